@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+namespace wf {
+
+class Store;
+
+// The folder that holds the journal aviary.mdb and its Images folder.
+class DataFolder {
+  public:
+    explicit DataFolder(QString dir) : dir_(std::move(dir)) {}
+
+    // The folder to use: the one given on the command line when there is
+    // one; else the program's own folder when it already holds a journal (a
+    // portable copy); else the user's data folder.
+    static QString choose(const QString& commandLineDir, const QString& programDir,
+                          const QString& userDataDir);
+
+    const QString& dir() const { return dir_; }
+    QString journalPath() const;
+    QString imagesDir() const;
+
+    // Opens the journal, creating the folder, a new journal with the world
+    // list and the Images folder when they are missing. Raises AppError
+    // (with the file or folder named in its description) when the folder
+    // cannot be written or the journal cannot be opened; an existing file is
+    // never changed in that case.
+    std::unique_ptr<Store> openJournal(const QString& worldListCsv) const;
+
+  private:
+    QString dir_;
+};
+
+}  // namespace wf

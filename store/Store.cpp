@@ -1,0 +1,619 @@
+#include "Store.h"
+
+#include <sqlite3.h>
+
+#include <SQLiteCpp/SQLiteCpp.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "AppError.h"
+#include "Schema.h"
+
+namespace wf {
+
+namespace {
+
+const QString kSource = QStringLiteral("wingfolio.Store");
+
+std::string utf8(const QString& s) {
+    return s.toStdString();
+}
+
+QString text(const SQLite::Column& c) {
+    // getText() reads a NULL as "", so no null ever reaches the program.
+    return QString::fromUtf8(c.getText(), c.getBytes());
+}
+
+const char* subjectTable(Category cat) {
+    return cat == Category::Birds ? "birds" : "topics";
+}
+
+// Runs a store operation and turns the engine's failures into AppError.
+template <typename F>
+auto guarded(F&& f) -> decltype(f()) {
+    try {
+        return f();
+    } catch (const SQLite::Exception& e) {
+        const int code = e.getErrorCode() & 0xFF;
+        long number = err::DatabaseError;
+        if (code == SQLITE_BUSY || code == SQLITE_LOCKED || code == SQLITE_CANTOPEN ||
+            code == SQLITE_PERM || code == SQLITE_READONLY) {
+            number = err::DatabaseLocked;
+        } else if (code == SQLITE_CORRUPT || code == SQLITE_NOTADB) {
+            number = err::DatabaseDamaged;
+        }
+        throw AppError(number, kSource, QString::fromUtf8(e.what()));
+    }
+}
+
+QString dateText(const QDate& d, const QTime& t) {
+    if (!d.isValid()) {
+        return {};
+    }
+    QString s = d.toString(Qt::ISODate);
+    if (t.isValid()) {
+        s += u'T' + t.toString(QStringLiteral("HH:mm:ss"));
+    }
+    return s;
+}
+
+void parseDate(const QString& s, QDate& d, QTime& t) {
+    d = QDate::fromString(s.left(10), Qt::ISODate);
+    t = s.size() > 10 ? QTime::fromString(s.mid(11, 8), QStringLiteral("HH:mm:ss")) : QTime();
+}
+
+Entry readEntry(SQLite::Statement& q) {
+    Entry e;
+    e.id = q.getColumn(0).getInt64();
+    e.catid = q.getColumn(1).getInt();
+    e.subid = q.getColumn(2).getInt64();
+    e.type = text(q.getColumn(3));
+    e.title = text(q.getColumn(4));
+    e.caption = text(q.getColumn(5));
+    e.fname = text(q.getColumn(6));
+    return e;
+}
+constexpr const char* kEntryColumns = "id, catid, subid, type, title, caption, fname";
+
+Sighting readSighting(SQLite::Statement& q) {
+    Sighting s;
+    s.id = q.getColumn(0).getInt64();
+    s.birdid = q.getColumn(1).getInt64();
+    parseDate(text(q.getColumn(2)), s.date, s.time);
+    s.type = text(q.getColumn(3));
+    s.site = text(q.getColumn(4));
+    s.district = text(q.getColumn(5));
+    s.state = text(q.getColumn(6));
+    s.country = text(q.getColumn(7));
+    s.region = text(q.getColumn(8));
+    s.notes = text(q.getColumn(9));
+    return s;
+}
+constexpr const char* kSightingColumns =
+    "id, birdid, date, type, site, district, state, country, region, notes";
+
+[[noreturn]] void fileProblem(long number, const QString& description) {
+    throw AppError(number, kSource, description);
+}
+
+quint32 bigEndian(const QByteArray& b, int at, int len) {
+    quint32 v = 0;
+    for (int i = 0; i < len; ++i) {
+        v = (v << 8) | quint8(b[at + i]);
+    }
+    return v;
+}
+
+// Looks at the file before SQLite does, so that what is not a sound journal
+// is reported without the engine ever writing to it.
+void inspectJournalFile(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        fileProblem(err::FileNotFound, QStringLiteral("The file does not exist."));
+    }
+    if (!info.isFile()) {
+        fileProblem(err::PathAccess, QStringLiteral("It is not a file."));
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        fileProblem(err::PathAccess,
+                    QStringLiteral("The file cannot be read: %1.").arg(file.errorString()));
+    }
+    const qint64 size = file.size();
+    if (size == 0) {
+        fileProblem(err::DatabaseDamaged, QStringLiteral("The file is empty."));
+    }
+    const QByteArray head = file.read(100);
+    static const QByteArray kSqliteMagic("SQLite format 3\0", 16);
+    static const QByteArray kJetMagic("\0\x01\0\0Standard Jet DB", 19);
+    if (head.startsWith(kJetMagic)) {
+        fileProblem(err::DatabaseDamaged,
+                    QStringLiteral("It is a journal in the older Access (Jet) format, which "
+                                   "this version cannot open."));
+    }
+    if (head.size() < 100 || !head.startsWith(kSqliteMagic)) {
+        fileProblem(err::DatabaseDamaged,
+                    QStringLiteral("It is not a Wingfolio journal (not a database)."));
+    }
+    quint32 pageSize = bigEndian(head, 16, 2);
+    if (pageSize == 1) {
+        pageSize = 65536;
+    }
+    if (pageSize < 512 || (pageSize & (pageSize - 1)) != 0) {
+        fileProblem(err::DatabaseDamaged,
+                    QStringLiteral("The file is damaged: its header is not valid."));
+    }
+    const quint32 changeCounter = bigEndian(head, 24, 4);
+    const quint32 pageCount = bigEndian(head, 28, 4);
+    const quint32 validFor = bigEndian(head, 92, 4);
+    if (size % pageSize != 0 ||
+        (validFor == changeCounter && pageCount > 0 && qint64(pageCount) * pageSize > size)) {
+        fileProblem(err::DatabaseDamaged,
+                    QStringLiteral("The file is damaged: it is shorter than its contents "
+                                   "need (truncated)."));
+    }
+}
+
+}  // namespace
+
+const char* areaColumn(Area area) {
+    switch (area) {
+        case Area::Region:
+            return "region";
+        case Area::Country:
+            return "country";
+        case Area::State:
+            return "state";
+        case Area::District:
+            return "district";
+        case Area::World:
+            break;
+    }
+    return "";
+}
+
+Store::Store(std::unique_ptr<SQLite::Database> db, QString path)
+    : db_(std::move(db)), path_(std::move(path)) {}
+
+Store::~Store() = default;
+
+std::unique_ptr<Store> Store::open(const QString& path) {
+    inspectJournalFile(path);
+    std::unique_ptr<SQLite::Database> db;
+    try {
+        db = std::make_unique<SQLite::Database>(QFile::encodeName(path).toStdString(),
+                                                SQLite::OPEN_READWRITE, 2000);
+    } catch (const SQLite::Exception& e) {
+        fileProblem(err::DatabaseLocked,
+                    QStringLiteral("The file cannot be opened: %1.").arg(e.what()));
+    }
+    schema::registerFunctions(db->getHandle());
+    try {
+        // The first read: the engine checks the header and takes a shared lock.
+        db->execAndGet("SELECT count(*) FROM sqlite_master");
+        schema::checkAndMigrate(*db);
+        if (sqlite3_db_readonly(db->getHandle(), "main") == 1) {
+            fileProblem(err::DatabaseLocked,
+                        QStringLiteral("The file is read-only; Wingfolio needs to write to it."));
+        }
+        schema::ensureOptionsRow(*db);
+    } catch (const SQLite::Exception& e) {
+        const int code = e.getErrorCode() & 0xFF;
+        if (code == SQLITE_BUSY || code == SQLITE_LOCKED) {
+            fileProblem(err::DatabaseLocked,
+                        QStringLiteral("The file is locked by another program."));
+        }
+        if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT) {
+            fileProblem(err::DatabaseDamaged,
+                        QStringLiteral("The file is damaged: %1.").arg(e.what()));
+        }
+        fileProblem(err::DatabaseError,
+                    QStringLiteral("The file cannot be read: %1.").arg(e.what()));
+    }
+    return std::unique_ptr<Store>(new Store(std::move(db), path));
+}
+
+std::unique_ptr<Store> Store::create(const QString& path, const QString& worldListCsv) {
+    if (QFileInfo::exists(path)) {
+        fileProblem(err::PathAccess, QStringLiteral("The file already exists."));
+    }
+    const QFileInfo info(path);
+    const QString tmp =
+        info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".creating");
+    QFile::remove(tmp);
+    try {
+        {
+            SQLite::Database db(QFile::encodeName(tmp).toStdString(),
+                                SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+            schema::registerFunctions(db.getHandle());
+            SQLite::Transaction t(db);
+            schema::createTables(db);
+            schema::loadWorldList(db, worldListCsv);
+            schema::ensureOptionsRow(db);
+            t.commit();
+        }
+    } catch (const SQLite::Exception& e) {
+        QFile::remove(tmp);
+        QFile::remove(tmp + QStringLiteral("-journal"));
+        fileProblem(err::PathAccess,
+                    QStringLiteral("The journal cannot be created: %1.").arg(e.what()));
+    } catch (...) {
+        QFile::remove(tmp);
+        QFile::remove(tmp + QStringLiteral("-journal"));
+        throw;
+    }
+    if (!QFile::rename(tmp, path)) {
+        QFile::remove(tmp);
+        fileProblem(err::PathAccess, QStringLiteral("The journal cannot be created: the file "
+                                                    "cannot be renamed into place."));
+    }
+    return open(path);
+}
+
+std::unique_ptr<Store> Store::createInMemory() {
+    auto db = std::make_unique<SQLite::Database>(":memory:",
+                                                 SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+    schema::registerFunctions(db->getHandle());
+    schema::createTables(*db);
+    schema::ensureOptionsRow(*db);
+    return std::unique_ptr<Store>(new Store(std::move(db), QStringLiteral(":memory:")));
+}
+
+// Subjects -------------------------------------------------------------------
+
+std::optional<qint64> Store::findSubject(Category cat, const QString& name) const {
+    return guarded([&]() -> std::optional<qint64> {
+        SQLite::Statement q(*db_, std::string("SELECT id FROM ") + subjectTable(cat) +
+                                      " WHERE name = ? ORDER BY id LIMIT 1");
+        q.bind(1, utf8(name));
+        if (q.executeStep()) {
+            return q.getColumn(0).getInt64();
+        }
+        return std::nullopt;
+    });
+}
+
+qint64 Store::addSubject(Category cat, const QString& name) {
+    return guarded([&] {
+        SQLite::Statement q(*db_,
+                            std::string("INSERT INTO ") + subjectTable(cat) + " (name) VALUES (?)");
+        q.bind(1, utf8(name));
+        q.exec();
+        return db_->getLastInsertRowid();
+    });
+}
+
+qint64 Store::findOrAddSubject(Category cat, const QString& name) {
+    if (auto id = findSubject(cat, name)) {
+        return *id;
+    }
+    return addSubject(cat, name);
+}
+
+std::optional<QString> Store::subjectName(Category cat, qint64 id) const {
+    return guarded([&]() -> std::optional<QString> {
+        SQLite::Statement q(*db_,
+                            std::string("SELECT name FROM ") + subjectTable(cat) + " WHERE id = ?");
+        q.bind(1, static_cast<int64_t>(id));
+        if (q.executeStep()) {
+            return text(q.getColumn(0));
+        }
+        return std::nullopt;
+    });
+}
+
+std::vector<Subject> Store::subjects(Category cat) const {
+    return guarded([&] {
+        std::vector<Subject> out;
+        SQLite::Statement q(
+            *db_, std::string("SELECT id, name FROM ") + subjectTable(cat) + " ORDER BY name, id");
+        while (q.executeStep()) {
+            out.push_back({q.getColumn(0).getInt64(), text(q.getColumn(1))});
+        }
+        return out;
+    });
+}
+
+void Store::renameSubject(Category cat, qint64 id, const QString& name) {
+    guarded([&] {
+        SQLite::Statement q(
+            *db_, std::string("UPDATE ") + subjectTable(cat) + " SET name = ? WHERE id = ?");
+        q.bind(1, utf8(name));
+        q.bind(2, static_cast<int64_t>(id));
+        q.exec();
+    });
+}
+
+bool Store::deleteSubject(Category cat, qint64 id) {
+    return guarded([&] {
+        SQLite::Statement q(*db_,
+                            std::string("DELETE FROM ") + subjectTable(cat) + " WHERE id = ?");
+        q.bind(1, static_cast<int64_t>(id));
+        return q.exec() > 0;
+    });
+}
+
+// Entries --------------------------------------------------------------------
+
+std::optional<Entry> Store::entry(qint64 id) const {
+    return guarded([&]() -> std::optional<Entry> {
+        SQLite::Statement q(*db_,
+                            std::string("SELECT ") + kEntryColumns + " FROM data WHERE id = ?");
+        q.bind(1, static_cast<int64_t>(id));
+        if (q.executeStep()) {
+            return readEntry(q);
+        }
+        return std::nullopt;
+    });
+}
+
+std::vector<Entry> Store::entriesOf(Category cat, qint64 subid) const {
+    return guarded([&] {
+        std::vector<Entry> out;
+        SQLite::Statement q(*db_, std::string("SELECT ") + kEntryColumns +
+                                      " FROM data WHERE catid = ? AND subid = ?"
+                                      " ORDER BY type, title, id");
+        q.bind(1, static_cast<int>(cat));
+        q.bind(2, static_cast<int64_t>(subid));
+        while (q.executeStep()) {
+            out.push_back(readEntry(q));
+        }
+        return out;
+    });
+}
+
+qint64 Store::appendEntry(const Entry& e) {
+    const QString plain = (e.type == kArticle && plainText_) ? plainText_(e.caption) : QString();
+    return guarded([&] {
+        SQLite::Statement q(*db_,
+                            "INSERT INTO data (catid, subid, type, title, caption, fname, "
+                            "plaintext) VALUES (?, ?, ?, ?, ?, ?, ?)");
+        q.bind(1, e.catid);
+        q.bind(2, static_cast<int64_t>(e.subid));
+        q.bind(3, utf8(e.type));
+        q.bind(4, utf8(e.title));
+        q.bind(5, utf8(e.caption));
+        q.bind(6, utf8(e.fname));
+        q.bind(7, utf8(plain));
+        q.exec();
+        return db_->getLastInsertRowid();
+    });
+}
+
+bool Store::updateEntry(const Entry& e) {
+    const QString plain = (e.type == kArticle && plainText_) ? plainText_(e.caption) : QString();
+    return guarded([&] {
+        SQLite::Statement q(*db_,
+                            "UPDATE data SET catid = ?, subid = ?, type = ?, title = ?, "
+                            "caption = ?, fname = ?, plaintext = ? WHERE id = ?");
+        q.bind(1, e.catid);
+        q.bind(2, static_cast<int64_t>(e.subid));
+        q.bind(3, utf8(e.type));
+        q.bind(4, utf8(e.title));
+        q.bind(5, utf8(e.caption));
+        q.bind(6, utf8(e.fname));
+        q.bind(7, utf8(plain));
+        q.bind(8, static_cast<int64_t>(e.id));
+        return q.exec() > 0;
+    });
+}
+
+bool Store::deleteEntry(qint64 id) {
+    return guarded([&] {
+        SQLite::Statement q(*db_, "DELETE FROM data WHERE id = ?");
+        q.bind(1, static_cast<int64_t>(id));
+        return q.exec() > 0;
+    });
+}
+
+int Store::deleteEntriesOf(Category cat, qint64 subid) {
+    return guarded([&] {
+        SQLite::Statement q(*db_, "DELETE FROM data WHERE catid = ? AND subid = ?");
+        q.bind(1, static_cast<int>(cat));
+        q.bind(2, static_cast<int64_t>(subid));
+        return q.exec();
+    });
+}
+
+// Sightings ------------------------------------------------------------------
+
+qint64 Store::appendSighting(const Sighting& s) {
+    return guarded([&] {
+        SQLite::Statement q(*db_,
+                            "INSERT INTO sighting (birdid, date, type, site, district, state, "
+                            "country, region, notes) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        q.bind(1, static_cast<int64_t>(s.birdid));
+        q.bind(2, utf8(dateText(s.date, s.time)));
+        q.bind(3, utf8(s.type));
+        q.bind(4, utf8(s.site));
+        q.bind(5, utf8(s.district));
+        q.bind(6, utf8(s.state));
+        q.bind(7, utf8(s.country));
+        q.bind(8, utf8(s.region));
+        q.bind(9, utf8(s.notes));
+        q.exec();
+        return db_->getLastInsertRowid();
+    });
+}
+
+std::optional<Sighting> Store::sighting(qint64 id) const {
+    return guarded([&]() -> std::optional<Sighting> {
+        SQLite::Statement q(
+            *db_, std::string("SELECT ") + kSightingColumns + " FROM sighting WHERE id = ?");
+        q.bind(1, static_cast<int64_t>(id));
+        if (q.executeStep()) {
+            return readSighting(q);
+        }
+        return std::nullopt;
+    });
+}
+
+std::vector<Sighting> Store::sightingsOf(qint64 birdid) const {
+    return guarded([&] {
+        std::vector<Sighting> out;
+        SQLite::Statement q(*db_, std::string("SELECT ") + kSightingColumns +
+                                      " FROM sighting WHERE birdid = ?"
+                                      " ORDER BY date DESC, id DESC");
+        q.bind(1, static_cast<int64_t>(birdid));
+        while (q.executeStep()) {
+            out.push_back(readSighting(q));
+        }
+        return out;
+    });
+}
+
+std::optional<Sighting> Store::lastSighting() const {
+    return guarded([&]() -> std::optional<Sighting> {
+        SQLite::Statement q(*db_, std::string("SELECT ") + kSightingColumns +
+                                      " FROM sighting ORDER BY id DESC LIMIT 1");
+        if (q.executeStep()) {
+            return readSighting(q);
+        }
+        return std::nullopt;
+    });
+}
+
+bool Store::deleteSighting(qint64 id) {
+    return guarded([&] {
+        SQLite::Statement q(*db_, "DELETE FROM sighting WHERE id = ?");
+        q.bind(1, static_cast<int64_t>(id));
+        return q.exec() > 0;
+    });
+}
+
+int Store::deleteSightingsOf(qint64 birdid) {
+    return guarded([&] {
+        SQLite::Statement q(*db_, "DELETE FROM sighting WHERE birdid = ?");
+        q.bind(1, static_cast<int64_t>(birdid));
+        return q.exec();
+    });
+}
+
+QStringList Store::areaValues(Area area) const {
+    if (area == Area::World) {
+        return {};
+    }
+    return guarded([&] {
+        QStringList out;
+        const std::string col = areaColumn(area);
+        SQLite::Statement q(*db_, "SELECT DISTINCT " + col + " FROM sighting ORDER BY " + col);
+        while (q.executeStep()) {
+            out.push_back(text(q.getColumn(0)));
+        }
+        return out;
+    });
+}
+
+// Life lists -----------------------------------------------------------------
+
+int Store::lifeListCount(Area area, const QString& place) const {
+    return guarded([&] {
+        std::string sql =
+            "SELECT count(*) FROM (SELECT DISTINCT birds.name FROM birds"
+            " JOIN sighting ON birds.id = sighting.birdid";
+        if (area != Area::World) {
+            sql += std::string(" WHERE sighting.") + areaColumn(area) + " = ?";
+        }
+        sql += ")";
+        SQLite::Statement q(*db_, sql);
+        if (area != Area::World) {
+            q.bind(1, utf8(place));
+        }
+        q.executeStep();
+        return q.getColumn(0).getInt();
+    });
+}
+
+std::vector<LifeListRow> Store::lifeList(Area area, const QString& place) const {
+    return guarded([&] {
+        std::vector<LifeListRow> out;
+        std::string sql =
+            "SELECT DISTINCT birds.name, sighting.birdid FROM birds"
+            " JOIN sighting ON birds.id = sighting.birdid";
+        if (area != Area::World) {
+            sql += std::string(" WHERE sighting.") + areaColumn(area) + " = ?";
+        }
+        sql += " ORDER BY birds.name, sighting.birdid";
+        SQLite::Statement q(*db_, sql);
+        if (area != Area::World) {
+            q.bind(1, utf8(place));
+        }
+        while (q.executeStep()) {
+            out.push_back({q.getColumn(1).getInt64(), text(q.getColumn(0))});
+        }
+        return out;
+    });
+}
+
+// Options --------------------------------------------------------------------
+
+Options Store::defaultOptions() {
+    Options o;
+    o.search = QStringLiteral("https://duckduckgo.com/");
+    o.home = QStringLiteral("https://avibase.bsc-eoc.org/");
+    return o;
+}
+
+Options Store::options() const {
+    return guarded([&] {
+        SQLite::Statement q(*db_,
+                            "SELECT search, home, region, country, state, district FROM options "
+                            "ORDER BY id LIMIT 1");
+        Options o;
+        if (q.executeStep()) {
+            o.search = text(q.getColumn(0));
+            o.home = text(q.getColumn(1));
+            o.region = text(q.getColumn(2));
+            o.country = text(q.getColumn(3));
+            o.state = text(q.getColumn(4));
+            o.district = text(q.getColumn(5));
+        }
+        return o;
+    });
+}
+
+void Store::saveOptions(const Options& o) {
+    guarded([&] {
+        schema::ensureOptionsRow(*db_);
+        SQLite::Statement q(*db_,
+                            "UPDATE options SET search = ?, home = ?, region = ?, country = ?, "
+                            "state = ?, district = ? WHERE id = (SELECT min(id) FROM options)");
+        q.bind(1, utf8(o.search));
+        q.bind(2, utf8(o.home));
+        q.bind(3, utf8(o.region));
+        q.bind(4, utf8(o.country));
+        q.bind(5, utf8(o.state));
+        q.bind(6, utf8(o.district));
+        q.exec();
+    });
+}
+
+// Counts and batches ---------------------------------------------------------
+
+qint64 Store::rowCount(const char* table) const {
+    static const char* const known[] = {"birds", "topics", "data", "sighting", "options"};
+    for (const char* t : known) {
+        if (qstrcmp(t, table) == 0) {
+            return guarded([&] {
+                return db_->execAndGet(std::string("SELECT count(*) FROM ") + t).getInt64();
+            });
+        }
+    }
+    throw AppError(err::InvalidArgument, kSource,
+                   QStringLiteral("There is no table \"%1\".").arg(QString::fromUtf8(table)));
+}
+
+void Store::inTransaction(const std::function<void()>& work) {
+    guarded([&] {
+        SQLite::Transaction t(*db_);
+        work();
+        t.commit();
+    });
+}
+
+void Store::setPlainTextExtractor(std::function<QString(const QString&)> extractor) {
+    plainText_ = std::move(extractor);
+}
+
+}  // namespace wf

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "Types.h"
+
+namespace SQLite {
+class Database;
+}
+
+namespace wf {
+
+// The journal: one SQLite file holding the tables birds, topics, data,
+// sighting and options. Every operation binds its values as parameters; text
+// is compared without regard to letter case (the WFNOCASE collation of every
+// text column). Failures raise AppError (err::DatabaseError and friends).
+class Store {
+  public:
+    static constexpr int kSchemaVersion = 1;
+    static constexpr const char* kFileName = "aviary.mdb";
+
+    // Opens an existing journal. The file is checked before SQLite touches
+    // it; a file that is not a journal of this program, is damaged, locked or
+    // unreadable raises AppError with a description a user can read, and is
+    // left as it was.
+    static std::unique_ptr<Store> open(const QString& path);
+
+    // Creates a new journal at path (which must not exist) with the world
+    // list read from worldListCsv and the default options row. The file is
+    // built under a temporary name and renamed into place when complete.
+    static std::unique_ptr<Store> create(const QString& path, const QString& worldListCsv);
+
+    // An empty journal in memory, for tests and tools.
+    static std::unique_ptr<Store> createInMemory();
+
+    ~Store();
+    Store(const Store&) = delete;
+    Store& operator=(const Store&) = delete;
+
+    const QString& path() const { return path_; }
+
+    // Subjects ---------------------------------------------------------------
+    // The subject whose name equals name ignoring letter case (the first such
+    // row when there are several).
+    std::optional<qint64> findSubject(Category cat, const QString& name) const;
+    qint64 addSubject(Category cat, const QString& name);
+    qint64 findOrAddSubject(Category cat, const QString& name);
+    std::optional<QString> subjectName(Category cat, qint64 id) const;
+    // All subjects of a category by name (letter case ignored), then id.
+    std::vector<Subject> subjects(Category cat) const;
+    void renameSubject(Category cat, qint64 id, const QString& name);
+    bool deleteSubject(Category cat, qint64 id);
+
+    // Entries ----------------------------------------------------------------
+    std::optional<Entry> entry(qint64 id) const;
+    // Entries of one subject by type, then title (letter case ignored), then id.
+    std::vector<Entry> entriesOf(Category cat, qint64 subid) const;
+    // Appends the row and returns its new id (entry.id is ignored).
+    qint64 appendEntry(const Entry& entry);
+    // Changes every column of the row entry.id; false when the row is gone.
+    bool updateEntry(const Entry& entry);
+    bool deleteEntry(qint64 id);
+    int deleteEntriesOf(Category cat, qint64 subid);
+
+    // Sightings --------------------------------------------------------------
+    qint64 appendSighting(const Sighting& sighting);
+    std::optional<Sighting> sighting(qint64 id) const;
+    // One bird's sightings, newest date first.
+    std::vector<Sighting> sightingsOf(qint64 birdid) const;
+    // The most recently appended sighting.
+    std::optional<Sighting> lastSighting() const;
+    bool deleteSighting(qint64 id);
+    int deleteSightingsOf(qint64 birdid);
+    // The values used so far in one area column, sorted, each once.
+    QStringList areaValues(Area area) const;
+
+    // Life lists -------------------------------------------------------------
+    // Distinct species names seen in the area whose column equals place
+    // (ignoring letter case); place is ignored for Area::World.
+    int lifeListCount(Area area, const QString& place = {}) const;
+    // Distinct (name, birdid) pairs, by name.
+    std::vector<LifeListRow> lifeList(Area area, const QString& place = {}) const;
+
+    // Options ----------------------------------------------------------------
+    Options options() const;
+    void saveOptions(const Options& options);
+    static Options defaultOptions();
+
+    // Counts and batches ----------------------------------------------------
+    qint64 rowCount(const char* table) const;
+    // Runs work inside one transaction: all of it is stored or none.
+    void inTransaction(const std::function<void()>& work);
+
+    // Articles keep a plain-text copy of their RTF for searching; this
+    // function makes it. Without one, the copy is left empty.
+    void setPlainTextExtractor(std::function<QString(const QString& rtf)> extractor);
+
+    // For the builders of this library.
+    SQLite::Database& database() const { return *db_; }
+
+  private:
+    Store(std::unique_ptr<SQLite::Database> db, QString path);
+
+    std::unique_ptr<SQLite::Database> db_;
+    QString path_;
+    std::function<QString(const QString&)> plainText_;
+};
+
+// Column name of an area in table sighting ("region", ...); empty for World.
+const char* areaColumn(Area area);
+
+}  // namespace wf

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+#include <QtGlobal>
+
+namespace wf {
+
+// Subjects of category 1 live in table birds, of category 2 in table topics.
+enum class Category { Birds = 1, Topics = 2 };
+
+// The three kinds of entry, as data.type holds them.
+inline const QString kArticle = QStringLiteral("Article");
+inline const QString kImage = QStringLiteral("Image");
+inline const QString kLink = QStringLiteral("Link");
+
+struct Subject {
+    qint64 id = 0;
+    QString name;
+    bool operator==(const Subject&) const = default;
+};
+
+struct Entry {
+    qint64 id = 0;
+    int catid = 1;
+    qint64 subid = 0;
+    QString type;
+    QString title;
+    QString caption;  // an article's text as RTF; empty for pictures and links
+    QString fname;    // a picture's file name, a link's address, " " for an article
+    bool operator==(const Entry&) const = default;
+};
+
+struct Sighting {
+    qint64 id = 0;
+    qint64 birdid = 0;
+    QDate date;
+    QTime time;  // null when the sighting has no time of day
+    QString type;
+    QString site;
+    QString district;
+    QString state;
+    QString country;
+    QString region;
+    QString notes;
+    bool operator==(const Sighting&) const = default;
+};
+
+struct Options {
+    QString search;
+    QString home;
+    QString region;
+    QString country;
+    QString state;
+    QString district;
+    bool operator==(const Options&) const = default;
+};
+
+// The areas of the life lists; World has no place condition.
+enum class Area { World, Region, Country, State, District };
+
+// One species of a life list.
+struct LifeListRow {
+    qint64 birdid = 0;
+    QString name;
+    bool operator==(const LifeListRow&) const = default;
+};
+
+}  // namespace wf

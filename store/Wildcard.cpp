@@ -1,0 +1,226 @@
+#include "Wildcard.h"
+
+#include <QChar>
+
+namespace wf {
+
+char32_t foldCase(char32_t c) {
+    if (c < 0x80) {
+        return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
+    }
+    return QChar::toCaseFolded(c);
+}
+
+namespace {
+
+// Calls f with each code point of s (a lone surrogate stands for itself).
+template <typename F>
+void forEachCodePoint(QStringView s, F&& f) {
+    const qsizetype n = s.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = s[i].unicode();
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(s[i + 1].unicode())) {
+            f(QChar::surrogateToUcs4(u, s[i + 1].unicode()));
+            ++i;
+        } else {
+            f(char32_t(u));
+        }
+    }
+}
+
+std::vector<char32_t> toFoldedCodePoints(QStringView s) {
+    std::vector<char32_t> out;
+    out.reserve(size_t(s.size()));
+    forEachCodePoint(s, [&](char32_t c) { out.push_back(foldCase(c)); });
+    return out;
+}
+
+}  // namespace
+
+WildcardPattern::WildcardPattern(QStringView pattern) {
+    std::vector<char32_t> p;
+    forEachCodePoint(pattern, [&](char32_t c) { p.push_back(c); });
+    for (size_t i = 0; i < p.size(); ++i) {
+        const char32_t c = p[i];
+        Token t;
+        if (c == '*') {
+            t.kind = Kind::Any;
+            literal_ = false;
+        } else if (c == '?') {
+            t.kind = Kind::One;
+            literal_ = false;
+        } else if (c == '#') {
+            t.kind = Kind::Digit;
+            literal_ = false;
+        } else if (c == '[') {
+            literal_ = false;
+            size_t j = i + 1;
+            t.kind = Kind::Set;
+            if (j < p.size() && p[j] == '!') {
+                t.negate = true;
+                ++j;
+            }
+            bool closed = false;
+            while (j < p.size()) {
+                if (p[j] == ']') {
+                    closed = true;
+                    break;
+                }
+                char32_t lo = foldCase(p[j]);
+                char32_t hi = lo;
+                if (j + 2 < p.size() && p[j + 1] == '-' && p[j + 2] != ']') {
+                    hi = foldCase(p[j + 2]);
+                    j += 2;
+                }
+                if (lo > hi) {
+                    std::swap(lo, hi);
+                }
+                t.ranges.emplace_back(lo, hi);
+                ++j;
+            }
+            if (!closed) {
+                valid_ = false;
+                tokens_.clear();
+                return;
+            }
+            i = j;
+        } else {
+            t.kind = Kind::Literal;
+            t.ch = foldCase(c);
+        }
+        // Runs of '*' behave as one.
+        if (t.kind == Kind::Any && !tokens_.empty() && tokens_.back().kind == Kind::Any) {
+            continue;
+        }
+        tokens_.push_back(std::move(t));
+    }
+}
+
+bool WildcardPattern::tokenMatches(const Token& t, char32_t c) const {
+    switch (t.kind) {
+        case Kind::Literal:
+            return t.ch == c;
+        case Kind::One:
+            return true;
+        case Kind::Digit:
+            return QChar::isDigit(c);
+        case Kind::Set: {
+            bool in = false;
+            for (const auto& [lo, hi] : t.ranges) {
+                if (c >= lo && c <= hi) {
+                    in = true;
+                    break;
+                }
+            }
+            return in != t.negate;
+        }
+        case Kind::Any:
+            break;
+    }
+    return false;
+}
+
+bool WildcardPattern::matches(QStringView text) const {
+    if (!valid_) {
+        return false;
+    }
+    const std::vector<char32_t> s = toFoldedCodePoints(text);
+    // Greedy walk with one remembered star: linear for most patterns and
+    // never worse than pattern length times text length.
+    size_t ti = 0, pi = 0;
+    size_t starP = SIZE_MAX, starT = 0;
+    while (ti < s.size()) {
+        if (pi < tokens_.size() && tokens_[pi].kind == Kind::Any) {
+            starP = pi++;
+            starT = ti;
+        } else if (pi < tokens_.size() && tokenMatches(tokens_[pi], s[ti])) {
+            ++pi;
+            ++ti;
+        } else if (starP != SIZE_MAX) {
+            pi = starP + 1;
+            ti = ++starT;
+        } else {
+            return false;
+        }
+    }
+    while (pi < tokens_.size() && tokens_[pi].kind == Kind::Any) {
+        ++pi;
+    }
+    return pi == tokens_.size();
+}
+
+namespace {
+
+// Decodes one UTF-8 sequence. A malformed byte decodes to a value above every
+// character, so that any byte string still has a total order.
+char32_t decodeUtf8(const unsigned char* s, int len, int& i) {
+    const unsigned char b = s[i];
+    int extra = 0;
+    char32_t cp = 0;
+    if (b < 0x80) {
+        ++i;
+        return b;
+    } else if (b >= 0xC2 && b < 0xE0) {
+        extra = 1;
+        cp = b & 0x1F;
+    } else if (b >= 0xE0 && b < 0xF0) {
+        extra = 2;
+        cp = b & 0x0F;
+    } else if (b >= 0xF0 && b < 0xF5) {
+        extra = 3;
+        cp = b & 0x07;
+    } else {
+        ++i;
+        return 0x110000u + b;
+    }
+    if (i + extra >= len) {
+        ++i;
+        return 0x110000u + b;
+    }
+    for (int k = 1; k <= extra; ++k) {
+        const unsigned char c = s[i + k];
+        if ((c & 0xC0) != 0x80) {
+            ++i;
+            return 0x110000u + b;
+        }
+        cp = (cp << 6) | (c & 0x3F);
+    }
+    i += extra + 1;
+    return cp;
+}
+
+}  // namespace
+
+int compareNoCase(const char* a, int aLen, const char* b, int bLen) {
+    const auto* ua = reinterpret_cast<const unsigned char*>(a);
+    const auto* ub = reinterpret_cast<const unsigned char*>(b);
+    int i = 0, j = 0;
+    while (i < aLen && j < bLen) {
+        char32_t ca, cb;
+        if (ua[i] < 0x80 && ub[j] < 0x80) {
+            ca = foldCase(ua[i++]);
+            cb = foldCase(ub[j++]);
+        } else {
+            ca = foldCase(decodeUtf8(ua, aLen, i));
+            cb = foldCase(decodeUtf8(ub, bLen, j));
+        }
+        if (ca != cb) {
+            return ca < cb ? -1 : 1;
+        }
+    }
+    if (i < aLen) {
+        return 1;
+    }
+    if (j < bLen) {
+        return -1;
+    }
+    return 0;
+}
+
+int compareNoCase(const QString& a, const QString& b) {
+    const QByteArray ua = a.toUtf8();
+    const QByteArray ub = b.toUtf8();
+    return compareNoCase(ua.constData(), int(ua.size()), ub.constData(), int(ub.size()));
+}
+
+}  // namespace wf

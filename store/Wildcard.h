@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <vector>
+
+namespace wf {
+
+// The store's wildcard match, compared without regard to letter case, over the
+// whole text:
+//   *      any run of characters, the empty run included
+//   ?      exactly one character
+//   #      exactly one digit
+//   [abc]  one character of the set; [a-z] a range; [!abc] one character not in the set
+// Every other character stands for itself. A '[' without its ']' makes a
+// pattern that matches nothing.
+class WildcardPattern {
+  public:
+    explicit WildcardPattern(QStringView pattern);
+
+    bool matches(QStringView text) const;
+    bool isValid() const { return valid_; }
+    // True when the pattern holds no wildcard: it matches one text only.
+    bool isLiteral() const { return literal_; }
+
+  private:
+    enum class Kind { Literal, Any, One, Digit, Set };
+    struct Token {
+        Kind kind;
+        char32_t ch = 0;                                    // Literal: the folded character
+        bool negate = false;                                // Set
+        std::vector<std::pair<char32_t, char32_t>> ranges;  // Set: folded inclusive ranges
+    };
+    bool tokenMatches(const Token& t, char32_t c) const;
+
+    std::vector<Token> tokens_;
+    bool valid_ = true;
+    bool literal_ = true;
+};
+
+inline bool wildcardMatch(QStringView pattern, QStringView text) {
+    return WildcardPattern(pattern).matches(text);
+}
+
+// Letter case folded for comparison (every script, not only ASCII).
+char32_t foldCase(char32_t c);
+
+// Compares two UTF-8 texts ignoring letter case: negative, 0 or positive.
+// The same order the store uses for '=', DISTINCT and ORDER BY.
+int compareNoCase(const char* a, int aLen, const char* b, int bLen);
+int compareNoCase(const QString& a, const QString& b);
+
+}  // namespace wf

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDialog>
+#include <deque>
+#include <functional>
+
+#include "Services.h"
+
+namespace wf::test {
+
+// Runs modal dialogs without a nested event loop: each dialog is shown,
+// handed to the next scripted step (which may type and press buttons), and
+// its result returned. With no step queued the dialog is cancelled.
+class ScriptedDialogs : public DialogRunner {
+  public:
+    using Step = std::function<void(QDialog&)>;
+    int exec(QDialog& dialog) override;
+    void queue(Step step) { steps_.push_back(std::move(step)); }
+    const QStringList& shown() const { return shown_; }
+
+  private:
+    std::deque<Step> steps_;
+    QStringList shown_;
+};
+
+}  // namespace wf::test

@@ -1,0 +1,210 @@
+#include "JournalGen.h"
+
+#include <QStringList>
+#include <random>
+#include <vector>
+
+#include "DataFolder.h"
+#include "Resources.h"
+#include "Store.h"
+
+namespace wf {
+
+namespace {
+
+const char* const kWords[] = {
+    "the",      "bird",    "was",       "seen",    "near",      "a",       "small",    "flock",
+    "of",       "feeding", "along",     "edge",    "reed",      "bed",     "morning",  "light",
+    "wind",     "from",    "north",     "west",    "call",      "song",    "heard",    "before",
+    "flight",   "low",     "over",      "water",   "with",      "its",     "mate",     "nest",
+    "built",    "in",      "hedge",     "plumage", "bright",    "dull",    "juvenile", "adult",
+    "wing",     "bar",     "tail",      "long",    "short",     "bill",    "yellow",   "black",
+    "white",    "grey",    "migrating", "south",   "autumn",    "spring",  "estuary",  "marsh",
+    "woodland", "moor",    "coast",     "cliff",   "field",     "garden",  "river",    "lake",
+    "perched",  "on",      "fence",     "post",    "hovering",  "above",   "verge",    "scanning",
+    "for",      "voles",   "together",  "pair",    "courtship", "display", "Côte",     "Rüppell's",
+    "naïve",    "façade",  "«quoted»",  "50%",     "{braces}",
+};
+
+const char* const kRegions[] = {"Europe", "Africa", "Asia", "North America", "Oceania"};
+const char* const kCountries[] = {"England",   "Scotland",      "Wales",         "France",
+                                  "Spain",     "Côte d'Ivoire", "Kenya",         "India",
+                                  "Japan",     "Canada",        "United States", "Mexico",
+                                  "Australia", "New Zealand",   "Norway"};
+
+struct Place {
+    QString site, district, state, country, region;
+};
+
+class Generator {
+  public:
+    Generator(Store& store, const JournalSize& size)
+        : store_(store), size_(size), rng_(size.seed) {}
+
+    void run() {
+        makePlaces();
+        const auto birds = store_.subjects(Category::Birds);
+        if (birds.empty()) {
+            return;
+        }
+        std::vector<qint64> topics;
+        for (int i = 0; i < size_.topics; ++i) {
+            topics.push_back(store_.addSubject(Category::Topics,
+                                               QStringLiteral("Topic %1 %2").arg(i).arg(word())));
+        }
+        // A few thousand species carry most sightings, the first few very many.
+        const int seen = std::min<int>(int(birds.size()), 3000);
+        std::vector<double> weights(static_cast<size_t>(seen));
+        for (int i = 0; i < seen; ++i) {
+            weights[size_t(i)] = 1.0 / (1.0 + i * 0.05);
+        }
+        std::discrete_distribution<int> pickBird(weights.begin(), weights.end());
+        std::vector<qint64> order;
+        for (const auto& b : birds) {
+            order.push_back(b.id);
+        }
+        std::shuffle(order.begin(), order.end(), rng_);
+        static const char* const kinds[] = {"Adult", "Male", "Female", "Immature", "Sound Record"};
+        for (int i = 0; i < size_.sightings; ++i) {
+            Sighting s;
+            s.birdid = order[size_t(pickBird(rng_))];
+            s.date = QDate(2000, 1, 1).addDays(uniform(0, 26 * 365));
+            s.type = QString::fromUtf8(kinds[uniform(0, 4)]);
+            const Place& p = places_[size_t(uniform(0, int(places_.size()) - 1))];
+            s.site = p.site;
+            s.district = p.district;
+            s.state = p.state;
+            s.country = p.country;
+            s.region = p.region;
+            if (uniform(0, 3) == 0) {
+                s.notes = sentence(4, 20);
+            }
+            store_.appendSighting(s);
+        }
+        for (int i = 0; i < size_.entries; ++i) {
+            Entry e;
+            const bool topic = !topics.empty() && uniform(0, 4) == 0;
+            e.catid = topic ? 2 : 1;
+            e.subid = topic ? topics[size_t(uniform(0, int(topics.size()) - 1))]
+                            : order[size_t(pickBird(rng_))];
+            const int kind = uniform(0, 9);
+            e.title = sentence(1, 5);
+            if (kind < 5) {
+                e.type = kArticle;
+                e.caption = article();
+                e.fname = QStringLiteral(" ");
+            } else if (kind < 8) {
+                e.type = kImage;
+                const QString subject =
+                    *store_.subjectName(topic ? Category::Topics : Category::Birds, e.subid);
+                e.fname = subject + u' ' + e.title + QStringLiteral("_%1.jpg").arg(i + 1);
+            } else {
+                e.type = kLink;
+                e.fname = QStringLiteral("https://example.org/birds/%1").arg(i);
+            }
+            store_.appendEntry(e);
+        }
+        Options o = store_.options();
+        o.region = places_[0].region;
+        o.country = places_[0].country;
+        o.state = places_[0].state;
+        o.district = places_[0].district;
+        store_.saveOptions(o);
+    }
+
+  private:
+    int uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+
+    QString word() { return QString::fromUtf8(kWords[uniform(0, int(std::size(kWords)) - 1)]); }
+
+    QString sentence(int minWords, int maxWords) {
+        QStringList w;
+        const int n = uniform(minWords, maxWords);
+        for (int i = 0; i < n; ++i) {
+            w << word();
+        }
+        QString s = w.join(u' ');
+        if (!s.isEmpty()) {
+            s[0] = s[0].toUpper();
+        }
+        return s;
+    }
+
+    static QString rtfEscape(const QString& s) {
+        QString out;
+        for (const QChar c : s) {
+            const char16_t u = c.unicode();
+            if (u == '\\' || u == '{' || u == '}') {
+                out += u'\\';
+                out += c;
+            } else if (u < 0x80) {
+                out += c;
+            } else if (u < 0x100) {
+                out += QStringLiteral("\\'%1").arg(int(u), 2, 16, QLatin1Char('0'));
+            } else {
+                out += QStringLiteral("\\u%1?").arg(qint16(u));
+            }
+        }
+        return out;
+    }
+
+    // An article in the style of the old rich-text control.
+    QString article() {
+        QString body;
+        const int paragraphs = uniform(1, 8);
+        for (int p = 0; p < paragraphs; ++p) {
+            const int sentences = uniform(1, 6);
+            for (int s = 0; s < sentences; ++s) {
+                const int style = uniform(0, 9);
+                const QString text = rtfEscape(sentence(5, 18)) + QStringLiteral(". ");
+                if (style == 0) {
+                    body += QStringLiteral("\\b ") + text + QStringLiteral("\\b0 ");
+                } else if (style == 1) {
+                    body += QStringLiteral("\\i ") + text + QStringLiteral("\\i0 ");
+                } else if (style == 2) {
+                    body += QStringLiteral("\\cf1 ") + text + QStringLiteral("\\cf0 ");
+                } else {
+                    body += text;
+                }
+            }
+            body += QStringLiteral("\\par\r\n");
+        }
+        return QStringLiteral(
+                   "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang2057{\\fonttbl{"
+                   "\\f0\\fswiss\\fcharset0 "
+                   "Arial;}{\\f1\\froman\\fcharset0 Times New Roman;}}\r\n{\\colortbl "
+                   ";\\red128\\green0\\blue0;}\r\n\\viewkind4\\uc1\\pard\\f0\\fs20 ") +
+               body + QStringLiteral("}\r\n");
+    }
+
+    void makePlaces() {
+        for (int i = 0; i < std::max(1, size_.places); ++i) {
+            Place p;
+            const int country = i % int(std::size(kCountries));
+            p.country = QString::fromUtf8(kCountries[country]);
+            p.region = QString::fromUtf8(kRegions[country % int(std::size(kRegions))]);
+            p.state = QStringLiteral("%1 State %2").arg(p.country).arg(i % 7);
+            p.district = QStringLiteral("%1 District %2").arg(p.state).arg(i % 3);
+            p.site = QStringLiteral("Site %1 %2").arg(i).arg(word());
+            places_.push_back(p);
+        }
+    }
+
+    Store& store_;
+    JournalSize size_;
+    std::mt19937_64 rng_;
+    std::vector<Place> places_;
+};
+
+}  // namespace
+
+void generateJournal(Store& store, const JournalSize& size) {
+    store.inTransaction([&] { Generator(store, size).run(); });
+}
+
+void generateJournalFolder(const QString& dataDir, const JournalSize& size) {
+    auto store = DataFolder(dataDir).openJournal(worldListPath());
+    generateJournal(*store, size);
+}
+
+}  // namespace wf
