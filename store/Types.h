@@ -68,3 +68,17 @@ struct LifeListRow {
 };
 
 }  // namespace wf
+
+namespace wf {
+
+// A custom search as the search dialog leaves it: which field, what phrase,
+// which category. Empty when the dialog was cancelled.
+struct CustomSearch {
+    QString field;
+    QString phrase;
+    Category category = Category::Birds;
+    bool isEmpty() const { return field.isEmpty(); }
+    bool operator==(const CustomSearch&) const = default;
+};
+
+}  // namespace wf

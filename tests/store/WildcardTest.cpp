@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "QtPrinters.h"
+
 #include "Wildcard.h"
 
 using wf::wildcardMatch;

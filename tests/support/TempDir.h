@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "QtPrinters.h"
+
 namespace wf::test {
 
 // A fresh folder for one test, removed afterwards.

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "DataFolder.h"
+#include "Services.h"
+#include "Store.h"
+
+namespace wf {
+
+// What the windows share for the whole run, created once by start-up and
+// handed to every window that needs it.
+struct AppState {
+    AppState(Services services, DataFolder folder)
+        : services(services), folder(std::move(folder)) {}
+
+    Services services;
+    DataFolder folder;
+
+    std::unique_ptr<Store> AppDatabase;
+    QString CurrentCategory = QStringLiteral("Birds");
+    QString CurrentEntryKind;
+    qint64 CurrentEntryId = 0;
+    bool EditMode = false;
+    CustomSearch CustomSearchSql;
+    QString ActiveRegion;
+    QString ActiveCountry;
+    QString ActiveState;
+    QString ActiveDistrict;
+    QString SearchUrl;
+    QString HomeUrl;
+
+    Store& db() const { return *AppDatabase; }
+    bool hasDatabase() const { return AppDatabase != nullptr; }
+    void closeDatabase() { AppDatabase.reset(); }
+    bool birds() const { return CurrentCategory == QStringLiteral("Birds"); }
+    Category category() const { return birds() ? Category::Birds : Category::Topics; }
+};
+
+}  // namespace wf

@@ -1,0 +1,103 @@
+#include "QtServices.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTimer>
+
+namespace wf {
+
+MsgAnswer QtMessageBoxes::show(const MessageRequest& r) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(r.title);
+    box.setText(r.text);
+    switch (r.icon) {
+        case MsgIcon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case MsgIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MsgIcon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MsgIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MsgIcon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+    }
+    if (r.buttons == MsgButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return MsgAnswer::Ok;
+}
+
+QString QtClipboard::text() const {
+    return QGuiApplication::clipboard()->text();
+}
+
+void QtClipboard::setText(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+}
+
+QImage QtClipboard::image() const {
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    if (mime == nullptr || !mime->hasImage()) {
+        return {};
+    }
+    return qvariant_cast<QImage>(mime->imageData());
+}
+
+void QtClipboard::setImage(const QImage& image) {
+    QGuiApplication::clipboard()->setImage(image);
+}
+
+int QtDialogRunner::exec(QDialog& dialog) {
+    return dialog.exec();
+}
+
+namespace {
+
+class QtTimer : public Timer {
+  public:
+    QtTimer() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { onTimeout(); });
+    }
+    void start(int intervalMs, bool repeat, std::function<void()> f) override {
+        callback_ = std::move(f);
+        timer_.setSingleShot(!repeat);
+        timer_.start(intervalMs);
+    }
+    void stop() override { timer_.stop(); }
+    bool isActive() const override { return timer_.isActive(); }
+
+  private:
+    void onTimeout() {
+        auto f = callback_;  // the callback may stop or replace it
+        if (f) {
+            f();
+        }
+    }
+    QTimer timer_;
+    std::function<void()> callback_;
+};
+
+}  // namespace
+
+QDateTime SystemClock::now() const {
+    return QDateTime::currentDateTime();
+}
+
+std::unique_ptr<Timer> SystemClock::createTimer() {
+    return std::make_unique<QtTimer>();
+}
+
+}  // namespace wf

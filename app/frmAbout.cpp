@@ -1,0 +1,94 @@
+#include "frmAbout.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "Artwork.h"
+#include "Resources.h"
+
+namespace wf {
+
+namespace {
+
+QLabel* label(QWidget* parent, const char* name, const QString& text) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+}
+
+}  // namespace
+
+frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("About Wingfolio"));
+    setWindowIcon(artwork::appIcon());
+
+    auto* picIcon = label(this, "picIcon", QString());
+    picIcon->setPixmap(artwork::productPicture(96));
+    picIcon->setAlignment(Qt::AlignTop);
+
+    QFont times(QStringLiteral("Times New Roman"));
+    auto* Label1 = label(this, "Label1", QStringLiteral("Wingfolio"));
+    QFont big = times;
+    big.setPointSize(20);
+    big.setBold(true);
+    Label1->setFont(big);
+    auto* lblVersion = label(this, "lblVersion", QStringLiteral("Version 1.0"));
+    times.setPointSize(12);
+    lblVersion->setFont(times);
+
+    const QString web = QString::fromLatin1(kWebPage);
+    const QString mail = QString::fromLatin1(kSupportEmail);
+    auto* lblWebCaption = label(this, "lblWebCaption", QStringLiteral("Web Page : "));
+    auto* lblWeb = label(this, "lblWeb", QStringLiteral("<a href=\"%1\">%1</a>").arg(web));
+    lblWeb->setOpenExternalLinks(true);
+    auto* lblEmailCaption = label(this, "lblEmailCaption", QStringLiteral("Email Support : "));
+    auto* lblEmail =
+        label(this, "lblEmail", QStringLiteral("<a href=\"mailto:%1\">%1</a>").arg(mail));
+    lblEmail->setOpenExternalLinks(true);
+
+    auto* lblAttribution = label(this, "lblAttribution", worldListAttribution());
+    lblAttribution->setWordWrap(true);
+    QFont small = lblAttribution->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    lblAttribution->setFont(small);
+
+    auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* text = new QVBoxLayout;
+    text->addWidget(Label1);
+    text->addWidget(lblVersion);
+    auto* contact = new QGridLayout;
+    contact->addWidget(lblWebCaption, 0, 0);
+    contact->addWidget(lblWeb, 0, 1);
+    contact->addWidget(lblEmailCaption, 1, 0);
+    contact->addWidget(lblEmail, 1, 1);
+    contact->setColumnStretch(1, 1);
+    text->addSpacing(8);
+    text->addLayout(contact);
+    text->addStretch(1);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(picIcon);
+    top->addSpacing(12);
+    top->addLayout(text, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdOK);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addSpacing(10);
+    layout->addWidget(lblAttribution);
+    layout->addLayout(buttons);
+    setFixedWidth(460);
+}
+
+}  // namespace wf

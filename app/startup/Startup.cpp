@@ -1,0 +1,107 @@
+#include "Startup.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cstdio>
+
+#include "AppError.h"
+#include "frmMain.h"
+#include "frmSplash.h"
+
+namespace wf {
+
+Startup::Startup(Services services, DataFolder folder, QString worldListCsv, int splashMs)
+    : state_(services, std::move(folder)),
+      worldListCsv_(std::move(worldListCsv)),
+      splashMs_(splashMs) {}
+
+Startup::~Startup() = default;
+
+int Startup::begin() {
+    state_.EditMode = false;
+    state_.CurrentCategory = QStringLiteral("Birds");
+    try {
+        state_.AppDatabase = state_.folder.openJournal(worldListCsv_);
+    } catch (const AppError& e) {
+        state_.services.messages.notify(e.description(), QStringLiteral("Wingfolio"),
+                                        MsgIcon::Critical);
+        return 1;
+    }
+    splash_ = std::make_unique<frmSplash>(
+        state_.services.clock, [this] { showMain(); }, [this] { unloadSplash(); }, splashMs_);
+    splash_->show();
+    splash_->repaint();
+    return kRunning;
+}
+
+void Startup::showMain() {
+    main_ = std::make_unique<frmMain>(state_);
+    main_->show();
+    if (onMainShown_) {
+        onMainShown_();
+    }
+}
+
+void Startup::unloadSplash() {
+    if (splash_) {
+        // The splash is inside its own timer's callback: let the event loop
+        // delete it once that has returned.
+        splash_->hide();
+        splash_.release()->deleteLater();
+    }
+}
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    CommandLine cl;
+    QCommandLineParser p;
+    p.setApplicationDescription(QStringLiteral(
+        "Wingfolio, a journal for bird watchers: sightings and life lists, articles, pictures "
+        "and web links filed under birds and other topics."));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows this help and ends."));
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Shows the version and ends."));
+    const QCommandLineOption dataDir(
+        QStringLiteral("data-dir"),
+        QStringLiteral("Keeps the journal (aviary.mdb) and its Images folder in <folder> "
+                       "instead of the usual data folder. A new journal is made there when "
+                       "it holds none."),
+        QStringLiteral("folder"));
+    QCommandLineOption splashMs(QStringLiteral("splash-ms"),
+                                QStringLiteral("How long the splash window shows (ms)."),
+                                QStringLiteral("ms"), QStringLiteral("2500"));
+    splashMs.setFlags(QCommandLineOption::HiddenFromHelp);
+    QCommandLineOption quit(QStringLiteral("quit-when-shown"),
+                            QStringLiteral("Ends as soon as the main window is shown."));
+    quit.setFlags(QCommandLineOption::HiddenFromHelp);
+    p.addOptions({help, version, dataDir, splashMs, quit});
+    if (!p.parse(arguments)) {
+        std::fprintf(stderr, "wingfolio: %s\nTry 'wingfolio --help'.\n", qPrintable(p.errorText()));
+        cl.exitStatus = 2;
+        return cl;
+    }
+    if (p.isSet(help)) {
+        std::fputs(qPrintable(p.helpText()), stdout);
+        cl.exitStatus = 0;
+        return cl;
+    }
+    if (p.isSet(version)) {
+        std::printf("Wingfolio 1.0\n");
+        cl.exitStatus = 0;
+        return cl;
+    }
+    if (!p.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "wingfolio: unexpected argument '%s'\nTry 'wingfolio --help'.\n",
+                     qPrintable(p.positionalArguments().front()));
+        cl.exitStatus = 2;
+        return cl;
+    }
+    cl.dataDir = p.value(dataDir);
+    bool ok = false;
+    const int ms = p.value(splashMs).toInt(&ok);
+    cl.splashMs = ok && ms >= 0 ? ms : 2500;
+    cl.quitWhenShown = p.isSet(quit);
+    return cl;
+}
+
+}  // namespace wf

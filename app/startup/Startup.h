@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "AppState.h"
+
+namespace wf {
+
+class frmMain;
+class frmSplash;
+
+// The program's entry procedure: opens the journal, shows the splash window,
+// and when the splash timer fires shows the main window and unloads the
+// splash.
+class Startup {
+  public:
+    static constexpr int kRunning = -1;
+
+    Startup(Services services, DataFolder folder, QString worldListCsv, int splashMs);
+    ~Startup();
+
+    // Runs the start-up steps. Returns kRunning when the splash window is up
+    // (the program lives on in its windows), or the exit status when the
+    // journal could not be opened (the user has been told why).
+    int begin();
+
+    AppState& state() { return state_; }
+    frmSplash* splash() const { return splash_.get(); }
+    frmMain* mainWindow() const { return main_.get(); }
+    // Called once the main window has been shown.
+    void setOnMainShown(std::function<void()> f) { onMainShown_ = std::move(f); }
+
+  private:
+    void showMain();
+    void unloadSplash();
+
+    AppState state_;
+    QString worldListCsv_;
+    int splashMs_;
+    std::function<void()> onMainShown_;
+    std::unique_ptr<frmMain> main_;
+    std::unique_ptr<frmSplash> splash_;
+};
+
+// What the command line asks for.
+struct CommandLine {
+    QString dataDir;
+    int splashMs = 2500;
+    bool quitWhenShown = false;
+    // Set when the program should end at once (after --help, --version or a
+    // mistake), with this exit status.
+    int exitStatus = Startup::kRunning;
+};
+
+CommandLine parseCommandLine(const QStringList& arguments);
+
+}  // namespace wf

@@ -1,0 +1,42 @@
+#include <QApplication>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include "QtServices.h"
+#include "Resources.h"
+#include "Startup.h"
+
+int main(int argc, char** argv) {
+    // Command-line answers need no window system.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const wf::CommandLine cl = wf::parseCommandLine(arguments);
+    if (cl.exitStatus != wf::Startup::kRunning) {
+        return cl.exitStatus;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Wingfolio"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+
+    wf::QtMessageBoxes messages;
+    wf::QtClipboard clipboard;
+    wf::QtDialogRunner dialogs;
+    wf::SystemClock clock;
+    const wf::Services services{messages, clipboard, dialogs, clock};
+
+    const QString dir =
+        wf::DataFolder::choose(cl.dataDir, QCoreApplication::applicationDirPath(),
+                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    wf::Startup startup(services, wf::DataFolder(dir), wf::worldListPath(), cl.splashMs);
+    if (cl.quitWhenShown) {
+        startup.setOnMainShown([] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
+    }
+    const int status = startup.begin();
+    if (status != wf::Startup::kRunning) {
+        return status;
+    }
+    return QApplication::exec();
+}

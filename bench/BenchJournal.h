@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDir>
+#include <QFileInfo>
+#include <QString>
+
+#include "JournalGen.h"
+
+namespace wf::bench {
+
+// The large journal of the benchmarks (the world list, 200,000 sightings,
+// 20,000 entries), made once and kept in the temporary folder between runs.
+inline QString bigJournalDir() {
+    const QString dir = QDir::temp().filePath(QStringLiteral("wingfolio-bench-journal-v1"));
+    if (!QFileInfo::exists(dir + QStringLiteral("/aviary.mdb"))) {
+        QDir(dir).removeRecursively();
+        generateJournalFolder(dir, JournalSize{});
+    }
+    return dir;
+}
+
+}  // namespace wf::bench

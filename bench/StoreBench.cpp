@@ -1,0 +1,55 @@
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include "BenchJournal.h"
+#include "DataFolder.h"
+#include "Resources.h"
+#include "Store.h"
+
+using namespace wf;
+
+// A new journal: tables, the 11,131 species of the world list, options.
+static void BM_CreateJournal(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir tmp;
+        state.ResumeTiming();
+        auto store = DataFolder(tmp.path()).openJournal(worldListPath());
+        benchmark::DoNotOptimize(store);
+    }
+}
+BENCHMARK(BM_CreateJournal)->Unit(benchmark::kMillisecond);
+
+// Opening the large journal: checks, schema, options row.
+static void BM_OpenLargeJournal(benchmark::State& state) {
+    const DataFolder folder(bench::bigJournalDir());
+    for (auto _ : state) {
+        auto store = folder.openJournal(worldListPath());
+        benchmark::DoNotOptimize(store->options());
+    }
+}
+BENCHMARK(BM_OpenLargeJournal)->Unit(benchmark::kMillisecond);
+
+// The five life-list counts of the status bar on the large journal.
+static void BM_LifeListCounts(benchmark::State& state) {
+    auto store = DataFolder(bench::bigJournalDir()).openJournal(worldListPath());
+    const Options o = store->options();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(store->lifeListCount(Area::World));
+        benchmark::DoNotOptimize(store->lifeListCount(Area::Region, o.region));
+        benchmark::DoNotOptimize(store->lifeListCount(Area::Country, o.country));
+        benchmark::DoNotOptimize(store->lifeListCount(Area::State, o.state));
+        benchmark::DoNotOptimize(store->lifeListCount(Area::District, o.district));
+    }
+}
+BENCHMARK(BM_LifeListCounts)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,40 @@
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "AppFixture.h"
+#include "frmAbout.h"
+
+using namespace wf;
+using namespace wf::test;
+
+using AboutTest = AppFixture;
+
+TEST_F(AboutTest, HelpAboutShowsTheBoxAndOkClosesIt) {
+    frmMain& w = startToMain();
+    bool checked = false;
+    dialogs.queue([&](QDialog& d) {
+        EXPECT_EQ(d.objectName(), QStringLiteral("frmAbout"));
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("About Wingfolio"));
+        EXPECT_EQ(d.findChild<QLabel*>("Label1")->text(), QStringLiteral("Wingfolio"));
+        EXPECT_EQ(d.findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version 1.0"));
+        EXPECT_EQ(d.findChild<QLabel*>("lblVersion")->font().family(),
+                  QStringLiteral("Times New Roman"));
+        EXPECT_EQ(d.findChild<QLabel*>("lblWebCaption")->text(), QStringLiteral("Web Page : "));
+        EXPECT_EQ(d.findChild<QLabel*>("lblEmailCaption")->text(),
+                  QStringLiteral("Email Support : "));
+        EXPECT_FALSE(d.findChild<QLabel*>("picIcon")->pixmap().isNull());
+        EXPECT_TRUE(d.findChild<QLabel*>("lblAttribution")
+                        ->text()
+                        .contains(QStringLiteral("AviList Core Team. 2025")));
+        auto* ok = d.findChild<QPushButton*>("cmdOK");
+        EXPECT_EQ(ok->text(), QStringLiteral("OK"));
+        QTest::mouseClick(ok, Qt::LeftButton);
+        EXPECT_FALSE(d.isVisible());
+        checked = true;
+    });
+    w.findChild<QAction*>(QStringLiteral("mnuHelpAbout"))->trigger();
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(dialogs.shown(), QStringList{"frmAbout"});
+}

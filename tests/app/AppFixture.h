@@ -1,0 +1,56 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <memory>
+
+#include "GuiDoubles.h"
+#include "Resources.h"
+#include "Startup.h"
+#include "TempDir.h"
+#include "TestDoubles.h"
+#include "frmMain.h"
+#include "frmSplash.h"
+
+namespace wf::test {
+
+// A program started on a journal in a temporary data folder, with scripted
+// message boxes and dialogs and a clock the test drives.
+class AppFixture : public ::testing::Test {
+  protected:
+    TempDir tmp;
+    ScriptedMessageBoxes messages;
+    FakeClipboard clipboard;
+    ScriptedDialogs dialogs;
+    ManualClock clock;
+    Services services{messages, clipboard, dialogs, clock};
+    std::unique_ptr<Startup> startup;
+
+    QString dataDir() const { return tmp.file("data"); }
+
+    int begin() {
+        startup = std::make_unique<Startup>(services, DataFolder(dataDir()), worldListPath(),
+                                            frmSplash::kInterval);
+        return startup->begin();
+    }
+
+    // Starts the program and lets the splash timer hand over.
+    frmMain& startToMain() {
+        EXPECT_EQ(begin(), Startup::kRunning);
+        EXPECT_EQ(clock.fireTimers(frmSplash::kInterval), 1);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_NE(startup->mainWindow(), nullptr);
+        return *startup->mainWindow();
+    }
+
+    void TearDown() override {
+        if (startup && startup->mainWindow()) {
+            startup->mainWindow()->close();
+        }
+        startup.reset();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+}  // namespace wf::test
