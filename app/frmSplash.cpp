@@ -26,7 +26,14 @@ frmSplash::frmSplash(Clock& clock, std::function<void()> showMain, std::function
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
-    Timer1_->start(intervalMs, false, [this] { Timer1_Timer(); });
+    interval_ = intervalMs;
+}
+
+void frmSplash::showSplash()
+{
+    show();
+    repaint();  // painted at once, before the program goes on starting
+    Timer1_->start(interval_, false, [this] { Timer1_Timer(); });
 }
 
 void frmSplash::Timer1_Timer() {

@@ -20,6 +20,8 @@ class frmSplash : public QWidget {
     frmSplash(Clock& clock, std::function<void()> showMain, std::function<void()> unload,
               int intervalMs = kInterval);
 
+    // Shows and paints the window and starts its timer.
+    void showSplash();
     Timer& timer() { return *Timer1_; }
 
   private:
@@ -27,6 +29,7 @@ class frmSplash : public QWidget {
 
     QLabel* Picture1_;
     std::unique_ptr<Timer> Timer1_;
+    int interval_ = kInterval;
     std::function<void()> showMain_;
     std::function<void()> unload_;
 };

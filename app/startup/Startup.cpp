@@ -29,8 +29,7 @@ int Startup::begin() {
     }
     splash_ = std::make_unique<frmSplash>(
         state_.services.clock, [this] { showMain(); }, [this] { unloadSplash(); }, splashMs_);
-    splash_->show();
-    splash_->repaint();
+    splash_->showSplash();
     return kRunning;
 }
 
