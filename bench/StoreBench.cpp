@@ -46,6 +46,19 @@ static void BM_LifeListCounts(benchmark::State& state) {
 }
 BENCHMARK(BM_LifeListCounts)->Unit(benchmark::kMillisecond);
 
+// Each count on its own.
+static void BM_LifeListCount(benchmark::State& state)
+{
+    auto store = DataFolder(bench::bigJournalDir()).openJournal(worldListPath());
+    const Options o = store->options();
+    const Area area = Area(state.range(0));
+    const QString places[] = {QString(), o.region, o.country, o.state, o.district};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(store->lifeListCount(area, places[state.range(0)]));
+    }
+}
+BENCHMARK(BM_LifeListCount)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -507,15 +507,17 @@ QStringList Store::areaValues(Area area) const {
 
 // Life lists -----------------------------------------------------------------
 
-int Store::lifeListCount(Area area, const QString& place) const {
+int Store::lifeListCount(Area area, const QString& place) const
+{
     return guarded([&] {
+        // The distinct bird ids come in order from the sighting indexes; two
+        // species rows of one name count once.
         std::string sql =
-            "SELECT count(*) FROM (SELECT DISTINCT birds.name FROM birds"
-            " JOIN sighting ON birds.id = sighting.birdid";
+            "SELECT count(DISTINCT b.name) FROM (SELECT DISTINCT birdid FROM sighting";
         if (area != Area::World) {
-            sql += std::string(" WHERE sighting.") + areaColumn(area) + " = ?";
+            sql += std::string(" WHERE ") + areaColumn(area) + " = ?";
         }
-        sql += ")";
+        sql += ") s JOIN birds b ON b.id = s.birdid";
         SQLite::Statement q(*db_, sql);
         if (area != Area::World) {
             q.bind(1, utf8(place));
@@ -525,16 +527,15 @@ int Store::lifeListCount(Area area, const QString& place) const {
     });
 }
 
-std::vector<LifeListRow> Store::lifeList(Area area, const QString& place) const {
+std::vector<LifeListRow> Store::lifeList(Area area, const QString& place) const
+{
     return guarded([&] {
         std::vector<LifeListRow> out;
-        std::string sql =
-            "SELECT DISTINCT birds.name, sighting.birdid FROM birds"
-            " JOIN sighting ON birds.id = sighting.birdid";
+        std::string sql = "SELECT b.name, b.id FROM (SELECT DISTINCT birdid FROM sighting";
         if (area != Area::World) {
-            sql += std::string(" WHERE sighting.") + areaColumn(area) + " = ?";
+            sql += std::string(" WHERE ") + areaColumn(area) + " = ?";
         }
-        sql += " ORDER BY birds.name, sighting.birdid";
+        sql += ") s JOIN birds b ON b.id = s.birdid ORDER BY b.name, b.id";
         SQLite::Statement q(*db_, sql);
         if (area != Area::World) {
             q.bind(1, utf8(place));
