@@ -10,7 +10,9 @@ ARGS       ?=
 
 export QTWEBENGINE_DISABLE_SANDBOX = 1
 
-.PHONY: all deps configure build run test test-sanitize bench format clean
+FUZZ_SECONDS ?= 120
+
+.PHONY: all deps configure build run test test-sanitize bench fuzz format clean
 
 all: build
 
@@ -43,8 +45,19 @@ bench: deps
 	build-release/bench/bench_store
 	QT_QPA_PLATFORM=offscreen build-release/bench/bench_startup
 
+# The RTF reader under libFuzzer for FUZZ_SECONDS, starting from the test files.
+fuzz:
+	@tools/install-deps --fuzz
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DWINGFOLIO_GUI=OFF -DWINGFOLIO_FUZZ=ON -DWINGFOLIO_BENCH=OFF
+	cmake --build build-fuzz -j$(JOBS) --target rtf_fuzzer
+	mkdir -p build-fuzz/corpus
+	cp tests/richtext/data/*.rtf tests/richtext/fuzz-regressions/* build-fuzz/corpus/ 2>/dev/null || true
+	build-fuzz/tests/richtext/fuzz/rtf_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
+	    -dict=tests/richtext/fuzz/rtf.dict -artifact_prefix=build-fuzz/ build-fuzz/corpus
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) build-sanitize build-release
+	rm -rf $(BUILD) build-sanitize build-release build-fuzz

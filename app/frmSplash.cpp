@@ -29,8 +29,7 @@ frmSplash::frmSplash(Clock& clock, std::function<void()> showMain, std::function
     interval_ = intervalMs;
 }
 
-void frmSplash::showSplash()
-{
+void frmSplash::showSplash() {
     show();
     repaint();  // painted at once, before the program goes on starting
     Timer1_->start(interval_, false, [this] { Timer1_Timer(); });

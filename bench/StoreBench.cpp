@@ -47,8 +47,7 @@ static void BM_LifeListCounts(benchmark::State& state) {
 BENCHMARK(BM_LifeListCounts)->Unit(benchmark::kMillisecond);
 
 // Each count on its own.
-static void BM_LifeListCount(benchmark::State& state)
-{
+static void BM_LifeListCount(benchmark::State& state) {
     auto store = DataFolder(bench::bigJournalDir()).openJournal(worldListPath());
     const Options o = store->options();
     const Area area = Area(state.range(0));

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include "AppError.h"
+#include "RichText.h"
 #include "Schema.h"
 
 namespace wf {
@@ -23,6 +24,11 @@ std::string utf8(const QString& s) {
 QString text(const SQLite::Column& c) {
     // getText() reads a NULL as "", so no null ever reaches the program.
     return QString::fromUtf8(c.getText(), c.getBytes());
+}
+
+// What the custom search looks in for an article: its words, not its markup.
+QString searchText(const Entry& e) {
+    return e.type == kArticle ? rtf::plainText(e.caption) : QString();
 }
 
 const char* subjectTable(Category cat) {
@@ -364,7 +370,7 @@ std::vector<Entry> Store::entriesOf(Category cat, qint64 subid) const {
 }
 
 qint64 Store::appendEntry(const Entry& e) {
-    const QString plain = (e.type == kArticle && plainText_) ? plainText_(e.caption) : QString();
+    const QString plain = searchText(e);
     return guarded([&] {
         SQLite::Statement q(*db_,
                             "INSERT INTO data (catid, subid, type, title, caption, fname, "
@@ -382,7 +388,7 @@ qint64 Store::appendEntry(const Entry& e) {
 }
 
 bool Store::updateEntry(const Entry& e) {
-    const QString plain = (e.type == kArticle && plainText_) ? plainText_(e.caption) : QString();
+    const QString plain = searchText(e);
     return guarded([&] {
         SQLite::Statement q(*db_,
                             "UPDATE data SET catid = ?, subid = ?, type = ?, title = ?, "
@@ -507,8 +513,7 @@ QStringList Store::areaValues(Area area) const {
 
 // Life lists -----------------------------------------------------------------
 
-int Store::lifeListCount(Area area, const QString& place) const
-{
+int Store::lifeListCount(Area area, const QString& place) const {
     return guarded([&] {
         // The distinct bird ids come in order from the sighting indexes; two
         // species rows of one name count once.
@@ -527,8 +532,7 @@ int Store::lifeListCount(Area area, const QString& place) const
     });
 }
 
-std::vector<LifeListRow> Store::lifeList(Area area, const QString& place) const
-{
+std::vector<LifeListRow> Store::lifeList(Area area, const QString& place) const {
     return guarded([&] {
         std::vector<LifeListRow> out;
         std::string sql = "SELECT b.name, b.id FROM (SELECT DISTINCT birdid FROM sighting";
@@ -611,10 +615,6 @@ void Store::inTransaction(const std::function<void()>& work) {
         work();
         t.commit();
     });
-}
-
-void Store::setPlainTextExtractor(std::function<QString(const QString&)> extractor) {
-    plainText_ = std::move(extractor);
 }
 
 }  // namespace wf

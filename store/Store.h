@@ -63,6 +63,7 @@ class Store {
     // Appends the row and returns its new id (entry.id is ignored).
     qint64 appendEntry(const Entry& entry);
     // Changes every column of the row entry.id; false when the row is gone.
+    // An article's plain text, for searching, is kept with it on every write.
     bool updateEntry(const Entry& entry);
     bool deleteEntry(qint64 id);
     int deleteEntriesOf(Category cat, qint64 subid);
@@ -96,10 +97,6 @@ class Store {
     // Runs work inside one transaction: all of it is stored or none.
     void inTransaction(const std::function<void()>& work);
 
-    // Articles keep a plain-text copy of their RTF for searching; this
-    // function makes it. Without one, the copy is left empty.
-    void setPlainTextExtractor(std::function<QString(const QString& rtf)> extractor);
-
     // For the builders of this library.
     SQLite::Database& database() const { return *db_; }
 
@@ -108,7 +105,6 @@ class Store {
 
     std::unique_ptr<SQLite::Database> db_;
     QString path_;
-    std::function<QString(const QString&)> plainText_;
 };
 
 // Column name of an area in table sighting ("region", ...); empty for World.

@@ -146,13 +146,13 @@ TEST_F(StoreTest, EntriesOfASubjectByTypeThenTitle) {
 }
 
 TEST_F(StoreTest, EntryRoundTripUpdateAndPlainText) {
-    store->setPlainTextExtractor([](const QString& rtf) { return rtf.toUpper(); });
     Entry e;
     e.catid = 2;
     e.subid = store->addSubject(Category::Topics, QStringLiteral("Trips"));
     e.type = kArticle;
     e.title = QStringLiteral("Day one");
-    e.caption = QStringLiteral("{\\rtf1 hello}");
+    e.caption =
+        QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 hel\\b lo\\b0\\par}");
     e.fname = QStringLiteral(" ");
     e.id = store->appendEntry(e);
     EXPECT_EQ(store->entry(e.id), e);
@@ -162,11 +162,14 @@ TEST_F(StoreTest, EntryRoundTripUpdateAndPlainText) {
         q.executeStep();
         return QString::fromStdString(q.getColumn(0).getString());
     };
-    EXPECT_EQ(plain(), QStringLiteral("{\\RTF1 HELLO}"));
-    e.caption = QStringLiteral("{\\rtf1 bye}");
+    EXPECT_EQ(plain(), QStringLiteral("hello"));
+    e.caption = QStringLiteral("{\\rtf1 good\\line bye}");
     EXPECT_TRUE(store->updateEntry(e));
     EXPECT_EQ(store->entry(e.id), e);
-    EXPECT_EQ(plain(), QStringLiteral("{\\RTF1 BYE}"));
+    EXPECT_EQ(plain(), QStringLiteral("good\nbye"));
+    e.type = kLink;  // only articles carry search text
+    EXPECT_TRUE(store->updateEntry(e));
+    EXPECT_EQ(plain(), QString());
     EXPECT_TRUE(store->deleteEntry(e.id));
     EXPECT_FALSE(store->entry(e.id));
     EXPECT_FALSE(store->updateEntry(e));
