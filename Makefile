@@ -43,6 +43,7 @@ bench: deps
 	cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-release -j$(JOBS) --target benchmarks
 	build-release/bench/bench_store
+	build-release/bench/bench_richtext
 	QT_QPA_PLATFORM=offscreen build-release/bench/bench_startup
 
 # The RTF reader under libFuzzer for FUZZ_SECONDS, starting from the test files.
