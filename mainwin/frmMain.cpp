@@ -5,12 +5,15 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -19,6 +22,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWebEngineView>
 
 #include "Artwork.h"
 #include "Twips.h"
@@ -39,6 +43,16 @@ const QString frmMain::kGridFormat = QStringLiteral(
 const int frmMain::kGridWidths[9] = {0, 1000, 1000, 2000, 2000, 1500, 1500, 1500, 4000};
 
 namespace {
+
+// Design positions (twips) that the layout keeps.
+constexpr float kPaneMargin = 60;
+constexpr float kFrameHeight = 900;
+constexpr float kTreeTop = kPaneMargin + kFrameHeight + 30;
+constexpr float kTitleHeight = 480;
+constexpr float kSplitterWidth = 60;
+
+// The mime type of a drag that carries a control of this window by name.
+const QString kControlMime = QStringLiteral("application/x-wingfolio-control");
 
 struct MenuItem {
     const char* name;
@@ -120,7 +134,8 @@ const Panel kPanels[] = {
 
 }  // namespace
 
-frmMain::frmMain(AppState& state, QWidget* parent) : QMainWindow(parent), state_(state) {
+frmMain::frmMain(AppState& state, QWidget* parent)
+    : QMainWindow(parent), state_(state), nodes_(nullptr) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Wingfolio"));
     setWindowIcon(artwork::appIcon());
@@ -128,17 +143,26 @@ frmMain::frmMain(AppState& state, QWidget* parent) : QMainWindow(parent), state_
     buildToolbar();
     buildStatusBar();
     buildPanes();
-    resize(twipsToPixels(13500, logicalDpiX()), twipsToPixels(9000, logicalDpiY()));
+    resize(toPixels(13500), toPixels(9000));
     Form_Load();
 }
 
 frmMain::~frmMain() = default;
 
+float frmMain::toTwips(int px) const {
+    return float(pixelsToTwips(px, logicalDpiX()));
+}
+
+int frmMain::toPixels(float twips) const {
+    return twipsToPixels(twips, logicalDpiX());
+}
+
+// Construction ----------------------------------------------------------------
+
 void frmMain::buildMenus() {
     for (const Menu& m : menus()) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.caption));
         menu->setObjectName(QString::fromLatin1(m.name));
-        menu->menuAction()->setObjectName(QString::fromLatin1(m.name));
         for (const MenuItem& item : m.items) {
             QAction* a = nullptr;
             if (qstrcmp(item.caption, "-") == 0) {
@@ -152,11 +176,16 @@ void frmMain::buildMenus() {
             a->setObjectName(QString::fromLatin1(item.name));
         }
     }
-    findChild<QAction*>(QStringLiteral("mnuEditEntry"))->setEnabled(false);
-    findChild<QAction*>(QStringLiteral("mnuEditDelete"))->setEnabled(false);
-    connect(findChild<QAction*>(QStringLiteral("mnuFileClose")), &QAction::triggered, this,
-            &QWidget::close);
-    connect(findChild<QAction*>(QStringLiteral("mnuHelpAbout")), &QAction::triggered, this,
+    menuItem(QStringLiteral("mnuEditEntry"))->setEnabled(false);
+    menuItem(QStringLiteral("mnuEditDelete"))->setEnabled(false);
+    connect(menuItem(QStringLiteral("mnuFileClose")), &QAction::triggered, this, &QWidget::close);
+    connect(menuItem(QStringLiteral("mnuEditExpand")), &QAction::triggered, this,
+            &frmMain::mnuEditExpand_Click);
+    connect(menuItem(QStringLiteral("mnuEditCollapse")), &QAction::triggered, this,
+            &frmMain::mnuEditCollapse_Click);
+    connect(menuItem(QStringLiteral("mnuViewCustom")), &QAction::triggered, this,
+            &frmMain::mnuViewCustom_Click);
+    connect(menuItem(QStringLiteral("mnuHelpAbout")), &QAction::triggered, this,
             &frmMain::mnuHelpAbout_Click);
 }
 
@@ -164,6 +193,7 @@ void frmMain::buildToolbar() {
     tbMain_ = addToolBar(QStringLiteral("Main"));
     tbMain_->setObjectName(QStringLiteral("tbMain"));
     tbMain_->setMovable(false);
+    tbMain_->setFloatable(false);
     tbMain_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     tbMain_->setIconSize(QSize(24, 24));
     for (const ToolButton& b : kToolButtons) {
@@ -184,13 +214,12 @@ void frmMain::buildToolbar() {
 void frmMain::buildStatusBar() {
     sbStatusBar_ = statusBar();
     sbStatusBar_->setObjectName(QStringLiteral("sbStatusBar"));
-    sbStatusBar_->setSizeGripEnabled(true);
     for (const Panel& p : kPanels) {
         auto* l = new QLabel(QString::fromLatin1(p.text), sbStatusBar_);
         l->setObjectName(QString::fromLatin1(p.key));
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
-        l->setMinimumWidth(twipsToPixels(1800, logicalDpiX()));
+        l->setMinimumWidth(toPixels(1800));
         sbStatusBar_->addWidget(l);
     }
     for (const char* key : {"Date", "Time"}) {
@@ -207,11 +236,12 @@ void frmMain::buildStatusBar() {
 }
 
 void frmMain::buildPanes() {
-    auto* central = new QWidget(this);
-    central->setObjectName(QStringLiteral("central"));
-    setCentralWidget(central);
+    // The panes are placed by SizeControls, not by layouts.
+    central_ = new QWidget(this);
+    central_->setObjectName(QStringLiteral("central"));
+    setCentralWidget(central_);
 
-    leftPane_ = new QWidget(central);
+    leftPane_ = new QWidget(central_);
     leftPane_->setObjectName(QStringLiteral("pic(0)"));
     Frame1_ = new QGroupBox(QStringLiteral("Find"), leftPane_);
     Frame1_->setObjectName(QStringLiteral("Frame1"));
@@ -228,21 +258,31 @@ void frmMain::buildPanes() {
     cmbSearchCategory_->setEditable(false);
     connect(cmbSearchCategory_, &QComboBox::activated, this,
             [this](int) { cmbSearchCategory_Click(); });
-    auto* frameLayout = new QVBoxLayout(Frame1_);
-    frameLayout->addWidget(optCat_[0]);
-    frameLayout->addWidget(optCat_[1]);
-    frameLayout->addWidget(cmbSearchCategory_);
+    auto* frameLayout = new QGridLayout(Frame1_);
+    frameLayout->setContentsMargins(6, 2, 6, 4);
+    frameLayout->setVerticalSpacing(2);
+    frameLayout->addWidget(optCat_[0], 0, 0);
+    frameLayout->addWidget(optCat_[1], 0, 1);
+    frameLayout->addWidget(cmbSearchCategory_, 1, 0, 1, 2, Qt::AlignLeft);
 
     tv1_ = new QTreeWidget(leftPane_);
     tv1_->setObjectName(QStringLiteral("tv1"));
     tv1_->setHeaderHidden(true);
     tv1_->setIconSize(QSize(16, 16));
-    auto* leftLayout = new QVBoxLayout(leftPane_);
-    leftLayout->setContentsMargins(4, 4, 4, 4);
-    leftLayout->addWidget(Frame1_);
-    leftLayout->addWidget(tv1_, 1);
+    tv1_->setAcceptDrops(true);
+    tv1_->viewport()->setAcceptDrops(true);
+    tv1_->viewport()->installEventFilter(this);
+    nodes_ = NodeTree(tv1_);
+    connect(tv1_, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { tv1_NodeClick(item); });
+    connect(tv1_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        // Keys move the current node without a click.
+        if (item != nullptr && !mouseOnTree_) {
+            tv1_NodeClick(item);
+        }
+    });
 
-    rightPane_ = new QWidget(central);
+    rightPane_ = new QWidget(central_);
     rightPane_->setObjectName(QStringLiteral("pic(1)"));
     lbltitle_ = new QLabel(rightPane_);
     lbltitle_->setObjectName(QStringLiteral("lbltitle"));
@@ -259,29 +299,61 @@ void frmMain::buildPanes() {
     picture_ = new QLabel(viewArea_);
     picture_->setObjectName(QStringLiteral("pic(3)"));
     picture_->hide();
-    auto* viewLayout = new QVBoxLayout(viewArea_);
-    viewLayout->addWidget(rtb_);
-    fg1_ = new QTableWidget(rightPane_);
+
+    fg1_ = new QTableWidget(central_);
     fg1_->setObjectName(QStringLiteral("fg1"));
     fg1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     fg1_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    fg1_->setSelectionMode(QAbstractItemView::SingleSelection);
     fg1_->verticalHeader()->hide();
     fg1_->hide();
-    auto* rightLayout = new QVBoxLayout(rightPane_);
-    rightLayout->setContentsMargins(4, 4, 4, 4);
-    rightLayout->addWidget(lbltitle_);
-    rightLayout->addWidget(viewArea_, 1);
-    rightLayout->addWidget(fg1_, 1);
 
-    auto* layout = new QHBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 0);
-    leftPane_->setFixedWidth(twipsToPixels(4200, logicalDpiX()));
-    layout->addWidget(leftPane_);
-    layout->addWidget(rightPane_, 1);
+    buildCoolBar();
+
+    imgSplitter_ = new QWidget(central_);
+    imgSplitter_->setObjectName(QStringLiteral("imgSplitter"));
+    imgSplitter_->setCursor(Qt::SplitHCursor);
+    imgSplitter_->installEventFilter(this);
+    picSplitter_ = new QFrame(central_);
+    picSplitter_->setObjectName(QStringLiteral("picSplitter"));
+    picSplitter_->setAutoFillBackground(true);
+    QPalette ghost = picSplitter_->palette();
+    ghost.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
+    picSplitter_->setPalette(ghost);
+    picSplitter_->hide();
+}
+
+void frmMain::buildCoolBar() {
+    CoolBar1_ = new QWidget(central_);
+    CoolBar1_->setObjectName(QStringLiteral("CoolBar1"));
+    Toolbar1_ = new QToolBar(CoolBar1_);
+    Toolbar1_->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1_->setIconSize(QSize(20, 20));
+    for (const char* key : {"Back", "Forward", "Stop", "Refresh", "Home", "Search"}) {
+        QAction* a =
+            Toolbar1_->addAction(artwork::icon(QString::fromLatin1(key)), QString::fromLatin1(key));
+        a->setObjectName(QString::fromLatin1(key));
+    }
+    auto* caption = new QLabel(QStringLiteral("Address:"), CoolBar1_);
+    cmbAddress_ = new QComboBox(CoolBar1_);
+    cmbAddress_->setObjectName(QStringLiteral("cmbAddress"));
+    cmbAddress_->setEditable(true);
+    cmbAddress_->setInsertPolicy(QComboBox::NoInsert);
+    auto* band = new QHBoxLayout(CoolBar1_);
+    band->setContentsMargins(2, 2, 2, 2);
+    band->addWidget(Toolbar1_);
+    band->addSpacing(6);
+    band->addWidget(caption);
+    band->addWidget(cmbAddress_, 1);
+    CoolBar1_->hide();
 }
 
 QAction* frmMain::toolButton(const QString& key) const {
     return tbMain_->findChild<QAction*>(key, Qt::FindDirectChildrenOnly);
+}
+
+QAction* frmMain::menuItem(const QString& name) const {
+    return findChild<QAction*>(name);
 }
 
 QLabel* frmMain::panel(const QString& key) const {
@@ -338,109 +410,28 @@ void frmMain::closeEvent(QCloseEvent* event) {
     }
 }
 
-// Category box and option buttons ---------------------------------------------
+// Commands ------------------------------------------------------------------
 
-void frmMain::fillCategories(const QStringList& items) {
-    {
-        const QSignalBlocker block(cmbSearchCategory_);
-        cmbSearchCategory_->clear();
-        cmbSearchCategory_->addItems(items);
-        cmbSearchCategory_->setCurrentIndex(0);
+void frmMain::mnuEditExpand_Click() {
+    nodes_.expandAll();
+}
+
+void frmMain::mnuEditCollapse_Click() {
+    nodes_.collapseAll();
+    const QString root = state_.birds() ? QStringLiteral("Birds") : QStringLiteral("Topics");
+    if (QTreeWidgetItem* r = nodes_.find(root); r && r->childCount() > 0) {
+        nodes_.ensureVisible(NodeTree::keyOf(r->child(0)));
     }
+}
+
+void frmMain::mnuViewCustom_Click() {
+    cmbSearchCategory_->setCurrentText(QStringLiteral("Custom Search"));
     cmbSearchCategory_Click();
 }
 
-void frmMain::optCat_Click(int index) {
-    if (index == 0) {
-        state_.CurrentCategory = QStringLiteral("Birds");
-        fillCategories(
-            {QStringLiteral("All Entries"), QStringLiteral("All Images"),
-             QStringLiteral("All Articles"), QStringLiteral("All Internet Links"),
-             QStringLiteral("All Sightings"), QStringLiteral("Region Life Sightings"),
-             QStringLiteral("Country Life Sightings"), QStringLiteral("State Life Sightings"),
-             QStringLiteral("District Life Sightings"), QStringLiteral("Custom Search")});
-    } else if (index == 1) {
-        state_.CurrentCategory = QStringLiteral("Topics");
-        fillCategories({QStringLiteral("All Entries"), QStringLiteral("All Images"),
-                        QStringLiteral("All Articles"), QStringLiteral("All Internet Links"),
-                        QStringLiteral("Custom Search")});
-    }
-}
-
-void frmMain::cmbSearchCategory_Click() {
-    toolButton(QStringLiteral("Related"))->setEnabled(false);
-    auto* expand = findChild<QAction*>(QStringLiteral("mnuEditExpand"));
-    auto* collapse = findChild<QAction*>(QStringLiteral("mnuEditCollapse"));
-    expand->setEnabled(false);
-    collapse->setEnabled(false);
-    const QString item = cmbSearchCategory_->currentText();
-    if (item == QLatin1String("All Entries")) {
-        if (optCat_[0]->isChecked()) {
-            LoadTree();
-        } else {
-            LoadTopicTree();
-        }
-        expand->setEnabled(true);
-        collapse->setEnabled(true);
-    }
-}
-
-// Trees ---------------------------------------------------------------------
-
-void frmMain::LoadTree() {
-    tv1_->clear();
-    auto* root = new QTreeWidgetItem(tv1_, {QStringLiteral("Birds of the World")});
-    root->setData(0, Qt::UserRole, QStringLiteral("Birds"));
-    root->setExpanded(true);
-}
-
-void frmMain::LoadTopicTree() {
-    tv1_->clear();
-    auto* root = new QTreeWidgetItem(tv1_, {QStringLiteral("Other Topics")});
-    root->setData(0, Qt::UserRole, QStringLiteral("Topics"));
-    root->setExpanded(true);
-}
-
-// Grid, life lists and clock ------------------------------------------------
-
-void frmMain::setUpGrid() {
-    const auto columns = parseGridFormat(kGridFormat);
-    fg1_->setColumnCount(int(columns.size()));
-    for (int c = 0; c < int(columns.size()); ++c) {
-        auto* header = new QTableWidgetItem(columns[size_t(c)].header);
-        header->setTextAlignment(columns[size_t(c)].alignment | Qt::AlignVCenter);
-        fg1_->setHorizontalHeaderItem(c, header);
-        const int width = c < 9 ? kGridWidths[c] : 1000;
-        fg1_->setColumnWidth(c, twipsToPixels(width, logicalDpiX()));
-        fg1_->setColumnHidden(c, width == 0);
-    }
-    fg1_->setRowCount(0);
-}
-
-void frmMain::CountLifeLists() {
-    const Store& db = state_.db();
-    const int world = db.lifeListCount(Area::World);
-    panel(QStringLiteral("Life"))
-        ->setText(world > 0 ? QStringLiteral("World List = %1").arg(world)
-                            : QStringLiteral("World List "));
-    struct AreaPanel {
-        Area area;
-        const char* key;
-        const QString& place;
-        const char* empty;
-    };
-    const AreaPanel areas[] = {
-        {Area::Region, "Region", state_.ActiveRegion, "Region Life List "},
-        {Area::Country, "Country", state_.ActiveCountry, "Country Life List "},
-        {Area::State, "State", state_.ActiveState, "State Life List "},
-        {Area::District, "District", state_.ActiveDistrict, "District Life List "},
-    };
-    for (const AreaPanel& a : areas) {
-        const int n = db.lifeListCount(a.area, a.place);
-        panel(QString::fromLatin1(a.key))
-            ->setText(n > 0 ? a.place + QStringLiteral(" List = ") + QString::number(n)
-                            : QString::fromLatin1(a.empty));
-    }
+void frmMain::mnuHelpAbout_Click() {
+    frmAbout about(this);
+    state_.services.dialogs.exec(about);
 }
 
 void frmMain::updateClock() {
@@ -450,11 +441,155 @@ void frmMain::updateClock() {
     panel(QStringLiteral("Time"))->setText(locale.toString(now.time(), QLocale::ShortFormat));
 }
 
-// Commands ------------------------------------------------------------------
+// Layout ----------------------------------------------------------------------
 
-void frmMain::mnuHelpAbout_Click() {
-    frmAbout about(this);
-    state_.services.dialogs.exec(about);
+LayoutInput frmMain::layoutInput() const {
+    LayoutInput in;
+    in.windowWidth = toTwips(width());
+    in.windowHeight = toTwips(height());
+    in.scaleHeight = toTwips(height() - (menuBar()->isVisible() ? menuBar()->height() : 0));
+    in.tbTop = 0;
+    in.tbHeight = toTwips(tbMain_->isVisible() ? tbMain_->height() : 0);
+    in.sbVisible = sbStatusBar_->isVisible();
+    in.sbHeight = toTwips(sbStatusBar_->height());
+    in.coolBarHeight = toTwips(CoolBar1_->sizeHint().height());
+    in.pic0Top = in.tbHeight;
+    in.tv1Top = kTreeTop;
+    in.pic2Left = kPaneMargin;
+    return in;
+}
+
+void frmMain::SizeControls(float& X) {
+    const LayoutInput in = layoutInput();
+    const LayoutResult r = WindowLayout::sizeControls(X, in);
+    if (r.windowHeight > in.windowHeight) {
+        resize(width(), toPixels(r.windowHeight));
+    }
+    splitX_ = X;
+    // The panes sit in the central area, which starts below the toolbar.
+    const float top = in.tbTop + in.tbHeight;
+    auto place = [&](QWidget* w, const TwipsRect& t, float dy) {
+        w->setGeometry(toPixels(t.left), toPixels(t.top - dy), std::max(0, toPixels(t.width)),
+                       std::max(0, toPixels(t.height)));
+    };
+    place(leftPane_, r.pic0, top);
+    place(imgSplitter_,
+          {r.imgSplitter.left, r.imgSplitter.top, kSplitterWidth, r.imgSplitter.height}, top);
+    place(rightPane_, r.pic1, top);
+    Frame1_->setGeometry(toPixels(kPaneMargin), toPixels(kPaneMargin), toPixels(r.frame1Width),
+                         toPixels(kFrameHeight));
+    cmbSearchCategory_->setFixedWidth(std::max(0, toPixels(r.cmbSearchCategoryWidth) - 16));
+    place(tv1_, {kPaneMargin, r.tv1.top, r.tv1.width, r.tv1.height}, 0);
+    place(viewArea_, r.pic2, 0);
+    place(rtb_, r.rtb, 0);
+    lbltitle_->setGeometry(toPixels(r.lbltitleLeft), toPixels(kPaneMargin),
+                           toPixels(r.lbltitleWidth), toPixels(kTitleHeight));
+    place(fg1_, r.fg1, top);
+    if (web_ != nullptr) {
+        place(web_, r.web, top);
+    }
+    CoolBar1_->setGeometry(toPixels(r.coolBarLeft), 0, toPixels(r.coolBarWidth),
+                           toPixels(in.coolBarHeight));
+    imgSplitter_->raise();
+    laidOut_ = true;
+}
+
+void frmMain::relayout() {
+    float x = splitX_;
+    SizeControls(x);
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (toTwips(width()) < WindowLayout::kMinWindowWidth) {
+        resize(toPixels(WindowLayout::kMinWindowWidth), height());
+    }
+    relayout();
+}
+
+void frmMain::imgSplitter_MouseDown() {
+    const QRect handle = imgSplitter_->geometry();
+    picSplitter_->setGeometry(handle.x(), handle.y(), std::max(1, handle.width() / 2),
+                              std::max(0, handle.height() - toPixels(20)));
+    ghostX_ = splitX_;
+    picSplitter_->show();
+    picSplitter_->raise();
+    splitterDragging_ = true;
+}
+
+void frmMain::imgSplitter_MouseMove(int x) {
+    if (!splitterDragging_) {
+        return;
+    }
+    ghostX_ = WindowLayout::dragPosition(toTwips(x) + splitX_, toTwips(width()));
+    picSplitter_->move(toPixels(ghostX_), picSplitter_->y());
+}
+
+void frmMain::imgSplitter_MouseUp() {
+    float x = ghostX_;
+    SizeControls(x);
+    picSplitter_->hide();
+    splitterDragging_ = false;
+}
+
+void frmMain::tv1_DragDrop(const QString& source, int x) {
+    if (source == imgSplitter_->objectName()) {
+        float pos = toTwips(x);
+        SizeControls(pos);
+    }
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == imgSplitter_) {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+                imgSplitter_MouseDown();
+                return true;
+            case QEvent::MouseMove:
+                imgSplitter_MouseMove(int(static_cast<QMouseEvent*>(event)->position().x()));
+                return true;
+            case QEvent::MouseButtonRelease:
+                if (splitterDragging_) {
+                    imgSplitter_MouseUp();
+                }
+                return true;
+            default:
+                break;
+        }
+    } else if (watched == tv1_->viewport()) {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+                mouseOnTree_ = true;
+                break;
+            case QEvent::MouseButtonRelease:
+                mouseOnTree_ = false;
+                break;
+            case QEvent::DragEnter:
+            case QEvent::DragMove: {
+                auto* e = static_cast<QDragMoveEvent*>(event);
+                if (e->mimeData()->hasFormat(kControlMime)) {
+                    e->acceptProposedAction();
+                    return true;
+                }
+                break;
+            }
+            case QEvent::Drop: {
+                auto* e = static_cast<QDropEvent*>(event);
+                if (e->mimeData()->hasFormat(kControlMime)) {
+                    const QPoint inWindow = tv1_->viewport()->mapTo(this, e->position().toPoint());
+                    tv1_DragDrop(QString::fromUtf8(e->mimeData()->data(kControlMime)),
+                                 inWindow.x());
+                    e->acceptProposedAction();
+                    return true;
+                }
+                e->ignore();
+                return true;
+            }
+            default:
+                break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace wf

@@ -3,21 +3,25 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 #include "AppState.h"
+#include "NodeTree.h"
+#include "WindowLayout.h"
 
 class QAction;
 class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
-class QMenu;
 class QRadioButton;
 class QStatusBar;
 class QTableWidget;
 class QTextEdit;
 class QToolBar;
 class QTreeWidget;
+class QTreeWidgetItem;
+class QWebEngineView;
 
 namespace wf {
 
@@ -32,6 +36,8 @@ class frmMain : public QMainWindow {
     // The sighting grid's format string and column widths (twips).
     static const QString kGridFormat;
     static const int kGridWidths[9];
+    // The split position the window is designed with (twips).
+    static constexpr float kDesignSplit = 4200;
 
     explicit frmMain(AppState& state, QWidget* parent = nullptr);
     ~frmMain() override;
@@ -39,54 +45,130 @@ class frmMain : public QMainWindow {
     // Public procedures other windows call.
     void LoadTree();
     void LoadTopicTree();
+    void LoadArticles();
+    void SizeControls(float& X);
+
+    // A click on the node with this key, as the user makes it.
+    void clickNode(const QString& key);
 
     // The controls, for the other windows and for tests.
+    NodeTree& nodes() { return nodes_; }
     QTreeWidget* tv1() const { return tv1_; }
     QComboBox* cmbSearchCategory() const { return cmbSearchCategory_; }
     QLabel* lbltitle() const { return lbltitle_; }
     QTableWidget* fg1() const { return fg1_; }
+    QTextEdit* rtb() const { return rtb_; }
+    QFrame* pictureFrame() const { return viewArea_; }  // pic(2)
+    QLabel* picture() const { return picture_; }        // pic(3)
+    QWidget* coolBar() const { return CoolBar1_; }
+    QComboBox* cmbAddress() const { return cmbAddress_; }
+    QWebEngineView* web() const { return web_; }  // null until first needed
+    QWidget* imgSplitter() const { return imgSplitter_; }
+    QFrame* picSplitter() const { return picSplitter_; }
     QToolBar* tbMain() const { return tbMain_; }
     QStatusBar* sbStatusBar() const { return sbStatusBar_; }
     // A keyed toolbar button of tbMain ("Sighting", "Edit", "Related", ...).
     QAction* toolButton(const QString& key) const;
+    // A menu item by name ("mnuEditEntry", ...).
+    QAction* menuItem(const QString& name) const;
     // A keyed panel of sbStatusBar ("Life", "Region", ... "Date", "Time").
     QLabel* panel(const QString& key) const;
+    // The split position (twips).
+    float splitPosition() const { return splitX_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Window construction.
     void buildMenus();
     void buildToolbar();
     void buildStatusBar();
     void buildPanes();
+    void buildCoolBar();
 
+    // Load and unload.
     void Form_Load();
     bool Form_Unload();
+
+    // Category box, option buttons and lists.
     void cmbSearchCategory_Click();
     void optCat_Click(int index);
     void fillCategories(const QStringList& items);
-    void setUpGrid();
+    void LoadImages();
+    void LoadLinks();
+    void LoadSightings();
+    void LoadAreaSightings(Area area, const QString& place);
+    void runCustomSearch();
+    void showList(const std::function<NodeList()>& build);
     void CountLifeLists();
-    void updateClock();
+
+    // Entry viewer.
+    void tv1_NodeClick(QTreeWidgetItem* node);
+    void showNode(const QString& key, const QString& text, const QString& parentText);
+    void setEntryCommands(bool edit, bool del, bool related);
+    void decideRelated(QChar kind, qint64 subid);
+    void showArticle(const Entry& e, const QString& text, const QString& parentText);
+    void showImage(const Entry& e, const QString& text, const QString& parentText);
+    void showLink(const Entry& e);
+    void showSightings(const std::vector<Sighting>& rows, const QString& text,
+                       const QString& parentText);
+    void FillSightingGrid(const std::vector<Sighting>& rows);
+    void setUpGrid();
+    QWebEngineView* ensureWeb();
+    void showWeb(bool visible);
+    void reportLoadError(long number, const QString& description);
+
+    // Commands.
+    void mnuEditExpand_Click();
+    void mnuEditCollapse_Click();
+    void mnuViewCustom_Click();
     void mnuHelpAbout_Click();
+
+    // Layout.
+    void relayout();
+    LayoutInput layoutInput() const;
+    float toTwips(int px) const;
+    int toPixels(float twips) const;
+    void imgSplitter_MouseDown();
+    void imgSplitter_MouseMove(int x);
+    void imgSplitter_MouseUp();
+    void tv1_DragDrop(const QString& source, int x);
+
+    void updateClock();
 
     AppState& state_;
     std::unique_ptr<Timer> clockTimer_;
 
     QToolBar* tbMain_ = nullptr;
     QStatusBar* sbStatusBar_ = nullptr;
+    QWidget* central_ = nullptr;
     QWidget* leftPane_ = nullptr;   // pic(0)
     QWidget* rightPane_ = nullptr;  // pic(1)
     QGroupBox* Frame1_ = nullptr;
     QRadioButton* optCat_[2] = {nullptr, nullptr};
     QComboBox* cmbSearchCategory_ = nullptr;
     QTreeWidget* tv1_ = nullptr;
+    NodeTree nodes_;
     QLabel* lbltitle_ = nullptr;
     QFrame* viewArea_ = nullptr;  // pic(2)
     QTextEdit* rtb_ = nullptr;
     QLabel* picture_ = nullptr;  // pic(3)
     QTableWidget* fg1_ = nullptr;
+    QWidget* CoolBar1_ = nullptr;
+    QToolBar* Toolbar1_ = nullptr;
+    QComboBox* cmbAddress_ = nullptr;
+    QWebEngineView* web_ = nullptr;
+    QWidget* imgSplitter_ = nullptr;
+    QFrame* picSplitter_ = nullptr;
+
+    float splitX_ = kDesignSplit;  // imgSplitter.Left
+    float ghostX_ = 0;             // picSplitter.Left
+    bool splitterDragging_ = false;
+    bool mouseOnTree_ = false;
+    bool laidOut_ = false;
 };
 
 }  // namespace wf

@@ -31,6 +31,14 @@ QString DataFolder::imagesDir() const {
     return QDir(dir_).filePath(QStringLiteral("Images"));
 }
 
+std::optional<QString> DataFolder::picturePath(const QString& fname) const {
+    if (fname.isEmpty() || fname == QLatin1String(".") || fname == QLatin1String("..") ||
+        fname.contains(u'/') || fname.contains(QChar(0))) {
+        return std::nullopt;
+    }
+    return imagesDir() + u'/' + fname;
+}
+
 std::unique_ptr<Store> DataFolder::openJournal(const QString& worldListCsv) const {
     const QString path = journalPath();
     auto wrap = [&](const AppError& e) {

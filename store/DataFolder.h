@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 namespace wf {
 
@@ -21,6 +22,9 @@ class DataFolder {
     const QString& dir() const { return dir_; }
     QString journalPath() const;
     QString imagesDir() const;
+    // The path of a picture's file in the Images folder, or nothing when the
+    // name would lead out of it (a '/', "." or "..", an empty name).
+    std::optional<QString> picturePath(const QString& fname) const;
 
     // Opens the journal, creating the folder, a new journal with the world
     // list and the Images folder when they are missing. Raises AppError

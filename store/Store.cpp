@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "AppError.h"
 #include "RichText.h"
@@ -508,6 +510,113 @@ QStringList Store::areaValues(Area area) const {
             out.push_back(text(q.getColumn(0)));
         }
         return out;
+    });
+}
+
+// Trees, lists and searches -------------------------------------------------
+
+std::vector<TreeSubject> Store::subjectTree(Category cat) const {
+    return guarded([&] {
+        // Three passes instead of two queries per subject: entries grouped by
+        // subject, the birds seen, then the subjects in order.
+        std::unordered_map<qint64, std::vector<ListedEntry>> entries;
+        {
+            SQLite::Statement q(*db_,
+                                "SELECT subid, id, type, title FROM data WHERE catid = ?"
+                                " ORDER BY subid, type, title, id");
+            q.bind(1, static_cast<int>(cat));
+            while (q.executeStep()) {
+                entries[q.getColumn(0).getInt64()].push_back({q.getColumn(1).getInt64(),
+                                                              text(q.getColumn(2)), QString(),
+                                                              text(q.getColumn(3))});
+            }
+        }
+        std::unordered_set<qint64> seen;
+        if (cat == Category::Birds) {
+            SQLite::Statement q(*db_, "SELECT DISTINCT birdid FROM sighting");
+            while (q.executeStep()) {
+                seen.insert(q.getColumn(0).getInt64());
+            }
+        }
+        std::vector<TreeSubject> out;
+        SQLite::Statement q(
+            *db_, std::string("SELECT id, name FROM ") + subjectTable(cat) + " ORDER BY name, id");
+        while (q.executeStep()) {
+            const qint64 id = q.getColumn(0).getInt64();
+            auto e = entries.find(id);
+            const bool sighted = seen.count(id) > 0;
+            if (e == entries.end() && !sighted) {
+                continue;
+            }
+            TreeSubject t;
+            t.id = id;
+            t.name = text(q.getColumn(1));
+            t.hasSightings = sighted;
+            if (e != entries.end()) {
+                t.entries = std::move(e->second);
+                for (ListedEntry& le : t.entries) {
+                    le.subject = t.name;
+                }
+            }
+            out.push_back(std::move(t));
+        }
+        return out;
+    });
+}
+
+std::vector<ListedEntry> Store::entryList(Category cat, const QString& type) const {
+    return guarded([&] {
+        std::vector<ListedEntry> out;
+        SQLite::Statement q(*db_, std::string("SELECT d.id, d.type, s.name, d.title FROM ") +
+                                      subjectTable(cat) +
+                                      " s JOIN data d ON s.id = d.subid"
+                                      " WHERE d.type = ? AND d.catid = ? ORDER BY s.name, d.id");
+        q.bind(1, utf8(type));
+        q.bind(2, static_cast<int>(cat));
+        while (q.executeStep()) {
+            out.push_back({q.getColumn(0).getInt64(), text(q.getColumn(1)), text(q.getColumn(2)),
+                           text(q.getColumn(3))});
+        }
+        return out;
+    });
+}
+
+std::vector<ListedEntry> Store::search(const CustomSearch& s) const {
+    return guarded([&] {
+        std::vector<ListedEntry> out;
+        const char* column = s.field == QLatin1String("Subject") ? "s.name"
+                             : s.field == QLatin1String("Title") ? "d.title"
+                                                                 : "d.plaintext";
+        SQLite::Statement q(*db_, std::string("SELECT d.id, d.type, s.name, d.title FROM ") +
+                                      subjectTable(s.category) +
+                                      " s JOIN data d ON s.id = d.subid WHERE d.catid = ?"
+                                      " AND wflike(?, " +
+                                      column + ") ORDER BY d.type, d.title, d.id");
+        q.bind(1, static_cast<int>(s.category));
+        q.bind(2, utf8(QStringLiteral("*") + s.phrase + QStringLiteral("*")));
+        while (q.executeStep()) {
+            out.push_back({q.getColumn(0).getInt64(), text(q.getColumn(1)), text(q.getColumn(2)),
+                           text(q.getColumn(3))});
+        }
+        return out;
+    });
+}
+
+int Store::entryCount(Category cat, qint64 subid) const {
+    return guarded([&] {
+        SQLite::Statement q(*db_, "SELECT count(*) FROM data WHERE catid = ? AND subid = ?");
+        q.bind(1, static_cast<int>(cat));
+        q.bind(2, static_cast<int64_t>(subid));
+        q.executeStep();
+        return q.getColumn(0).getInt();
+    });
+}
+
+bool Store::hasSightings(qint64 birdid) const {
+    return guarded([&] {
+        SQLite::Statement q(*db_, "SELECT 1 FROM sighting WHERE birdid = ? LIMIT 1");
+        q.bind(1, static_cast<int64_t>(birdid));
+        return q.executeStep();
     });
 }
 

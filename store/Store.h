@@ -80,6 +80,21 @@ class Store {
     // The values used so far in one area column, sorted, each once.
     QStringList areaValues(Area area) const;
 
+    // Trees, lists and searches ------------------------------------------
+    // Every subject of the category that has an entry (of any type) or, for
+    // birds, a sighting; by name (letter case ignored), then id.
+    std::vector<TreeSubject> subjectTree(Category cat) const;
+    // The entries of one type in a category whose subject exists, by subject
+    // name, then id.
+    std::vector<ListedEntry> entryList(Category cat, const QString& type) const;
+    // Entries of the search's category whose field (subject name, title or an
+    // article's plain text) contains the phrase, wildcards keeping their
+    // meaning; by type, then title, then id.
+    std::vector<ListedEntry> search(const CustomSearch& search) const;
+    // How many entries a subject has.
+    int entryCount(Category cat, qint64 subid) const;
+    bool hasSightings(qint64 birdid) const;
+
     // Life lists -------------------------------------------------------------
     // Distinct species names seen in the area whose column equals place
     // (ignoring letter case); place is ignored for Area::World.

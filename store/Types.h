@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTime>
 #include <QtGlobal>
+#include <vector>
 
 namespace wf {
 
@@ -45,6 +46,23 @@ struct Sighting {
     QString region;
     QString notes;
     bool operator==(const Sighting&) const = default;
+};
+
+// An entry as the tree and the lists show it.
+struct ListedEntry {
+    qint64 id = 0;
+    QString type;
+    QString subject;  // the subject's name
+    QString title;
+    bool operator==(const ListedEntry&) const = default;
+};
+
+// A subject of the tree with what is filed under it.
+struct TreeSubject {
+    qint64 id = 0;
+    QString name;
+    bool hasSightings = false;
+    std::vector<ListedEntry> entries;  // by type, then title
 };
 
 struct Options {

@@ -9,6 +9,7 @@ namespace wf {
 namespace err {
 inline constexpr long InvalidArgument = 5;       // a value out of its allowed range
 inline constexpr long SubscriptOutOfRange = 9;   // a pixel or cell outside its memory
+inline constexpr long TypeMismatch = 13;         // a node key whose number is not a number
 inline constexpr long FileNotFound = 53;         // a file that should be there is not
 inline constexpr long PathAccess = 75;           // a file or folder that cannot be read or written
 inline constexpr long InvalidPicture = 481;      // a picture file that cannot be decoded
@@ -17,6 +18,7 @@ inline constexpr long DatabaseDamaged = 3049;    // the journal is not a databas
 inline constexpr long DatabaseLocked = 3051;     // the journal is in use or not accessible
 inline constexpr long DatabaseError = 3146;      // any other failure of the database engine
 inline constexpr long JpegWriter = 26001;        // the JPEG writer failed
+inline constexpr long ElementNotFound = 35601;   // a tree node key that the tree does not hold
 inline constexpr long DuplicateNodeKey = 35602;  // a tree node key that the tree already holds
 }  // namespace err
 

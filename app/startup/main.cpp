@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
         return cl.exitStatus;
     }
 
+    // The web view shares OpenGL contexts with the windows.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wingfolio"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));

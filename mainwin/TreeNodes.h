@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "Types.h"
+
+namespace wf {
+
+class Store;
+
+// Pictures of the tree's nodes.
+enum NodePicture {
+    kNoPicture = 0,
+    kArticlePicture = 1,
+    kImagePicture = 2,
+    kLinkPicture = 3,
+    kSightingsPicture = 4
+};
+
+// One node of the tree: its key ("B25", "S25", "A7", "Birds"...), its
+// parent's key (empty for the root), text and picture.
+struct Node {
+    QString key;
+    QString parent;
+    QString text;
+    int picture = kNoPicture;
+    bool operator==(const Node&) const = default;
+};
+
+// What a tree or list shows: nodes in order, and the node to make visible
+// once they are all in (which opens its parents).
+struct NodeList {
+    std::vector<Node> nodes;
+    QString visibleKey;
+};
+
+// The kind letter and picture of an entry type; an empty letter for a type
+// the tree does not show.
+QString entryKeyLetter(const QString& type);
+int entryPicture(const QString& type);
+
+// The subject trees: the root, each subject with something filed under it,
+// its "Sightings" node first (birds), then its articles, images and links.
+NodeList birdTree(const Store& store);
+NodeList topicTree(const Store& store);
+
+// A flat list of one entry type ("Article", "Image" or "Link"), each node
+// labelled with its subject's name and its title.
+NodeList entryTypeList(const Store& store, Category cat, const QString& type);
+
+// A life list: the species seen in the area, as "S" + bird id nodes. The root
+// text is rootText.
+NodeList lifeListNodes(const Store& store, Area area, const QString& place,
+                       const QString& rootText);
+
+// The entries a custom search finds, under the root "Custom Search" (keyed
+// "Birds" in both categories); nothing when it finds none.
+std::optional<NodeList> searchListNodes(const Store& store, const CustomSearch& search);
+
+}  // namespace wf

@@ -1,0 +1,173 @@
+// The main window's lists: the subject trees, the entry lists, the life
+// lists and the custom search, chosen in the category box.
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include "AppError.h"
+#include "frmMain.h"
+#include "frmSearch.h"
+
+namespace wf {
+
+void frmMain::fillCategories(const QStringList& items) {
+    {
+        const QSignalBlocker block(cmbSearchCategory_);
+        cmbSearchCategory_->clear();
+        cmbSearchCategory_->addItems(items);
+        cmbSearchCategory_->setCurrentIndex(0);
+    }
+    cmbSearchCategory_Click();
+}
+
+void frmMain::optCat_Click(int index) {
+    if (index == 0) {
+        state_.CurrentCategory = QStringLiteral("Birds");
+        fillCategories(
+            {QStringLiteral("All Entries"), QStringLiteral("All Images"),
+             QStringLiteral("All Articles"), QStringLiteral("All Internet Links"),
+             QStringLiteral("All Sightings"), QStringLiteral("Region Life Sightings"),
+             QStringLiteral("Country Life Sightings"), QStringLiteral("State Life Sightings"),
+             QStringLiteral("District Life Sightings"), QStringLiteral("Custom Search")});
+    } else if (index == 1) {
+        state_.CurrentCategory = QStringLiteral("Topics");
+        fillCategories({QStringLiteral("All Entries"), QStringLiteral("All Images"),
+                        QStringLiteral("All Articles"), QStringLiteral("All Internet Links"),
+                        QStringLiteral("Custom Search")});
+    }
+}
+
+void frmMain::cmbSearchCategory_Click() {
+    toolButton(QStringLiteral("Related"))->setEnabled(false);
+    QAction* expand = menuItem(QStringLiteral("mnuEditExpand"));
+    QAction* collapse = menuItem(QStringLiteral("mnuEditCollapse"));
+    expand->setEnabled(false);
+    collapse->setEnabled(false);
+    const QString item = cmbSearchCategory_->currentText();
+    if (item == QLatin1String("All Entries")) {
+        if (optCat_[0]->isChecked()) {
+            LoadTree();
+        } else {
+            LoadTopicTree();
+        }
+        expand->setEnabled(true);
+        collapse->setEnabled(true);
+    } else if (item == QLatin1String("All Sightings")) {
+        LoadSightings();
+    } else if (item == QLatin1String("All Images")) {
+        LoadImages();
+    } else if (item == QLatin1String("All Articles")) {
+        LoadArticles();
+    } else if (item == QLatin1String("All Internet Links")) {
+        LoadLinks();
+    } else if (item == QLatin1String("Region Life Sightings")) {
+        LoadAreaSightings(Area::Region, state_.ActiveRegion);
+    } else if (item == QLatin1String("Country Life Sightings")) {
+        LoadAreaSightings(Area::Country, state_.ActiveCountry);
+    } else if (item == QLatin1String("State Life Sightings")) {
+        LoadAreaSightings(Area::State, state_.ActiveState);
+    } else if (item == QLatin1String("District Life Sightings")) {
+        LoadAreaSightings(Area::District, state_.ActiveDistrict);
+    } else if (item == QLatin1String("Custom Search")) {
+        runCustomSearch();
+    }
+}
+
+void frmMain::showList(const std::function<NodeList()>& build) {
+    try {
+        nodes_.show(build());
+    } catch (const AppError& e) {
+        reportLoadError(e.number(), e.description());
+    }
+}
+
+void frmMain::LoadTree() {
+    showList([this] { return birdTree(state_.db()); });
+}
+
+void frmMain::LoadTopicTree() {
+    showList([this] { return topicTree(state_.db()); });
+}
+
+void frmMain::LoadArticles() {
+    showList([this] { return entryTypeList(state_.db(), state_.category(), kArticle); });
+}
+
+void frmMain::LoadImages() {
+    showList([this] { return entryTypeList(state_.db(), state_.category(), kImage); });
+}
+
+void frmMain::LoadLinks() {
+    showList([this] { return entryTypeList(state_.db(), state_.category(), kLink); });
+}
+
+void frmMain::LoadSightings() {
+    showList([this] {
+        return lifeListNodes(state_.db(), Area::World, {},
+                             QStringLiteral("Birds of the World Sightings"));
+    });
+}
+
+void frmMain::LoadAreaSightings(Area area, const QString& place) {
+    showList([&] {
+        return lifeListNodes(state_.db(), area, place,
+                             place + QStringLiteral(" Life List Sightings"));
+    });
+}
+
+void frmMain::runCustomSearch() {
+    {
+        frmSearch search(state_, this);
+        state_.services.dialogs.exec(search);
+    }
+    if (state_.CustomSearchSql.isEmpty()) {
+        return;  // cancelled: the tree keeps what it showed
+    }
+    try {
+        const std::optional<NodeList> found = searchListNodes(state_.db(), state_.CustomSearchSql);
+        if (!found) {
+            state_.services.messages.notify(
+                QStringLiteral("There are no entries that match your search criteria."),
+                QStringLiteral("Search Unsuccessful"), MsgIcon::Exclamation);
+            return;
+        }
+        nodes_.show(*found);
+    } catch (const AppError& e) {
+        reportLoadError(e.number(), e.description());
+    }
+}
+
+void frmMain::CountLifeLists() {
+    try {
+        const Store& db = state_.db();
+        const int world = db.lifeListCount(Area::World);
+        panel(QStringLiteral("Life"))
+            ->setText(world > 0 ? QStringLiteral("World List = %1").arg(world)
+                                : QStringLiteral("World List "));
+        struct AreaPanel {
+            Area area;
+            const char* key;
+            const QString& place;
+            const char* empty;
+        };
+        const AreaPanel areas[] = {
+            {Area::Region, "Region", state_.ActiveRegion, "Region Life List "},
+            {Area::Country, "Country", state_.ActiveCountry, "Country Life List "},
+            {Area::State, "State", state_.ActiveState, "State Life List "},
+            {Area::District, "District", state_.ActiveDistrict, "District Life List "},
+        };
+        for (const AreaPanel& a : areas) {
+            const int n = db.lifeListCount(a.area, a.place);
+            panel(QString::fromLatin1(a.key))
+                ->setText(n > 0 ? a.place + QStringLiteral(" List = ") + QString::number(n)
+                                : QString::fromLatin1(a.empty));
+        }
+    } catch (const AppError& e) {
+        reportLoadError(e.number(), e.description());
+    }
+}
+
+}  // namespace wf

@@ -1,0 +1,268 @@
+// The main window's entry viewer: what a click on a node shows, and which
+// commands it allows.
+#include <QAction>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLabel>
+#include <QLocale>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QWebEngineView>
+
+#include "AppError.h"
+#include "RichText.h"
+#include "Twips.h"
+#include "frmMain.h"
+
+namespace wf {
+
+namespace {
+
+const QString kViewerSource = QStringLiteral("wingfolio.frmMain");
+
+// The picture of an image entry, read from the Images folder.
+QImage loadPicture(const DataFolder& folder, const QString& fname) {
+    const std::optional<QString> path = folder.picturePath(fname);
+    if (!path) {
+        throw AppError(err::PathAccess, kViewerSource,
+                       QStringLiteral("The picture's file name \"%1\" leads outside the Images "
+                                      "folder.")
+                           .arg(fname));
+    }
+    if (!QFileInfo(*path).isFile()) {
+        throw AppError(err::FileNotFound, kViewerSource,
+                       QStringLiteral("File not found: %1").arg(*path));
+    }
+    QImageReader reader(*path);
+    reader.setAutoTransform(true);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        throw AppError(err::InvalidPicture, kViewerSource,
+                       QStringLiteral("Invalid picture: %1 (%2)").arg(*path, reader.errorString()));
+    }
+    return image;
+}
+
+}  // namespace
+
+void frmMain::clickNode(const QString& key) {
+    QTreeWidgetItem* item = nodes_.find(key);
+    if (item == nullptr) {
+        return;
+    }
+    {
+        const QSignalBlocker block(tv1_);
+        tv1_->setCurrentItem(item);
+    }
+    tv1_NodeClick(item);
+}
+
+void frmMain::tv1_NodeClick(QTreeWidgetItem* node) {
+    if (node == nullptr) {
+        return;
+    }
+    const QTreeWidgetItem* parent = node->parent();
+    showNode(NodeTree::keyOf(node), node->text(0), parent ? parent->text(0) : QString());
+}
+
+void frmMain::setEntryCommands(bool edit, bool del, bool related) {
+    toolButton(QStringLiteral("Edit"))->setEnabled(edit);
+    toolButton(QStringLiteral("Delete"))->setEnabled(del);
+    toolButton(QStringLiteral("Related"))->setEnabled(related);
+    menuItem(QStringLiteral("mnuEditEntry"))->setEnabled(edit);
+    menuItem(QStringLiteral("mnuEditDelete"))->setEnabled(del);
+}
+
+void frmMain::reportLoadError(long number, const QString& description) {
+    state_.services.messages.notify(
+        QStringLiteral("Error Loading Data. Error # ") + QString::number(number) + description,
+        QStringLiteral("Error loading Data"), MsgIcon::Exclamation);
+}
+
+void frmMain::showNode(const QString& key, const QString& text, const QString& parentText) {
+    if (key.isEmpty()) {
+        return;
+    }
+    const QChar kind = key.front();
+    if (kind == u'T' || kind == u'B') {
+        setEntryCommands(false, false, false);
+        return;
+    }
+    setEntryCommands(kind != u'S', true, false);
+    try {
+        bool ok = false;
+        const qint64 id = key.mid(1).toLongLong(&ok);
+        state_.CurrentEntryKind = QString(kind);
+        if (!ok) {
+            throw AppError(err::TypeMismatch, kViewerSource, QStringLiteral("Type mismatch"));
+        }
+        state_.CurrentEntryId = id;
+        const Store& db = state_.db();
+        if (kind == u'S') {
+            const std::vector<Sighting> rows = db.sightingsOf(id);
+            if (rows.empty()) {
+                state_.services.messages.notify(
+                    QStringLiteral("Cannot Find the Information for this item."),
+                    QStringLiteral("Missing Data"), MsgIcon::Exclamation);
+                return;
+            }
+            decideRelated(kind, rows.front().birdid);
+            showSightings(rows, text, parentText);
+            return;
+        }
+        const std::optional<Entry> e = db.entry(id);
+        if (!e) {
+            state_.services.messages.notify(
+                QStringLiteral("Cannot Find the Information for this item."),
+                QStringLiteral("Missing Data"), MsgIcon::Exclamation);
+            return;
+        }
+        decideRelated(kind, e->subid);
+        if (kind == u'A') {
+            showArticle(*e, text, parentText);
+        } else if (kind == u'I') {
+            showImage(*e, text, parentText);
+        } else if (kind == u'L') {
+            showLink(*e);
+        }
+    } catch (const AppError& e) {
+        reportLoadError(e.number(), e.description());
+    }
+}
+
+void frmMain::decideRelated(QChar kind, qint64 subid) {
+    if (cmbSearchCategory_->currentText() == QLatin1String("All Entries")) {
+        return;  // the tree shows the related entries already
+    }
+    QAction* related = toolButton(QStringLiteral("Related"));
+    const Store& db = state_.db();
+    if (kind == u'S') {
+        related->setEnabled(db.entryCount(Category::Birds, subid) > 0);
+        return;
+    }
+    related->setEnabled(db.entryCount(state_.category(), subid) >= 2);
+    if (state_.birds() && db.hasSightings(subid)) {
+        related->setEnabled(true);
+    }
+}
+
+void frmMain::showArticle(const Entry& e, const QString& text, const QString& parentText) {
+    showWeb(false);
+    rtb_->show();
+    viewArea_->show();
+    picture_->hide();
+    rtf::readRtf(e.caption, *rtb_->document());
+    fg1_->hide();
+    const QString list = cmbSearchCategory_->currentText();
+    lbltitle_->setText(list == QLatin1String("Custom Search") ||
+                               list == QLatin1String("All Articles")
+                           ? text
+                           : parentText + QStringLiteral(" : ") + e.title);
+}
+
+void frmMain::showImage(const Entry& e, const QString& text, const QString& parentText) {
+    viewArea_->show();
+    const QImage image = loadPicture(state_.folder, e.fname);
+    picture_->setPixmap(QPixmap::fromImage(image));
+    const QSize frame = viewArea_->size();
+    const int left = image.width() < frame.width() ? (frame.width() - image.width()) / 2 : 0;
+    const int top = image.height() < frame.height() ? (frame.height() - image.height()) / 2 : 0;
+    picture_->setGeometry(left, top, image.width(), image.height());
+    showWeb(false);
+    rtb_->hide();
+    picture_->show();
+    fg1_->hide();
+    const QString list = cmbSearchCategory_->currentText();
+    lbltitle_->setText(list == QLatin1String("Custom Search") || list == QLatin1String("All Images")
+                           ? text
+                           : parentText + QStringLiteral(" : ") + e.title);
+}
+
+void frmMain::showLink(const Entry& e) {
+    rtb_->hide();
+    showWeb(true);
+    fg1_->hide();
+    ensureWeb()->load(QUrl::fromUserInput(e.fname));
+}
+
+void frmMain::showSightings(const std::vector<Sighting>& rows, const QString& text,
+                            const QString& parentText) {
+    rtb_->hide();
+    showWeb(false);
+    lbltitle_->setText(cmbSearchCategory_->currentText() == QLatin1String("All Entries")
+                           ? parentText + QStringLiteral(" Sighting History")
+                           : text + QStringLiteral(" Sighting History"));
+    FillSightingGrid(rows);
+    fg1_->show();
+    fg1_->raise();
+    imgSplitter_->raise();
+}
+
+QWebEngineView* frmMain::ensureWeb() {
+    if (web_ == nullptr) {
+        web_ = new QWebEngineView(central_);
+        web_->setObjectName(QStringLiteral("web"));
+        web_->hide();
+        relayout();
+    }
+    return web_;
+}
+
+void frmMain::showWeb(bool visible) {
+    if (visible) {
+        ensureWeb()->show();
+        web_->raise();
+        CoolBar1_->show();
+        CoolBar1_->raise();
+        imgSplitter_->raise();
+    } else {
+        if (web_ != nullptr) {
+            web_->hide();
+        }
+        CoolBar1_->hide();
+    }
+}
+
+void frmMain::setUpGrid() {
+    const auto columns = parseGridFormat(kGridFormat);
+    fg1_->clear();
+    fg1_->setColumnCount(int(columns.size()));
+    for (int c = 0; c < int(columns.size()); ++c) {
+        auto* header = new QTableWidgetItem(columns[size_t(c)].header);
+        header->setTextAlignment(columns[size_t(c)].alignment | Qt::AlignVCenter);
+        fg1_->setHorizontalHeaderItem(c, header);
+        const int width = c < 9 ? kGridWidths[c] : 1000;
+        fg1_->setColumnWidth(c, toPixels(float(width)));
+        fg1_->setColumnHidden(c, width == 0);
+    }
+    fg1_->setRowCount(0);
+}
+
+void frmMain::FillSightingGrid(const std::vector<Sighting>& rows) {
+    const QLocale locale = QLocale::system();
+    fg1_->setUpdatesEnabled(false);
+    fg1_->setRowCount(int(rows.size()));
+    int r = 0;
+    for (const Sighting& s : rows) {
+        const QString cells[9] = {QString::number(s.id),
+                                  locale.toString(s.date, QLocale::ShortFormat),
+                                  s.type,
+                                  s.site,
+                                  s.district,
+                                  s.state,
+                                  s.country,
+                                  s.region,
+                                  s.notes};
+        for (int c = 0; c < 9; ++c) {
+            fg1_->setItem(r, c, new QTableWidgetItem(cells[c]));
+        }
+        ++r;
+    }
+    fg1_->setUpdatesEnabled(true);
+}
+
+}  // namespace wf
