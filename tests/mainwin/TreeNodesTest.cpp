@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include "QtPrinters.h"
+#include "Store.h"
+#include "TreeNodes.h"
+
+using namespace wf;
+
+namespace {
+
+class TreeNodesTest : public ::testing::Test {
+  protected:
+    std::unique_ptr<Store> store = Store::createInMemory();
+
+    qint64 bird(const QString& name) { return store->addSubject(Category::Birds, name); }
+    qint64 topic(const QString& name) { return store->addSubject(Category::Topics, name); }
+    qint64 entry(Category cat, qint64 subid, const QString& type, const QString& title) {
+        Entry e;
+        e.catid = int(cat);
+        e.subid = subid;
+        e.type = type;
+        e.title = title;
+        e.fname = type == kArticle ? QStringLiteral(" ") : QStringLiteral("x");
+        e.caption =
+            type == kArticle ? QStringLiteral("{\\rtf1 text of ") + title + u'}' : QString();
+        return store->appendEntry(e);
+    }
+    void sight(qint64 b, const QString& country = {}) {
+        Sighting s;
+        s.birdid = b;
+        s.date = QDate(2024, 1, 1);
+        s.country = country;
+        store->appendSighting(s);
+    }
+};
+
+// "key parent text picture" lines.
+QStringList lines(const NodeList& list) {
+    QStringList out;
+    for (const Node& n : list.nodes) {
+        out << QStringLiteral("%1 %2 %3 %4").arg(n.key, n.parent, n.text).arg(n.picture);
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST_F(TreeNodesTest, BirdTreeShapeAndOrder) {
+    const qint64 wren = bird("wren");
+    const qint64 robin = bird("Robin");
+    const qint64 owl = bird("Barn Owl");
+    bird("Never Seen");
+    const qint64 robin2 = bird("ROBIN");
+    entry(Category::Birds, wren, kLink, "z link");
+    const qint64 a2 = entry(Category::Birds, wren, kArticle, "beta");
+    const qint64 a1 = entry(Category::Birds, wren, kArticle, "Alpha");
+    const qint64 img = entry(Category::Birds, wren, kImage, "Nest");
+    entry(Category::Birds, owl, "Audio", "hoot");  // a type the tree does not show
+    sight(wren);
+    sight(robin);
+    sight(robin2);
+    const NodeList t = birdTree(*store);
+    EXPECT_EQ(lines(t), QStringList({
+                            "Birds  Birds of the World 0",
+                            QStringLiteral("B%1 Birds Barn Owl 0").arg(owl),
+                            QStringLiteral("B%1 Birds Robin 0").arg(robin),
+                            QStringLiteral("S%1 B%1 Sightings 4").arg(robin),
+                            QStringLiteral("B%1 Birds ROBIN 0").arg(robin2),
+                            QStringLiteral("S%1 B%1 Sightings 4").arg(robin2),
+                            QStringLiteral("B%1 Birds wren 0").arg(wren),
+                            QStringLiteral("S%1 B%1 Sightings 4").arg(wren),
+                            QStringLiteral("A%1 B%2 Alpha 1").arg(a1).arg(wren),
+                            QStringLiteral("A%1 B%2 beta 1").arg(a2).arg(wren),
+                            QStringLiteral("I%1 B%2 Nest 2").arg(img).arg(wren),
+                            QStringLiteral("L%1 B%2 z link 3").arg(a1 - 2).arg(wren),
+                        }));
+    EXPECT_EQ(t.visibleKey, QStringLiteral("B%1").arg(owl));
+}
+
+TEST_F(TreeNodesTest, EmptyWorldListAndTopicTree) {
+    NodeList t = birdTree(*store);
+    EXPECT_EQ(lines(t), QStringList({"Birds  Birds of the World 0"}));
+    EXPECT_TRUE(t.visibleKey.isEmpty());
+    const qint64 trips = topic("Trips");
+    topic("Empty topic");
+    const qint64 b = bird("Bird with topic-numbered id");
+    const qint64 a = entry(Category::Topics, trips, kArticle, "Day one");
+    entry(Category::Birds, b, kArticle, "not a topic entry");
+    t = topicTree(*store);
+    EXPECT_EQ(lines(t), QStringList({"Topics  Other Topics 0",
+                                     QStringLiteral("T%1 Topics Trips 0").arg(trips),
+                                     QStringLiteral("A%1 T%2 Day one 1").arg(a).arg(trips)}));
+}
+
+TEST_F(TreeNodesTest, EntryListsAndTheirRoots) {
+    const qint64 wren = bird("Wren");
+    const qint64 auk = bird("Auk");
+    const qint64 w1 = entry(Category::Birds, wren, kImage, "one");
+    const qint64 w2 = entry(Category::Birds, wren, kImage, "two");
+    const qint64 a1 = entry(Category::Birds, auk, kImage, "cliff");
+    entry(Category::Birds, 999, kImage, "orphan");  // no subject row: not listed
+    NodeList l = entryTypeList(*store, Category::Birds, kImage);
+    EXPECT_EQ(lines(l), QStringList({"Birds  Birds of the World Images 0",
+                                     QStringLiteral("I%1 Birds Auk cliff 2").arg(a1),
+                                     QStringLiteral("I%1 Birds Wren one 2").arg(w1),
+                                     QStringLiteral("I%1 Birds Wren two 2").arg(w2)}));
+    EXPECT_EQ(l.visibleKey, QStringLiteral("I%1").arg(w2));
+    l = entryTypeList(*store, Category::Birds, kArticle);
+    EXPECT_EQ(lines(l), QStringList({"Birds  Birds of the World Articles 0"}));
+    EXPECT_EQ(l.visibleKey, QStringLiteral("Birds"));
+    const qint64 t = topic("Garden");
+    const qint64 ti = entry(Category::Topics, t, kImage, "pond");
+    EXPECT_EQ(lines(entryTypeList(*store, Category::Topics, kImage)),
+              QStringList(
+                  {"Topics  Other Images 0", QStringLiteral("I%1 Topics Garden pond 2").arg(ti)}));
+    EXPECT_EQ(lines(entryTypeList(*store, Category::Topics, kLink)),
+              QStringList({"Topics  Other Internet Links 0"}));
+}
+
+TEST_F(TreeNodesTest, LifeListsAlphabeticalOncePerSpecies) {
+    const qint64 wren = bird("Wren");
+    const qint64 auk = bird("auk");
+    for (int i = 0; i < 5; ++i) {
+        sight(wren, "Côte d'Ivoire");
+    }
+    sight(auk, "CÔTE D'IVOIRE");
+    sight(auk, "Norway \"North\"");
+    NodeList l = lifeListNodes(*store, Area::Country, "côte d'ivoire", "x Life List Sightings");
+    EXPECT_EQ(lines(l), QStringList({"Birds  x Life List Sightings 0",
+                                     QStringLiteral("S%1 Birds auk 4").arg(auk),
+                                     QStringLiteral("S%1 Birds Wren 4").arg(wren)}));
+    l = lifeListNodes(*store, Area::Country, "Norway \"North\"", "n");
+    EXPECT_EQ(l.nodes.size(), 2u);
+    l = lifeListNodes(*store, Area::Region, "Nowhere", " Life List Sightings");
+    EXPECT_EQ(lines(l), QStringList({"Birds   Life List Sightings 0"}));
+    EXPECT_EQ(l.visibleKey, QStringLiteral("Birds"));
+    l = lifeListNodes(*store, Area::Region, "", "");  // the empty area: sightings without one
+    EXPECT_EQ(l.nodes.size(), 3u);
+}
+
+TEST_F(TreeNodesTest, SearchesEachFieldWithWildcardsAndQuotes) {
+    const qint64 kf = bird("Common Kingfisher");
+    const qint64 t = topic("Trips \"abroad\"");
+    Entry art;
+    art.subid = kf;
+    art.type = kArticle;
+    art.title = "Dive";
+    art.fname = " ";
+    art.caption =
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 King\\b fish\\b0 er on 3 posts\\par}";
+    const qint64 a = store->appendEntry(art);
+    const qint64 l = entry(Category::Birds, kf, kLink, "Par excellence");
+    const qint64 ta = entry(Category::Topics, t, kArticle, "Ferry [day 2]");
+    auto keys = [&](const QString& field, const QString& phrase, Category cat = Category::Birds) {
+        QStringList out;
+        if (auto list = searchListNodes(*store, {field, phrase, cat})) {
+            EXPECT_EQ(list->nodes.front().key, QStringLiteral("Birds"));
+            EXPECT_EQ(list->nodes.front().text, QStringLiteral("Custom Search"));
+            for (size_t i = 1; i < list->nodes.size(); ++i) {
+                out << list->nodes[i].key;
+            }
+        }
+        return out;
+    };
+    const QString A = QStringLiteral("A%1").arg(a), L = QStringLiteral("L%1").arg(l);
+    EXPECT_EQ(keys("Subject", "kingfisher"), QStringList({A, L}));
+    EXPECT_EQ(keys("Article", "kingfisher"), QStringList({A}));  // split by formatting
+    EXPECT_TRUE(keys("Article", "fs20").isEmpty());              // markup is not text
+    EXPECT_TRUE(keys("Article", "par").isEmpty());
+    EXPECT_EQ(keys("Title", "par"), QStringList({L}));
+    EXPECT_EQ(keys("Article", "on # posts"), QStringList({A}));
+    EXPECT_EQ(keys("Title", "D?ve"), QStringList({A}));
+    EXPECT_TRUE(keys("Title", "[").isEmpty());
+    EXPECT_TRUE(keys("Title", " dive").isEmpty());  // blanks are kept
+    EXPECT_EQ(keys("Subject", "\"abroad\"", Category::Topics),
+              QStringList({QStringLiteral("A%1").arg(ta)}));
+    EXPECT_EQ(keys("Title", "[[]day", Category::Topics),
+              QStringList({QStringLiteral("A%1").arg(ta)}));
+    EXPECT_FALSE(searchListNodes(*store, {"Title", "nothing like it", Category::Birds}));
+}

@@ -1,0 +1,112 @@
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "AppError.h"
+#include "MainWindowFixture.h"
+#include "Twips.h"
+
+using namespace wf;
+using namespace wf::test;
+
+using TreeViewTest = MainWindowFixture;
+
+TEST_F(TreeViewTest, StartsWithTheBirdsTreeClosedButTheRoot) {
+    const qint64 emu = birdId("Emu");
+    addSighting(emu, QDate(2021, 1, 1));
+    addEntry(Category::Birds, birdId("Common Ostrich"), kArticle, "Legs", " ", "{\\rtf1 x}");
+    frmMain& w = start();
+    QTreeWidgetItem* root = w.nodes().find("Birds");
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->text(0), QStringLiteral("Birds of the World"));
+    EXPECT_TRUE(root->isExpanded());
+    ASSERT_EQ(root->childCount(), 2);
+    EXPECT_EQ(root->child(0)->text(0), QStringLiteral("Common Ostrich"));
+    EXPECT_FALSE(root->child(0)->isExpanded());
+    EXPECT_EQ(w.nodes().find(QStringLiteral("S%1").arg(emu))->text(0), QStringLiteral("Sightings"));
+    EXPECT_EQ(w.panel("Life")->text(), QStringLiteral("World List = 1"));
+
+    w.menuItem("mnuEditExpand")->trigger();
+    EXPECT_TRUE(root->child(1)->isExpanded());
+    w.menuItem("mnuEditCollapse")->trigger();
+    EXPECT_FALSE(root->child(1)->isExpanded());
+    EXPECT_TRUE(root->isExpanded());
+}
+
+TEST_F(TreeViewTest, KeyedNodesRefuseDuplicatesAndFindParents) {
+    frmMain& w = start();
+    NodeTree& t = w.nodes();
+    t.add("Birds", "A900", "new article", kArticlePicture);
+    try {
+        t.add("Birds", "A900", "again", kArticlePicture);
+        FAIL() << "a duplicate key was accepted";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.number(), err::DuplicateNodeKey);
+    }
+    EXPECT_THROW(t.add("B12345678", "A901", "x", 1), AppError);
+    EXPECT_TRUE(t.remove("A900"));
+    EXPECT_FALSE(t.remove("A900"));
+    t.add("Birds", "A900", "back again", kArticlePicture);
+    EXPECT_EQ(t.find("A900")->text(0), QStringLiteral("back again"));
+}
+
+TEST_F(TreeViewTest, ListsReplaceTheTreeAndEnableExpandOnlyUnderAllEntries) {
+    frmMain& w = start();
+    choose(w, "All Images");
+    EXPECT_EQ(w.tv1()->topLevelItem(0)->text(0), QStringLiteral("Birds of the World Images"));
+    EXPECT_FALSE(w.menuItem("mnuEditExpand")->isEnabled());
+    choose(w, "Region Life Sightings");
+    EXPECT_EQ(w.tv1()->topLevelItem(0)->text(0), QStringLiteral(" Life List Sightings"));
+    choose(w, "All Entries");
+    EXPECT_TRUE(w.menuItem("mnuEditExpand")->isEnabled());
+    EXPECT_TRUE(w.menuItem("mnuEditCollapse")->isEnabled());
+}
+
+TEST_F(TreeViewTest, WindowKeepsItsLeastWidthAndTheSplitterDrags) {
+    frmMain& w = start();
+    w.resize(100, 600);
+    EXPECT_GE(w.width(), twipsToPixels(3000, w.logicalDpiX()) - 1);
+    w.resize(900, 600);
+    const float before = w.splitPosition();
+    QWidget* handle = w.imgSplitter();
+    QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(1, 10));
+    EXPECT_TRUE(w.picSplitter()->isVisible());
+    QMouseEvent move(QEvent::MouseMove, QPointF(60, 10), handle->mapToGlobal(QPointF(60, 10)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(handle, &move);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(60, 10));
+    EXPECT_FALSE(w.picSplitter()->isVisible());
+    EXPECT_NEAR(w.splitPosition(), before + float(pixelsToTwips(60, w.logicalDpiX())), 1.0);
+
+    // A drag to the far left stops at the drag limit, and the layout at 3300.
+    QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(1, 10));
+    QMouseEvent far(QEvent::MouseMove, QPointF(-2000, 10), handle->mapToGlobal(QPointF(-2000, 10)),
+                    Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(handle, &far);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(-2000, 10));
+    EXPECT_EQ(w.splitPosition(), 3300);
+}
+
+TEST_F(TreeViewTest, DropOfTheSplitterOnTheTreeLaysOut) {
+    frmMain& w = start();
+    w.resize(1000, 600);
+    auto drop = [&](const QString& control, int x) {
+        QMimeData mime;
+        mime.setData("application/x-wingfolio-control", control.toUtf8());
+        // A drop goes where the drag entered.
+        QDragEnterEvent enter(QPoint(x, 20), Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w.tv1()->viewport(), &enter);
+        QDropEvent e(QPointF(x, 20), Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w.tv1()->viewport(), &e);
+    };
+    const float before = w.splitPosition();
+    drop("tv1", 200);
+    EXPECT_EQ(w.splitPosition(), before);
+    drop("imgSplitter", 250);
+    const int xInWindow = w.tv1()->viewport()->mapTo(&w, QPoint(250, 20)).x();
+    EXPECT_NEAR(w.splitPosition(), float(pixelsToTwips(xInWindow, w.logicalDpiX())), 1.0);
+}
