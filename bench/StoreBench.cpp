@@ -58,6 +58,23 @@ static void BM_LifeListCount(benchmark::State& state) {
 }
 BENCHMARK(BM_LifeListCount)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 
+// The queries behind the tree and the lists.
+static void BM_SubjectTreeQuery(benchmark::State& state) {
+    auto store = DataFolder(bench::bigJournalDir()).openJournal(worldListPath());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(store->subjectTree(Category::Birds));
+    }
+}
+BENCHMARK(BM_SubjectTreeQuery)->Unit(benchmark::kMillisecond);
+
+static void BM_EntryListQuery(benchmark::State& state) {
+    auto store = DataFolder(bench::bigJournalDir()).openJournal(worldListPath());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(store->entryList(Category::Birds, kArticle));
+    }
+}
+BENCHMARK(BM_EntryListQuery)->Unit(benchmark::kMillisecond);
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

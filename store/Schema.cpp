@@ -61,9 +61,11 @@ const char* const kTables[] = {
     " subid INTEGER NOT NULL DEFAULT 0,"
     " type TEXT NOT NULL DEFAULT '' COLLATE WFNOCASE,"
     " title TEXT NOT NULL DEFAULT '' COLLATE WFNOCASE,"
-    " caption TEXT NOT NULL DEFAULT '' COLLATE WFNOCASE,"
     " fname TEXT NOT NULL DEFAULT '' COLLATE WFNOCASE,"
-    " plaintext TEXT NOT NULL DEFAULT '' COLLATE WFNOCASE)",
+    // The long columns last, so that reading the short ones never walks an
+    // article's overflow pages.
+    " plaintext TEXT NOT NULL DEFAULT '' COLLATE WFNOCASE,"
+    " caption TEXT NOT NULL DEFAULT '' COLLATE WFNOCASE)",
     "CREATE TABLE sighting ("
     " id INTEGER PRIMARY KEY AUTOINCREMENT,"
     " birdid INTEGER NOT NULL DEFAULT 0,"
@@ -85,7 +87,8 @@ const char* const kTables[] = {
     " district TEXT NOT NULL DEFAULT '' COLLATE WFNOCASE)",
     "CREATE INDEX birds_name ON birds(name)",
     "CREATE INDEX topics_name ON topics(name)",
-    "CREATE INDEX data_cat_sub ON data(catid, subid)",
+    // Covers the trees and lists: they never read the rows themselves.
+    "CREATE INDEX data_cat_sub ON data(catid, subid, type, title)",
     "CREATE INDEX data_type ON data(type)",
     "CREATE INDEX sighting_birdid ON sighting(birdid, date)",
     "CREATE INDEX sighting_region ON sighting(region, birdid)",

@@ -217,10 +217,34 @@ int compareNoCase(const char* a, int aLen, const char* b, int bLen) {
     return 0;
 }
 
-int compareNoCase(const QString& a, const QString& b) {
-    const QByteArray ua = a.toUtf8();
-    const QByteArray ub = b.toUtf8();
-    return compareNoCase(ua.constData(), int(ua.size()), ub.constData(), int(ub.size()));
+int compareNoCase(QStringView a, QStringView b) {
+    // Code point by code point, as the UTF-8 comparison above orders them.
+    auto next = [](QStringView s, qsizetype& i) -> char32_t {
+        const char16_t u = s[i].unicode();
+        if (QChar::isHighSurrogate(u) && i + 1 < s.size() &&
+            QChar::isLowSurrogate(s[i + 1].unicode())) {
+            const char32_t c = QChar::surrogateToUcs4(u, s[i + 1].unicode());
+            i += 2;
+            return c;
+        }
+        ++i;
+        return u;
+    };
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        const char32_t ca = foldCase(next(a, i));
+        const char32_t cb = foldCase(next(b, j));
+        if (ca != cb) {
+            return ca < cb ? -1 : 1;
+        }
+    }
+    if (i < a.size()) {
+        return 1;
+    }
+    if (j < b.size()) {
+        return -1;
+    }
+    return 0;
 }
 
 }  // namespace wf

@@ -48,6 +48,6 @@ char32_t foldCase(char32_t c);
 // Compares two UTF-8 texts ignoring letter case: negative, 0 or positive.
 // The same order the store uses for '=', DISTINCT and ORDER BY.
 int compareNoCase(const char* a, int aLen, const char* b, int bLen);
-int compareNoCase(const QString& a, const QString& b);
+int compareNoCase(QStringView a, QStringView b);
 
 }  // namespace wf

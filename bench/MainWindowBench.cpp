@@ -1,0 +1,159 @@
+#include <benchmark/benchmark.h>
+
+#include <SQLiteCpp/SQLiteCpp.h>
+#include <QApplication>
+#include <QTreeWidget>
+
+#include "BenchJournal.h"
+#include "QtServices.h"
+#include "Resources.h"
+#include "Store.h"
+#include "TreeNodes.h"
+#include "frmMain.h"
+
+using namespace wf;
+
+namespace {
+
+// The program's main window on the large journal, made once.
+struct Program {
+    QtMessageBoxes messages;
+    QtClipboard clipboard;
+    QtDialogRunner dialogs;
+    SystemClock clock;
+    AppState state{Services{messages, clipboard, dialogs, clock},
+                   DataFolder(bench::bigJournalDir())};
+    std::unique_ptr<frmMain> window;
+
+    Program() {
+        state.AppDatabase = state.folder.openJournal(worldListPath());
+        window = std::make_unique<frmMain>(state);
+        window->resize(1200, 800);
+        window->show();
+    }
+    Store& db() { return state.db(); }
+};
+
+Program& program() {
+    static Program p;
+    return p;
+}
+
+// The bird whose number of sightings is closest to n.
+qint64 birdWithSightings(Store& db, int n) {
+    SQLite::Statement q(db.database(),
+                        "SELECT birdid FROM sighting GROUP BY birdid ORDER BY abs(count(*) - ?) "
+                        "LIMIT 1");
+    q.bind(1, n);
+    q.executeStep();
+    return q.getColumn(0).getInt64();
+}
+
+}  // namespace
+
+static void BM_BirdTreeNodes(benchmark::State& state) {
+    Store& db = program().db();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(birdTree(db));
+    }
+}
+BENCHMARK(BM_BirdTreeNodes)->Unit(benchmark::kMillisecond);
+
+static void BM_SubjectTreeRows(benchmark::State& state) {
+    Store& db = program().db();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(db.subjectTree(Category::Birds));
+    }
+}
+BENCHMARK(BM_SubjectTreeRows)->Unit(benchmark::kMillisecond);
+
+static void BM_LoadTree(benchmark::State& state) {
+    frmMain& w = *program().window;
+    for (auto _ : state) {
+        w.LoadTree();
+    }
+    state.counters["nodes"] = double(w.tv1()->topLevelItem(0)->childCount());
+}
+BENCHMARK(BM_LoadTree)->Unit(benchmark::kMillisecond);
+
+static void BM_LoadTopicTree(benchmark::State& state) {
+    frmMain& w = *program().window;
+    for (auto _ : state) {
+        w.LoadTopicTree();
+    }
+}
+BENCHMARK(BM_LoadTopicTree)->Unit(benchmark::kMillisecond);
+
+static void BM_EntryList(benchmark::State& state) {
+    static const QString types[] = {kArticle, kImage, kLink};
+    Program& p = program();
+    const QString type = types[state.range(0)];
+    for (auto _ : state) {
+        p.window->nodes().show(entryTypeList(p.db(), Category::Birds, type));
+    }
+    state.SetLabel(type.toStdString());
+}
+BENCHMARK(BM_EntryList)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+static void BM_LifeList(benchmark::State& state) {
+    Program& p = program();
+    const Area area = Area(state.range(0));
+    const QString places[] = {QString(), p.state.ActiveRegion, p.state.ActiveCountry,
+                              p.state.ActiveState, p.state.ActiveDistrict};
+    for (auto _ : state) {
+        p.window->nodes().show(lifeListNodes(p.db(), area, places[state.range(0)], "list"));
+    }
+}
+BENCHMARK(BM_LifeList)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+static void BM_CountLifeLists(benchmark::State& state) {
+    Program& p = program();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(p.db().lifeListCount(Area::World));
+        benchmark::DoNotOptimize(p.db().lifeListCount(Area::Region, p.state.ActiveRegion));
+        benchmark::DoNotOptimize(p.db().lifeListCount(Area::Country, p.state.ActiveCountry));
+        benchmark::DoNotOptimize(p.db().lifeListCount(Area::State, p.state.ActiveState));
+        benchmark::DoNotOptimize(p.db().lifeListCount(Area::District, p.state.ActiveDistrict));
+    }
+}
+BENCHMARK(BM_CountLifeLists)->Unit(benchmark::kMillisecond);
+
+static void BM_CustomSearch(benchmark::State& state) {
+    static const char* fields[] = {"Subject", "Title", "Article"};
+    Program& p = program();
+    const CustomSearch search{QString::fromLatin1(fields[state.range(0)]), QStringLiteral("flock"),
+                              Category::Birds};
+    size_t found = 0;
+    for (auto _ : state) {
+        if (auto list = searchListNodes(p.db(), search)) {
+            found = list->nodes.size();
+            p.window->nodes().show(*list);
+        }
+    }
+    state.SetLabel(fields[state.range(0)]);
+    state.counters["found"] = double(found);
+}
+BENCHMARK(BM_CustomSearch)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+static void BM_ClickBirdWith500Sightings(benchmark::State& state) {
+    Program& p = program();
+    const qint64 bird = birdWithSightings(p.db(), 500);
+    p.window->LoadTree();
+    const QString key = QStringLiteral("S%1").arg(bird);
+    for (auto _ : state) {
+        p.window->clickNode(key);
+    }
+    state.counters["sightings"] = double(p.db().sightingsOf(bird).size());
+}
+BENCHMARK(BM_ClickBirdWith500Sightings)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    program().window.reset();
+    benchmark::Shutdown();
+    return 0;
+}
