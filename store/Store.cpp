@@ -199,8 +199,8 @@ std::unique_ptr<Store> Store::open(const QString& path) {
                     QStringLiteral("The file cannot be opened: %1.").arg(e.what()));
     }
     schema::registerFunctions(db->getHandle());
-    db->exec("PRAGMA cache_size = -32768");  // 32 MiB of pages
     try {
+        db->exec("PRAGMA cache_size = -32768");  // 32 MiB of pages
         // The first read: the engine checks the header and takes a shared lock.
         db->execAndGet("SELECT count(*) FROM sqlite_master");
         schema::checkAndMigrate(*db);
