@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
+#include "AppError.h"
 #include "Artwork.h"
 #include "Twips.h"
 #include "frmAbout.h"
@@ -366,13 +367,17 @@ void frmMain::Form_Load() {
     fillCategories(kStartCategories);
     lbltitle_->setText(QStringLiteral("Welcome to Wingfolio"));
     setUpGrid();
-    const Options o = state_.db().options();
-    state_.SearchUrl = o.search;
-    state_.HomeUrl = o.home;
-    state_.ActiveRegion = o.region;
-    state_.ActiveCountry = o.country;
-    state_.ActiveState = o.state;
-    state_.ActiveDistrict = o.district;
+    try {
+        const Options o = state_.db().options();
+        state_.SearchUrl = o.search;
+        state_.HomeUrl = o.home;
+        state_.ActiveRegion = o.region;
+        state_.ActiveCountry = o.country;
+        state_.ActiveState = o.state;
+        state_.ActiveDistrict = o.district;
+    } catch (const AppError& e) {
+        reportLoadError(e.number(), e.description());
+    }
     CountLifeLists();
 }
 
