@@ -40,7 +40,7 @@ void wflike(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
         pattern = fresh.get();
     }
     const auto* t = reinterpret_cast<const char*>(sqlite3_value_text(argv[1]));
-    const bool result = pattern->matches(QString::fromUtf8(t, sqlite3_value_bytes(argv[1])));
+    const bool result = pattern->matchesUtf8(t, sqlite3_value_bytes(argv[1]));
     if (fresh) {
         sqlite3_set_auxdata(ctx, 0, fresh.release(),
                             [](void* v) { delete static_cast<WildcardPattern*>(v); });

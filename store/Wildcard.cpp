@@ -124,7 +124,10 @@ bool WildcardPattern::matches(QStringView text) const {
     if (!valid_) {
         return false;
     }
-    const std::vector<char32_t> s = toFoldedCodePoints(text);
+    return matchFolded(toFoldedCodePoints(text));
+}
+
+bool WildcardPattern::matchFolded(const std::vector<char32_t>& s) const {
     // Greedy walk with one remembered star: linear for most patterns and
     // never worse than pattern length times text length.
     size_t ti = 0, pi = 0;
@@ -190,6 +193,20 @@ char32_t decodeUtf8(const unsigned char* s, int len, int& i) {
 }
 
 }  // namespace
+
+bool WildcardPattern::matchesUtf8(const char* text, int length) const {
+    if (!valid_) {
+        return false;
+    }
+    // One buffer per thread, reused by every row a query tests.
+    thread_local std::vector<char32_t> folded;
+    folded.clear();
+    const auto* u = reinterpret_cast<const unsigned char*>(text);
+    for (int i = 0; i < length;) {
+        folded.push_back(foldCase(decodeUtf8(u, length, i)));
+    }
+    return matchFolded(folded);
+}
 
 int compareNoCase(const char* a, int aLen, const char* b, int bLen) {
     const auto* ua = reinterpret_cast<const unsigned char*>(a);

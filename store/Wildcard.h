@@ -19,6 +19,8 @@ class WildcardPattern {
     explicit WildcardPattern(QStringView pattern);
 
     bool matches(QStringView text) const;
+    // The same for UTF-8 text, without building a QString.
+    bool matchesUtf8(const char* text, int length) const;
     bool isValid() const { return valid_; }
     // True when the pattern holds no wildcard: it matches one text only.
     bool isLiteral() const { return literal_; }
@@ -32,6 +34,7 @@ class WildcardPattern {
         std::vector<std::pair<char32_t, char32_t>> ranges;  // Set: folded inclusive ranges
     };
     bool tokenMatches(const Token& t, char32_t c) const;
+    bool matchFolded(const std::vector<char32_t>& s) const;
 
     std::vector<Token> tokens_;
     bool valid_ = true;
