@@ -44,6 +44,7 @@ bench: deps
 	cmake --build build-release -j$(JOBS) --target benchmarks
 	build-release/bench/bench_store
 	build-release/bench/bench_richtext
+	build-release/bench/bench_imaging
 	build-release/bench/bench_mainwin
 	QT_QPA_PLATFORM=offscreen build-release/bench/bench_startup
 
