@@ -278,6 +278,47 @@ void drawIcon(QPainter& p, const QString& name) {
         p.drawPath(house);
         p.setBrush(Qt::white);
         p.drawRect(QRectF(10, 14, 4, 6));
+    } else if (name == QLatin1String("Bold") || name == QLatin1String("Italic") ||
+               name == QLatin1String("Underline") || name == QLatin1String("Font")) {
+        QFont f(QStringLiteral("DejaVu Serif"));
+        f.setPixelSize(name == QLatin1String("Font") ? 13 : 17);
+        f.setBold(name == QLatin1String("Bold") || name == QLatin1String("Font"));
+        f.setItalic(name == QLatin1String("Italic"));
+        p.setFont(f);
+        p.setPen(kInk);
+        const QString glyph = name == QLatin1String("Bold")     ? QStringLiteral("B")
+                              : name == QLatin1String("Italic") ? QStringLiteral("I")
+                              : name == QLatin1String("Font")   ? QStringLiteral("Aa")
+                                                                : QStringLiteral("U");
+        p.drawText(QRectF(0, 0, 24, 21), Qt::AlignCenter, glyph);
+        if (name == QLatin1String("Underline")) {
+            p.drawLine(QPointF(7, 20.5), QPointF(17, 20.5));
+        }
+    } else if (name == QLatin1String("Left") || name == QLatin1String("Center") ||
+               name == QLatin1String("Right")) {
+        const qreal widths[] = {16, 10, 16, 12};
+        for (int i = 0; i < 4; ++i) {
+            const qreal w = widths[i];
+            const qreal x = name == QLatin1String("Left")    ? 4
+                            : name == QLatin1String("Right") ? 20 - w
+                                                             : 12 - w / 2;
+            p.drawLine(QPointF(x, 6 + i * 4), QPointF(x + w, 6 + i * 4));
+        }
+    } else if (name == QLatin1String("Cut")) {
+        p.drawEllipse(QPointF(8, 18), 3, 3);
+        p.drawEllipse(QPointF(16, 18), 3, 3);
+        p.drawLine(QPointF(10, 16), QPointF(16, 4));
+        p.drawLine(QPointF(14, 16), QPointF(8, 4));
+    } else if (name == QLatin1String("Copy")) {
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4, 3, 11, 13));
+        p.drawRect(QRectF(9, 8, 11, 13));
+    } else if (name == QLatin1String("Paste")) {
+        p.setBrush(kBreast);
+        p.drawRoundedRect(QRectF(4, 5, 14, 16), 2, 2);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(9, 3, 5, 4));
+        p.drawRect(QRectF(10, 10, 10, 11));
     } else if (name == QLatin1String("Search")) {
         p.setPen(QPen(kInk, 2.2, Qt::SolidLine, Qt::RoundCap));
         p.setBrush(QColor(0xbf, 0xe6, 0xff));
@@ -287,6 +328,20 @@ void drawIcon(QPainter& p, const QString& name) {
 }
 
 }  // namespace
+
+QIcon mixedIcon(const QString& name, int side) {
+    QPixmap pm = canvas(QSize(side, side));
+    {
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(side / 24.0, side / 24.0);
+        // A grey hatched ground under a faded picture: neither pressed nor not.
+        p.fillRect(QRectF(1, 1, 22, 22), QBrush(QColor(0x90, 0x90, 0x90), Qt::BDiagPattern));
+        p.setOpacity(0.5);
+        drawIcon(p, name);
+    }
+    return QIcon(pm);
+}
 
 QIcon icon(const QString& name, int side) {
     QPixmap pm = canvas(QSize(side, side));

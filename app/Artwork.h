@@ -17,7 +17,12 @@ QIcon appIcon();
 
 // Toolbar and tree pictures by name: "Sighting", "Article", "Image", "Link",
 // "Edit", "Delete", "Related", "Internet", "Back", "Forward", "Stop",
-// "Refresh", "Home", "Search". An unknown name gives an empty icon.
+// "Refresh", "Home", "Search", and for the article editor "Font", "Cut",
+// "Copy", "Paste", "Bold", "Italic", "Underline", "Left", "Center", "Right".
+// An unknown name gives an empty icon.
 QIcon icon(const QString& name, int side = 24);
+// The same picture in the "mixed" look of a toolbar button whose selection
+// is partly on and partly off.
+QIcon mixedIcon(const QString& name, int side = 24);
 
 }  // namespace wf::artwork

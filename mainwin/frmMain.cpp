@@ -26,8 +26,11 @@
 
 #include "AppError.h"
 #include "Artwork.h"
+#include "RichText.h"
 #include "Twips.h"
 #include "frmAbout.h"
+#include "frmSight.h"
+#include "frmText.h"
 
 namespace wf {
 
@@ -180,6 +183,12 @@ void frmMain::buildMenus() {
     menuItem(QStringLiteral("mnuEditEntry"))->setEnabled(false);
     menuItem(QStringLiteral("mnuEditDelete"))->setEnabled(false);
     connect(menuItem(QStringLiteral("mnuFileClose")), &QAction::triggered, this, &QWidget::close);
+    connect(menuItem(QStringLiteral("mnuFileNewSighting")), &QAction::triggered, this,
+            &frmMain::NewSighting);
+    connect(menuItem(QStringLiteral("mnuFileNewArticle")), &QAction::triggered, this,
+            &frmMain::NewArticle);
+    connect(menuItem(QStringLiteral("mnuEditEntry")), &QAction::triggered, this,
+            &frmMain::EditEntry);
     connect(menuItem(QStringLiteral("mnuEditExpand")), &QAction::triggered, this,
             &frmMain::mnuEditExpand_Click);
     connect(menuItem(QStringLiteral("mnuEditCollapse")), &QAction::triggered, this,
@@ -210,6 +219,10 @@ void frmMain::buildToolbar() {
     toolButton(QStringLiteral("Edit"))->setEnabled(false);
     toolButton(QStringLiteral("Delete"))->setEnabled(false);
     toolButton(QStringLiteral("Related"))->setEnabled(false);
+    connect(toolButton(QStringLiteral("Sighting")), &QAction::triggered, this,
+            &frmMain::NewSighting);
+    connect(toolButton(QStringLiteral("Article")), &QAction::triggered, this, &frmMain::NewArticle);
+    connect(toolButton(QStringLiteral("Edit")), &QAction::triggered, this, &frmMain::EditEntry);
 }
 
 void frmMain::buildStatusBar() {
@@ -416,6 +429,58 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 // Commands ------------------------------------------------------------------
+
+void frmMain::NewSighting() {
+    {
+        frmSight editor(state_, *this, this);
+        state_.services.dialogs.exec(editor);
+    }
+    CountLifeLists();
+    if (!fg1_->isVisible()) {
+        return;
+    }
+    try {
+        const std::vector<Sighting> rows = state_.db().sightingsOf(state_.CurrentEntryId);
+        if (rows.empty()) {
+            return;
+        }
+        setUpGrid();
+        FillSightingGrid(rows);
+    } catch (const AppError& e) {
+        reportLoadError(e.number(), e.description());
+    }
+}
+
+void frmMain::NewArticle() {
+    frmText editor(state_, *this, this);
+    state_.services.dialogs.exec(editor);
+}
+
+void frmMain::EditEntry() {
+    if (state_.CurrentEntryKind == QLatin1String("A")) {
+        state_.EditMode = true;
+        frmText editor(state_, *this, this);
+        state_.services.dialogs.exec(editor);
+    }
+}
+
+QString frmMain::categoryListText() const {
+    return cmbSearchCategory_->currentText();
+}
+
+QString frmMain::treeRootKey() const {
+    return tv1_->topLevelItemCount() > 0 ? NodeTree::keyOf(tv1_->topLevelItem(0)) : QString();
+}
+
+void frmMain::addNode(const QString& parentKey, const QString& key, const QString& text,
+                      int picture) {
+    nodes_.add(parentKey, key, text, picture);
+}
+
+void frmMain::showArticleText(const QString& rtf, const QString& title) {
+    rtf::readRtf(rtf, *rtb_->document());
+    lbltitle_->setText(title);
+}
 
 void frmMain::mnuEditExpand_Click() {
     nodes_.expandAll();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "AppState.h"
+#include "MainWindowApi.h"
 #include "NodeTree.h"
 #include "WindowLayout.h"
 
@@ -28,7 +29,7 @@ namespace wf {
 // The main window: the subject tree and its lists on the left, the entry
 // viewer on the right, the commands in the menus and on the toolbar, the
 // life-list counts in the status bar.
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public MainWindowApi {
     Q_OBJECT
   public:
     // The category box's items as the window fills them at start.
@@ -43,10 +44,17 @@ class frmMain : public QMainWindow {
     ~frmMain() override;
 
     // Public procedures other windows call.
-    void LoadTree();
-    void LoadTopicTree();
+    void LoadTree() override;
+    void LoadTopicTree() override;
     void LoadArticles();
     void SizeControls(float& X);
+
+    // What the editors reach of the window.
+    QString categoryListText() const override;
+    QString treeRootKey() const override;
+    void addNode(const QString& parentKey, const QString& key, const QString& text,
+                 int picture) override;
+    void showArticleText(const QString& rtf, const QString& title) override;
 
     // A click on the node with this key, as the user makes it.
     void clickNode(const QString& key);
@@ -122,6 +130,9 @@ class frmMain : public QMainWindow {
     void reportLoadError(long number, const QString& description);
 
     // Commands.
+    void NewSighting();
+    void NewArticle();
+    void EditEntry();
     void mnuEditExpand_Click();
     void mnuEditCollapse_Click();
     void mnuViewCustom_Click();

@@ -28,13 +28,6 @@ void forEachCodePoint(QStringView s, F&& f) {
     }
 }
 
-std::vector<char32_t> toFoldedCodePoints(QStringView s) {
-    std::vector<char32_t> out;
-    out.reserve(size_t(s.size()));
-    forEachCodePoint(s, [&](char32_t c) { out.push_back(foldCase(c)); });
-    return out;
-}
-
 }  // namespace
 
 WildcardPattern::WildcardPattern(QStringView pattern) {
@@ -124,7 +117,30 @@ bool WildcardPattern::matches(QStringView text) const {
     if (!valid_) {
         return false;
     }
-    return matchFolded(toFoldedCodePoints(text));
+    // Most texts of a walk fail on the pattern's first letters: look at those
+    // before folding the whole text.
+    size_t head = 0;
+    qsizetype i = 0;
+    while (head < tokens_.size() && tokens_[head].kind == Kind::Literal) {
+        if (i >= text.size()) {
+            return false;
+        }
+        char32_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size()) {
+            c = QChar::surrogateToUcs4(char16_t(c), text[i + 1].unicode());
+            ++i;
+        }
+        ++i;
+        if (foldCase(c) != tokens_[head].ch) {
+            return false;
+        }
+        ++head;
+    }
+    // One buffer per thread, reused by every text a walk tests.
+    thread_local std::vector<char32_t> folded;
+    folded.clear();
+    forEachCodePoint(text, [](char32_t c) { folded.push_back(foldCase(c)); });
+    return matchFolded(folded);
 }
 
 bool WildcardPattern::matchFolded(const std::vector<char32_t>& s) const {

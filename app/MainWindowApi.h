@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace wf {
+
+// What the editors and dialogs reach of the main window.
+class MainWindowApi {
+  public:
+    virtual ~MainWindowApi() = default;
+
+    virtual void LoadTree() = 0;
+    virtual void LoadTopicTree() = 0;
+    // The item the category box shows ("All Entries", "All Images", ...).
+    virtual QString categoryListText() const = 0;
+    // The key of the tree's root node; empty when the tree is empty.
+    virtual QString treeRootKey() const = 0;
+    // Adds a node under parentKey. Raises AppError 35602 when the tree holds
+    // key already, 35601 when it has no parentKey.
+    virtual void addNode(const QString& parentKey, const QString& key, const QString& text,
+                         int picture) = 0;
+    // Puts an article's text into the viewer and its title above it (the
+    // viewer's panes keep their visibility).
+    virtual void showArticleText(const QString& rtf, const QString& title) = 0;
+};
+
+}  // namespace wf

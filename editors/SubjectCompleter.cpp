@@ -1,0 +1,88 @@
+#include "SubjectCompleter.h"
+
+#include <algorithm>
+
+#include "Wildcard.h"
+
+namespace wf {
+
+namespace {
+
+bool hasWildcard(QStringView s) {
+    for (const QChar c : s) {
+        if (c == u'*' || c == u'?' || c == u'#' || c == u'[') {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether item begins with prefix, letter case ignored.
+bool startsWithNoCase(const QString& item, const QString& prefix) {
+    if (item.size() < prefix.size()) {
+        // Folding never changes a letter's length in UTF-16 here, but a
+        // shorter item may still fold equal only to a shorter prefix.
+        return false;
+    }
+    return compareNoCase(QStringView(item).left(prefix.size()), prefix) == 0;
+}
+
+}  // namespace
+
+SubjectCompleter::SubjectCompleter(QStringList items) : items_(std::move(items)) {
+    std::stable_sort(items_.begin(), items_.end(),
+                     [](const QString& a, const QString& b) { return compareNoCase(a, b) < 0; });
+}
+
+qsizetype SubjectCompleter::lowerBound(const QString& key) const {
+    return std::lower_bound(
+               items_.begin(), items_.end(), key,
+               [](const QString& item, const QString& k) { return compareNoCase(item, k) < 0; }) -
+           items_.begin();
+}
+
+std::optional<QString> SubjectCompleter::completion(const QString& text, int caret) const {
+    if (text.isEmpty()) {
+        return std::nullopt;
+    }
+    const QString prefix = text.left(std::clamp(caret, 0, int(text.size())));
+    if (hasWildcard(prefix)) {
+        // The walk of the list, item by item.
+        const WildcardPattern pattern(prefix + u'*');
+        if (!pattern.isValid()) {
+            return std::nullopt;
+        }
+        for (const QString& item : items_) {
+            if (pattern.matches(item) && compareNoCase(item, text) != 0) {
+                return item;
+            }
+        }
+        return std::nullopt;
+    }
+    // Without wildcards the items that begin with the prefix lie together in
+    // the sorted list: find the first by binary search. The first that
+    // qualifies is the one the walk would find.
+    for (qsizetype i = lowerBound(prefix); i < items_.size(); ++i) {
+        const QString& item = items_[i];
+        if (!startsWithNoCase(item, prefix)) {
+            break;
+        }
+        if (compareNoCase(item, text) != 0) {
+            return item;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> SubjectCompleter::exactItem(const QString& text) const {
+    if (text.isEmpty()) {
+        return std::nullopt;
+    }
+    const qsizetype i = lowerBound(text);
+    if (i < items_.size() && compareNoCase(items_[i], text) == 0) {
+        return items_[i];
+    }
+    return std::nullopt;
+}
+
+}  // namespace wf

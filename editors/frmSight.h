@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+class QPushButton;
+
+namespace wf {
+
+struct AppState;
+class MainWindowApi;
+class SubjectPicker;
+
+// The sighting editor: one new observation of a bird, the bird added to the
+// world list when it is not on it yet.
+class frmSight : public QDialog {
+    Q_OBJECT
+  public:
+    frmSight(AppState& state, MainWindowApi& main, QWidget* parent = nullptr);
+
+    QComboBox* cmbBird() const { return cmbBird_; }
+    SubjectPicker& picker() const { return *picker_; }
+
+    void done(int result) override;
+
+  private:
+    void Form_Load();
+    void cmdSave_Click();
+
+    AppState& state_;
+    MainWindowApi& main_;
+    QComboBox* cmbBird_;
+    SubjectPicker* picker_;
+    QDateEdit* DTPicker1_;
+    QComboBox* cmbType_;
+    QLineEdit* txtSite_;
+    QComboBox* cmbDistrict_;
+    QComboBox* cmbState_;
+    QComboBox* cmbCountry_;
+    QComboBox* cmbRegion_;
+    QLineEdit* txtNotes_;
+    QPushButton* cmdSave_;
+    QPushButton* cmdClose_;
+};
+
+}  // namespace wf

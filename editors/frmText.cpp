@@ -1,0 +1,442 @@
+#include "frmText.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextDocumentFragment>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "AppError.h"
+#include "AppState.h"
+#include "Artwork.h"
+#include "EntryNodes.h"
+#include "MainWindowApi.h"
+#include "RichText.h"
+#include "SelectionFormat.h"
+#include "SubjectPicker.h"
+#include "frmFont.h"
+
+namespace wf {
+
+namespace {
+
+struct ToolButton {
+    const char* key;  // empty for a separator
+    const char* tip;
+    bool checkable;
+};
+
+const ToolButton kButtons[] = {
+    {"Font", "Select Font", false},
+    {"", "", false},
+    {"Cut", "Cut", false},
+    {"Copy", "Copy", false},
+    {"Paste", "Paste", false},
+    {"", "", false},
+    {"Bold", "Bold", true},
+    {"Italic", "Italic", true},
+    {"Underline", "Underline", true},
+    {"", "", false},
+    {"Left", "Left Justify", true},
+    {"Center", "Center Justify", true},
+    {"Right", "Right Justify", true},
+};
+
+// Gets focus-in events of the title box to the editor.
+class FocusWatcher : public QObject {
+  public:
+    FocusWatcher(QObject* parent, std::function<void()> f) : QObject(parent), f_(std::move(f)) {}
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::FocusIn) {
+            f_();
+        }
+        return QObject::eventFilter(o, e);
+    }
+
+  private:
+    std::function<void()> f_;
+};
+
+}  // namespace
+
+frmText::frmText(AppState& state, MainWindowApi& main, QWidget* parent)
+    : QDialog(parent),
+      state_(state),
+      main_(main),
+      lblSubject_(new QLabel(this)),
+      cmbSub_(new QComboBox(this)),
+      picker_(new SubjectPicker(cmbSub_, state, true)),
+      txtTitle_(new QLineEdit(this)),
+      rtb1_(new QTextEdit(this)),
+      tb1_(new QToolBar(this)),
+      cmdSave_(new QPushButton(QStringLiteral("&Save"), this)),
+      cmdCancel_(new QPushButton(QStringLiteral("&Cancel"), this)) {
+    setObjectName(QStringLiteral("frmText"));
+    setWindowTitle(QStringLiteral("Add a new article"));
+    setWindowIcon(artwork::icon(QStringLiteral("Article")));
+    lblSubject_->setObjectName(QStringLiteral("lbl(1)"));
+    cmbSub_->setObjectName(QStringLiteral("cmbSub"));
+    txtTitle_->setObjectName(QStringLiteral("txtTitle"));
+    rtb1_->setObjectName(QStringLiteral("rtb1"));
+    rtb1_->setAcceptRichText(false);  // pasted text comes in plain
+    tb1_->setObjectName(QStringLiteral("tb1"));
+    tb1_->setIconSize(QSize(20, 20));
+    cmdSave_->setObjectName(QStringLiteral("cmdSave"));
+    cmdSave_->setDefault(true);
+    cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel_->setAutoDefault(false);
+
+    auto* alignGroup = new QActionGroup(this);
+    alignGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (const ToolButton& b : kButtons) {
+        if (b.key[0] == '\0') {
+            tb1_->addSeparator();
+            continue;
+        }
+        const QString key = QString::fromLatin1(b.key);
+        QAction* a = tb1_->addAction(artwork::icon(key, 20), QString::fromLatin1(b.tip));
+        a->setObjectName(key);
+        a->setToolTip(QString::fromLatin1(b.tip));
+        a->setCheckable(b.checkable);
+        if (key == QLatin1String("Left") || key == QLatin1String("Center") ||
+            key == QLatin1String("Right")) {
+            alignGroup->addAction(a);
+        }
+        // The focus stays in the box the user was working in.
+        tb1_->widgetForAction(a)->setFocusPolicy(Qt::NoFocus);
+    }
+    connect(tb1_, &QToolBar::actionTriggered, this, &frmText::tb1_ButtonClick);
+    // Queued: the toolbar follows once an edit of the text has finished, not
+    // from inside it (the document may be half rebuilt then).
+    connect(rtb1_, &QTextEdit::selectionChanged, this, &frmText::rtb1_SelChange,
+            Qt::QueuedConnection);
+    connect(rtb1_, &QTextEdit::cursorPositionChanged, this, &frmText::rtb1_SelChange,
+            Qt::QueuedConnection);
+    txtTitle_->installEventFilter(new FocusWatcher(this, [this] { txtTitle_GotFocus(); }));
+    connect(cmdSave_, &QPushButton::clicked, this, &frmText::cmdSave_Click);
+    connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* lblTitle = new QLabel(QStringLiteral("Title"), this);
+    lblTitle->setObjectName(QStringLiteral("lbl(2)"));
+    auto* lblArticle = new QLabel(QStringLiteral("Article"), this);
+    lblArticle->setObjectName(QStringLiteral("lbl(3)"));
+    auto* fields = new QGridLayout;
+    fields->addWidget(lblSubject_, 0, 0);
+    fields->addWidget(cmbSub_, 0, 1);
+    fields->addWidget(lblTitle, 1, 0);
+    fields->addWidget(txtTitle_, 1, 1);
+    fields->setColumnStretch(1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdSave_);
+    buttons->addWidget(cmdCancel_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(lblArticle);
+    layout->addWidget(tb1_);
+    layout->addWidget(rtb1_, 1);
+    layout->addLayout(buttons);
+    setTabOrder(cmbSub_, txtTitle_);
+    setTabOrder(txtTitle_, rtb1_);
+    setTabOrder(rtb1_, cmdSave_);
+    setTabOrder(cmdSave_, cmdCancel_);
+    resize(640, 520);
+    Form_Load();
+}
+
+QAction* frmText::button(const QString& key) const {
+    return tb1_->findChild<QAction*>(key, Qt::FindDirectChildrenOnly);
+}
+
+bool frmText::isMixed(const QAction* button) {
+    return button->property("mixed").toBool();
+}
+
+void frmText::setMixed(QAction* b, bool mixed) {
+    if (isMixed(b) == mixed) {
+        return;
+    }
+    b->setProperty("mixed", mixed);
+    b->setIcon(mixed ? artwork::mixedIcon(b->objectName(), 20)
+                     : artwork::icon(b->objectName(), 20));
+}
+
+// Opening ----------------------------------------------------------------------
+
+void frmText::Form_Load() {
+    LoadFields();
+    const bool selected = rtb1_->textCursor().hasSelection();
+    button(QStringLiteral("Cut"))->setEnabled(selected);
+    button(QStringLiteral("Copy"))->setEnabled(selected);
+    button(QStringLiteral("Paste"))->setEnabled(!state_.services.clipboard.text().isEmpty());
+    rtb1_SelChange();
+}
+
+void frmText::LoadFields() {
+    const bool birds = state_.birds();
+    lblSubject_->setText(birds ? QStringLiteral("Bird Name") : QStringLiteral("Subject"));
+    state_.CurrentCategory = birds ? QStringLiteral("Birds") : QStringLiteral("Topics");
+    try {
+        QStringList names;
+        for (const Subject& s : state_.db().subjects(state_.category())) {
+            names << s.name;
+        }
+        picker_->setItems(names);
+        if (!state_.EditMode) {
+            return;
+        }
+        editing_ = true;
+        setWindowIcon(artwork::icon(QStringLiteral("Edit")));
+        setWindowTitle(QStringLiteral("Editing Current Article"));
+        cmbSub_->setEnabled(false);
+        const std::optional<Entry> e = state_.db().entry(state_.CurrentEntryId);
+        if (!e) {
+            state_.services.messages.notify(
+                QStringLiteral("Cannot Find the Information for this item."),
+                QStringLiteral("Missing Data"), MsgIcon::Exclamation);
+            return;
+        }
+        picker_->setText(QString());
+        picker_->setText(state_.db().subjectName(state_.category(), e->subid).value_or(QString()));
+        txtTitle_->setText(e->title);
+        rtf::readRtf(e->caption, *rtb1_->document());
+    } catch (const AppError& e) {
+        state_.services.messages.notify(QStringLiteral("Error Loading Data. Error # ") +
+                                            QString::number(e.number()) + e.description(),
+                                        QStringLiteral("Error loading Data"), MsgIcon::Exclamation);
+    }
+}
+
+// Toolbar ---------------------------------------------------------------------
+
+void frmText::rtb1_SelChange() {
+    const QTextCursor cursor = rtb1_->textCursor();
+    button(QStringLiteral("Cut"))->setEnabled(cursor.hasSelection());
+    button(QStringLiteral("Copy"))->setEnabled(cursor.hasSelection());
+    const rtf::SelectionFormat f = rtf::selectionFormat(cursor);
+    auto show = [this](const char* key, rtf::Tri value) {
+        QAction* b = button(QString::fromLatin1(key));
+        if (value == rtf::Tri::Mixed) {
+            setMixed(b, true);  // the pressed state stays as it was
+        } else {
+            b->setChecked(value == rtf::Tri::On);
+            setMixed(b, false);
+        }
+    };
+    show("Bold", f.bold);
+    show("Italic", f.italic);
+    show("Underline", f.underline);
+    if (!f.alignment) {
+        for (const char* key : {"Left", "Center", "Right"}) {
+            setMixed(button(QString::fromLatin1(key)), true);
+        }
+    } else {
+        const char* key = *f.alignment == Qt::AlignHCenter ? "Center"
+                          : *f.alignment == Qt::AlignRight ? "Right"
+                                                           : "Left";
+        if (*f.alignment == Qt::AlignJustify) {
+            // Justified text has no button: none of the three is pressed.
+            for (const char* k : {"Left", "Center", "Right"}) {
+                button(QString::fromLatin1(k))->setChecked(false);
+            }
+            return;
+        }
+        QAction* b = button(QString::fromLatin1(key));
+        b->setChecked(true);
+        setMixed(b, false);
+    }
+}
+
+void frmText::tb1_ButtonClick(QAction* b) {
+    const QString key = b->objectName();
+    QTextCharFormat f;
+    if (key == QLatin1String("Bold") || key == QLatin1String("Italic") ||
+        key == QLatin1String("Underline")) {
+        const bool on = b->isChecked();
+        if (key == QLatin1String("Bold")) {
+            f.setFontWeight(on ? QFont::Bold : QFont::Normal);
+        } else if (key == QLatin1String("Italic")) {
+            f.setFontItalic(on);
+        } else {
+            f.setFontUnderline(on);
+        }
+        rtb1_->mergeCurrentCharFormat(f);
+        setMixed(b, false);
+    } else if (key == QLatin1String("Left") || key == QLatin1String("Center") ||
+               key == QLatin1String("Right")) {
+        QTextCursor c = rtb1_->textCursor();
+        rtf::applyAlignment(c, key == QLatin1String("Left")     ? Qt::AlignLeft
+                               : key == QLatin1String("Center") ? Qt::AlignHCenter
+                                                                : Qt::AlignRight);
+        b->setChecked(true);
+        for (const char* k : {"Left", "Center", "Right"}) {
+            setMixed(button(QString::fromLatin1(k)), false);
+        }
+    } else if (key == QLatin1String("Font")) {
+        fontDialog();
+    } else if (key == QLatin1String("Cut")) {
+        cut(true);
+    } else if (key == QLatin1String("Copy")) {
+        cut(false);
+    } else if (key == QLatin1String("Paste")) {
+        paste();
+    }
+}
+
+void frmText::fontDialog() {
+    frmFont dialog(rtf::selectionFormat(rtb1_->textCursor()), state_.services.dialogs, this);
+    if (state_.services.dialogs.exec(dialog) != QDialog::Accepted) {
+        return;  // a cancelled dialog applies nothing
+    }
+    const frmFont::Choice c = dialog.choice();
+    QTextCharFormat f;
+    if (c.family) {
+        f.setFontFamilies(QStringList{*c.family});
+    }
+    if (c.size) {
+        f.setFontPointSize(*c.size);
+    }
+    if (c.bold) {
+        f.setFontWeight(*c.bold ? QFont::Bold : QFont::Normal);
+    }
+    if (c.italic) {
+        f.setFontItalic(*c.italic);
+    }
+    if (c.underline) {
+        f.setFontUnderline(*c.underline);
+    }
+    if (c.strike) {
+        f.setFontStrikeOut(*c.strike);
+    }
+    if (c.color && c.color->isValid()) {
+        f.setForeground(*c.color);
+    }
+    rtb1_->mergeCurrentCharFormat(f);
+    rtb1_SelChange();
+}
+
+void frmText::cut(bool remove) {
+    Clipboard& clipboard = state_.services.clipboard;
+    clipboard.setText(QString());
+    QWidget* focused = focusWidget();
+    if (auto* combo = qobject_cast<QComboBox*>(focused); combo && combo->lineEdit()) {
+        focused = combo->lineEdit();
+    }
+    if (auto* line = qobject_cast<QLineEdit*>(focused)) {
+        clipboard.setText(line->selectedText());
+        if (remove) {
+            line->del();
+        }
+    } else if (focused == rtb1_) {
+        QTextCursor c = rtb1_->textCursor();
+        clipboard.setText(c.selection().toPlainText());
+        if (remove) {
+            c.removeSelectedText();
+        }
+    }
+    button(QStringLiteral("Paste"))->setEnabled(true);
+}
+
+void frmText::paste() {
+    const QString text = state_.services.clipboard.text();
+    QWidget* focused = focusWidget();
+    if (auto* combo = qobject_cast<QComboBox*>(focused); combo && combo->lineEdit()) {
+        focused = combo->lineEdit();
+    }
+    if (auto* line = qobject_cast<QLineEdit*>(focused)) {
+        line->insert(text);
+    } else if (focused == rtb1_ && !text.isEmpty()) {
+        rtb1_->textCursor().insertText(text);
+    }
+}
+
+void frmText::txtTitle_GotFocus() {
+    button(QStringLiteral("Paste"))->setEnabled(!state_.services.clipboard.text().isEmpty());
+}
+
+// Saving ------------------------------------------------------------------------
+
+void frmText::reportSaveError(long number, const QString& description) {
+    state_.services.messages.notify(QStringLiteral("Error saving the article. Error # ") +
+                                        QString::number(number) + description,
+                                    QStringLiteral("Wingfolio"), MsgIcon::Exclamation);
+}
+
+void frmText::cmdSave_Click() {
+    const QString subject = cmbSub_->currentText();
+    if (subject.trimmed().isEmpty()) {
+        state_.services.messages.notify(state_.birds()
+                                            ? QStringLiteral("You must choose a bird name.")
+                                            : QStringLiteral("You must choose a subject."),
+                                        QStringLiteral("Wingfolio"));
+        cmbSub_->setFocus();
+        return;
+    }
+    const QString title = txtTitle_->text();
+    if (title.trimmed().isEmpty()) {
+        state_.services.messages.notify(QStringLiteral("You must enter a title for the article."),
+                                        QStringLiteral("Wingfolio"));
+        txtTitle_->setFocus();
+        return;
+    }
+    const QString rtf = rtf::writeRtf(*rtb1_->document());
+    Store& db = state_.db();
+    try {
+        if (editing_) {
+            std::optional<Entry> e = db.entry(state_.CurrentEntryId);
+            if (!e) {
+                throw AppError(err::NoCurrentRecord, QStringLiteral("wingfolio.frmText"),
+                               QStringLiteral("No current record."));
+            }
+            e->title = title;
+            e->caption = rtf;
+            db.updateEntry(*e);
+            state_.EditMode = false;
+        } else {
+            NewEntryNode node;
+            node.category = state_.category();
+            node.subjectText = subject;
+            node.keyLetter = QStringLiteral("A");
+            node.title = title;
+            node.picture = 1;
+            // The subject, if new, and the article are stored together.
+            db.inTransaction([&] {
+                node.subid = db.findOrAddSubject(node.category, subject);
+                node.subjectHadEntries = db.entryCount(node.category, node.subid) > 0;
+                Entry e;
+                e.catid = int(node.category);
+                e.subid = node.subid;
+                e.type = kArticle;
+                e.title = title;
+                e.caption = rtf;
+                e.fname = QStringLiteral(" ");
+                node.id = db.appendEntry(e);
+            });
+            insertEntryNode(main_, node);
+        }
+    } catch (const AppError& e) {
+        reportSaveError(e.number(), e.description());
+        return;
+    }
+    main_.showArticleText(rtf, subject + QStringLiteral(" : ") + title);
+    accept();
+}
+
+void frmText::done(int result) {
+    // Saved, cancelled or closed: the next editor starts a new entry.
+    state_.EditMode = false;
+    cmbSub_->setEnabled(true);
+    QDialog::done(result);
+}
+
+}  // namespace wf

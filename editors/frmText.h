@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QDialog>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTextEdit;
+class QToolBar;
+
+namespace wf {
+
+struct AppState;
+class MainWindowApi;
+class SubjectPicker;
+
+// The article editor: a new article filed under a bird or a topic, or the
+// title and text of an existing one (EditMode).
+class frmText : public QDialog {
+    Q_OBJECT
+  public:
+    frmText(AppState& state, MainWindowApi& main, QWidget* parent = nullptr);
+
+    QComboBox* cmbSub() const { return cmbSub_; }
+    QLineEdit* txtTitle() const { return txtTitle_; }
+    QTextEdit* rtb1() const { return rtb1_; }
+    QToolBar* tb1() const { return tb1_; }
+    SubjectPicker& picker() const { return *picker_; }
+    // A keyed button of tb1 ("Font", "Cut", "Bold", "Left", ...).
+    QAction* button(const QString& key) const;
+    // Whether a button shows its mixed look.
+    static bool isMixed(const QAction* button);
+
+    void done(int result) override;
+
+  private:
+    void Form_Load();
+    void LoadFields();
+    void rtb1_SelChange();
+    void tb1_ButtonClick(QAction* button);
+    void fontDialog();
+    void cut(bool remove);
+    void paste();
+    void txtTitle_GotFocus();
+    void cmdSave_Click();
+    void setMixed(QAction* button, bool mixed);
+    void reportSaveError(long number, const QString& description);
+
+    AppState& state_;
+    MainWindowApi& main_;
+    QLabel* lblSubject_;
+    QComboBox* cmbSub_;
+    SubjectPicker* picker_;
+    QLineEdit* txtTitle_;
+    QTextEdit* rtb1_;
+    QToolBar* tb1_;
+    QPushButton* cmdSave_;
+    QPushButton* cmdCancel_;
+    bool editing_ = false;
+};
+
+}  // namespace wf

@@ -1,0 +1,133 @@
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "MainWindowFixture.h"
+
+using namespace wf;
+using namespace wf::test;
+
+namespace {
+
+class SightingEditorTest : public MainWindowFixture {
+  protected:
+    // Queues the editor: fill runs on it, then Save is clicked.
+    void queueSave(std::function<void(QDialog&)> fill) {
+        dialogs.queue([fill](QDialog& d) {
+            EXPECT_EQ(d.objectName(), QStringLiteral("frmSight"));
+            fill(d);
+            QTest::mouseClick(d.findChild<QPushButton*>("cmdSave"), Qt::LeftButton);
+        });
+    }
+    static void typeBird(QDialog& d, const QString& name) {
+        auto* box = d.findChild<QComboBox*>("cmbBird");
+        box->setFocus();
+        box->lineEdit()->clear();
+        box->lineEdit()->insert(name);  // as typed, without completion
+    }
+};
+
+}  // namespace
+
+TEST_F(SightingEditorTest, StartsFromTodayAndTheLastSightingsPlace) {
+    Sighting s;
+    s.birdid = birdId("Emu");
+    s.date = QDate(2020, 1, 1);
+    s.site = "Lake shore";
+    s.district = "Broads";
+    s.state = "Norfolk";
+    s.country = "England";
+    s.region = "Europe";
+    s.notes = "not carried";
+    journal().appendSighting(s);
+    frmMain& w = start();
+    dialogs.queue([&](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Add new Sighting"));
+        EXPECT_EQ(d.findChild<QComboBox*>("cmbType")->currentText(), QStringLiteral("Adult"));
+        EXPECT_EQ(d.findChild<QComboBox*>("cmbType")->count(), 5);
+        EXPECT_EQ(d.findChild<QDateEdit*>("DTPicker1")->date(), clock.now().date());
+        EXPECT_EQ(d.findChild<QLineEdit*>("txtSite")->text(), QStringLiteral("Lake shore"));
+        EXPECT_EQ(d.findChild<QComboBox*>("cmbCountry")->currentText(), QStringLiteral("England"));
+        EXPECT_EQ(d.findChild<QComboBox*>("cmbRegion")->currentText(), QStringLiteral("Europe"));
+        EXPECT_EQ(d.findChild<QComboBox*>("cmbDistrict")->count(), 1);
+        EXPECT_TRUE(d.findChild<QLineEdit*>("txtNotes")->text().isEmpty());
+        EXPECT_TRUE(d.findChild<QComboBox*>("cmbBird")->currentText().isEmpty());
+        EXPECT_EQ(d.findChild<QComboBox*>("cmbBird")->count(), 11131);
+    });
+    w.toolButton("Sighting")->trigger();
+    EXPECT_EQ(dialogs.shown(), QStringList{"frmSight"});
+}
+
+TEST_F(SightingEditorTest, EmptyJournalStartsEmpty) {
+    frmMain& w = start();
+    dialogs.queue([&](QDialog& d) {
+        EXPECT_TRUE(d.findChild<QLineEdit*>("txtSite")->text().isEmpty());
+        EXPECT_EQ(d.findChild<QComboBox*>("cmbCountry")->count(), 0);
+        EXPECT_TRUE(d.findChild<QComboBox*>("cmbCountry")->currentText().isEmpty());
+    });
+    w.menuItem("mnuFileNewSighting")->trigger();
+}
+
+TEST_F(SightingEditorTest, NewBirdIsAddedAndTheTreeRebuilt) {
+    frmMain& w = start();
+    queueSave([](QDialog& d) {
+        typeBird(d, "Zebra Test Finch");
+        d.findChild<QComboBox*>("cmbCountry")->setEditText("Côte d'Ivoire");
+    });
+    w.toolButton("Sighting")->trigger();
+    Store& db = startup->state().db();
+    const auto id = db.findSubject(Category::Birds, "Zebra Test Finch");
+    ASSERT_TRUE(id);
+    EXPECT_EQ(db.rowCount("birds"), 11132);
+    ASSERT_EQ(db.sightingsOf(*id).size(), 1u);
+    EXPECT_EQ(db.sightingsOf(*id)[0].country, QStringLiteral("Côte d'Ivoire"));
+    EXPECT_EQ(db.sightingsOf(*id)[0].date, clock.now().date());
+    EXPECT_TRUE(w.nodes().contains(QStringLiteral("S%1").arg(*id)));
+    EXPECT_EQ(w.panel("Life")->text(), QStringLiteral("World List = 1"));
+    EXPECT_FALSE(startup->state().EditMode);
+}
+
+TEST_F(SightingEditorTest, ExistingNameInOtherCaseIsFiledUnderTheBird) {
+    const qint64 emu = birdId("Emu");
+    frmMain& w = start();
+    choose(w, "All Images");
+    queueSave([](QDialog& d) { typeBird(d, "EMU"); });
+    w.toolButton("Sighting")->trigger();
+    Store& db = startup->state().db();
+    EXPECT_EQ(db.rowCount("birds"), 11131);
+    EXPECT_EQ(db.sightingsOf(emu).size(), 1u);
+    // Under another list the tree is left as it was.
+    EXPECT_EQ(w.tv1()->topLevelItem(0)->text(0), QStringLiteral("Birds of the World Images"));
+}
+
+TEST_F(SightingEditorTest, BlankBirdNameIsRefused) {
+    frmMain& w = start();
+    queueSave([&](QDialog& d) {
+        typeBird(d, "   ");
+        QTest::mouseClick(d.findChild<QPushButton*>("cmdSave"), Qt::LeftButton);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(messages.last().text, QStringLiteral("You must choose a bird name."));
+        EXPECT_EQ(messages.last().title, QStringLiteral("Wingfolio"));
+        EXPECT_EQ(messages.last().icon, MsgIcon::None);
+        d.reject();
+    });
+    w.toolButton("Sighting")->trigger();
+    EXPECT_EQ(startup->state().db().rowCount("sighting"), 0);
+}
+
+TEST_F(SightingEditorTest, ShownGridIsRefreshedAfterASave) {
+    const qint64 emu = birdId("Emu");
+    addSighting(emu, QDate(2020, 1, 1));
+    frmMain& w = start();
+    w.clickNode(QStringLiteral("S%1").arg(emu));
+    ASSERT_EQ(w.fg1()->rowCount(), 1);
+    queueSave([](QDialog& d) { typeBird(d, "Emu"); });
+    w.toolButton("Sighting")->trigger();
+    EXPECT_EQ(w.fg1()->rowCount(), 2);
+}
