@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 
 namespace wf {
@@ -22,6 +23,10 @@ class MainWindowApi {
     // Puts an article's text into the viewer and its title above it (the
     // viewer's panes keep their visibility).
     virtual void showArticleText(const QString& rtf, const QString& title) = 0;
+    // Shows a picture in the viewer, centred, with its title above it.
+    virtual void showPicture(const QImage& picture, const QString& title) = 0;
+    // Sets the title label above the viewer.
+    virtual void setTitle(const QString& title) = 0;
 };
 
 }  // namespace wf

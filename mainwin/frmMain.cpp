@@ -29,7 +29,9 @@
 #include "RichText.h"
 #include "Twips.h"
 #include "frmAbout.h"
+#include "frmPic.h"
 #include "frmSight.h"
+#include "frmSubject.h"
 #include "frmText.h"
 
 namespace wf {
@@ -189,6 +191,10 @@ void frmMain::buildMenus() {
             &frmMain::NewArticle);
     connect(menuItem(QStringLiteral("mnuEditEntry")), &QAction::triggered, this,
             &frmMain::EditEntry);
+    connect(menuItem(QStringLiteral("mnuFileNewImage")), &QAction::triggered, this,
+            &frmMain::NewImage);
+    connect(menuItem(QStringLiteral("mnuEditSubject")), &QAction::triggered, this,
+            &frmMain::EditSubject);
     connect(menuItem(QStringLiteral("mnuEditExpand")), &QAction::triggered, this,
             &frmMain::mnuEditExpand_Click);
     connect(menuItem(QStringLiteral("mnuEditCollapse")), &QAction::triggered, this,
@@ -223,6 +229,7 @@ void frmMain::buildToolbar() {
             &frmMain::NewSighting);
     connect(toolButton(QStringLiteral("Article")), &QAction::triggered, this, &frmMain::NewArticle);
     connect(toolButton(QStringLiteral("Edit")), &QAction::triggered, this, &frmMain::EditEntry);
+    connect(toolButton(QStringLiteral("Image")), &QAction::triggered, this, &frmMain::NewImage);
 }
 
 void frmMain::buildStatusBar() {
@@ -461,6 +468,10 @@ void frmMain::EditEntry() {
         state_.EditMode = true;
         frmText editor(state_, *this, this);
         state_.services.dialogs.exec(editor);
+    } else if (state_.CurrentEntryKind == QLatin1String("I")) {
+        state_.EditMode = true;
+        frmPic editor(state_, *this, this);
+        state_.services.dialogs.exec(editor);
     }
 }
 
@@ -475,6 +486,33 @@ QString frmMain::treeRootKey() const {
 void frmMain::addNode(const QString& parentKey, const QString& key, const QString& text,
                       int picture) {
     nodes_.add(parentKey, key, text, picture);
+}
+
+void frmMain::showPicture(const QImage& picture, const QString& title) {
+    placePicture(picture);
+    if (rtb_->isVisible()) {
+        rtb_->hide();
+    }
+    if (web_ != nullptr && web_->isVisible()) {
+        showWeb(false);
+    }
+    viewArea_->show();
+    picture_->show();
+    lbltitle_->setText(title);
+}
+
+void frmMain::setTitle(const QString& title) {
+    lbltitle_->setText(title);
+}
+
+void frmMain::NewImage() {
+    frmPic editor(state_, *this, this);
+    state_.services.dialogs.exec(editor);
+}
+
+void frmMain::EditSubject() {
+    frmSubject editor(state_, *this, this);
+    state_.services.dialogs.exec(editor);
 }
 
 void frmMain::showArticleText(const QString& rtf, const QString& title) {

@@ -55,6 +55,8 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void addNode(const QString& parentKey, const QString& key, const QString& text,
                  int picture) override;
     void showArticleText(const QString& rtf, const QString& title) override;
+    void showPicture(const QImage& picture, const QString& title) override;
+    void setTitle(const QString& title) override;
 
     // A click on the node with this key, as the user makes it.
     void clickNode(const QString& key);
@@ -120,6 +122,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void decideRelated(QChar kind, qint64 subid);
     void showArticle(const Entry& e, const QString& text, const QString& parentText);
     void showImage(const Entry& e, const QString& text, const QString& parentText);
+    void placePicture(const QImage& image);
     void showLink(const Entry& e);
     void showSightings(const std::vector<Sighting>& rows, const QString& text,
                        const QString& parentText);
@@ -132,6 +135,8 @@ class frmMain : public QMainWindow, public MainWindowApi {
     // Commands.
     void NewSighting();
     void NewArticle();
+    void NewImage();
+    void EditSubject();
     void EditEntry();
     void mnuEditExpand_Click();
     void mnuEditCollapse_Click();

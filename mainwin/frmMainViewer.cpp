@@ -166,12 +166,7 @@ void frmMain::showArticle(const Entry& e, const QString& text, const QString& pa
 
 void frmMain::showImage(const Entry& e, const QString& text, const QString& parentText) {
     viewArea_->show();
-    const QImage image = loadPicture(state_.folder, e.fname);
-    picture_->setPixmap(QPixmap::fromImage(image));
-    const QSize frame = viewArea_->size();
-    const int left = image.width() < frame.width() ? (frame.width() - image.width()) / 2 : 0;
-    const int top = image.height() < frame.height() ? (frame.height() - image.height()) / 2 : 0;
-    picture_->setGeometry(left, top, image.width(), image.height());
+    placePicture(loadPicture(state_.folder, e.fname));
     showWeb(false);
     rtb_->hide();
     picture_->show();
@@ -180,6 +175,15 @@ void frmMain::showImage(const Entry& e, const QString& text, const QString& pare
     lbltitle_->setText(list == QLatin1String("Custom Search") || list == QLatin1String("All Images")
                            ? text
                            : parentText + QStringLiteral(" : ") + e.title);
+}
+
+void frmMain::placePicture(const QImage& image) {
+    // Centred on each axis on which it is smaller than the viewing area.
+    picture_->setPixmap(QPixmap::fromImage(image));
+    const QSize frame = viewArea_->size();
+    const int left = image.width() < frame.width() ? (frame.width() - image.width()) / 2 : 0;
+    const int top = image.height() < frame.height() ? (frame.height() - image.height()) / 2 : 0;
+    picture_->setGeometry(left, top, image.width(), image.height());
 }
 
 void frmMain::showLink(const Entry& e) {

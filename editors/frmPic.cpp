@@ -1,0 +1,330 @@
+#include "frmPic.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "AppError.h"
+#include "AppState.h"
+#include "Artwork.h"
+#include "EntryNodes.h"
+#include "MainWindowApi.h"
+#include "SubjectPicker.h"
+#include "cDIBSection.h"
+#include "mIntelJPEGLibrary.h"
+
+namespace wf {
+
+namespace {
+
+// Twips of the picture area and the least picture width.
+constexpr double kAreaWidth = 8175;
+constexpr double kAreaHeight = 5655;
+constexpr double kLeastWidth = 50;
+
+int px(double twips, const QWidget* w) {
+    return int(twips * w->logicalDpiX() / 1440.0 + 0.5);
+}
+
+// Thrown inside the save's transaction when the user declined to replace a
+// file: the row is not kept, and a message follows.
+struct Declined {};
+
+}  // namespace
+
+QString frmPic::fileName(const QString& subject, const QString& title, qint64 id) {
+    return subject + u' ' + title + u'_' + QString::number(id) + QStringLiteral(".jpg");
+}
+
+frmPic::frmPic(AppState& state, MainWindowApi& main, QWidget* parent)
+    : QDialog(parent),
+      state_(state),
+      main_(main),
+      lblSubject_(new QLabel(this)),
+      cmbSub_(new QComboBox(this)),
+      picker_(new SubjectPicker(cmbSub_, state, true)),
+      txtTitle_(new QLineEdit(this)),
+      Picture1_(new QFrame(this)),
+      Picture2_(new QLabel(Picture1_)),
+      lblClick_(new QLabel(QStringLiteral("Click Here To Paste Image"), Picture2_)),
+      cmdClear_(new QPushButton(QStringLiteral("Clear Image"), this)),
+      cmdSave_(new QPushButton(QStringLiteral("&Save"), this)),
+      cmdCancel_(new QPushButton(QStringLiteral("&Cancel"), this)) {
+    setObjectName(QStringLiteral("frmPic"));
+    setWindowTitle(QStringLiteral("Add a New Image"));
+    setWindowIcon(artwork::icon(QStringLiteral("Image")));
+    lblSubject_->setObjectName(QStringLiteral("lbl(1)"));
+    cmbSub_->setObjectName(QStringLiteral("cmbSub"));
+    txtTitle_->setObjectName(QStringLiteral("txtTitle"));
+    Picture1_->setObjectName(QStringLiteral("Picture1"));
+    Picture1_->setFrameShape(QFrame::Box);
+    Picture1_->setFixedSize(px(kAreaWidth, this), px(kAreaHeight, this));
+    Picture2_->setObjectName(QStringLiteral("Picture2"));
+    lblClick_->setObjectName(QStringLiteral("lblClick"));
+    QFont times(QStringLiteral("Times New Roman"));
+    times.setPointSize(14);
+    lblClick_->setFont(times);
+    lblClick_->adjustSize();
+    lblClick_->setCursor(Qt::PointingHandCursor);
+    lblClick_->installEventFilter(this);
+    cmdClear_->setObjectName(QStringLiteral("cmdClear"));
+    cmdSave_->setObjectName(QStringLiteral("cmdSave"));
+    cmdSave_->setDefault(true);
+    cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel_->setAutoDefault(false);
+    cmdClear_->setAutoDefault(false);
+    connect(cmdClear_, &QPushButton::clicked, this, &frmPic::cmdClear_Click);
+    connect(cmdSave_, &QPushButton::clicked, this, &frmPic::cmdSave_Click);
+    connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* lblTitle = new QLabel(QStringLiteral("Title"), this);
+    lblTitle->setObjectName(QStringLiteral("lbl(2)"));
+    auto* fields = new QGridLayout;
+    fields->addWidget(lblSubject_, 0, 0);
+    fields->addWidget(cmbSub_, 0, 1);
+    fields->addWidget(lblTitle, 1, 0);
+    fields->addWidget(txtTitle_, 1, 1);
+    fields->setColumnStretch(1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdClear_);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdSave_);
+    buttons->addWidget(cmdCancel_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(Picture1_);
+    layout->addLayout(buttons);
+    setTabOrder(cmbSub_, txtTitle_);
+    Form_Load();
+}
+
+void frmPic::resetArea() {
+    Picture2_->setPixmap(QPixmap());
+    Picture2_->setGeometry(0, 0, Picture1_->width(), Picture1_->height());
+    lblClick_->move((Picture2_->width() - lblClick_->width()) / 2,
+                    (Picture2_->height() - lblClick_->height()) / 2);
+}
+
+void frmPic::centre() {
+    QRect g = Picture2_->geometry();
+    if (g.height() < Picture1_->height()) {
+        g.moveTop((Picture1_->height() - g.height()) / 2);
+    }
+    if (g.width() < Picture1_->width()) {
+        g.moveLeft((Picture1_->width() - g.width()) / 2);
+    }
+    Picture2_->setGeometry(g);
+}
+
+void frmPic::showPicture(const QImage& image) {
+    // The picture keeps its own size: it is neither scaled nor resampled.
+    picture_ = image;
+    Picture2_->setPixmap(QPixmap::fromImage(image));
+    Picture2_->resize(image.size());
+}
+
+void frmPic::Form_Load() {
+    const bool birds = state_.birds();
+    lblSubject_->setText(birds ? QStringLiteral("Bird Name") : QStringLiteral("Subject"));
+    cmdClear_->setEnabled(false);
+    cmdSave_->setEnabled(false);
+    resetArea();
+    try {
+        QStringList names;
+        for (const Subject& s : state_.db().subjects(state_.category())) {
+            names << s.name;
+        }
+        picker_->setItems(names);
+        if (!state_.EditMode) {
+            return;
+        }
+        editing_ = true;
+        setWindowIcon(artwork::icon(QStringLiteral("Edit")));
+        setWindowTitle(QStringLiteral("Editing Image Title"));
+        cmdClear_->setEnabled(false);
+        cmbSub_->setEnabled(false);
+        cmdSave_->setEnabled(true);
+        lblClick_->hide();
+        const std::optional<Entry> e = state_.db().entry(state_.CurrentEntryId);
+        if (!e) {
+            state_.services.messages.notify(
+                QStringLiteral("Cannot Find the Information for this item."),
+                QStringLiteral("Missing Data"), MsgIcon::Exclamation);
+            return;
+        }
+        picker_->setText(state_.db().subjectName(state_.category(), e->subid).value_or(QString()));
+        txtTitle_->setText(e->title);
+        const std::optional<QString> path = state_.folder.picturePath(e->fname);
+        QImage image;
+        if (path) {
+            QImageReader reader(*path);
+            reader.setAutoTransform(true);
+            image = reader.read();
+        }
+        if (image.isNull()) {
+            // The title can still be edited and saved.
+            state_.services.messages.notify(
+                QStringLiteral("The picture file \"%1\" cannot be read; only the title can be "
+                               "changed.")
+                    .arg(e->fname),
+                QStringLiteral("Wingfolio"), MsgIcon::Information);
+            return;
+        }
+        showPicture(image);
+        if (Picture2_->width() * 1440.0 / logicalDpiX() >= kLeastWidth) {
+            centre();
+        }
+    } catch (const AppError& e) {
+        state_.services.messages.notify(QStringLiteral("Error Loading Data. Error # ") +
+                                            QString::number(e.number()) + e.description(),
+                                        QStringLiteral("Error loading Data"), MsgIcon::Exclamation);
+    }
+}
+
+bool frmPic::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lblClick_ && event->type() == QEvent::MouseButtonRelease) {
+        lblClick_Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmPic::lblClick_Click() {
+    const QImage image = state_.services.clipboard.image();
+    if (image.isNull()) {
+        state_.services.messages.notify(
+            QStringLiteral("No picture in memory. Make sure you have properly copied a picture "
+                           "into the Windows Clipboard."),
+            QStringLiteral("Error Pasting Image"), MsgIcon::Exclamation);
+        return;
+    }
+    showPicture(image);
+    if (image.width() * 1440.0 / logicalDpiX() >= kLeastWidth) {
+        centre();
+        cmdSave_->setEnabled(true);
+        lblClick_->hide();
+        cmdClear_->setEnabled(true);
+    }
+}
+
+void frmPic::cmdClear_Click() {
+    picture_ = QImage();
+    resetArea();
+    lblClick_->show();
+    cmdSave_->setEnabled(false);
+}
+
+void frmPic::cmdSave_Click() {
+    const QString subject = cmbSub_->currentText();
+    const QString title = txtTitle_->text();
+    if (subject.trimmed().isEmpty()) {
+        state_.services.messages.notify(state_.birds()
+                                            ? QStringLiteral("You must choose a bird name.")
+                                            : QStringLiteral("You must choose a subject."),
+                                        QStringLiteral("Wingfolio"));
+        cmbSub_->setFocus();
+        return;
+    }
+    if (title.trimmed().isEmpty()) {
+        state_.services.messages.notify(QStringLiteral("You must enter a title for the article."),
+                                        QStringLiteral("Wingfolio"));
+        txtTitle_->setFocus();
+        return;
+    }
+    try {
+        if (editing_) {
+            std::optional<Entry> e = state_.db().entry(state_.CurrentEntryId);
+            if (!e) {
+                throw AppError(err::NoCurrentRecord, QStringLiteral("wingfolio.frmPic"),
+                               QStringLiteral("No current record."));
+            }
+            e->title = title;  // the file and its name stay as they are
+            state_.db().updateEntry(*e);
+            state_.EditMode = false;
+            if (state_.birds()) {
+                main_.LoadTree();
+            } else {
+                main_.LoadTopicTree();
+            }
+            main_.setTitle(subject + QStringLiteral(" : ") + title);
+            accept();
+            return;
+        }
+        saveNew(subject, title);
+    } catch (const AppError& e) {
+        state_.services.messages.notify(
+            QStringLiteral("Image Error # ") + QString::number(e.number()),
+            QStringLiteral("Image Error"));
+    }
+}
+
+void frmPic::saveNew(const QString& subject, const QString& title) {
+    Store& db = state_.db();
+    NewEntryNode node;
+    node.category = state_.category();
+    node.subjectText = subject;
+    node.keyLetter = QStringLiteral("I");
+    node.title = title;
+    node.picture = 2;
+    // The subject is kept even when the picture cannot be written.
+    node.subid = db.findOrAddSubject(node.category, subject);
+    node.subjectHadEntries = db.entryCount(node.category, node.subid) > 0;
+    QString path;
+    bool written = false;
+    try {
+        db.inTransaction([&] {
+            Entry e;
+            e.catid = int(node.category);
+            e.subid = node.subid;
+            e.type = kImage;
+            e.title = title;
+            e.id = db.appendEntry(e);
+            e.fname = fileName(subject, title, e.id);
+            db.updateEntry(e);
+            node.id = e.id;
+            // A name with a '/' would lead into another folder: the file
+            // system refuses it, as it refuses any name it cannot hold.
+            const std::optional<QString> target = state_.folder.picturePath(e.fname);
+            path = target.value_or(state_.folder.imagesDir() + u'/' + e.fname);
+            if (!target) {
+                throw AppError(
+                    err::JpegWriter, QStringLiteral("wingfolio.mIntelJPEGLibrary"),
+                    QStringLiteral("Failed to save to JPG %1").arg(mIntelJPEGLibrary::kOpenFailed));
+            }
+            cDIBSection dib;
+            dib.CreateFromPicture(picture_);
+            if (!mIntelJPEGLibrary::SaveJpegFile(dib, path, 90, state_.services.messages)) {
+                throw Declined{};
+            }
+            written = true;
+            insertEntryNode(main_, node);
+        });
+    } catch (const Declined&) {
+        state_.services.messages.notify(
+            QStringLiteral("Failed to save the picture to the file: '") + path + u'\'',
+            QStringLiteral("Wingfolio"), MsgIcon::Exclamation);
+        return;
+    } catch (...) {
+        if (written) {
+            QFile::remove(path);  // no picture file without its entry
+        }
+        throw;
+    }
+    main_.showPicture(picture_, subject + QStringLiteral(" : ") + title);
+    accept();
+}
+
+void frmPic::done(int result) {
+    state_.EditMode = false;
+    QDialog::done(result);
+}
+
+}  // namespace wf

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace wf {
+
+struct AppState;
+class MainWindowApi;
+class SubjectPicker;
+
+// The image editor: a picture pasted from the clipboard, stored as a JPEG
+// file in the Images folder and filed under a bird or a topic; or, in edit
+// mode, the title of an existing picture.
+class frmPic : public QDialog {
+    Q_OBJECT
+  public:
+    frmPic(AppState& state, MainWindowApi& main, QWidget* parent = nullptr);
+
+    // The picture the dialog holds (what Save writes).
+    const QImage& picture() const { return picture_; }
+    SubjectPicker& picker() const { return *picker_; }
+    // The file name a new picture entry gets: subject, blank, title, "_",
+    // id, ".jpg", the texts exactly as typed.
+    static QString fileName(const QString& subject, const QString& title, qint64 id);
+
+    void done(int result) override;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void Form_Load();
+    void lblClick_Click();
+    void cmdClear_Click();
+    void cmdSave_Click();
+    void saveNew(const QString& subject, const QString& title);
+    void showPicture(const QImage& image);
+    void centre();
+    void resetArea();
+
+    AppState& state_;
+    MainWindowApi& main_;
+    QLabel* lblSubject_;
+    QComboBox* cmbSub_;
+    SubjectPicker* picker_;
+    QLineEdit* txtTitle_;
+    QFrame* Picture1_;
+    QLabel* Picture2_;
+    QLabel* lblClick_;
+    QPushButton* cmdClear_;
+    QPushButton* cmdSave_;
+    QPushButton* cmdCancel_;
+    QImage picture_;
+    bool editing_ = false;
+};
+
+}  // namespace wf

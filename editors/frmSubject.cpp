@@ -1,0 +1,172 @@
+#include "frmSubject.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "AppError.h"
+#include "AppState.h"
+#include "Artwork.h"
+#include "MainWindowApi.h"
+
+namespace wf {
+
+frmSubject::frmSubject(AppState& state, MainWindowApi& main, QWidget* parent)
+    : QDialog(parent),
+      state_(state),
+      main_(main),
+      lbl_(new QLabel(this)),
+      cmbSubject_(new QComboBox(this)),
+      cmdSave_(new QPushButton(QStringLiteral("&Save"), this)),
+      cmdDelete_(new QPushButton(QStringLiteral("&Delete"), this)),
+      cmdCancel_(new QPushButton(QStringLiteral("&Cancel"), this)) {
+    setObjectName(QStringLiteral("frmSubject"));
+    setWindowTitle(QStringLiteral("Edit Subject Text"));
+    setWindowIcon(artwork::icon(QStringLiteral("Edit")));
+    lbl_->setObjectName(QStringLiteral("lbl"));
+    cmbSubject_->setObjectName(QStringLiteral("cmbSubject"));
+    cmbSubject_->setEditable(true);
+    cmbSubject_->setInsertPolicy(QComboBox::NoInsert);
+    cmbSubject_->setCompleter(nullptr);
+    cmbSubject_->setMinimumWidth(320);
+    cmdSave_->setObjectName(QStringLiteral("cmdSave"));
+    cmdSave_->setDefault(true);
+    cmdDelete_->setObjectName(QStringLiteral("cmdDelete"));
+    cmdDelete_->setAutoDefault(false);
+    cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel_->setAutoDefault(false);
+    // Only choosing from the list changes which subject is meant.
+    connect(cmbSubject_, &QComboBox::activated, this, [this](int) { cmbSubject_Click(); });
+    connect(cmdSave_, &QPushButton::clicked, this, &frmSubject::cmdSave_Click);
+    connect(cmdDelete_, &QPushButton::clicked, this, &frmSubject::cmdDelete_Click);
+    connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdSave_);
+    buttons->addWidget(cmdDelete_);
+    buttons->addWidget(cmdCancel_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lbl_);
+    layout->addWidget(cmbSubject_);
+    layout->addLayout(buttons);
+    Form_Load();
+}
+
+void frmSubject::report(long number, const QString& description) {
+    state_.services.messages.notify(
+        QStringLiteral("Error # ") + QString::number(number) + u' ' + description,
+        QStringLiteral("Wingfolio"), MsgIcon::Exclamation);
+}
+
+void frmSubject::Form_Load() {
+    lbl_->setText(state_.birds() ? QStringLiteral("Birds of the World")
+                                 : QStringLiteral("Other Topics"));
+    try {
+        QStringList names;
+        for (const Subject& s : state_.db().subjects(state_.category())) {
+            names << s.name;
+        }
+        cmbSubject_->addItems(names);
+        if (!names.isEmpty()) {
+            cmbSubject_->setCurrentIndex(0);
+            cmbSubject_Click();
+        }
+    } catch (const AppError& e) {
+        report(e.number(), e.description());
+    }
+}
+
+void frmSubject::cmbSubject_Click() {
+    try {
+        // When two subjects share a name, the first row wins.
+        selectedId_ =
+            state_.db().findSubject(state_.category(), cmbSubject_->currentText()).value_or(0);
+    } catch (const AppError& e) {
+        report(e.number(), e.description());
+    }
+}
+
+void frmSubject::rebuildTree() {
+    if (state_.birds()) {
+        main_.LoadTree();
+    } else {
+        main_.LoadTopicTree();
+    }
+}
+
+void frmSubject::cmdSave_Click() {
+    if (selectedId_ == 0) {
+        state_.services.messages.notify(QStringLiteral("There is no subject to change."),
+                                        QStringLiteral("Wingfolio"));
+        return;
+    }
+    const QString name = cmbSubject_->currentText();
+    if (name.trimmed().isEmpty()) {
+        state_.services.messages.notify(QStringLiteral("A subject needs a name."),
+                                        QStringLiteral("Wingfolio"));
+        cmbSubject_->setFocus();
+        return;
+    }
+    try {
+        state_.db().renameSubject(state_.category(), selectedId_, name);
+    } catch (const AppError& e) {
+        report(e.number(), e.description());
+        return;
+    }
+    state_.services.messages.notify(QStringLiteral("Subject Saved"),
+                                    QStringLiteral("Subject Text Saved"), MsgIcon::Exclamation);
+    rebuildTree();
+    accept();
+}
+
+bool frmSubject::ask(const QString& text) {
+    return state_.services.messages.ask(text, QStringLiteral("Delete Subject"), MsgIcon::Question);
+}
+
+void frmSubject::cmdDelete_Click() {
+    if (selectedId_ == 0) {
+        state_.services.messages.notify(QStringLiteral("There is no subject to delete."),
+                                        QStringLiteral("Wingfolio"));
+        return;
+    }
+    Store& db = state_.db();
+    const Category cat = state_.category();
+    try {
+        if (db.entryCount(cat, selectedId_) > 0) {
+            const QString question =
+                cat == Category::Birds
+                    ? QStringLiteral(
+                          "You have data entries or sightings against this subject. You "
+                          "will lose all this data if you delete the subject. Do you "
+                          "wish to continue?")
+                    : QStringLiteral(
+                          "You have data entries against this subject. You will lose "
+                          "all this data if you delete the subject. Do you wish to "
+                          "continue?");
+            if (!ask(question)) {
+                return;
+            }
+            db.deleteEntriesOf(cat, selectedId_);
+        }
+        if (cat == Category::Birds && db.hasSightings(selectedId_)) {
+            if (!ask(QStringLiteral("You have data entries or sightings against this subject. You "
+                                    "will lose all this data if you delete the subject. Do you "
+                                    "wish to continue?"))) {
+                return;  // the entries deleted above stay deleted
+            }
+            db.deleteSightingsOf(selectedId_);
+        }
+        // Picture files stay in the Images folder.
+        db.deleteSubject(cat, selectedId_);
+    } catch (const AppError& e) {
+        report(e.number(), e.description());
+        return;
+    }
+    rebuildTree();
+    accept();
+}
+
+}  // namespace wf

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace wf {
+
+struct AppState;
+class MainWindowApi;
+
+// The subject editor: renames a bird or a topic, or deletes it with (after
+// asking) its entries and, for a bird, its sightings.
+class frmSubject : public QDialog {
+    Q_OBJECT
+  public:
+    frmSubject(AppState& state, MainWindowApi& main, QWidget* parent = nullptr);
+
+    QComboBox* cmbSubject() const { return cmbSubject_; }
+    qint64 selectedId() const { return selectedId_; }
+
+  private:
+    void Form_Load();
+    void cmbSubject_Click();
+    void cmdSave_Click();
+    void cmdDelete_Click();
+    bool ask(const QString& text);
+    void rebuildTree();
+    void report(long number, const QString& description);
+
+    AppState& state_;
+    MainWindowApi& main_;
+    QLabel* lbl_;
+    QComboBox* cmbSubject_;
+    QPushButton* cmdSave_;
+    QPushButton* cmdDelete_;
+    QPushButton* cmdCancel_;
+    qint64 selectedId_ = 0;
+};
+
+}  // namespace wf

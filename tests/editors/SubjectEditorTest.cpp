@@ -1,0 +1,136 @@
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "MainWindowFixture.h"
+#include "frmSubject.h"
+
+using namespace wf;
+using namespace wf::test;
+
+namespace {
+
+class SubjectEditorTest : public MainWindowFixture {
+  protected:
+    static void choose(QDialog& d, const QString& name) {
+        auto* box = d.findChild<QComboBox*>("cmbSubject");
+        const int i = box->findText(name);
+        ASSERT_GE(i, 0);
+        box->setCurrentIndex(i);
+        emit box->activated(i);
+    }
+    static void type(QDialog& d, const QString& text) {
+        d.findChild<QComboBox*>("cmbSubject")->lineEdit()->setText(text);
+    }
+    static void click(QDialog& d, const char* button) {
+        QTest::mouseClick(d.findChild<QPushButton*>(button), Qt::LeftButton);
+    }
+};
+
+}  // namespace
+
+TEST_F(SubjectEditorTest, RenamesTheChosenBirdAndRebuildsTheTree) {
+    const qint64 emu = birdId("Emu");
+    addSighting(emu, QDate(2020, 1, 1));
+    frmMain& w = start();
+    dialogs.queue([](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Edit Subject Text"));
+        EXPECT_EQ(d.findChild<QLabel*>("lbl")->text(), QStringLiteral("Birds of the World"));
+        choose(d, "Emu");
+        type(d, "Emu \"the tall\"");
+        click(d, "cmdSave");
+    });
+    w.menuItem("mnuEditSubject")->trigger();
+    EXPECT_EQ(messages.last().text, QStringLiteral("Subject Saved"));
+    EXPECT_EQ(messages.last().title, QStringLiteral("Subject Text Saved"));
+    EXPECT_EQ(startup->state().db().subjectName(Category::Birds, emu),
+              QStringLiteral("Emu \"the tall\""));
+    EXPECT_EQ(w.nodes().find(QStringLiteral("B%1").arg(emu))->text(0),
+              QStringLiteral("Emu \"the tall\""));
+}
+
+TEST_F(SubjectEditorTest, WithoutChoosingTheFirstSubjectIsRenamed) {
+    const QString first = journal().subjects(Category::Birds).front().name;
+    const qint64 id = journal().subjects(Category::Birds).front().id;
+    frmMain& w = start();
+    dialogs.queue([&](QDialog& d) {
+        EXPECT_EQ(static_cast<frmSubject&>(d).selectedId(), id);
+        type(d, "Renamed first");
+        click(d, "cmdSave");
+    });
+    w.menuItem("mnuEditSubject")->trigger();
+    EXPECT_EQ(startup->state().db().subjectName(Category::Birds, id),
+              QStringLiteral("Renamed first"));
+    EXPECT_NE(first, QStringLiteral("Renamed first"));
+}
+
+TEST_F(SubjectEditorTest, DeleteAsksAboutEntriesThenSightings) {
+    const qint64 emu = birdId("Emu");
+    addEntry(Category::Birds, emu, kArticle, "One", " ", "{\\rtf1 a}");
+    addEntry(Category::Birds, emu, kImage, "Two", "Emu Two_2.jpg");
+    writePicture("Emu Two_2.jpg", QSize(8, 8));
+    for (int i = 0; i < 3; ++i) {
+        addSighting(emu, QDate(2020, 1, 1 + i));
+    }
+    frmMain& w = start();
+    // Yes, then No: the entries go, the bird and its sightings stay.
+    messages.queue(MsgAnswer::Yes);
+    messages.queue(MsgAnswer::No);
+    dialogs.queue([](QDialog& d) {
+        choose(d, "Emu");
+        click(d, "cmdDelete");
+        EXPECT_TRUE(d.isVisible());
+        d.reject();
+    });
+    w.menuItem("mnuEditSubject")->trigger();
+    Store& db = startup->state().db();
+    ASSERT_EQ(messages.shown().size(), 2u);
+    EXPECT_EQ(messages.shown()[0].title, QStringLiteral("Delete Subject"));
+    EXPECT_EQ(messages.shown()[0].icon, MsgIcon::Question);
+    EXPECT_EQ(db.entryCount(Category::Birds, emu), 0);
+    EXPECT_EQ(db.sightingsOf(emu).size(), 3u);
+    EXPECT_TRUE(db.subjectName(Category::Birds, emu));
+
+    // Yes: the sightings and the bird go; the picture file stays.
+    messages.queue(MsgAnswer::Yes);
+    dialogs.queue([](QDialog& d) {
+        choose(d, "Emu");
+        click(d, "cmdDelete");
+    });
+    w.menuItem("mnuEditSubject")->trigger();
+    EXPECT_TRUE(db.sightingsOf(emu).empty());
+    EXPECT_FALSE(db.subjectName(Category::Birds, emu));
+    EXPECT_FALSE(w.nodes().contains(QStringLiteral("B%1").arg(emu)));
+    EXPECT_TRUE(QFile::exists(dataDir() + "/Images/Emu Two_2.jpg"));
+}
+
+TEST_F(SubjectEditorTest, TopicWithoutEntriesGoesAtOnceAndEmptyListsAreRefused) {
+    frmMain& w = start();
+    auto* topics = w.findChild<QRadioButton*>("optCat(1)");
+    QTest::mouseClick(topics, Qt::LeftButton, {}, QPoint(8, topics->height() / 2));
+    dialogs.queue([&](QDialog& d) {
+        EXPECT_EQ(d.findChild<QLabel*>("lbl")->text(), QStringLiteral("Other Topics"));
+        click(d, "cmdSave");
+        EXPECT_EQ(messages.last().text, QStringLiteral("There is no subject to change."));
+        click(d, "cmdDelete");
+        EXPECT_EQ(messages.last().text, QStringLiteral("There is no subject to delete."));
+        d.reject();
+    });
+    w.menuItem("mnuEditSubject")->trigger();
+
+    startup->state().db().addSubject(Category::Topics, "Lonely");
+    messages.clear();
+    dialogs.queue([](QDialog& d) {
+        type(d, "   ");
+        click(d, "cmdSave");
+        EXPECT_TRUE(d.isVisible());
+        click(d, "cmdDelete");
+    });
+    w.menuItem("mnuEditSubject")->trigger();
+    ASSERT_EQ(messages.shown().size(), 1u);  // the blank name, and no question
+    EXPECT_EQ(startup->state().db().rowCount("topics"), 0);
+}
