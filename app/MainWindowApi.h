@@ -27,6 +27,12 @@ class MainWindowApi {
     virtual void showPicture(const QImage& picture, const QString& title) = 0;
     // Sets the title label above the viewer.
     virtual void setTitle(const QString& title) = 0;
+    // The text of the web pane's address box.
+    virtual QString addressText() const = 0;
+    // Shows an entry ("A", "I", "L" + id) or a bird's sighting history
+    // ("S" + bird id) of the related-entries list in the viewer, titled by
+    // its subject; false when the row no longer exists.
+    virtual bool showRelatedEntry(const QString& key) = 0;
 };
 
 }  // namespace wf

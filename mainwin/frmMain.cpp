@@ -9,7 +9,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
 #include <QMimeData>
@@ -29,7 +31,11 @@
 #include "RichText.h"
 #include "Twips.h"
 #include "frmAbout.h"
+#include "frmHelp.h"
+#include "frmLink.h"
+#include "frmOptions.h"
 #include "frmPic.h"
+#include "frmRelated.h"
 #include "frmSight.h"
 #include "frmSubject.h"
 #include "frmText.h"
@@ -193,6 +199,18 @@ void frmMain::buildMenus() {
             &frmMain::EditEntry);
     connect(menuItem(QStringLiteral("mnuFileNewImage")), &QAction::triggered, this,
             &frmMain::NewImage);
+    connect(menuItem(QStringLiteral("mnuFileNewLink")), &QAction::triggered, this,
+            &frmMain::NewLink);
+    connect(menuItem(QStringLiteral("mnuEditDelete")), &QAction::triggered, this,
+            &frmMain::DeleteEntry);
+    connect(menuItem(QStringLiteral("mnuViewOptions")), &QAction::triggered, this,
+            &frmMain::mnuViewOptions_Click);
+    connect(menuItem(QStringLiteral("mnuViewWebBrowser")), &QAction::triggered, this,
+            &frmMain::mnuViewWebBrowser_Click);
+    connect(menuItem(QStringLiteral("mnuHelpContents")), &QAction::triggered, this,
+            [this] { Help(frmHelp::kContents); });
+    connect(menuItem(QStringLiteral("mnuHelpSearchForHelpOn")), &QAction::triggered, this,
+            [this] { Help(frmHelp::kHelpOnHelp); });
     connect(menuItem(QStringLiteral("mnuEditSubject")), &QAction::triggered, this,
             &frmMain::EditSubject);
     connect(menuItem(QStringLiteral("mnuEditExpand")), &QAction::triggered, this,
@@ -230,6 +248,12 @@ void frmMain::buildToolbar() {
     connect(toolButton(QStringLiteral("Article")), &QAction::triggered, this, &frmMain::NewArticle);
     connect(toolButton(QStringLiteral("Edit")), &QAction::triggered, this, &frmMain::EditEntry);
     connect(toolButton(QStringLiteral("Image")), &QAction::triggered, this, &frmMain::NewImage);
+    connect(toolButton(QStringLiteral("Link")), &QAction::triggered, this, &frmMain::NewLink);
+    connect(toolButton(QStringLiteral("Delete")), &QAction::triggered, this, &frmMain::DeleteEntry);
+    connect(toolButton(QStringLiteral("Related")), &QAction::triggered, this,
+            &frmMain::RelatedEntries);
+    connect(toolButton(QStringLiteral("Internet")), &QAction::triggered, this,
+            &frmMain::Internet_Click);
 }
 
 void frmMain::buildStatusBar() {
@@ -360,6 +384,12 @@ void frmMain::buildCoolBar() {
     cmbAddress_->setObjectName(QStringLiteral("cmbAddress"));
     cmbAddress_->setEditable(true);
     cmbAddress_->setInsertPolicy(QComboBox::NoInsert);
+    cmbAddress_->setDuplicatesEnabled(true);
+    cmbAddress_->setCompleter(nullptr);
+    // Enter reaches both the box and its edit field: take it once, here.
+    cmbAddress_->lineEdit()->installEventFilter(this);
+    connect(Toolbar1_, &QToolBar::actionTriggered, this,
+            [this](QAction* a) { Toolbar1_ButtonClick(a->objectName()); });
     auto* band = new QHBoxLayout(CoolBar1_);
     band->setContentsMargins(2, 2, 2, 2);
     band->addWidget(Toolbar1_);
@@ -471,6 +501,10 @@ void frmMain::EditEntry() {
     } else if (state_.CurrentEntryKind == QLatin1String("I")) {
         state_.EditMode = true;
         frmPic editor(state_, *this, this);
+        state_.services.dialogs.exec(editor);
+    } else if (state_.CurrentEntryKind == QLatin1String("L")) {
+        state_.EditMode = true;
+        frmLink editor(state_, *this, this);
         state_.services.dialogs.exec(editor);
     }
 }
@@ -663,6 +697,12 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             default:
                 break;
+        }
+    } else if (watched == cmbAddress_->lineEdit() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            cmbAddress_Enter();
+            return true;
         }
     } else if (watched == tv1_->viewport()) {
         switch (event->type()) {

@@ -57,6 +57,8 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void showArticleText(const QString& rtf, const QString& title) override;
     void showPicture(const QImage& picture, const QString& title) override;
     void setTitle(const QString& title) override;
+    QString addressText() const override;
+    bool showRelatedEntry(const QString& key) override;
 
     // A click on the node with this key, as the user makes it.
     void clickNode(const QString& key);
@@ -79,6 +81,11 @@ class frmMain : public QMainWindow, public MainWindowApi {
     QStatusBar* sbStatusBar() const { return sbStatusBar_; }
     // A keyed toolbar button of tbMain ("Sighting", "Edit", "Related", ...).
     QAction* toolButton(const QString& key) const;
+    QToolBar* toolbar1() const { return Toolbar1_; }
+    // The help window, once it has been opened.
+    class frmHelp* help() const {
+        return help_.get();
+    }
     // A menu item by name ("mnuEditEntry", ...).
     QAction* menuItem(const QString& name) const;
     // A keyed panel of sbStatusBar ("Life", "Region", ... "Date", "Time").
@@ -136,7 +143,21 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void NewSighting();
     void NewArticle();
     void NewImage();
+    void NewLink();
     void EditSubject();
+    void DeleteEntry();
+    void deleteEntryRow();
+    void deleteAllSightings();
+    void deleteOneSighting();
+    void RelatedEntries();
+    void mnuViewOptions_Click();
+    void Help(int command);
+    // The web pane.
+    void Internet_Click();
+    void mnuViewWebBrowser_Click();
+    void Toolbar1_ButtonClick(const QString& key);
+    void cmbAddress_Enter();
+    void navigate(const QString& address);
     void EditEntry();
     void mnuEditExpand_Click();
     void mnuEditCollapse_Click();
@@ -177,6 +198,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
     QToolBar* Toolbar1_ = nullptr;
     QComboBox* cmbAddress_ = nullptr;
     QWebEngineView* web_ = nullptr;
+    std::unique_ptr<class frmHelp> help_;
     QWidget* imgSplitter_ = nullptr;
     QFrame* picSplitter_ = nullptr;
 

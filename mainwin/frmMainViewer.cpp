@@ -211,6 +211,11 @@ QWebEngineView* frmMain::ensureWeb() {
         web_ = new QWebEngineView(central_);
         web_->setObjectName(QStringLiteral("web"));
         web_->hide();
+        // The address box follows the page, links clicked inside it too.
+        connect(web_, &QWebEngineView::urlChanged, this,
+                [this](const QUrl& url) { cmbAddress_->setEditText(url.toString()); });
+        connect(web_, &QWebEngineView::loadFinished, this,
+                [this](bool) { cmbAddress_->setEditText(web_->url().toString()); });
         relayout();
     }
     return web_;

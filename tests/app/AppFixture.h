@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <memory>
 
 #include "GuiDoubles.h"
@@ -42,6 +43,13 @@ class AppFixture : public ::testing::Test {
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_NE(startup->mainWindow(), nullptr);
         return *startup->mainWindow();
+    }
+
+    void choose(frmMain& w, const QString& item) {
+        const int i = w.cmbSearchCategory()->findText(item);
+        ASSERT_GE(i, 0) << item.toStdString();
+        w.cmbSearchCategory()->setCurrentIndex(i);
+        emit w.cmbSearchCategory()->activated(i);
     }
 
     void TearDown() override {

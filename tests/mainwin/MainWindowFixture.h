@@ -48,12 +48,6 @@ class MainWindowFixture : public AppFixture {
         prep.reset();  // the program opens the journal itself
         return startToMain();
     }
-    void choose(frmMain& w, const QString& item) {
-        const int i = w.cmbSearchCategory()->findText(item);
-        ASSERT_GE(i, 0) << item.toStdString();
-        w.cmbSearchCategory()->setCurrentIndex(i);
-        emit w.cmbSearchCategory()->activated(i);
-    }
 };
 
 }  // namespace wf::test

@@ -1,0 +1,101 @@
+#include "frmOptions.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "AppError.h"
+#include "AppState.h"
+#include "Artwork.h"
+
+namespace wf {
+
+namespace {
+
+QLineEdit* box(QWidget* parent, const char* name) {
+    auto* b = new QLineEdit(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setMinimumWidth(300);
+    return b;
+}
+
+}  // namespace
+
+frmOptions::frmOptions(AppState& state, QWidget* parent)
+    : QDialog(parent),
+      state_(state),
+      txtRegion_(box(this, "txtRegion")),
+      txtCountry_(box(this, "txtCountry")),
+      txtState_(box(this, "txtState")),
+      txtDistrict_(box(this, "txtDistrict")),
+      txtSearch_(box(this, "txtSearch")),
+      txtHome_(box(this, "txtHome")) {
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral("Options"));
+    setWindowIcon(artwork::appIcon());
+    auto* lists = new QGroupBox(QStringLiteral("Active Life Lists"), this);
+    auto* listsForm = new QFormLayout(lists);
+    listsForm->addRow(QStringLiteral("Region"), txtRegion_);
+    listsForm->addRow(QStringLiteral("Country"), txtCountry_);
+    listsForm->addRow(QStringLiteral("State/Prov"), txtState_);
+    listsForm->addRow(QStringLiteral("District"), txtDistrict_);
+    auto* internet = new QGroupBox(QStringLiteral("Internet Options"), this);
+    auto* internetForm = new QFormLayout(internet);
+    internetForm->addRow(QStringLiteral("Search Engine"), txtSearch_);
+    internetForm->addRow(QStringLiteral("Home Page"), txtHome_);
+    auto* cmdSave = new QPushButton(QStringLiteral("&Save"), this);
+    cmdSave->setObjectName(QStringLiteral("cmdSave"));
+    cmdSave->setDefault(true);
+    auto* cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setAutoDefault(false);
+    connect(cmdSave, &QPushButton::clicked, this, &frmOptions::cmdSave_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdSave);
+    buttons->addWidget(cmdCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lists);
+    layout->addWidget(internet);
+    layout->addLayout(buttons);
+
+    try {
+        const Options o = state_.db().options();
+        txtSearch_->setText(o.search);
+        txtHome_->setText(o.home);
+        txtRegion_->setText(o.region);
+        txtCountry_->setText(o.country);
+        txtState_->setText(o.state);
+        txtDistrict_->setText(o.district);
+    } catch (const AppError& e) {
+        state_.services.messages.notify(QStringLiteral("Error Loading Data. Error # ") +
+                                            QString::number(e.number()) + e.description(),
+                                        QStringLiteral("Error loading Data"), MsgIcon::Exclamation);
+    }
+}
+
+void frmOptions::cmdSave_Click() {
+    const Options o{txtSearch_->text(),  txtHome_->text(),  txtRegion_->text(),
+                    txtCountry_->text(), txtState_->text(), txtDistrict_->text()};
+    try {
+        state_.db().saveOptions(o);
+    } catch (const AppError& e) {
+        state_.services.messages.notify(QStringLiteral("Error saving the options. Error # ") +
+                                            QString::number(e.number()) + e.description(),
+                                        QStringLiteral("Wingfolio"), MsgIcon::Exclamation);
+        return;
+    }
+    state_.ActiveRegion = o.region;
+    state_.ActiveCountry = o.country;
+    state_.ActiveState = o.state;
+    state_.ActiveDistrict = o.district;
+    state_.SearchUrl = o.search;
+    state_.HomeUrl = o.home;
+    accept();
+}
+
+}  // namespace wf

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+
+namespace wf {
+
+struct AppState;
+
+// The settings: the four active life-list areas and the web pane's search
+// and home addresses, stored in the journal's options row.
+class frmOptions : public QDialog {
+    Q_OBJECT
+  public:
+    explicit frmOptions(AppState& state, QWidget* parent = nullptr);
+
+  private:
+    void cmdSave_Click();
+
+    AppState& state_;
+    QLineEdit* txtRegion_;
+    QLineEdit* txtCountry_;
+    QLineEdit* txtState_;
+    QLineEdit* txtDistrict_;
+    QLineEdit* txtSearch_;
+    QLineEdit* txtHome_;
+};
+
+}  // namespace wf

@@ -1,0 +1,124 @@
+#include "frmHelp.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "Artwork.h"
+
+namespace wf {
+
+namespace {
+
+const QString kHelpDir = QStringLiteral(":/wingfolio/help/");
+
+QString pageText(const QString& file) {
+    QFile f(kHelpDir + file);
+    if (!f.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QString html = QString::fromUtf8(f.readAll());
+    html.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+    return html;
+}
+
+QString pageTitle(const QString& file) {
+    QFile f(kHelpDir + file);
+    if (!f.open(QIODevice::ReadOnly)) {
+        return file;
+    }
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("<title>(.*)</title>"))
+                                          .match(QString::fromUtf8(f.readAll()));
+    return m.hasMatch() ? m.captured(1) : file;
+}
+
+}  // namespace
+
+frmHelp::frmHelp(QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      browser_(new QTextBrowser(this)),
+      txtSearch_(new QLineEdit(this)),
+      lstResults_(new QListWidget(this)) {
+    setObjectName(QStringLiteral("frmHelp"));
+    setWindowTitle(QStringLiteral("Wingfolio Help"));
+    setWindowIcon(artwork::appIcon());
+    browser_->setObjectName(QStringLiteral("helpBrowser"));
+    browser_->setSearchPaths({kHelpDir});
+    browser_->setOpenExternalLinks(true);
+    txtSearch_->setObjectName(QStringLiteral("txtHelpSearch"));
+    txtSearch_->setPlaceholderText(QStringLiteral("Find a topic"));
+    lstResults_->setObjectName(QStringLiteral("lstHelpResults"));
+    auto* tools = new QToolBar(this);
+    QAction* contents =
+        tools->addAction(artwork::icon(QStringLiteral("Home")), QStringLiteral("Contents"));
+    contents->setObjectName(QStringLiteral("Contents"));
+    QAction* back = tools->addAction(artwork::icon(QStringLiteral("Back")), QStringLiteral("Back"));
+    back->setObjectName(QStringLiteral("Back"));
+    QAction* forward =
+        tools->addAction(artwork::icon(QStringLiteral("Forward")), QStringLiteral("Forward"));
+    forward->setObjectName(QStringLiteral("Forward"));
+    connect(contents, &QAction::triggered, this, [this] { open(kContents); });
+    connect(back, &QAction::triggered, browser_, &QTextBrowser::backward);
+    connect(forward, &QAction::triggered, browser_, &QTextBrowser::forward);
+    connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+    back->setEnabled(false);
+    forward->setEnabled(false);
+    connect(txtSearch_, &QLineEdit::textChanged, this, &frmHelp::search);
+    connect(lstResults_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        browser_->setSource(QUrl(item->data(Qt::UserRole).toString()));
+    });
+    connect(lstResults_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        browser_->setSource(QUrl(item->data(Qt::UserRole).toString()));
+    });
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(new QLabel(QStringLiteral("Search:"), this));
+    side->addWidget(txtSearch_);
+    side->addWidget(lstResults_, 1);
+    auto* body = new QHBoxLayout;
+    body->addLayout(side);
+    body->addWidget(browser_, 3);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tools);
+    layout->addLayout(body);
+    resize(820, 560);
+}
+
+void frmHelp::open(int command) {
+    browser_->setSource(
+        QUrl(command == kHelpOnHelp ? QStringLiteral("using.html") : QStringLiteral("index.html")));
+    show();
+    raise();
+    if (command == kHelpOnHelp) {
+        txtSearch_->setFocus();
+    }
+}
+
+void frmHelp::search(const QString& words) {
+    lstResults_->clear();
+    const QStringList terms = words.split(u' ', Qt::SkipEmptyParts);
+    if (terms.isEmpty()) {
+        return;
+    }
+    const QStringList pages = QDir(kHelpDir).entryList({QStringLiteral("*.html")}, QDir::Files);
+    for (const QString& page : pages) {
+        const QString text = pageText(page);
+        const bool all = std::all_of(terms.begin(), terms.end(), [&](const QString& t) {
+            return text.contains(t, Qt::CaseInsensitive);
+        });
+        if (all) {
+            auto* item = new QListWidgetItem(pageTitle(page), lstResults_);
+            item->setData(Qt::UserRole, page);
+        }
+    }
+}
+
+}  // namespace wf

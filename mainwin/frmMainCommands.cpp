@@ -1,0 +1,254 @@
+// The main window's commands that reach beyond its own panes: deleting,
+// related entries, options, help, the link editor and the web pane.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QWebEngineHistory>
+#include <QWebEngineView>
+
+#include "AppError.h"
+#include "RichText.h"
+#include "frmHelp.h"
+#include "frmLink.h"
+#include "frmMain.h"
+#include "frmOptions.h"
+#include "frmRelated.h"
+
+namespace wf {
+
+void frmMain::NewLink() {
+    frmLink editor(state_, *this, this);
+    state_.services.dialogs.exec(editor);
+}
+
+void frmMain::RelatedEntries() {
+    frmRelated dialog(state_, *this, this);
+    state_.services.dialogs.exec(dialog);
+}
+
+void frmMain::mnuViewOptions_Click() {
+    {
+        frmOptions dialog(state_, this);
+        state_.services.dialogs.exec(dialog);
+    }
+    CountLifeLists();
+}
+
+void frmMain::Help(int command) {
+    if (!help_) {
+        help_ = std::make_unique<frmHelp>();
+    }
+    help_->open(command);
+}
+
+QString frmMain::addressText() const {
+    return cmbAddress_->currentText();
+}
+
+// Deleting ---------------------------------------------------------------------
+
+void frmMain::DeleteEntry() {
+    try {
+        const QWidget* focused = QApplication::focusWidget();
+        if (focused != nullptr && (focused == fg1_ || fg1_->isAncestorOf(focused))) {
+            deleteOneSighting();
+        } else if (state_.CurrentEntryKind == QLatin1String("A") ||
+                   state_.CurrentEntryKind == QLatin1String("I") ||
+                   state_.CurrentEntryKind == QLatin1String("L")) {
+            deleteEntryRow();
+        } else if (state_.CurrentEntryKind == QLatin1String("S")) {
+            deleteAllSightings();
+        }
+    } catch (const AppError& e) {
+        state_.services.messages.notify(QStringLiteral("Error deleting. Error # ") +
+                                            QString::number(e.number()) + e.description(),
+                                        QStringLiteral("Error deleting record"),
+                                        MsgIcon::Exclamation);
+    }
+}
+
+void frmMain::deleteEntryRow() {
+    Store& db = state_.db();
+    const std::optional<Entry> e = db.entry(state_.CurrentEntryId);
+    if (!e) {
+        state_.services.messages.notify(
+            QStringLiteral("Error deleteing entry. Record not available"),
+            QStringLiteral("Error deleting record"), MsgIcon::Exclamation);
+        return;
+    }
+    if (!state_.services.messages.ask(
+            QStringLiteral("Do you really want to delete the current entry?"),
+            QStringLiteral("Delete current Entry"))) {
+        return;
+    }
+    if (e->type == kArticle) {
+        rtb_->clear();
+    } else if (e->type == kImage) {
+        picture_->clear();
+        if (state_.services.messages.ask(
+                QStringLiteral("Do you want to erase the image from your computer?"),
+                QStringLiteral("Delete Image"))) {
+            // Only a file inside the Images folder is ever erased.
+            if (const std::optional<QString> path = state_.folder.picturePath(e->fname)) {
+                QFile::remove(*path);
+            }
+        }
+    }
+    lbltitle_->clear();
+    db.deleteEntry(e->id);
+    nodes_.remove(state_.CurrentEntryKind + QString::number(state_.CurrentEntryId));
+}
+
+void frmMain::deleteAllSightings() {
+    if (!state_.services.messages.ask(
+            QStringLiteral("This will delete all the sightings for this bird. If you want to "
+                           "delete only one sighting, click the sighting in the right hand "
+                           "window, then click on DELETE. Do you wish to delete all sightings "
+                           "now?"),
+            QStringLiteral("Delete All Sightings"))) {
+        return;
+    }
+    state_.db().deleteSightingsOf(state_.CurrentEntryId);
+    lbltitle_->clear();
+    nodes_.remove(QStringLiteral("S") + QString::number(state_.CurrentEntryId));
+    fg1_->setRowCount(0);
+    CountLifeLists();
+}
+
+void frmMain::deleteOneSighting() {
+    if (!state_.services.messages.ask(
+            QStringLiteral("Do you really want to delete the selected sighting?"),
+            QStringLiteral("Delete Sighting"))) {
+        return;
+    }
+    if (fg1_->rowCount() == 0) {
+        return;
+    }
+    const int row = std::max(fg1_->currentRow(), 0);
+    const QTableWidgetItem* cell = fg1_->item(row, 0);
+    if (cell == nullptr) {
+        return;
+    }
+    Store& db = state_.db();
+    db.deleteSighting(cell->text().toLongLong());
+    fg1_->setRowCount(0);
+    const std::vector<Sighting> rest = db.sightingsOf(state_.CurrentEntryId);
+    if (rest.empty()) {
+        toolButton(QStringLiteral("Delete"))->setEnabled(false);
+        nodes_.remove(state_.CurrentEntryKind + QString::number(state_.CurrentEntryId));
+        return;
+    }
+    setUpGrid();
+    FillSightingGrid(rest);
+}
+
+// Related entries ----------------------------------------------------------------
+
+bool frmMain::showRelatedEntry(const QString& key) {
+    // What the window shows no longer matches its current entry.
+    toolButton(QStringLiteral("Edit"))->setEnabled(false);
+    toolButton(QStringLiteral("Delete"))->setEnabled(false);
+    bool ok = false;
+    const qint64 id = key.mid(1).toLongLong(&ok);
+    if (key.isEmpty() || !ok) {
+        return false;
+    }
+    const Store& db = state_.db();
+    try {
+        if (key.front() == u'S') {
+            const std::vector<Sighting> rows = db.sightingsOf(id);
+            if (rows.empty()) {
+                return false;
+            }
+            const QString bird = db.subjectName(Category::Birds, id).value_or(QString());
+            showSightings(rows, bird, bird);
+            lbltitle_->setText(bird + QStringLiteral(" Sighting History"));
+            return true;
+        }
+        const std::optional<Entry> e = db.entry(id);
+        if (!e) {
+            return false;
+        }
+        const QString subject =
+            db.subjectName(e->catid == 1 ? Category::Birds : Category::Topics, e->subid)
+                .value_or(QString());
+        const QString title = subject + QStringLiteral(" : ") + e->title;
+        if (key.front() == u'A') {
+            showArticle(*e, title, subject);
+            lbltitle_->setText(title);
+        } else if (key.front() == u'I') {
+            showImage(*e, title, subject);
+            lbltitle_->setText(title);
+        } else if (key.front() == u'L') {
+            showLink(*e);
+        }
+    } catch (const AppError& e) {
+        reportLoadError(e.number(), e.description());
+    }
+    return true;
+}
+
+// The web pane ----------------------------------------------------------------
+
+void frmMain::navigate(const QString& address) {
+    if (address.trimmed().isEmpty()) {
+        return;
+    }
+    // An address typed without a scheme is a web address, as in any browser.
+    ensureWeb()->load(QUrl::fromUserInput(address));
+}
+
+void frmMain::Internet_Click() {
+    if (cmbAddress_->currentText() == QLatin1String("http:///")) {
+        navigate(state_.HomeUrl);
+    }
+    showWeb(true);
+    fg1_->hide();
+}
+
+void frmMain::mnuViewWebBrowser_Click() {
+    showWeb(true);
+    if (cmbAddress_->currentText() == QLatin1String("http:///")) {
+        navigate(state_.HomeUrl);
+    }
+}
+
+void frmMain::Toolbar1_ButtonClick(const QString& key) {
+    // Failed navigations and Back without history show nothing.
+    QWebEngineView* view = ensureWeb();
+    if (key == QLatin1String("Back")) {
+        if (view->history()->canGoBack()) {
+            view->back();
+        }
+    } else if (key == QLatin1String("Forward")) {
+        if (view->history()->canGoForward()) {
+            view->forward();
+        }
+    } else if (key == QLatin1String("Stop")) {
+        view->stop();
+    } else if (key == QLatin1String("Refresh")) {
+        view->reload();
+    } else if (key == QLatin1String("Home")) {
+        navigate(state_.HomeUrl);
+    } else if (key == QLatin1String("Search")) {
+        showWeb(true);
+        navigate(state_.SearchUrl);
+    }
+}
+
+void frmMain::cmbAddress_Enter() {
+    const QString address = cmbAddress_->currentText();
+    navigate(address);
+    cmbAddress_->addItem(address);
+    cmbAddress_->setEditText(address);
+}
+
+}  // namespace wf

@@ -1,0 +1,157 @@
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QWebEngineHistory>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include "MainWindowFixture.h"
+
+using namespace wf;
+using namespace wf::test;
+
+namespace {
+
+// Pages served from files, so no test needs the internet.
+class WebPaneTest : public MainWindowFixture {
+  protected:
+    QString page(const QString& name, const QString& body) {
+        const QString path = tmp.file(name);
+        writeAll(path,
+                 ("<html><head><title>" + name + "</title></head><body>" + body + "</body></html>")
+                     .toUtf8());
+        return QUrl::fromLocalFile(path).toString();
+    }
+    bool waitForUrl(frmMain& w, const QString& url) {
+        return QTest::qWaitFor([&] { return w.web() && w.web()->url().toString() == url; }, 20000);
+    }
+    void press(frmMain& w, const char* key) {
+        w.toolbar1()->findChild<QAction*>(QString::fromLatin1(key))->trigger();
+    }
+};
+
+}  // namespace
+
+TEST_F(WebPaneTest, HomeSearchAndTheAddressBoxFollowingThePage) {
+    const QString b = page("b.html", "<p>second page</p>");
+    const QString a = page("a.html", "<a id='next' href='b.html'>next</a>");
+    const QString s = page("s.html", "<p>search engine</p>");
+    {
+        Options o = journal().options();
+        o.home = a;
+        o.search = s;
+        journal().saveOptions(o);
+    }
+    frmMain& w = start();
+    EXPECT_EQ(w.web(), nullptr);
+    press(w, "Home");
+    ASSERT_TRUE(waitForUrl(w, a));
+    QTRY_COMPARE_WITH_TIMEOUT(w.cmbAddress()->currentText(), a, 20000);
+    // A link clicked inside the page moves the address box along.
+    QSignalSpy loaded(w.web(), &QWebEngineView::loadFinished);
+    if (loaded.isEmpty()) {
+        loaded.wait(20000);
+    }
+    w.web()->page()->runJavaScript("document.getElementById('next').click();");
+    ASSERT_TRUE(waitForUrl(w, b));
+    QTRY_COMPARE_WITH_TIMEOUT(w.cmbAddress()->currentText(), b, 20000);
+    // Search shows the pane even when hidden.
+    w.showRelatedEntry("A0");  // nothing to show; the pane stays as it is
+    press(w, "Search");
+    EXPECT_TRUE(w.web()->isVisible());
+    EXPECT_TRUE(waitForUrl(w, s));
+    press(w, "Back");
+    EXPECT_TRUE(waitForUrl(w, b));
+}
+
+TEST_F(WebPaneTest, EnterLoadsAndListsEveryAddressTyped) {
+    const QString a = page("a.html", "<p>a</p>");
+    frmMain& w = start();
+    w.menuItem("mnuViewWebBrowser")->trigger();
+    EXPECT_TRUE(w.coolBar()->isVisible());
+    for (int i = 0; i < 2; ++i) {
+        w.cmbAddress()->setEditText(a);
+        QTest::keyClick(w.cmbAddress()->lineEdit(), Qt::Key_Return);
+    }
+    EXPECT_EQ(w.cmbAddress()->count(), 2);
+    EXPECT_EQ(w.cmbAddress()->itemText(0), a);
+    EXPECT_EQ(w.cmbAddress()->itemText(1), a);
+    EXPECT_TRUE(waitForUrl(w, a));
+    // Back with no history leaves the pane as it was.
+    press(w, "Back");
+    press(w, "Back");
+    EXPECT_TRUE(w.web()->isVisible());
+}
+
+TEST_F(WebPaneTest, InternetHidesTheGridAndTheMenuDoesNot) {
+    const qint64 emu = birdId("Emu");
+    addSighting(emu, QDate(2020, 1, 1));
+    frmMain& w = start();
+    w.clickNode(QStringLiteral("S%1").arg(emu));
+    ASSERT_TRUE(w.fg1()->isVisible());
+    w.menuItem("mnuViewWebBrowser")->trigger();
+    EXPECT_TRUE(w.web()->isVisible());
+    EXPECT_TRUE(w.fg1()->isVisible());
+    w.toolButton("Internet")->trigger();
+    EXPECT_FALSE(w.fg1()->isVisible());
+    EXPECT_TRUE(w.coolBar()->isVisible());
+}
+
+TEST_F(WebPaneTest, AddressWithoutSchemeIsAWebAddress) {
+    frmMain& w = start();
+    w.menuItem("mnuViewWebBrowser")->trigger();
+    w.cmbAddress()->setEditText("example.invalid");
+    QTest::keyClick(w.cmbAddress()->lineEdit(), Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.web()->url().isEmpty(); }, 10000));
+    EXPECT_EQ(w.web()->url().scheme(), QStringLiteral("http"));
+}
+
+TEST_F(WebPaneTest, LinkEditorStartsFromThePageAndSavesNewAndEdited) {
+    const QString a = page("a.html", "<p>a</p>");
+    const qint64 emu = birdId("Emu");
+    addSighting(emu, QDate(2020, 1, 1));
+    frmMain& w = start();
+    w.menuItem("mnuViewWebBrowser")->trigger();
+    w.cmbAddress()->setEditText(a);
+    dialogs.queue([&](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Add a New Internet Link"));
+        EXPECT_EQ(d.findChild<QLineEdit*>("txtLink")->text(), a);
+        d.findChild<QComboBox*>("cmbSub")->lineEdit()->setText("Emu");
+        QTest::mouseClick(d.findChild<QPushButton*>("cmdSave"), Qt::LeftButton);
+        EXPECT_EQ(messages.last().text,
+                  QStringLiteral("You must enter a title for the Internet Link."));
+        EXPECT_EQ(messages.last().title, QStringLiteral("Please Enter a Title"));
+        EXPECT_EQ(messages.last().icon, MsgIcon::Information);
+        d.findChild<QLineEdit*>("txtTitle")->setText("Guide");
+        QTest::mouseClick(d.findChild<QPushButton*>("cmdSave"), Qt::LeftButton);
+        EXPECT_FALSE(d.isVisible());
+    });
+    const QString titleBefore = w.lbltitle()->text();
+    w.toolButton("Link")->trigger();
+    const auto links = startup->state().db().entryList(Category::Birds, kLink);
+    ASSERT_EQ(links.size(), 1u);
+    const qint64 id = links[0].id;
+    EXPECT_EQ(startup->state().db().entry(id)->fname, a);
+    EXPECT_EQ(w.nodes().find(QStringLiteral("L%1").arg(id))->parent(),
+              w.nodes().find(QStringLiteral("B%1").arg(emu)));
+    EXPECT_EQ(w.lbltitle()->text(), titleBefore);
+
+    w.clickNode(QStringLiteral("L%1").arg(id));
+    w.cmbAddress()->setEditText("https://other.example/");
+    dialogs.queue([&](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Editing Current Link"));
+        EXPECT_EQ(d.findChild<QLineEdit*>("txtLink")->text(), a);
+        d.findChild<QLineEdit*>("txtLink")->setText("");
+        QTest::mouseClick(d.findChild<QPushButton*>("cmdSave"), Qt::LeftButton);
+    });
+    w.toolButton("Edit")->trigger();
+    EXPECT_EQ(startup->state().db().entry(id)->fname, QString());
+    EXPECT_FALSE(startup->state().EditMode);
+}
