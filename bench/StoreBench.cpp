@@ -5,6 +5,7 @@
 
 #include "BenchJournal.h"
 #include "DataFolder.h"
+#include "JetImporter.h"
 #include "Resources.h"
 #include "Store.h"
 
@@ -74,6 +75,20 @@ static void BM_EntryListQuery(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_EntryListQuery)->Unit(benchmark::kMillisecond);
+
+// Importing the old-format (Jet) journal of the tests: 71 rows in five tables.
+static void BM_ImportJetJournal(benchmark::State& state) {
+    const QString fixture = QStringLiteral(WF_STORE_DATA "/legacy-aviary.mdb");
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir tmp;
+        state.ResumeTiming();
+        JetImporter::importJournal(fixture, tmp.filePath(QStringLiteral("aviary.mdb")));
+    }
+    state.counters["rows/s"] =
+        benchmark::Counter(71.0 * double(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ImportJetJournal)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

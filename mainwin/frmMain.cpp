@@ -86,6 +86,8 @@ const std::vector<Menu>& menus() {
           {"mnuFileNewArticle", "New &Article", "Ctrl+T"},
           {"mnuFileNewImage", "New &Image", "Ctrl+I"},
           {"mnuFileNewLink", "New Internet &Link", "Ctrl+L"},
+          {"mnuFileBar4", "-", ""},
+          {"mnuFileImport", "Import Old &Journal...", ""},
           {"mnuFileBar5", "-", ""},
           {"mnuFileClose", "&Exit", "Ctrl+Q"}}},
         {"mnuEdit",
@@ -201,6 +203,8 @@ void frmMain::buildMenus() {
             &frmMain::NewImage);
     connect(menuItem(QStringLiteral("mnuFileNewLink")), &QAction::triggered, this,
             &frmMain::NewLink);
+    connect(menuItem(QStringLiteral("mnuFileImport")), &QAction::triggered, this,
+            &frmMain::mnuFileImport_Click);
     connect(menuItem(QStringLiteral("mnuEditDelete")), &QAction::triggered, this,
             &frmMain::DeleteEntry);
     connect(menuItem(QStringLiteral("mnuViewOptions")), &QAction::triggered, this,
@@ -417,6 +421,11 @@ void frmMain::Form_Load() {
     fillCategories(kStartCategories);
     lbltitle_->setText(QStringLiteral("Welcome to Wingfolio"));
     setUpGrid();
+    readOptions();
+    CountLifeLists();
+}
+
+void frmMain::readOptions() {
     try {
         const Options o = state_.db().options();
         state_.SearchUrl = o.search;
@@ -428,7 +437,6 @@ void frmMain::Form_Load() {
     } catch (const AppError& e) {
         reportLoadError(e.number(), e.description());
     }
-    CountLifeLists();
 }
 
 bool frmMain::Form_Unload() {

@@ -108,6 +108,8 @@ class frmMain : public QMainWindow, public MainWindowApi {
 
     // Load and unload.
     void Form_Load();
+    void readOptions();
+    void mnuFileImport_Click();
     bool Form_Unload();
 
     // Category box, option buttons and lists.

@@ -3,9 +3,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QToolBar>
@@ -13,8 +17,10 @@
 #include <QUrl>
 #include <QWebEngineHistory>
 #include <QWebEngineView>
+#include <cstdio>
 
 #include "AppError.h"
+#include "JetImporter.h"
 #include "RichText.h"
 #include "frmHelp.h"
 #include "frmLink.h"
@@ -51,6 +57,68 @@ void frmMain::Help(int command) {
 
 QString frmMain::addressText() const {
     return cmbAddress_->currentText();
+}
+
+// Importing an old journal ------------------------------------------------------
+
+void frmMain::mnuFileImport_Click() {
+    QFileDialog dialog(this, QStringLiteral("Import Old Journal"), QDir::homePath(),
+                       QStringLiteral("Access journals (*.mdb);;All files (*)"));
+    dialog.setObjectName(QStringLiteral("dlgImportFile"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (state_.services.dialogs.exec(dialog) != QDialog::Accepted ||
+        dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    const QString jet = dialog.selectedFiles().front();
+    MessageBoxes& messages = state_.services.messages;
+    try {
+        Store& db = state_.db();
+        if (db.rowCount("data") > 0 || db.rowCount("sighting") > 0 || db.rowCount("topics") > 0) {
+            messages.notify(QStringLiteral("Wingfolio imports an old journal only into a new "
+                                           "journal that holds nothing but the world list. This "
+                                           "journal already holds entries or sightings."),
+                            QStringLiteral("Import Old Journal"), MsgIcon::Exclamation);
+            return;
+        }
+        const QString target = state_.folder.journalPath();
+        const QString fresh =
+            QDir(state_.folder.dir()).filePath(QStringLiteral(".aviary.mdb.imported"));
+        QFile::remove(fresh);
+        QProgressDialog progress(QStringLiteral("Importing the old journal..."), QString(), 0, 0,
+                                 this);
+        progress.setMinimumDuration(0);
+        JetImportHooks hooks;
+        hooks.progress = [&](const QString& table, qint64 rows) {
+            progress.setLabelText(
+                QStringLiteral("Importing the old journal: %1, %2 rows").arg(table).arg(rows));
+        };
+        JetImporter::importJournal(jet, fresh, hooks);
+        // The new, empty journal gives way to the imported one.
+        state_.closeDatabase();
+        if (std::rename(QFile::encodeName(fresh).constData(),
+                        QFile::encodeName(target).constData()) != 0) {
+            QFile::remove(fresh);
+        }
+        state_.AppDatabase = Store::open(target);
+    } catch (const AppError& e) {
+        if (!state_.hasDatabase()) {
+            state_.AppDatabase = Store::open(state_.folder.journalPath());
+        }
+        messages.notify(e.description(), QStringLiteral("Import Old Journal"),
+                        MsgIcon::Exclamation);
+        return;
+    }
+    readOptions();
+    optCat_[0]->setChecked(true);
+    state_.CurrentCategory = QStringLiteral("Birds");
+    fillCategories(kStartCategories);
+    lbltitle_->setText(QStringLiteral("Welcome to Wingfolio"));
+    CountLifeLists();
+    messages.notify(QStringLiteral("The old journal has been imported."),
+                    QStringLiteral("Import Old Journal"), MsgIcon::Information);
 }
 
 // Deleting ---------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "AppError.h"
+#include "JetImporter.h"
 #include "Store.h"
 
 namespace wf {
@@ -36,7 +37,56 @@ std::optional<QString> DataFolder::picturePath(const QString& fname) const {
         fname.contains(u'/') || fname.contains(QChar(0))) {
         return std::nullopt;
     }
-    return imagesDir() + u'/' + fname;
+    const QString exact = imagesDir() + u'/' + fname;
+    if (QFileInfo::exists(exact)) {
+        return exact;
+    }
+    const QStringList near = QDir(imagesDir()).entryList(QDir::Files | QDir::Hidden);
+    QString found;
+    int matches = 0;
+    for (const QString& name : near) {
+        if (name.compare(fname, Qt::CaseInsensitive) == 0) {
+            found = name;
+            ++matches;
+        }
+    }
+    return matches == 1 ? imagesDir() + u'/' + found : exact;
+}
+
+bool DataFolder::journalIsJet() const {
+    return JetImporter::isJetFile(journalPath());
+}
+
+QString DataFolder::jetBackupPath() const {
+    return QDir(dir_).filePath(QStringLiteral("aviary-jet.mdb"));
+}
+
+void DataFolder::importJetJournal(const JetImportHooks& hooks) const {
+    const QString jet = journalPath();
+    const QString backup = jetBackupPath();
+    if (QFileInfo::exists(backup)) {
+        throw AppError(err::PathAccess, kSource,
+                       QStringLiteral("The old journal cannot be kept as \"%1\": a file of that "
+                                      "name exists already.")
+                           .arg(QDir::toNativeSeparators(backup)));
+    }
+    const QString fresh = QDir(dir_).filePath(QStringLiteral(".aviary.mdb.imported"));
+    QFile::remove(fresh);
+    JetImporter::importJournal(jet, fresh, hooks);
+    // Only now that the new journal is complete does the old one move aside.
+    if (!QFile::rename(jet, backup)) {
+        QFile::remove(fresh);
+        throw AppError(err::PathAccess, kSource,
+                       QStringLiteral("The old journal cannot be renamed to \"%1\".")
+                           .arg(QDir::toNativeSeparators(backup)));
+    }
+    if (!QFile::rename(fresh, jet)) {
+        QFile::rename(backup, jet);
+        QFile::remove(fresh);
+        throw AppError(err::PathAccess, kSource,
+                       QStringLiteral("The imported journal cannot be put in place."));
+    }
+    QDir().mkpath(imagesDir());
 }
 
 std::unique_ptr<Store> DataFolder::openJournal(const QString& worldListCsv) const {

@@ -7,6 +7,7 @@
 namespace wf {
 
 class Store;
+struct JetImportHooks;
 
 // The folder that holds the journal aviary.mdb and its Images folder.
 class DataFolder {
@@ -23,7 +24,10 @@ class DataFolder {
     QString journalPath() const;
     QString imagesDir() const;
     // The path of a picture's file in the Images folder, or nothing when the
-    // name would lead out of it (a '/', "." or "..", an empty name).
+    // name would lead out of it (a '/', "." or "..", an empty name). When no
+    // file has exactly that name, the one file whose name equals it ignoring
+    // letter case is taken (an Images folder copied from a system that
+    // ignores case).
     std::optional<QString> picturePath(const QString& fname) const;
 
     // Opens the journal, creating the folder, a new journal with the world
@@ -32,6 +36,14 @@ class DataFolder {
     // cannot be written or the journal cannot be opened; an existing file is
     // never changed in that case.
     std::unique_ptr<Store> openJournal(const QString& worldListCsv) const;
+
+    // Whether the journal file is in the older Access (Jet) format.
+    bool journalIsJet() const;
+    // Imports the Jet journal: a new journal is built beside it, the Jet file
+    // is renamed to aviary-jet.mdb once the new one is complete, and the new
+    // one takes its name. On failure every file stays as it was.
+    void importJetJournal(const JetImportHooks& hooks) const;
+    QString jetBackupPath() const;
 
   private:
     QString dir_;

@@ -2,9 +2,11 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QProgressDialog>
 #include <cstdio>
 
 #include "AppError.h"
+#include "JetImporter.h"
 #include "frmMain.h"
 #include "frmSplash.h"
 
@@ -20,6 +22,17 @@ Startup::~Startup() = default;
 int Startup::begin() {
     state_.EditMode = false;
     state_.CurrentCategory = QStringLiteral("Birds");
+    if (state_.folder.journalIsJet()) {
+        if (!state_.services.messages.ask(
+                QStringLiteral("This journal is stored in the older Access (Jet) format. Import it "
+                               "now? The original file is kept as aviary-jet.mdb."),
+                QStringLiteral("Wingfolio"), MsgIcon::Question)) {
+            return 0;  // the file is left as it is
+        }
+        if (!importJet()) {
+            return 1;
+        }
+    }
     try {
         state_.AppDatabase = state_.folder.openJournal(worldListCsv_);
     } catch (const AppError& e) {
@@ -31,6 +44,28 @@ int Startup::begin() {
         state_.services.clock, [this] { showMain(); }, [this] { unloadSplash(); }, splashMs_);
     splash_->showSplash();
     return kRunning;
+}
+
+bool Startup::importJet() {
+    QProgressDialog progress(QStringLiteral("Importing the old journal..."), QString(), 0, 0);
+    progress.setObjectName(QStringLiteral("dlgImport"));
+    progress.setWindowTitle(QStringLiteral("Wingfolio"));
+    progress.setMinimumDuration(0);
+    progress.show();
+    JetImportHooks hooks;
+    hooks.progress = [&](const QString& table, qint64 rows) {
+        progress.setLabelText(
+            QStringLiteral("Importing the old journal: %1, %2 rows").arg(table).arg(rows));
+        QCoreApplication::processEvents();
+    };
+    try {
+        state_.folder.importJetJournal(hooks);
+    } catch (const AppError& e) {
+        state_.services.messages.notify(e.description(), QStringLiteral("Wingfolio"),
+                                        MsgIcon::Critical);
+        return false;
+    }
+    return true;
 }
 
 void Startup::showMain() {

@@ -34,6 +34,7 @@ class Startup {
 
   private:
     void showMain();
+    bool importJet();
     void unloadSplash();
 
     AppState state_;
