@@ -11,6 +11,7 @@
 #include "AppError.h"
 #include "AppState.h"
 #include "Artwork.h"
+#include "EntryEditor.h"
 #include "EntryNodes.h"
 #include "MainWindowApi.h"
 #include "SubjectPicker.h"
@@ -71,14 +72,8 @@ void frmLink::Form_Load() {
         // A new link starts from the page the web pane shows.
         txtLink_->setText(main_.addressText());
     }
-    const bool birds = state_.birds();
-    lblSubject_->setText(birds ? QStringLiteral("Bird Name") : QStringLiteral("Subject"));
     try {
-        QStringList names;
-        for (const Subject& s : state_.db().subjects(state_.category())) {
-            names << s.name;
-        }
-        picker_->setItems(names);
+        entry_editor::loadSubjects(state_, *picker_, lblSubject_);
         if (!state_.EditMode) {
             return;
         }
@@ -86,77 +81,44 @@ void frmLink::Form_Load() {
         setWindowIcon(artwork::icon(QStringLiteral("Edit")));
         setWindowTitle(QStringLiteral("Editing Current Link"));
         cmbSub_->setEnabled(false);
-        const std::optional<Entry> e = state_.db().entry(state_.CurrentEntryId);
-        if (!e) {
-            state_.services.messages.notify(
-                QStringLiteral("Cannot Find the Information for this item."),
-                QStringLiteral("Missing Data"), MsgIcon::Exclamation);
-            return;
+        if (const auto current = entry_editor::currentEntry(state_)) {
+            picker_->setText(current->second);
+            txtTitle_->setText(current->first.title);
+            txtLink_->setText(current->first.fname);
         }
-        picker_->setText(state_.db().subjectName(state_.category(), e->subid).value_or(QString()));
-        txtTitle_->setText(e->title);
-        txtLink_->setText(e->fname);
     } catch (const AppError& e) {
-        state_.services.messages.notify(QStringLiteral("Error Loading Data. Error # ") +
-                                            QString::number(e.number()) + e.description(),
-                                        QStringLiteral("Error loading Data"), MsgIcon::Exclamation);
+        entry_editor::reportLoadError(state_, e);
     }
 }
 
 void frmLink::cmdSave_Click() {
+    if (!entry_editor::checkFields(
+            state_, cmbSub_, txtTitle_,
+            {QStringLiteral("You must enter a title for the Internet Link."),
+             QStringLiteral("Please Enter a Title"), MsgButtons::Ok, MsgIcon::Information})) {
+        return;
+    }
     const QString subject = cmbSub_->currentText();
-    if (subject.trimmed().isEmpty()) {
-        state_.services.messages.notify(state_.birds()
-                                            ? QStringLiteral("You must choose a bird name.")
-                                            : QStringLiteral("You must choose a subject."),
-                                        QStringLiteral("Wingfolio"));
-        cmbSub_->setFocus();
-        return;
-    }
     const QString title = txtTitle_->text();
-    if (title.trimmed().isEmpty()) {
-        state_.services.messages.notify(
-            QStringLiteral("You must enter a title for the Internet Link."),
-            QStringLiteral("Please Enter a Title"), MsgIcon::Information);
-        txtTitle_->setFocus();
-        return;
-    }
-    Store& db = state_.db();
     try {
         if (editing_) {
-            std::optional<Entry> e = db.entry(state_.CurrentEntryId);
-            if (!e) {
-                throw AppError(err::NoCurrentRecord, QStringLiteral("wingfolio.frmLink"),
-                               QStringLiteral("No current record."));
-            }
-            e->title = title;
-            e->fname = txtLink_->text();
-            db.updateEntry(*e);
+            Entry e = entry_editor::entryToEdit(state_, "wingfolio.frmLink");
+            e.title = title;
+            e.fname = txtLink_->text();
+            state_.db().updateEntry(e);
             state_.EditMode = false;
         } else {
-            NewEntryNode node;
-            node.category = state_.category();
-            node.subjectText = subject;
-            node.keyLetter = QStringLiteral("L");
-            node.title = title;
-            node.picture = 3;
-            db.inTransaction([&] {
-                node.subid = db.findOrAddSubject(node.category, subject);
-                node.subjectHadEntries = db.entryCount(node.category, node.subid) > 0;
-                Entry e;
-                e.catid = int(node.category);
-                e.subid = node.subid;
-                e.type = kLink;
-                e.title = title;
-                e.fname = txtLink_->text();
-                node.id = db.appendEntry(e);
-            });
-            insertEntryNode(main_, node);
+            Entry e;
+            e.type = kLink;
+            e.title = title;
+            e.fname = txtLink_->text();
+            const entry_editor::Stored stored = entry_editor::storeUnderSubject(state_, e, subject);
+            insertEntryNode(main_,
+                            {state_.category(), stored.subid, subject, stored.subjectHadEntries,
+                             QStringLiteral("L"), stored.id, title, 3});
         }
     } catch (const AppError& e) {
-        state_.services.messages.notify(QStringLiteral("Error saving the link. Error # ") +
-                                            QString::number(e.number()) + e.description(),
-                                        QStringLiteral("Wingfolio"), MsgIcon::Exclamation);
+        entry_editor::reportSaveError(state_, QStringLiteral("Error saving the link. Error # "), e);
         return;
     }
     accept();

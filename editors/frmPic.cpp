@@ -15,6 +15,7 @@
 #include "AppError.h"
 #include "AppState.h"
 #include "Artwork.h"
+#include "EntryEditor.h"
 #include "EntryNodes.h"
 #include "MainWindowApi.h"
 #include "SubjectPicker.h"
@@ -132,17 +133,11 @@ void frmPic::showPicture(const QImage& image) {
 }
 
 void frmPic::Form_Load() {
-    const bool birds = state_.birds();
-    lblSubject_->setText(birds ? QStringLiteral("Bird Name") : QStringLiteral("Subject"));
     cmdClear_->setEnabled(false);
     cmdSave_->setEnabled(false);
     resetArea();
     try {
-        QStringList names;
-        for (const Subject& s : state_.db().subjects(state_.category())) {
-            names << s.name;
-        }
-        picker_->setItems(names);
+        entry_editor::loadSubjects(state_, *picker_, lblSubject_);
         if (!state_.EditMode) {
             return;
         }
@@ -153,14 +148,12 @@ void frmPic::Form_Load() {
         cmbSub_->setEnabled(false);
         cmdSave_->setEnabled(true);
         lblClick_->hide();
-        const std::optional<Entry> e = state_.db().entry(state_.CurrentEntryId);
-        if (!e) {
-            state_.services.messages.notify(
-                QStringLiteral("Cannot Find the Information for this item."),
-                QStringLiteral("Missing Data"), MsgIcon::Exclamation);
+        const auto current = entry_editor::currentEntry(state_);
+        if (!current) {
             return;
         }
-        picker_->setText(state_.db().subjectName(state_.category(), e->subid).value_or(QString()));
+        const Entry* e = &current->first;
+        picker_->setText(current->second);
         txtTitle_->setText(e->title);
         const std::optional<QString> path = state_.folder.picturePath(e->fname);
         QImage image;
@@ -183,9 +176,7 @@ void frmPic::Form_Load() {
             centre();
         }
     } catch (const AppError& e) {
-        state_.services.messages.notify(QStringLiteral("Error Loading Data. Error # ") +
-                                            QString::number(e.number()) + e.description(),
-                                        QStringLiteral("Error loading Data"), MsgIcon::Exclamation);
+        entry_editor::reportLoadError(state_, e);
     }
 }
 
@@ -223,31 +214,18 @@ void frmPic::cmdClear_Click() {
 }
 
 void frmPic::cmdSave_Click() {
+    if (!entry_editor::checkFields(state_, cmbSub_, txtTitle_,
+                                   {QStringLiteral("You must enter a title for the article."),
+                                    QStringLiteral("Wingfolio")})) {
+        return;
+    }
     const QString subject = cmbSub_->currentText();
     const QString title = txtTitle_->text();
-    if (subject.trimmed().isEmpty()) {
-        state_.services.messages.notify(state_.birds()
-                                            ? QStringLiteral("You must choose a bird name.")
-                                            : QStringLiteral("You must choose a subject."),
-                                        QStringLiteral("Wingfolio"));
-        cmbSub_->setFocus();
-        return;
-    }
-    if (title.trimmed().isEmpty()) {
-        state_.services.messages.notify(QStringLiteral("You must enter a title for the article."),
-                                        QStringLiteral("Wingfolio"));
-        txtTitle_->setFocus();
-        return;
-    }
     try {
         if (editing_) {
-            std::optional<Entry> e = state_.db().entry(state_.CurrentEntryId);
-            if (!e) {
-                throw AppError(err::NoCurrentRecord, QStringLiteral("wingfolio.frmPic"),
-                               QStringLiteral("No current record."));
-            }
-            e->title = title;  // the file and its name stay as they are
-            state_.db().updateEntry(*e);
+            Entry e = entry_editor::entryToEdit(state_, "wingfolio.frmPic");
+            e.title = title;  // the file and its name stay as they are
+            state_.db().updateEntry(e);
             state_.EditMode = false;
             if (state_.birds()) {
                 main_.LoadTree();

@@ -12,6 +12,7 @@
 #include "AppError.h"
 #include "AppState.h"
 #include "Artwork.h"
+#include "EntryEditor.h"
 #include "MainWindowApi.h"
 #include "SubjectPicker.h"
 
@@ -111,9 +112,7 @@ void frmSight::Form_Load() {
         cmbDistrict_->setEditText(last ? last->district : QString());
         txtSite_->setText(last ? last->site : QString());
     } catch (const AppError& e) {
-        state_.services.messages.notify(QStringLiteral("Error Loading Data. Error # ") +
-                                            QString::number(e.number()) + e.description(),
-                                        QStringLiteral("Error loading Data"), MsgIcon::Exclamation);
+        entry_editor::reportLoadError(state_, e);
     }
 }
 

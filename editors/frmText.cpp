@@ -19,6 +19,7 @@
 #include "AppError.h"
 #include "AppState.h"
 #include "Artwork.h"
+#include "EntryEditor.h"
 #include "EntryNodes.h"
 #include "MainWindowApi.h"
 #include "RichText.h"
@@ -183,15 +184,8 @@ void frmText::Form_Load() {
 }
 
 void frmText::LoadFields() {
-    const bool birds = state_.birds();
-    lblSubject_->setText(birds ? QStringLiteral("Bird Name") : QStringLiteral("Subject"));
-    state_.CurrentCategory = birds ? QStringLiteral("Birds") : QStringLiteral("Topics");
     try {
-        QStringList names;
-        for (const Subject& s : state_.db().subjects(state_.category())) {
-            names << s.name;
-        }
-        picker_->setItems(names);
+        entry_editor::loadSubjects(state_, *picker_, lblSubject_);
         if (!state_.EditMode) {
             return;
         }
@@ -199,21 +193,13 @@ void frmText::LoadFields() {
         setWindowIcon(artwork::icon(QStringLiteral("Edit")));
         setWindowTitle(QStringLiteral("Editing Current Article"));
         cmbSub_->setEnabled(false);
-        const std::optional<Entry> e = state_.db().entry(state_.CurrentEntryId);
-        if (!e) {
-            state_.services.messages.notify(
-                QStringLiteral("Cannot Find the Information for this item."),
-                QStringLiteral("Missing Data"), MsgIcon::Exclamation);
-            return;
+        if (const auto current = entry_editor::currentEntry(state_)) {
+            picker_->setText(current->second);
+            txtTitle_->setText(current->first.title);
+            rtf::readRtf(current->first.caption, *rtb1_->document());
         }
-        picker_->setText(QString());
-        picker_->setText(state_.db().subjectName(state_.category(), e->subid).value_or(QString()));
-        txtTitle_->setText(e->title);
-        rtf::readRtf(e->caption, *rtb1_->document());
     } catch (const AppError& e) {
-        state_.services.messages.notify(QStringLiteral("Error Loading Data. Error # ") +
-                                            QString::number(e.number()) + e.description(),
-                                        QStringLiteral("Error loading Data"), MsgIcon::Exclamation);
+        entry_editor::reportLoadError(state_, e);
     }
 }
 
@@ -366,66 +352,36 @@ void frmText::txtTitle_GotFocus() {
 
 // Saving ------------------------------------------------------------------------
 
-void frmText::reportSaveError(long number, const QString& description) {
-    state_.services.messages.notify(QStringLiteral("Error saving the article. Error # ") +
-                                        QString::number(number) + description,
-                                    QStringLiteral("Wingfolio"), MsgIcon::Exclamation);
-}
-
 void frmText::cmdSave_Click() {
+    if (!entry_editor::checkFields(state_, cmbSub_, txtTitle_,
+                                   {QStringLiteral("You must enter a title for the article."),
+                                    QStringLiteral("Wingfolio")})) {
+        return;
+    }
     const QString subject = cmbSub_->currentText();
-    if (subject.trimmed().isEmpty()) {
-        state_.services.messages.notify(state_.birds()
-                                            ? QStringLiteral("You must choose a bird name.")
-                                            : QStringLiteral("You must choose a subject."),
-                                        QStringLiteral("Wingfolio"));
-        cmbSub_->setFocus();
-        return;
-    }
     const QString title = txtTitle_->text();
-    if (title.trimmed().isEmpty()) {
-        state_.services.messages.notify(QStringLiteral("You must enter a title for the article."),
-                                        QStringLiteral("Wingfolio"));
-        txtTitle_->setFocus();
-        return;
-    }
     const QString rtf = rtf::writeRtf(*rtb1_->document());
-    Store& db = state_.db();
     try {
         if (editing_) {
-            std::optional<Entry> e = db.entry(state_.CurrentEntryId);
-            if (!e) {
-                throw AppError(err::NoCurrentRecord, QStringLiteral("wingfolio.frmText"),
-                               QStringLiteral("No current record."));
-            }
-            e->title = title;
-            e->caption = rtf;
-            db.updateEntry(*e);
+            Entry e = entry_editor::entryToEdit(state_, "wingfolio.frmText");
+            e.title = title;
+            e.caption = rtf;
+            state_.db().updateEntry(e);
             state_.EditMode = false;
         } else {
-            NewEntryNode node;
-            node.category = state_.category();
-            node.subjectText = subject;
-            node.keyLetter = QStringLiteral("A");
-            node.title = title;
-            node.picture = 1;
-            // The subject, if new, and the article are stored together.
-            db.inTransaction([&] {
-                node.subid = db.findOrAddSubject(node.category, subject);
-                node.subjectHadEntries = db.entryCount(node.category, node.subid) > 0;
-                Entry e;
-                e.catid = int(node.category);
-                e.subid = node.subid;
-                e.type = kArticle;
-                e.title = title;
-                e.caption = rtf;
-                e.fname = QStringLiteral(" ");
-                node.id = db.appendEntry(e);
-            });
-            insertEntryNode(main_, node);
+            Entry e;
+            e.type = kArticle;
+            e.title = title;
+            e.caption = rtf;
+            e.fname = QStringLiteral(" ");
+            const entry_editor::Stored stored = entry_editor::storeUnderSubject(state_, e, subject);
+            insertEntryNode(main_,
+                            {state_.category(), stored.subid, subject, stored.subjectHadEntries,
+                             QStringLiteral("A"), stored.id, title, 1});
         }
     } catch (const AppError& e) {
-        reportSaveError(e.number(), e.description());
+        entry_editor::reportSaveError(state_, QStringLiteral("Error saving the article. Error # "),
+                                      e);
         return;
     }
     main_.showArticleText(rtf, subject + QStringLiteral(" : ") + title);

@@ -46,7 +46,6 @@ class frmText : public QDialog {
     void txtTitle_GotFocus();
     void cmdSave_Click();
     void setMixed(QAction* button, bool mixed);
-    void reportSaveError(long number, const QString& description);
 
     AppState& state_;
     MainWindowApi& main_;

@@ -1,0 +1,87 @@
+#include "EntryEditor.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "AppError.h"
+#include "AppState.h"
+#include "SubjectPicker.h"
+
+namespace wf::entry_editor {
+
+void loadSubjects(AppState& state, SubjectPicker& picker, QLabel* label) {
+    const bool birds = state.birds();
+    label->setText(birds ? QStringLiteral("Bird Name") : QStringLiteral("Subject"));
+    state.CurrentCategory = birds ? QStringLiteral("Birds") : QStringLiteral("Topics");
+    QStringList names;
+    for (const Subject& s : state.db().subjects(state.category())) {
+        names << s.name;
+    }
+    picker.setItems(names);
+}
+
+std::optional<std::pair<Entry, QString>> currentEntry(AppState& state) {
+    const std::optional<Entry> e = state.db().entry(state.CurrentEntryId);
+    if (!e) {
+        state.services.messages.notify(QStringLiteral("Cannot Find the Information for this item."),
+                                       QStringLiteral("Missing Data"), MsgIcon::Exclamation);
+        return std::nullopt;
+    }
+    const QString subject = state.db().subjectName(state.category(), e->subid).value_or(QString());
+    return std::make_pair(*e, subject);
+}
+
+bool checkFields(AppState& state, QComboBox* subject, QLineEdit* title,
+                 const MessageRequest& noTitle) {
+    if (subject->currentText().trimmed().isEmpty()) {
+        state.services.messages.notify(state.birds()
+                                           ? QStringLiteral("You must choose a bird name.")
+                                           : QStringLiteral("You must choose a subject."),
+                                       QStringLiteral("Wingfolio"));
+        subject->setFocus();
+        return false;
+    }
+    if (title->text().trimmed().isEmpty()) {
+        state.services.messages.show(noTitle);
+        title->setFocus();
+        return false;
+    }
+    return true;
+}
+
+Entry entryToEdit(AppState& state, const char* source) {
+    const std::optional<Entry> e = state.db().entry(state.CurrentEntryId);
+    if (!e) {
+        throw AppError(err::NoCurrentRecord, QString::fromLatin1(source),
+                       QStringLiteral("No current record."));
+    }
+    return *e;
+}
+
+Stored storeUnderSubject(AppState& state, Entry entry, const QString& subjectText) {
+    Store& db = state.db();
+    const Category cat = state.category();
+    Stored stored;
+    db.inTransaction([&] {
+        stored.subid = db.findOrAddSubject(cat, subjectText);
+        stored.subjectHadEntries = db.entryCount(cat, stored.subid) > 0;
+        entry.catid = int(cat);
+        entry.subid = stored.subid;
+        stored.id = db.appendEntry(entry);
+    });
+    return stored;
+}
+
+void reportLoadError(AppState& state, const AppError& e) {
+    state.services.messages.notify(QStringLiteral("Error Loading Data. Error # ") +
+                                       QString::number(e.number()) + e.description(),
+                                   QStringLiteral("Error loading Data"), MsgIcon::Exclamation);
+}
+
+void reportSaveError(AppState& state, const QString& lead, const AppError& e) {
+    state.services.messages.notify(lead + QString::number(e.number()) + e.description(),
+                                   QStringLiteral("Wingfolio"), MsgIcon::Exclamation);
+}
+
+}  // namespace wf::entry_editor
