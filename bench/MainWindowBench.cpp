@@ -10,6 +10,8 @@
 #include "Store.h"
 #include "TreeNodes.h"
 #include "frmMain.h"
+#include "frmSight.h"
+#include "frmText.h"
 
 using namespace wf;
 
@@ -146,6 +148,25 @@ static void BM_ClickBirdWith500Sightings(benchmark::State& state) {
     state.counters["sightings"] = double(p.db().sightingsOf(bird).size());
 }
 BENCHMARK(BM_ClickBirdWith500Sightings)->Unit(benchmark::kMillisecond);
+
+// Opening the editors, whose pickers hold the whole world list.
+static void BM_OpenSightingEditor(benchmark::State& state) {
+    Program& p = program();
+    for (auto _ : state) {
+        frmSight editor(p.state, *p.window);
+        benchmark::DoNotOptimize(&editor);
+    }
+}
+BENCHMARK(BM_OpenSightingEditor)->Unit(benchmark::kMillisecond);
+
+static void BM_OpenArticleEditor(benchmark::State& state) {
+    Program& p = program();
+    for (auto _ : state) {
+        frmText editor(p.state, *p.window);
+        benchmark::DoNotOptimize(&editor);
+    }
+}
+BENCHMARK(BM_OpenArticleEditor)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

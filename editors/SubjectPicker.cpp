@@ -30,6 +30,10 @@ SubjectPicker::SubjectPicker(QComboBox* box, const AppState& state, bool idleInE
     box_->setCompleter(nullptr);
     box_->setDuplicatesEnabled(true);
     box_->setMaxVisibleItems(20);
+    // Sized by a set number of characters, not by measuring every name of
+    // the world list when the box is first shown.
+    box_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box_->setMinimumContentsLength(28);
     // Typing changes the text; choosing from the list or code does not complete.
     connect(box_->lineEdit(), &QLineEdit::textEdited, this, [this] { Change(); });
     box_->installEventFilter(this);
