@@ -93,6 +93,13 @@ QString dateText(const QString& jet) {
     return time.isEmpty() || time == QLatin1String("00:00:00") ? day : day + u'T' + time;
 }
 
+// How a column's value is carried over.
+enum class Kind { Integer, Text, Date };
+struct Column {
+    const char* name;
+    Kind kind;
+};
+
 class Import {
   public:
     Import(MdbHandle* mdb, SQLite::Database& db, const QString& jetPath,
@@ -100,121 +107,89 @@ class Import {
         : mdb_(mdb), db_(db), jetPath_(jetPath), hooks_(hooks) {}
 
     void run() {
-        subjects("birds");
-        subjects("topics");
-        data();
-        sightings();
-        options();
+        using K = Kind;
+        copy("birds", {{"id", K::Integer}, {"name", K::Text}});
+        copy("topics", {{"id", K::Integer}, {"name", K::Text}});
+        copy("data",
+             {{"id", K::Integer},
+              {"catid", K::Integer},
+              {"subid", K::Integer},
+              {"type", K::Text},
+              {"title", K::Text},
+              {"caption", K::Text},
+              {"fname", K::Text}},
+             true);
+        copy("sighting", {{"id", K::Integer},
+                          {"birdid", K::Integer},
+                          {"date", K::Date},
+                          {"type", K::Text},
+                          {"site", K::Text},
+                          {"district", K::Text},
+                          {"state", K::Text},
+                          {"country", K::Text},
+                          {"region", K::Text},
+                          {"notes", K::Text}});
+        copy("options", {{"search", K::Text},
+                         {"home", K::Text},
+                         {"region", K::Text},
+                         {"country", K::Text},
+                         {"state", K::Text},
+                         {"district", K::Text}});
     }
 
   private:
-    void written(const QString& table, qint64 rows) {
-        ++total_;
-        if (hooks_.failAfterRows >= 0 && total_ > hooks_.failAfterRows) {
-            throw AppError(err::DatabaseError, kSource, QStringLiteral("Import stopped."));
+    // Copies every row of a table, ids included. With searchText the
+    // article's words go to the search column (the RTF is kept exactly).
+    void copy(const char* table, const std::vector<Column>& columns, bool searchText = false) {
+        JetTable t(mdb_, table, jetPath_);
+        std::string names, marks;
+        for (const Column& c : columns) {
+            t.bind(c.name, jetPath_);
+            names += (names.empty() ? "" : ", ") + std::string(c.name);
+            marks += marks.empty() ? "?" : ", ?";
         }
-        if (hooks_.progress && (rows % 500 == 0)) {
-            hooks_.progress(table, rows);
+        if (searchText) {
+            names += ", plaintext";
+            marks += ", ?";
         }
-    }
-    void finished(const QString& table, qint64 rows) {
-        if (hooks_.progress) {
-            hooks_.progress(table, rows);
-        }
-    }
-
-    void subjects(const char* name) {
-        JetTable t(mdb_, name, jetPath_);
-        t.bind("id", jetPath_);
-        t.bind("name", jetPath_);
-        SQLite::Statement q(db_, std::string("INSERT INTO ") + name + " (id, name) VALUES (?, ?)");
-        qint64 rows = 0;
-        while (t.next()) {
-            q.bind(1, static_cast<int64_t>(t.number("id")));
-            q.bind(2, t.text("name").toStdString());
-            q.exec();
-            q.reset();
-            written(QString::fromLatin1(name), ++rows);
-        }
-        finished(QString::fromLatin1(name), rows);
-    }
-
-    void data() {
-        JetTable t(mdb_, "data", jetPath_);
-        for (const char* c : {"id", "catid", "subid", "type", "title", "caption", "fname"}) {
-            t.bind(c, jetPath_);
-        }
-        SQLite::Statement q(db_,
-                            "INSERT INTO data (id, catid, subid, type, title, caption, fname, "
-                            "plaintext) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
-        qint64 rows = 0;
-        while (t.next()) {
-            const QString type = t.text("type");
-            const QString caption = t.text("caption");
-            q.bind(1, static_cast<int64_t>(t.number("id")));
-            q.bind(2, static_cast<int>(t.number("catid")));
-            q.bind(3, static_cast<int64_t>(t.number("subid")));
-            q.bind(4, type.toStdString());
-            q.bind(5, t.text("title").toStdString());
-            // Articles keep their RTF exactly; their words go to the search.
-            q.bind(6, caption.toStdString());
-            q.bind(7, t.text("fname").toStdString());
-            q.bind(8, type == QLatin1String("Article") ? rtf::plainText(caption).toStdString()
-                                                       : std::string());
-            q.exec();
-            q.reset();
-            written(QStringLiteral("data"), ++rows);
-        }
-        finished(QStringLiteral("data"), rows);
-    }
-
-    void sightings() {
-        JetTable t(mdb_, "sighting", jetPath_);
-        const char* const columns[] = {"id",       "birdid", "date",    "type",   "site",
-                                       "district", "state",  "country", "region", "notes"};
-        for (const char* c : columns) {
-            t.bind(c, jetPath_);
-        }
-        SQLite::Statement q(db_,
-                            "INSERT INTO sighting (id, birdid, date, type, site, district, state, "
-                            "country, region, notes) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-        qint64 rows = 0;
-        while (t.next()) {
-            q.bind(1, static_cast<int64_t>(t.number("id")));
-            q.bind(2, static_cast<int64_t>(t.number("birdid")));
-            q.bind(3, dateText(t.text("date")).toStdString());
-            int i = 4;
-            for (const char* c :
-                 {"type", "site", "district", "state", "country", "region", "notes"}) {
-                q.bind(i++, t.text(c).toStdString());
-            }
-            q.exec();
-            q.reset();
-            written(QStringLiteral("sighting"), ++rows);
-        }
-        finished(QStringLiteral("sighting"), rows);
-    }
-
-    void options() {
-        JetTable t(mdb_, "options", jetPath_);
-        const char* const columns[] = {"search", "home", "region", "country", "state", "district"};
-        for (const char* c : columns) {
-            t.bind(c, jetPath_);
-        }
-        SQLite::Statement q(db_,
-                            "INSERT INTO options (search, home, region, country, state, district) "
-                            "VALUES (?, ?, ?, ?, ?, ?)");
+        SQLite::Statement q(
+            db_, std::string("INSERT INTO ") + table + " (" + names + ") VALUES (" + marks + ")");
+        const QString tableName = QString::fromLatin1(table);
         qint64 rows = 0;
         while (t.next()) {
             int i = 1;
-            for (const char* c : columns) {
-                q.bind(i++, t.text(c).toStdString());
+            for (const Column& c : columns) {
+                switch (c.kind) {
+                    case Kind::Integer:
+                        q.bind(i++, static_cast<int64_t>(t.number(c.name)));
+                        break;
+                    case Kind::Text:
+                        q.bind(i++, t.text(c.name).toStdString());
+                        break;
+                    case Kind::Date:
+                        q.bind(i++, dateText(t.text(c.name)).toStdString());
+                        break;
+                }
+            }
+            if (searchText) {
+                q.bind(i, t.text("type") == QLatin1String("Article")
+                              ? rtf::plainText(t.text("caption")).toStdString()
+                              : std::string());
             }
             q.exec();
             q.reset();
-            written(QStringLiteral("options"), ++rows);
+            ++rows;
+            ++total_;
+            if (hooks_.failAfterRows >= 0 && total_ > hooks_.failAfterRows) {
+                throw AppError(err::DatabaseError, kSource, QStringLiteral("Import stopped."));
+            }
+            if (hooks_.progress && rows % 500 == 0) {
+                hooks_.progress(tableName, rows);
+            }
         }
-        finished(QStringLiteral("options"), rows);
+        if (hooks_.progress) {
+            hooks_.progress(tableName, rows);
+        }
     }
 
     MdbHandle* mdb_;
