@@ -128,7 +128,7 @@ QPixmap splash(const QSize& size) {
     p.drawText(QRectF(r.width() * 0.065, r.height() * 0.42, r.width() * 0.6, r.height() * 0.1),
                Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("A journal for bird watchers"));
     p.drawText(QRectF(r.width() * 0.065, r.height() * 0.52, r.width() * 0.6, r.height() * 0.1),
-               Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Version 1.0"));
+               Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Version " WINGFOLIO_VERSION));
     p.setPen(QPen(kInk, 2));
     p.setBrush(Qt::NoBrush);
     p.drawRect(r.adjusted(1, 1, -1, -1));

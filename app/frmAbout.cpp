@@ -36,7 +36,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     big.setPointSize(20);
     big.setBold(true);
     Label1->setFont(big);
-    auto* lblVersion = label(this, "lblVersion", QStringLiteral("Version 1.0"));
+    auto* lblVersion = label(this, "lblVersion", QStringLiteral("Version " WINGFOLIO_VERSION));
     times.setPointSize(12);
     lblVersion->setFont(times);
 

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -57,6 +58,15 @@ void frmSearch::cmdSearch_Click() {
     }
     state_.CustomSearchSql = {cmbSubject_->currentText(), phrase, state_.category()};
     accept();
+}
+
+void frmSearch::keyPressEvent(QKeyEvent* event) {
+    // QDialog would only reject, leaving the last search to run again.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cmdCancel_Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void frmSearch::cmdCancel_Click() {

@@ -12,7 +12,7 @@ struct AppState;
 
 // The custom search: a phrase and the field to look in. Search leaves them
 // in the shared state's CustomSearchSql and closes; Cancel empties it; the
-// close box leaves it as it was.
+// close box leaves it as it was. Escape is Cancel.
 class frmSearch : public QDialog {
     Q_OBJECT
   public:
@@ -20,6 +20,9 @@ class frmSearch : public QDialog {
 
     QLineEdit* txtPhrase() const { return txtPhrase_; }
     QComboBox* cmbSubject() const { return cmbSubject_; }
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void cmdSearch_Click();

@@ -114,7 +114,10 @@ void SubjectPicker::LostFocus() {
 }
 
 bool SubjectPicker::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && watched == box_->lineEdit()) {
+    // A key reaches the box when it has the focus (the box hands it to its
+    // edit field by a direct call, past any filter there), or the edit field
+    // when that has the focus itself. Either way it is seen here once.
+    if (event->type() == QEvent::KeyPress && (watched == box_ || watched == box_->lineEdit())) {
         return KeyDown(static_cast<QKeyEvent*>(event)->key());
     }
     if (event->type() == QEvent::FocusOut && (watched == box_ || watched == box_->lineEdit())) {

@@ -12,6 +12,7 @@
 #include "AppError.h"
 #include "AppState.h"
 #include "Artwork.h"
+#include "DateField.h"
 #include "EntryEditor.h"
 #include "MainWindowApi.h"
 #include "SubjectPicker.h"
@@ -36,7 +37,7 @@ frmSight::frmSight(AppState& state, MainWindowApi& main, QWidget* parent)
       main_(main),
       cmbBird_(new QComboBox(this)),
       picker_(new SubjectPicker(cmbBird_, state, false)),
-      DTPicker1_(new QDateEdit(this)),
+      DTPicker1_(new DateField(this)),
       cmbType_(new QComboBox(this)),
       txtSite_(new QLineEdit(this)),
       cmbDistrict_(areaBox(this, "cmbDistrict")),
@@ -52,7 +53,6 @@ frmSight::frmSight(AppState& state, MainWindowApi& main, QWidget* parent)
     cmbBird_->setObjectName(QStringLiteral("cmbBird"));
     cmbBird_->setMinimumWidth(280);
     DTPicker1_->setObjectName(QStringLiteral("DTPicker1"));
-    DTPicker1_->setCalendarPopup(true);
     cmbType_->setObjectName(QStringLiteral("cmbType"));
     txtSite_->setObjectName(QStringLiteral("txtSite"));
     txtNotes_->setObjectName(QStringLiteral("txtNotes"));
@@ -122,6 +122,13 @@ void frmSight::cmdSave_Click() {
         state_.services.messages.notify(QStringLiteral("You must choose a bird name."),
                                         QStringLiteral("Wingfolio"));
         cmbBird_->setFocus();
+        return;
+    }
+    // A date after today is a typing slip more often than a sighting.
+    if (DTPicker1_->date() > state_.services.clock.now().date() &&
+        !state_.services.messages.ask(QStringLiteral("The date is in the future. Save it anyway?"),
+                                      QStringLiteral("Wingfolio"))) {
+        DTPicker1_->setFocus(Qt::OtherFocusReason);
         return;
     }
     Sighting s;

@@ -109,6 +109,19 @@ frmText::frmText(AppState& state, MainWindowApi& main, QWidget* parent)
         a->setObjectName(key);
         a->setToolTip(QString::fromLatin1(b.tip));
         a->setCheckable(b.checkable);
+        // The word processor's keys press the same buttons.
+        static const std::pair<const char*, QKeySequence::StandardKey> kKeys[] = {
+            {"Bold", QKeySequence::Bold},
+            {"Italic", QKeySequence::Italic},
+            {"Underline", QKeySequence::Underline}};
+        for (const auto& [name, standard] : kKeys) {
+            if (key == QLatin1String(name)) {
+                a->setShortcut(QKeySequence(standard));
+                a->setShortcutContext(Qt::WindowShortcut);
+                a->setToolTip(QStringLiteral("%1 (%2)").arg(
+                    QString::fromLatin1(b.tip), a->shortcut().toString(QKeySequence::NativeText)));
+            }
+        }
         if (key == QLatin1String("Left") || key == QLatin1String("Center") ||
             key == QLatin1String("Right")) {
             alignGroup->addAction(a);

@@ -390,8 +390,9 @@ void frmMain::buildCoolBar() {
     cmbAddress_->setInsertPolicy(QComboBox::NoInsert);
     cmbAddress_->setDuplicatesEnabled(true);
     cmbAddress_->setCompleter(nullptr);
-    // Enter reaches both the box and its edit field: take it once, here.
-    cmbAddress_->lineEdit()->installEventFilter(this);
+    // The edit field reports Enter however the key reached it (the box hands
+    // its keys on to the field directly, past any filter there).
+    connect(cmbAddress_->lineEdit(), &QLineEdit::returnPressed, this, &frmMain::cmbAddress_Enter);
     connect(Toolbar1_, &QToolBar::actionTriggered, this,
             [this](QAction* a) { Toolbar1_ButtonClick(a->objectName()); });
     auto* band = new QHBoxLayout(CoolBar1_);
@@ -705,12 +706,6 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             default:
                 break;
-        }
-    } else if (watched == cmbAddress_->lineEdit() && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            cmbAddress_Enter();
-            return true;
         }
     } else if (watched == tv1_->viewport()) {
         switch (event->type()) {

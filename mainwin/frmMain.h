@@ -128,6 +128,11 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void tv1_NodeClick(QTreeWidgetItem* node);
     void showNode(const QString& key, const QString& text, const QString& parentText);
     void setEntryCommands(bool edit, bool del, bool related);
+    // No entry is current any more: the entry commands rest until the next
+    // click on a node.
+    void forgetCurrentEntry();
+    // Removes a node without the tree moving on to show a neighbour.
+    void removeNodeQuietly(const QString& key);
     void decideRelated(QChar kind, qint64 subid);
     void showArticle(const Entry& e, const QString& text, const QString& parentText);
     void showImage(const Entry& e, const QString& text, const QString& parentText);

@@ -172,7 +172,8 @@ void frmMain::deleteEntryRow() {
     }
     lbltitle_->clear();
     db.deleteEntry(e->id);
-    nodes_.remove(state_.CurrentEntryKind + QString::number(state_.CurrentEntryId));
+    removeNodeQuietly(state_.CurrentEntryKind + QString::number(state_.CurrentEntryId));
+    forgetCurrentEntry();
 }
 
 void frmMain::deleteAllSightings() {
@@ -186,8 +187,9 @@ void frmMain::deleteAllSightings() {
     }
     state_.db().deleteSightingsOf(state_.CurrentEntryId);
     lbltitle_->clear();
-    nodes_.remove(QStringLiteral("S") + QString::number(state_.CurrentEntryId));
+    removeNodeQuietly(QStringLiteral("S") + QString::number(state_.CurrentEntryId));
     fg1_->setRowCount(0);
+    forgetCurrentEntry();
     CountLifeLists();
 }
 
@@ -210,8 +212,8 @@ void frmMain::deleteOneSighting() {
     fg1_->setRowCount(0);
     const std::vector<Sighting> rest = db.sightingsOf(state_.CurrentEntryId);
     if (rest.empty()) {
-        toolButton(QStringLiteral("Delete"))->setEnabled(false);
-        nodes_.remove(state_.CurrentEntryKind + QString::number(state_.CurrentEntryId));
+        removeNodeQuietly(state_.CurrentEntryKind + QString::number(state_.CurrentEntryId));
+        forgetCurrentEntry();
         return;
     }
     setUpGrid();

@@ -41,7 +41,8 @@ void frmMain::optCat_Click(int index) {
 }
 
 void frmMain::cmbSearchCategory_Click() {
-    toolButton(QStringLiteral("Related"))->setEnabled(false);
+    // The list changes under the entry commands: they wait for a new click.
+    forgetCurrentEntry();
     QAction* expand = menuItem(QStringLiteral("mnuEditExpand"));
     QAction* collapse = menuItem(QStringLiteral("mnuEditCollapse"));
     expand->setEnabled(false);

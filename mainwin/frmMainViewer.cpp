@@ -77,6 +77,19 @@ void frmMain::setEntryCommands(bool edit, bool del, bool related) {
     menuItem(QStringLiteral("mnuEditDelete"))->setEnabled(del);
 }
 
+void frmMain::forgetCurrentEntry() {
+    setEntryCommands(false, false, false);
+    state_.CurrentEntryKind.clear();
+    state_.CurrentEntryId = 0;
+}
+
+void frmMain::removeNodeQuietly(const QString& key) {
+    const QSignalBlocker block(tv1_);
+    nodes_.remove(key);
+    tv1_->setCurrentItem(nullptr);
+    tv1_->clearSelection();
+}
+
 void frmMain::reportLoadError(long number, const QString& description) {
     state_.services.messages.notify(
         QStringLiteral("Error Loading Data. Error # ") + QString::number(number) + description,

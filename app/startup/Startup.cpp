@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QProgressDialog>
 #include <cstdio>
 
@@ -22,14 +23,19 @@ Startup::~Startup() = default;
 int Startup::begin() {
     state_.EditMode = false;
     state_.CurrentCategory = QStringLiteral("Birds");
+    if (!lockJournal()) {
+        return kExitJournalInUse;
+    }
     if (state_.folder.journalIsJet()) {
         if (!state_.services.messages.ask(
                 QStringLiteral("This journal is stored in the older Access (Jet) format. Import it "
                                "now? The original file is kept as aviary-jet.mdb."),
                 QStringLiteral("Wingfolio"), MsgIcon::Question)) {
+            lock_.reset();
             return 0;  // the file is left as it is
         }
         if (!importJet()) {
+            lock_.reset();
             return 1;
         }
     }
@@ -38,12 +44,38 @@ int Startup::begin() {
     } catch (const AppError& e) {
         state_.services.messages.notify(e.description(), QStringLiteral("Wingfolio"),
                                         MsgIcon::Critical);
+        lock_.reset();
         return 1;
     }
     splash_ = std::make_unique<frmSplash>(
         state_.services.clock, [this] { showMain(); }, [this] { unloadSplash(); }, splashMs_);
     splash_->showSplash();
     return kRunning;
+}
+
+bool Startup::lockJournal() {
+    QDir().mkpath(state_.folder.dir());
+    lock_ = std::make_unique<QLockFile>(state_.folder.journalPath() + QStringLiteral(".lock"));
+    // A program may run for days: only a lock whose process is gone is stale.
+    lock_->setStaleLockTime(0);
+    if (lock_->tryLock(0)) {
+        return true;
+    }
+    QString text;
+    if (lock_->error() == QLockFile::LockFailedError) {
+        text = QStringLiteral(
+                   "The journal %1 is already open in another window of Wingfolio. "
+                   "Use that window, or close it and start Wingfolio again.")
+                   .arg(QDir::toNativeSeparators(state_.folder.journalPath()));
+    } else {
+        text = QStringLiteral(
+                   "Wingfolio cannot make its lock file beside the journal %1: the "
+                   "folder cannot be written.")
+                   .arg(QDir::toNativeSeparators(state_.folder.journalPath()));
+    }
+    lock_.reset();
+    state_.services.messages.notify(text, QStringLiteral("Wingfolio"), MsgIcon::Critical);
+    return false;
 }
 
 bool Startup::importJet() {
@@ -110,23 +142,30 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     quit.setFlags(QCommandLineOption::HiddenFromHelp);
     p.addOptions({help, version, dataDir, splashMs, quit});
     if (!p.parse(arguments)) {
-        std::fprintf(stderr, "wingfolio: %s\nTry 'wingfolio --help'.\n", qPrintable(p.errorText()));
+        cl.errors = QStringLiteral("wingfolio: %1\nTry 'wingfolio --help'.\n").arg(p.errorText());
         cl.exitStatus = 2;
         return cl;
     }
     if (p.isSet(help)) {
-        std::fputs(qPrintable(p.helpText()), stdout);
+        // The parser names the program after the running application, which
+        // does not exist yet: the usage line gets the command's own name.
+        QString text = p.helpText();
+        const qsizetype options = text.indexOf(QStringLiteral(" [options]"));
+        if (text.startsWith(QStringLiteral("Usage: ")) && options > 0) {
+            text.replace(0, options, QStringLiteral("Usage: wingfolio"));
+        }
+        cl.output = text;
         cl.exitStatus = 0;
         return cl;
     }
     if (p.isSet(version)) {
-        std::printf("Wingfolio 1.0\n");
+        cl.output = QStringLiteral("Wingfolio %1\n").arg(QStringLiteral(WINGFOLIO_VERSION));
         cl.exitStatus = 0;
         return cl;
     }
     if (!p.positionalArguments().isEmpty()) {
-        std::fprintf(stderr, "wingfolio: unexpected argument '%s'\nTry 'wingfolio --help'.\n",
-                     qPrintable(p.positionalArguments().front()));
+        cl.errors = QStringLiteral("wingfolio: unexpected argument '%1'\nTry 'wingfolio --help'.\n")
+                        .arg(p.positionalArguments().front());
         cl.exitStatus = 2;
         return cl;
     }

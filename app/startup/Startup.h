@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLockFile>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -10,6 +11,10 @@ namespace wf {
 
 class frmMain;
 class frmSplash;
+
+// The exit status of a start refused because another copy of the program has
+// the journal open.
+constexpr int kExitJournalInUse = 3;
 
 // The program's entry procedure: opens the journal, shows the splash window,
 // and when the splash timer fires shows the main window and unloads the
@@ -35,6 +40,9 @@ class Startup {
   private:
     void showMain();
     bool importJet();
+    // Takes the lock beside the journal that keeps a second copy of the
+    // program off it; a lock left by a run that crashed is taken over.
+    bool lockJournal();
     void unloadSplash();
 
     AppState state_;
@@ -43,6 +51,7 @@ class Startup {
     std::function<void()> onMainShown_;
     std::unique_ptr<frmMain> main_;
     std::unique_ptr<frmSplash> splash_;
+    std::unique_ptr<QLockFile> lock_;
 };
 
 // What the command line asks for.
@@ -53,6 +62,9 @@ struct CommandLine {
     // Set when the program should end at once (after --help, --version or a
     // mistake), with this exit status.
     int exitStatus = Startup::kRunning;
+    // What to print on standard output and standard error before ending.
+    QString output;
+    QString errors;
 };
 
 CommandLine parseCommandLine(const QStringList& arguments);

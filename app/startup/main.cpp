@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QStandardPaths>
 #include <QTimer>
+#include <cstdio>
 
 #include "QtServices.h"
 #include "Resources.h"
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
     }
     const wf::CommandLine cl = wf::parseCommandLine(arguments);
     if (cl.exitStatus != wf::Startup::kRunning) {
+        std::fputs(cl.output.toLocal8Bit().constData(), stdout);
+        std::fputs(cl.errors.toLocal8Bit().constData(), stderr);
         return cl.exitStatus;
     }
 
@@ -21,7 +24,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wingfolio"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setApplicationVersion(QStringLiteral(WINGFOLIO_VERSION));
 
     wf::QtMessageBoxes messages;
     wf::QtClipboard clipboard;

@@ -10,6 +10,7 @@
 #include <QWebEngineView>
 
 #include "AppFixture.h"
+#include "Keyboard.h"
 #include "RichText.h"
 #include "frmRelated.h"
 
@@ -28,10 +29,11 @@ TEST_F(EndToEndTest, ABirdersDay) {
     };
     for (const char* site : {"Reedbed hide", "Sea wall"}) {
         dialogs.queue([&, site](QDialog& d) {
-            auto* bird = d.findChild<QComboBox*>("cmbBird");
-            bird->setFocus();
-            QTest::keyClicks(bird->lineEdit(), "Eurasian Bittern");
-            d.findChild<QLineEdit*>("txtSite")->setText(QString::fromLatin1(site));
+            user::focus(d.findChild<QComboBox*>("cmbBird"));
+            user::type(&d, QStringLiteral("Eurasian Bittern"));
+            user::focus(d.findChild<QLineEdit*>("txtSite"));
+            user::key(&d, Qt::Key_A, Qt::ControlModifier);
+            user::type(&d, QString::fromLatin1(site));
             d.findChild<QComboBox*>("cmbCountry")->setEditText("England");
             click(d, "cmdSave");
         });
@@ -40,9 +42,12 @@ TEST_F(EndToEndTest, ABirdersDay) {
     EXPECT_EQ(w.panel("Life")->text(), QStringLiteral("World List = 1"));
 
     dialogs.queue([&](QDialog& d) {
-        d.findChild<QComboBox*>("cmbSub")->lineEdit()->setText("Eurasian Bittern");
-        d.findChild<QLineEdit*>("txtTitle")->setText("Booming at dusk");
-        d.findChild<QTextEdit*>("rtb1")->setPlainText("Heard the boom twice across the reeds.");
+        user::focus(d.findChild<QComboBox*>("cmbSub"));
+        user::type(&d, QStringLiteral("Eurasian Bittern"));
+        user::key(&d, Qt::Key_Tab);
+        user::type(&d, QStringLiteral("Booming at dusk"));
+        user::focus(d.findChild<QTextEdit*>("rtb1"));
+        user::type(&d, QStringLiteral("Heard the boom twice across the reeds."));
         click(d, "cmdSave");
     });
     w.toolButton("Article")->trigger();
@@ -63,8 +68,10 @@ TEST_F(EndToEndTest, ABirdersDay) {
     const QString guide = tmp.file("guide.html");
     writeAll(guide, "<html><body>Bittern guide</body></html>");
     w.toolButton("Internet")->trigger();
-    w.cmbAddress()->setEditText(QUrl::fromLocalFile(guide).toString());
-    QTest::keyClick(w.cmbAddress()->lineEdit(), Qt::Key_Return);
+    user::click(w.cmbAddress());
+    w.cmbAddress()->lineEdit()->selectAll();
+    user::type(&w, QUrl::fromLocalFile(guide).toString());
+    user::key(&w, Qt::Key_Return);
     dialogs.queue([&](QDialog& d) {
         EXPECT_EQ(d.findChild<QLineEdit*>("txtLink")->text(),
                   QUrl::fromLocalFile(guide).toString());

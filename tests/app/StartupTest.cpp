@@ -6,6 +6,10 @@
 #include <QRadioButton>
 #include <QTreeWidget>
 
+#include <sys/wait.h>
+#include <unistd.h>
+#include <QLockFile>
+
 #include "AppFixture.h"
 
 using namespace wf;
@@ -161,8 +165,47 @@ TEST(CommandLineTest, OptionsAndMistakes) {
     EXPECT_EQ(cl.dataDir, QStringLiteral("/tmp/x"));
     EXPECT_EQ(cl.splashMs, 2500);
     EXPECT_EQ(parseCommandLine({"wingfolio", "--version"}).exitStatus, 0);
-    EXPECT_EQ(parseCommandLine({"wingfolio", "--help"}).exitStatus, 0);
+    const CommandLine help = parseCommandLine({"/usr/bin/wingfolio", "--help"});
+    EXPECT_EQ(help.exitStatus, 0);
+    EXPECT_TRUE(help.output.startsWith(QStringLiteral("Usage: wingfolio [options]")))
+        << help.output.toStdString();
+    EXPECT_TRUE(help.output.contains(QStringLiteral("--data-dir <folder>")));
+    EXPECT_EQ(parseCommandLine({"wingfolio", "--version"}).output,
+              QStringLiteral("Wingfolio " WINGFOLIO_VERSION "\n"));
+    EXPECT_TRUE(parseCommandLine({"wingfolio", "--bogus"}).errors.contains("bogus"));
     EXPECT_EQ(parseCommandLine({"wingfolio", "--bogus"}).exitStatus, 2);
     EXPECT_EQ(parseCommandLine({"wingfolio", "stray"}).exitStatus, 2);
     EXPECT_EQ(parseCommandLine({"wingfolio", "--splash-ms", "0"}).splashMs, 0);
+}
+
+TEST_F(StartupTest, ASecondCopyOnTheSameJournalEndsTouchingNothing) {
+    startToMain();
+    const QByteArray before = readAll(dataDir() + "/aviary.mdb");
+    Startup second(services, DataFolder(dataDir()), worldListPath(), frmSplash::kInterval);
+    EXPECT_EQ(second.begin(), kExitJournalInUse);
+    ASSERT_FALSE(messages.shown().empty());
+    EXPECT_TRUE(messages.last().text.contains(
+        QStringLiteral("is already open in another window of Wingfolio")));
+    EXPECT_TRUE(messages.last().text.contains(dataDir() + "/aviary.mdb"));
+    EXPECT_FALSE(second.state().hasDatabase());
+    EXPECT_EQ(readAll(dataDir() + "/aviary.mdb"), before);
+    // Once the first copy has ended the journal is free again.
+    TearDown();
+    EXPECT_EQ(begin(), Startup::kRunning);
+}
+
+TEST_F(StartupTest, ALockLeftByACrashedRunIsTakenOver) {
+    QDir().mkpath(dataDir());
+    const QString lockPath = dataDir() + "/aviary.mdb.lock";
+    const pid_t child = fork();
+    if (child == 0) {
+        QLockFile lock(lockPath);
+        lock.tryLock(0);
+        _exit(0);  // ends without unlocking, as a crash would
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(QFile::exists(lockPath));
+    EXPECT_EQ(begin(), Startup::kRunning);
+    EXPECT_TRUE(messages.shown().empty());
 }

@@ -10,6 +10,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include "Keyboard.h"
 #include "MainWindowFixture.h"
 #include "RichText.h"
 #include "frmText.h"
@@ -281,4 +282,40 @@ TEST_F(ArticleEditorTest, CancelLeavesEditModeOff) {
         d.reject();
     });
     w.menuItem("mnuFileNewArticle")->trigger();
+}
+
+TEST_F(ArticleEditorTest, CtrlBIAndUPressTheToolbarButtons) {
+    frmMain& w = start();
+    dialogs.queue([&](QDialog& d) {
+        auto* box = d.findChild<QTextEdit*>("rtb1");
+        user::focus(box);
+        user::type(&d, QStringLiteral("plain bold"));
+        select(d, 6, 10);
+        QAction* bold = button(d, "Bold");
+        EXPECT_TRUE(bold->toolTip().contains(QStringLiteral("Ctrl+B")));
+        user::key(&d, Qt::Key_B, Qt::ControlModifier);
+        QApplication::processEvents();
+        EXPECT_TRUE(bold->isChecked());
+        QTextCursor c(box->document());
+        c.setPosition(8);
+        EXPECT_GE(c.charFormat().fontWeight(), QFont::Bold);
+        // Across plain and bold the button shows the mixed look; the key
+        // then makes it one, as a click does.
+        select(d, 2, 8);
+        ASSERT_TRUE(frmText::isMixed(bold));
+        user::key(&d, Qt::Key_B, Qt::ControlModifier);
+        QApplication::processEvents();
+        EXPECT_FALSE(frmText::isMixed(bold));
+        select(d, 0, 5);
+        user::key(&d, Qt::Key_I, Qt::ControlModifier);
+        user::key(&d, Qt::Key_U, Qt::ControlModifier);
+        QApplication::processEvents();
+        EXPECT_TRUE(button(d, "Italic")->isChecked());
+        EXPECT_TRUE(button(d, "Underline")->isChecked());
+        c.setPosition(3);
+        EXPECT_TRUE(c.charFormat().fontItalic());
+        EXPECT_TRUE(c.charFormat().fontUnderline());
+        d.reject();
+    });
+    w.toolButton("Article")->trigger();
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -8,6 +9,7 @@
 
 #include "AppState.h"
 #include "GuiDoubles.h"
+#include "Keyboard.h"
 #include "QtPrinters.h"
 #include "SubjectPicker.h"
 #include "TestDoubles.h"
@@ -36,15 +38,14 @@ class PickerTest : public ::testing::Test {
         picker = new SubjectPicker(box, state, idleInEditMode);
         picker->setItems({"Rock Dove", "Robin, American", "Raven", "Robin"});
         window.show();
-        box->setFocus();
-        QApplication::setActiveWindow(&window);
+        test::user::focus(box);
     }
     void SetUp() override { make(true); }
     QString text() const { return box->lineEdit()->text(); }
     QString selected() const { return box->lineEdit()->selectedText(); }
     int caret() const { return box->lineEdit()->cursorPosition(); }
-    void type(const char* keys) { QTest::keyClicks(box->lineEdit(), QString::fromUtf8(keys)); }
-    void key(Qt::Key k) { QTest::keyClick(box->lineEdit(), k); }
+    void type(const char* keys) { test::user::type(&window, QString::fromUtf8(keys)); }
+    void key(Qt::Key k) { test::user::key(&window, k); }
 };
 
 }  // namespace
@@ -84,19 +85,20 @@ TEST_F(PickerTest, EnterWithoutADefaultButtonAcceptsTheListsForm) {
 TEST_F(PickerTest, LeavingTheBoxPutsTheListsForm) {
     type("ROCK DOVE");
     EXPECT_EQ(text(), QStringLiteral("ROCK DOVE"));
-    other->setFocus(Qt::TabFocusReason);
-    QApplication::processEvents();
+    key(Qt::Key_Tab);
+    ASSERT_TRUE(other->hasFocus());
     EXPECT_EQ(text(), QStringLiteral("Rock Dove"));
-    box->setFocus();
+    test::user::click(box);
     box->lineEdit()->clear();
     type("Heron");
-    other->setFocus(Qt::TabFocusReason);
+    key(Qt::Key_Tab);
     EXPECT_EQ(text(), QStringLiteral("Heron"));
 }
 
 TEST_F(PickerTest, TypingInTheMiddleCompletesThePartBeforeTheCaret) {
     type("rxyz");
-    box->lineEdit()->setCursorPosition(1);
+    key(Qt::Key_Home);
+    key(Qt::Key_Right);
     type("o");
     EXPECT_EQ(text(), QStringLiteral("robinxyz"));
     EXPECT_EQ(selected(), QStringLiteral("binxyz"));
@@ -124,7 +126,36 @@ TEST_F(PickerTest, TheSightingEditorsPickerCompletesInEditMode) {
     sighting.setItems({"Raven", "Robin"});
     state.EditMode = true;
     bird.show();
-    bird.setFocus();
-    QTest::keyClicks(bird.lineEdit(), "ro");
+    test::user::focus(&bird);
+    type("ro");
     EXPECT_EQ(bird.lineEdit()->text(), QStringLiteral("robin"));
+}
+
+TEST_F(PickerTest, ANameThatBeginsALongerOneCanBeTyped) {
+    picker->setItems({"Raven", "Robin", "Rob"});
+    type("rob");
+    ASSERT_EQ(text(), QStringLiteral("robin"));
+    key(Qt::Key_Delete);
+    EXPECT_EQ(text(), QStringLiteral("rob"));
+    key(Qt::Key_Tab);
+    EXPECT_EQ(text(), QStringLiteral("Rob"));
+}
+
+TEST_F(PickerTest, BackspaceInADialogWithADefaultButton) {
+    QDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* cmbSub = new QComboBox(&dialog);
+    auto* save = new QPushButton(QStringLiteral("Save"), &dialog);
+    save->setDefault(true);
+    layout->addWidget(cmbSub);
+    layout->addWidget(save);
+    SubjectPicker p(cmbSub, state, true);
+    p.setItems({"Raven", "Robin", "Robin, American", "Rock Dove"});
+    dialog.show();
+    test::user::focus(cmbSub);
+    test::user::type(&dialog, QStringLiteral("ro"));
+    ASSERT_EQ(cmbSub->currentText(), QStringLiteral("robin"));
+    test::user::key(&dialog, Qt::Key_Backspace);
+    EXPECT_EQ(cmbSub->currentText(), QStringLiteral("raven"));
+    EXPECT_EQ(cmbSub->lineEdit()->selectedText(), QStringLiteral("aven"));
 }

@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "DateField.h"
+#include "Keyboard.h"
 #include "MainWindowFixture.h"
 
 using namespace wf;
@@ -130,4 +132,66 @@ TEST_F(SightingEditorTest, ShownGridIsRefreshedAfterASave) {
     queueSave([](QDialog& d) { typeBird(d, "Emu"); });
     w.toolButton("Sighting")->trigger();
     EXPECT_EQ(w.fg1()->rowCount(), 2);
+}
+
+TEST_F(SightingEditorTest, ADateIsTypedDayMonthYearAndTabLeavesTheField) {
+    const qint64 emu = birdId("Emu");
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    frmMain& w = start();
+    dialogs.queue([&](QDialog& d) {
+        auto* date = d.findChild<QDateEdit*>("DTPicker1");
+        ASSERT_EQ(date->displayFormat(), QStringLiteral("dd/MM/yyyy"));
+        user::focus(d.findChild<QComboBox*>("cmbBird"));
+        user::type(&d, QStringLiteral("Emu"));
+        user::key(&d, Qt::Key_Tab);
+        ASSERT_TRUE(date->hasFocus());
+        user::type(&d, QStringLiteral("21032024"));
+        EXPECT_EQ(date->date(), QDate(2024, 3, 21));
+        // Left goes back a section, and typing replaces it.
+        user::key(&d, Qt::Key_Left);
+        user::key(&d, Qt::Key_Left);
+        user::type(&d, QStringLiteral("04"));
+        EXPECT_EQ(date->date(), QDate(2024, 3, 4));
+        user::key(&d, Qt::Key_Tab);
+        EXPECT_TRUE(d.findChild<QComboBox*>("cmbType")->hasFocus());
+        user::key(&d, Qt::Key_Tab);
+        EXPECT_TRUE(d.findChild<QLineEdit*>("txtSite")->hasFocus());
+        user::click(d.findChild<QPushButton*>("cmdSave"));
+    });
+    w.toolButton("Sighting")->trigger();
+    QLocale::setDefault(before);
+    const std::vector<Sighting> rows = startup->state().db().sightingsOf(emu);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].date, QDate(2024, 3, 4));
+}
+
+TEST_F(SightingEditorTest, ADateInTheFutureIsQuestioned) {
+    const qint64 emu = birdId("Emu");
+    frmMain& w = start();
+    const QDate tomorrow = clock.now().date().addDays(1);
+    dialogs.queue([&](QDialog& d) {
+        typeBird(d, "Emu");
+        d.findChild<QDateEdit*>("DTPicker1")->setDate(tomorrow);
+        messages.queue(MsgAnswer::No);
+        user::click(d.findChild<QPushButton*>("cmdSave"));
+        EXPECT_EQ(messages.last().text,
+                  QStringLiteral("The date is in the future. Save it anyway?"));
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_TRUE(startup->state().db().sightingsOf(emu).empty());
+        messages.queue(MsgAnswer::Yes);
+        user::click(d.findChild<QPushButton*>("cmdSave"));
+    });
+    w.toolButton("Sighting")->trigger();
+    ASSERT_EQ(startup->state().db().sightingsOf(emu).size(), 1u);
+    EXPECT_EQ(startup->state().db().sightingsOf(emu)[0].date, tomorrow);
+}
+
+TEST(DateFieldFormat, FollowsTheLocalesOrder) {
+    EXPECT_EQ(DateField::displayFormatFor(QLocale(QLocale::English, QLocale::UnitedStates)),
+              QStringLiteral("MM/dd/yyyy"));
+    EXPECT_EQ(DateField::displayFormatFor(QLocale(QLocale::German, QLocale::Germany)),
+              QStringLiteral("dd.MM.yyyy"));
+    EXPECT_EQ(DateField::displayFormatFor(QLocale(QLocale::Swedish, QLocale::Sweden)),
+              QStringLiteral("yyyy-MM-dd"));
 }

@@ -11,6 +11,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include "Keyboard.h"
 #include "MainWindowFixture.h"
 #include "frmHelp.h"
 #include "frmRelated.h"
@@ -34,7 +35,60 @@ class CommandsTest : public MainWindowFixture {
     }
 };
 
+// Clicks a node with the mouse, as a person does.
+void clickNode(frmMain& w, const QString& key) {
+    QTreeWidgetItem* item = w.nodes().find(key);
+    ASSERT_NE(item, nullptr) << key.toStdString();
+    w.nodes().ensureVisible(key);
+    w.tv1()->scrollToItem(item);
+    user::click(w.tv1()->viewport(), w.tv1()->visualItemRect(item).center());
+}
+
+void clickButton(frmMain& w, const char* key) {
+    user::click(w.tbMain()->widgetForAction(w.toolButton(QString::fromLatin1(key))));
+}
+
 }  // namespace
+
+TEST_F(CommandsTest, AfterADeleteNothingIsShownAndNoEntryIsCurrent) {
+    const qint64 a1 = addEntry(Category::Birds, emu, kArticle, "First", " ", "{\\rtf1 one}");
+    const qint64 a2 = addEntry(Category::Birds, emu, kArticle, "Second", " ", "{\\rtf1 two}");
+    frmMain& w = start();
+    w.show();
+    clickNode(w, QStringLiteral("A%1").arg(a1));
+    ASSERT_EQ(w.rtb()->toPlainText(), QStringLiteral("one"));
+    messages.queue(MsgAnswer::Yes);
+    clickButton(w, "Delete");
+    EXPECT_FALSE(startup->state().db().entry(a1));
+    // The neighbour is not shown as if clicked, and nothing is left to act on.
+    EXPECT_TRUE(w.lbltitle()->text().isEmpty());
+    EXPECT_TRUE(w.rtb()->toPlainText().isEmpty());
+    EXPECT_FALSE(w.toolButton("Delete")->isEnabled());
+    EXPECT_FALSE(w.toolButton("Edit")->isEnabled());
+    EXPECT_FALSE(w.menuItem("mnuEditDelete")->isEnabled());
+    EXPECT_TRUE(startup->state().CurrentEntryKind.isEmpty());
+    // A second Delete (from the menu, had it been left on) would find nothing.
+    w.menuItem("mnuEditDelete")->trigger();
+    EXPECT_TRUE(startup->state().db().entry(a2));
+}
+
+TEST_F(CommandsTest, SwitchingTheListDisablesTheEntryCommands) {
+    const qint64 garden = journal().addSubject(Category::Topics, "Garden");
+    const qint64 t = addEntry(Category::Topics, garden, kArticle, "Pond", " ", "{\\rtf1 frogs}");
+    frmMain& w = start();
+    w.show();
+    user::click(w.findChild<QRadioButton*>("optCat(1)"), QPoint(8, 8));
+    clickNode(w, QStringLiteral("A%1").arg(t));
+    ASSERT_TRUE(w.toolButton("Edit")->isEnabled());
+    user::click(w.findChild<QRadioButton*>("optCat(0)"), QPoint(8, 8));
+    EXPECT_FALSE(w.toolButton("Edit")->isEnabled());
+    EXPECT_FALSE(w.toolButton("Delete")->isEnabled());
+    EXPECT_FALSE(w.menuItem("mnuEditEntry")->isEnabled());
+    EXPECT_FALSE(w.menuItem("mnuEditDelete")->isEnabled());
+    // Even reached by code, Edit opens nothing for the stale entry.
+    w.menuItem("mnuEditEntry")->trigger();
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+}
 
 TEST_F(CommandsTest, DeletingAPictureAsksWhetherToEraseItsFile) {
     const qint64 keep = addEntry(Category::Birds, emu, kImage, "Keep", "keep.jpg");
@@ -104,6 +158,7 @@ TEST_F(CommandsTest, DeletingSightingsAllOrOneFromTheGrid) {
     w.toolButton("Delete")->trigger();
     EXPECT_EQ(w.fg1()->rowCount(), 0);
     EXPECT_FALSE(w.toolButton("Delete")->isEnabled());
+    EXPECT_FALSE(w.menuItem("mnuEditDelete")->isEnabled());
     EXPECT_FALSE(w.nodes().contains(QStringLiteral("S%1").arg(emu)));
     EXPECT_EQ(w.panel("Life")->text(), QStringLiteral("World List = 2"));  // not recounted
 

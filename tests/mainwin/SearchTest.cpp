@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "Keyboard.h"
 #include "MainWindowFixture.h"
 
 using namespace wf;
@@ -21,9 +22,10 @@ class SearchTest : public MainWindowFixture {
             EXPECT_EQ(d.windowTitle(), QStringLiteral("Custom Search"));
             auto* box = d.findChild<QLineEdit*>("txtPhrase");
             EXPECT_TRUE(box->text().isEmpty());
-            QTest::keyClicks(box, phrase);
+            user::focus(box);
+            user::type(&d, phrase);
             d.findChild<QComboBox*>("cmbSubject")->setCurrentText(field);
-            QTest::mouseClick(d.findChild<QPushButton*>("cmdSearch"), Qt::LeftButton);
+            user::click(d.findChild<QPushButton*>("cmdSearch"));
         });
     }
     QString rootText(frmMain& w) { return w.tv1()->topLevelItem(0)->text(0); }
@@ -84,8 +86,9 @@ TEST_F(SearchTest, BlankPhraseKeepsTheDialogOpen) {
     frmMain& w = start();
     dialogs.queue([&](QDialog& d) {
         auto* box = d.findChild<QLineEdit*>("txtPhrase");
-        QTest::keyClicks(box, "   ");
-        QTest::mouseClick(d.findChild<QPushButton*>("cmdSearch"), Qt::LeftButton);
+        user::focus(box);
+        user::type(&d, QStringLiteral("   "));
+        user::click(d.findChild<QPushButton*>("cmdSearch"));
         EXPECT_TRUE(d.isVisible());
         EXPECT_EQ(messages.last().text,
                   QStringLiteral("You must enter a word or phrase to search for."));
@@ -110,4 +113,27 @@ TEST_F(SearchTest, TopicsSearchRootIsKeyedBirds) {
     EXPECT_EQ(rootText(w), QStringLiteral("Custom Search"));
     EXPECT_TRUE(w.nodes().contains(QStringLiteral("A%1").arg(a)));
     EXPECT_EQ(startup->state().CustomSearchSql.category, Category::Topics);
+}
+
+TEST_F(SearchTest, EscapeIsCancel) {
+    const qint64 kf = birdId("Common Kingfisher");
+    const qint64 a = addEntry(Category::Birds, kf, kArticle, "Dive", " ", "{\\rtf1 dive}");
+    frmMain& w = start();
+    queueSearch("dive", "Title");
+    w.menuItem("mnuViewCustom")->trigger();
+    ASSERT_TRUE(w.nodes().contains(QStringLiteral("A%1").arg(a)));
+    user::click(w.findChild<QRadioButton*>("optCat(0)"), QPoint(8, 8));
+    ASSERT_EQ(rootText(w), QStringLiteral("Birds of the World"));
+    dialogs.queue([](QDialog& d) {
+        auto* box = d.findChild<QLineEdit*>("txtPhrase");
+        user::focus(box);
+        user::type(&d, QStringLiteral("zzz"));
+        user::key(&d, Qt::Key_Escape);
+        EXPECT_FALSE(d.isVisible());
+    });
+    w.menuItem("mnuViewCustom")->trigger();
+    // Exactly what Cancel does: no search is left behind to run again, and
+    // the tree keeps what it showed.
+    EXPECT_TRUE(startup->state().CustomSearchSql.isEmpty());
+    EXPECT_EQ(rootText(w), QStringLiteral("Birds of the World"));
 }

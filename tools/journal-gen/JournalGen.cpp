@@ -1,12 +1,19 @@
 #include "JournalGen.h"
 
+#include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QStringList>
 #include <random>
 #include <vector>
 
 #include "DataFolder.h"
 #include "Resources.h"
+#include "Services.h"
 #include "Store.h"
+#include "cDIBSection.h"
+#include "mIntelJPEGLibrary.h"
 
 namespace wf {
 
@@ -41,9 +48,14 @@ class Generator {
     Generator(Store& store, const JournalSize& size)
         : store_(store), size_(size), rng_(size.seed) {}
 
+    JournalSummary summary;
+
     void run() {
         makePlaces();
         const auto birds = store_.subjects(Category::Birds);
+        summary.birds = qint64(birds.size());
+        summary.topics = size_.topics;
+        summary.sightings = size_.sightings;
         if (birds.empty()) {
             return;
         }
@@ -93,14 +105,18 @@ class Generator {
                 e.type = kArticle;
                 e.caption = article();
                 e.fname = QStringLiteral(" ");
+                ++summary.articles;
             } else if (kind < 8) {
                 e.type = kImage;
                 const QString subject =
                     *store_.subjectName(topic ? Category::Topics : Category::Birds, e.subid);
                 e.fname = subject + u' ' + e.title + QStringLiteral("_%1.jpg").arg(i + 1);
+                ++summary.pictures;
+                summary.pictureNames.emplace_back(e.fname, i % int(std::size(kSamplePictureSizes)));
             } else {
                 e.type = kLink;
                 e.fname = QStringLiteral("https://example.org/birds/%1").arg(i);
+                ++summary.links;
             }
             store_.appendEntry(e);
         }
@@ -198,13 +214,107 @@ class Generator {
 
 }  // namespace
 
-void generateJournal(Store& store, const JournalSize& size) {
-    store.inTransaction([&] { Generator(store, size).run(); });
+JournalSummary generateJournal(Store& store, const JournalSize& size) {
+    JournalSummary summary;
+    store.inTransaction([&] {
+        Generator g(store, size);
+        g.run();
+        summary = std::move(g.summary);
+    });
+    return summary;
 }
 
-void generateJournalFolder(const QString& dataDir, const JournalSize& size) {
-    auto store = DataFolder(dataDir).openJournal(worldListPath());
-    generateJournal(*store, size);
+const QSize kSamplePictureSizes[6] = {{320, 240}, {640, 480},   {240, 320},
+                                      {96, 64},   {1600, 1200}, {2400, 1800}};
+
+namespace {
+
+// A sample picture: a sky-to-ground gradient in one of a few colours with a
+// round "bird" in the middle, so each is recognisable and none is blank.
+QImage samplePicture(int index) {
+    static const QRgb kTints[] = {qRgb(70, 130, 180),  qRgb(34, 139, 34), qRgb(205, 133, 63),
+                                  qRgb(147, 112, 219), qRgb(220, 20, 60), qRgb(0, 128, 128)};
+    const QSize size = kSamplePictureSizes[index];
+    const QRgb tint = kTints[index];
+    QImage img(size, QImage::Format_RGB32);
+    const int w = size.width();
+    const int h = size.height();
+    const int r = std::min(w, h) / 4;
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        const double t = double(y) / std::max(1, h - 1);
+        for (int x = 0; x < w; ++x) {
+            const int dx = x - w / 2;
+            const int dy = y - h / 2;
+            if (dx * dx + dy * dy < r * r) {
+                line[x] = qRgb(40, 30, 20);
+            } else {
+                line[x] =
+                    qRgb(int(qRed(tint) * (1 - t) + 230 * t), int(qGreen(tint) * (1 - t) + 220 * t),
+                         int(qBlue(tint) * (1 - t) + 200 * t));
+            }
+        }
+    }
+    return img;
+}
+
+// Answers No to any question: the generator never replaces a file.
+class NeverReplace : public MessageBoxes {
+  public:
+    MsgAnswer show(const MessageRequest&) override { return MsgAnswer::No; }
+};
+
+}  // namespace
+
+QString JournalSummary::describe() const {
+    return QStringLiteral(
+               "%1 birds, %2 topics, %3 sightings, %4 entries (%5 articles, %6 "
+               "pictures, %7 links), %8 JPEG files in Images")
+        .arg(birds)
+        .arg(topics)
+        .arg(sightings)
+        .arg(articles + pictures + links)
+        .arg(articles)
+        .arg(pictures)
+        .arg(links)
+        .arg(pictureFiles);
+}
+
+JournalSummary generateJournalFolder(const QString& dataDir, const JournalSize& size) {
+    JournalSummary summary;
+    {
+        auto store = DataFolder(dataDir).openJournal(worldListPath());
+        summary = generateJournal(*store, size);
+    }
+    if (summary.pictureNames.empty()) {
+        return summary;
+    }
+    const QDir images(QDir(dataDir).filePath(QStringLiteral("Images")));
+    QDir().mkpath(images.path());
+    // The samples are written once by the JPEG writer, in a folder of their
+    // own beside Images; every picture entry's file is a hard link to one.
+    QDir samples(QDir(dataDir).filePath(QStringLiteral(".journal-gen-samples")));
+    QDir().mkpath(samples.path());
+    NeverReplace messages;
+    QStringList samplePaths;
+    for (int i = 0; i < int(std::size(kSamplePictureSizes)); ++i) {
+        cDIBSection dib;
+        dib.CreateFromPicture(samplePicture(i));
+        const QString path = samples.filePath(QStringLiteral("sample-%1.jpg").arg(i));
+        mIntelJPEGLibrary::SaveJpegFile(dib, path, 90, messages);
+        samplePaths << path;
+    }
+    for (const auto& [fname, sample] : summary.pictureNames) {
+        const QString target = images.filePath(fname);
+        const QByteArray from = QFile::encodeName(samplePaths[sample]);
+        const QByteArray to = QFile::encodeName(target);
+        if (::link(from.constData(), to.constData()) == 0 ||
+            QFile::copy(samplePaths[sample], target)) {
+            ++summary.pictureFiles;
+        }
+    }
+    samples.removeRecursively();
+    return summary;
 }
 
 }  // namespace wf

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace wf {
 
@@ -15,12 +18,34 @@ struct JournalSize {
     std::uint64_t seed = 1;
 };
 
+// What a generation made.
+struct JournalSummary {
+    qint64 birds = 0;
+    int topics = 0;
+    int sightings = 0;
+    int articles = 0;
+    int pictures = 0;
+    int links = 0;
+    int pictureFiles = 0;  // JPEG files written into Images
+    // The file name (in Images) of every picture entry, and which of the
+    // sample pictures it shows.
+    std::vector<std::pair<QString, int>> pictureNames;
+
+    QString describe() const;
+};
+
 // Fills a journal that holds the world list with sightings, entries (articles
 // with realistic RTF, pictures and links) and topics, all decided by the seed.
 // The same size and seed give the same journal.
-void generateJournal(Store& store, const JournalSize& size);
+JournalSummary generateJournal(Store& store, const JournalSize& size);
 
-// Makes a new journal with the world list in dataDir and fills it.
-void generateJournalFolder(const QString& dataDir, const JournalSize& size);
+// Makes a new journal with the world list in dataDir and fills it, with a
+// real JPEG file in Images for every picture entry: a few sample pictures of
+// distinct sizes and colours (some larger than the viewer) written by the
+// program's own JPEG writer, each file a hard link to one of them.
+JournalSummary generateJournalFolder(const QString& dataDir, const JournalSize& size);
+
+// The sample pictures' sizes.
+extern const QSize kSamplePictureSizes[6];
 
 }  // namespace wf

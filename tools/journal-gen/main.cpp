@@ -48,7 +48,9 @@ int main(int argc, char** argv) {
     size.places = p.value(places).toInt();
     size.seed = p.value(seed).toULongLong();
     try {
-        wf::generateJournalFolder(dir, size);
+        const wf::JournalSummary made = wf::generateJournalFolder(dir, size);
+        std::printf("journal-gen: made %s: %s\n", qPrintable(QDir(dir).absolutePath()),
+                    qPrintable(made.describe()));
     } catch (const wf::AppError& e) {
         std::fprintf(stderr, "journal-gen: %s\n", qPrintable(e.description()));
         return 1;
