@@ -18,6 +18,7 @@
 #include "EntryEditor.h"
 #include "EntryNodes.h"
 #include "MainWindowApi.h"
+#include "PictureView.h"
 #include "SubjectPicker.h"
 #include "cDIBSection.h"
 #include "mIntelJPEGLibrary.h"
@@ -54,8 +55,9 @@ frmPic::frmPic(AppState& state, MainWindowApi& main, QWidget* parent)
       picker_(new SubjectPicker(cmbSub_, state, true)),
       txtTitle_(new QLineEdit(this)),
       Picture1_(new QFrame(this)),
-      Picture2_(new QLabel(Picture1_)),
-      lblClick_(new QLabel(QStringLiteral("Click Here To Paste Image"), Picture2_)),
+      Picture2_(new QLabel),
+      pictureView_(new PictureView(Picture2_, Picture1_)),
+      lblClick_(new QLabel(QStringLiteral("Click Here To Paste Image"), Picture1_)),
       cmdClear_(new QPushButton(QStringLiteral("Clear Image"), this)),
       cmdSave_(new QPushButton(QStringLiteral("&Save"), this)),
       cmdCancel_(new QPushButton(QStringLiteral("&Cancel"), this)) {
@@ -108,28 +110,18 @@ frmPic::frmPic(AppState& state, MainWindowApi& main, QWidget* parent)
 }
 
 void frmPic::resetArea() {
-    Picture2_->setPixmap(QPixmap());
-    Picture2_->setGeometry(0, 0, Picture1_->width(), Picture1_->height());
-    lblClick_->move((Picture2_->width() - lblClick_->width()) / 2,
-                    (Picture2_->height() - lblClick_->height()) / 2);
-}
-
-void frmPic::centre() {
-    QRect g = Picture2_->geometry();
-    if (g.height() < Picture1_->height()) {
-        g.moveTop((Picture1_->height() - g.height()) / 2);
-    }
-    if (g.width() < Picture1_->width()) {
-        g.moveLeft((Picture1_->width() - g.width()) / 2);
-    }
-    Picture2_->setGeometry(g);
+    pictureView_->setGeometry(Picture1_->contentsRect());
+    pictureView_->clear();
+    lblClick_->move((Picture1_->width() - lblClick_->width()) / 2,
+                    (Picture1_->height() - lblClick_->height()) / 2);
+    lblClick_->raise();
 }
 
 void frmPic::showPicture(const QImage& image) {
-    // The picture keeps its own size: it is neither scaled nor resampled.
+    // The picture itself is kept whole; a large one is shown scaled to fit
+    // the area, a small one at its own size, centred.
     picture_ = image;
-    Picture2_->setPixmap(QPixmap::fromImage(image));
-    Picture2_->resize(image.size());
+    pictureView_->setImage(image);
 }
 
 void frmPic::Form_Load() {
@@ -172,9 +164,6 @@ void frmPic::Form_Load() {
             return;
         }
         showPicture(image);
-        if (Picture2_->width() * 1440.0 / logicalDpiX() >= kLeastWidth) {
-            centre();
-        }
     } catch (const AppError& e) {
         entry_editor::reportLoadError(state_, e);
     }
@@ -199,7 +188,6 @@ void frmPic::lblClick_Click() {
     }
     showPicture(image);
     if (image.width() * 1440.0 / logicalDpiX() >= kLeastWidth) {
-        centre();
         cmdSave_->setEnabled(true);
         lblClick_->hide();
         cmdClear_->setEnabled(true);

@@ -26,6 +26,9 @@ class frmPic : public QDialog {
     // The picture the dialog holds (what Save writes).
     const QImage& picture() const { return picture_; }
     SubjectPicker& picker() const { return *picker_; }
+    class PictureView* pictureView() const {
+        return pictureView_;
+    }
     // The file name a new picture entry gets: subject, blank, title, "_",
     // id, ".jpg", the texts exactly as typed.
     static QString fileName(const QString& subject, const QString& title, qint64 id);
@@ -42,7 +45,6 @@ class frmPic : public QDialog {
     void cmdSave_Click();
     void saveNew(const QString& subject, const QString& title);
     void showPicture(const QImage& image);
-    void centre();
     void resetArea();
 
     AppState& state_;
@@ -53,6 +55,7 @@ class frmPic : public QDialog {
     QLineEdit* txtTitle_;
     QFrame* Picture1_;
     QLabel* Picture2_;
+    class PictureView* pictureView_;
     QLabel* lblClick_;
     QPushButton* cmdClear_;
     QPushButton* cmdSave_;

@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -28,7 +29,9 @@
 
 #include "AppError.h"
 #include "Artwork.h"
+#include "PictureView.h"
 #include "RichText.h"
+#include "StatusPanel.h"
 #include "Twips.h"
 #include "frmAbout.h"
 #include "frmHelp.h"
@@ -58,8 +61,6 @@ namespace {
 
 // Design positions (twips) that the layout keeps.
 constexpr float kPaneMargin = 60;
-constexpr float kFrameHeight = 900;
-constexpr float kTreeTop = kPaneMargin + kFrameHeight + 30;
 constexpr float kTitleHeight = 480;
 constexpr float kSplitterWidth = 60;
 
@@ -264,18 +265,12 @@ void frmMain::buildStatusBar() {
     sbStatusBar_ = statusBar();
     sbStatusBar_->setObjectName(QStringLiteral("sbStatusBar"));
     for (const Panel& p : kPanels) {
-        auto* l = new QLabel(QString::fromLatin1(p.text), sbStatusBar_);
-        l->setObjectName(QString::fromLatin1(p.key));
-        l->setFrameShape(QFrame::Panel);
-        l->setFrameShadow(QFrame::Sunken);
-        l->setMinimumWidth(toPixels(1800));
+        auto* l = new StatusPanel(QString::fromLatin1(p.key), sbStatusBar_);
+        l->setPanelText(QString::fromLatin1(p.text));
         sbStatusBar_->addWidget(l);
     }
     for (const char* key : {"Date", "Time"}) {
-        auto* l = new QLabel(sbStatusBar_);
-        l->setObjectName(QString::fromLatin1(key));
-        l->setFrameShape(QFrame::Panel);
-        l->setFrameShadow(QFrame::Sunken);
+        auto* l = new StatusPanel(QString::fromLatin1(key), sbStatusBar_);
         l->setAlignment(Qt::AlignCenter);
         sbStatusBar_->addPermanentWidget(l);
     }
@@ -345,9 +340,10 @@ void frmMain::buildPanes() {
     rtb_ = new QTextEdit(viewArea_);
     rtb_->setObjectName(QStringLiteral("rtb"));
     rtb_->setReadOnly(true);
-    picture_ = new QLabel(viewArea_);
+    picture_ = new QLabel;
     picture_->setObjectName(QStringLiteral("pic(3)"));
-    picture_->hide();
+    pictureView_ = new PictureView(picture_, viewArea_);
+    pictureView_->hide();
 
     fg1_ = new QTableWidget(central_);
     fg1_->setObjectName(QStringLiteral("fg1"));
@@ -362,7 +358,9 @@ void frmMain::buildPanes() {
     imgSplitter_ = new QWidget(central_);
     imgSplitter_->setObjectName(QStringLiteral("imgSplitter"));
     imgSplitter_->setCursor(Qt::SplitHCursor);
+    imgSplitter_->setToolTip(QStringLiteral("Drag to change the width of the panes"));
     imgSplitter_->installEventFilter(this);
+    central_->installEventFilter(this);
     picSplitter_ = new QFrame(central_);
     picSplitter_->setObjectName(QStringLiteral("picSplitter"));
     picSplitter_->setAutoFillBackground(true);
@@ -412,8 +410,8 @@ QAction* frmMain::menuItem(const QString& name) const {
     return findChild<QAction*>(name);
 }
 
-QLabel* frmMain::panel(const QString& key) const {
-    return sbStatusBar_->findChild<QLabel*>(key, Qt::FindDirectChildrenOnly);
+StatusPanel* frmMain::panel(const QString& key) const {
+    return sbStatusBar_->findChild<StatusPanel*>(key, Qt::FindDirectChildrenOnly);
 }
 
 // Load and unload --------------------------------------------------------------
@@ -540,7 +538,7 @@ void frmMain::showPicture(const QImage& picture, const QString& title) {
         showWeb(false);
     }
     viewArea_->show();
-    picture_->show();
+    pictureView_->show();
     lbltitle_->setText(title);
 }
 
@@ -588,65 +586,88 @@ void frmMain::mnuHelpAbout_Click() {
 void frmMain::updateClock() {
     const QDateTime now = state_.services.clock.now();
     const QLocale locale = QLocale::system();
-    panel(QStringLiteral("Date"))->setText(locale.toString(now.date(), QLocale::ShortFormat));
-    panel(QStringLiteral("Time"))->setText(locale.toString(now.time(), QLocale::ShortFormat));
+    panel(QStringLiteral("Date"))->setPanelText(locale.toString(now.date(), QLocale::ShortFormat));
+    panel(QStringLiteral("Time"))->setPanelText(locale.toString(now.time(), QLocale::ShortFormat));
 }
 
 // Layout ----------------------------------------------------------------------
 
 LayoutInput frmMain::layoutInput() const {
+    // The panes share the client area between the toolbar and the status
+    // bar: the central widget, whose size the window's own layout has set.
     LayoutInput in;
-    in.windowWidth = toTwips(width());
+    in.windowWidth = toTwips(central_->width());
     in.windowHeight = toTwips(height());
-    in.scaleHeight = toTwips(height() - (menuBar()->isVisible() ? menuBar()->height() : 0));
+    in.scaleHeight = toTwips(central_->height());
     in.tbTop = 0;
-    in.tbHeight = toTwips(tbMain_->isVisible() ? tbMain_->height() : 0);
-    in.sbVisible = sbStatusBar_->isVisible();
-    in.sbHeight = toTwips(sbStatusBar_->height());
+    in.tbHeight = 0;
+    in.sbVisible = false;
+    in.sbHeight = 0;
     in.coolBarHeight = toTwips(CoolBar1_->sizeHint().height());
-    in.pic0Top = in.tbHeight;
-    in.tv1Top = kTreeTop;
+    in.pic0Top = 0;
+    // The tree starts below the search frame, at the height its boxes need.
+    in.tv1Top = kPaneMargin + toTwips(Frame1_->sizeHint().height()) + 30;
     in.pic2Left = kPaneMargin;
     return in;
 }
 
 void frmMain::SizeControls(float& X) {
     const LayoutInput in = layoutInput();
-    const LayoutResult r = WindowLayout::sizeControls(X, in);
+    LayoutResult r = WindowLayout::sizeControls(X, in);
     if (r.windowHeight > in.windowHeight) {
         resize(width(), toPixels(r.windowHeight));
     }
     splitX_ = X;
-    // The panes sit in the central area, which starts below the toolbar.
-    const float top = in.tbTop + in.tbHeight;
-    auto place = [&](QWidget* w, const TwipsRect& t, float dy) {
-        w->setGeometry(toPixels(t.left), toPixels(t.top - dy), std::max(0, toPixels(t.width)),
-                       std::max(0, toPixels(t.height)));
+    const int paneHeight = std::max(0, toPixels(r.pic0.height));
+    auto rect = [&](const TwipsRect& t) {
+        return QRect(toPixels(t.left), toPixels(t.top), std::max(0, toPixels(t.width)),
+                     std::max(0, toPixels(t.height)));
     };
-    place(leftPane_, r.pic0, top);
-    place(imgSplitter_,
-          {r.imgSplitter.left, r.imgSplitter.top, kSplitterWidth, r.imgSplitter.height}, top);
-    place(rightPane_, r.pic1, top);
-    Frame1_->setGeometry(toPixels(kPaneMargin), toPixels(kPaneMargin), toPixels(r.frame1Width),
-                         toPixels(kFrameHeight));
-    cmbSearchCategory_->setFixedWidth(std::max(0, toPixels(r.cmbSearchCategoryWidth) - 16));
-    place(tv1_, {kPaneMargin, r.tv1.top, r.tv1.width, r.tv1.height}, 0);
-    place(viewArea_, r.pic2, 0);
-    place(rtb_, r.rtb, 0);
-    lbltitle_->setGeometry(toPixels(r.lbltitleLeft), toPixels(kPaneMargin),
-                           toPixels(r.lbltitleWidth), toPixels(kTitleHeight));
-    place(fg1_, r.fg1, top);
+    leftPane_->setGeometry(rect(r.pic0));
+    rightPane_->setGeometry(rect(r.pic1));
+    // The splitter's grab zone is never narrower than 6 pixels.
+    imgSplitter_->setGeometry(toPixels(r.imgSplitter.left), toPixels(r.imgSplitter.top),
+                              std::max(6, toPixels(kSplitterWidth)), paneHeight);
+    const int margin = toPixels(kPaneMargin);
+    Frame1_->setGeometry(margin, margin, toPixels(r.frame1Width), Frame1_->sizeHint().height());
+    cmbSearchCategory_->setFixedWidth(std::max(0, toPixels(r.cmbSearchCategoryWidth)));
+    // The tree and the viewing area keep their shares, but never reach past
+    // the bottom of their pane.
+    QRect tree = rect({kPaneMargin, r.tv1.top, r.tv1.width, r.tv1.height});
+    tree.setHeight(std::clamp(tree.height(), 0, std::max(0, paneHeight - tree.top() - margin)));
+    tv1_->setGeometry(tree);
+    QRect view = rect(r.pic2);
+    view.setHeight(tree.height());
+    viewArea_->setGeometry(view);
+    place(rtb_, r.rtb);
+    pictureView_->setGeometry(viewArea_->contentsRect());
+    // The title on top; below it the web band's place; the web view and the
+    // sightings grid from the band's foot to the bottom of the pane.
+    const int titleHeight = std::max(toPixels(kTitleHeight), lbltitle_->sizeHint().height());
+    lbltitle_->setGeometry(toPixels(r.lbltitleLeft), margin, toPixels(r.lbltitleWidth),
+                           titleHeight);
+    const int bandTop = rightPane_->y() + margin + titleHeight + 2;
+    const int bandHeight = CoolBar1_->sizeHint().height();
+    CoolBar1_->setGeometry(toPixels(r.coolBarLeft), bandTop, toPixels(r.coolBarWidth), bandHeight);
+    const int webTop = bandTop + bandHeight;
+    const QRect below(toPixels(r.web.left), webTop, toPixels(r.web.width),
+                      std::max(0, rightPane_->geometry().bottom() + 1 - webTop));
+    fg1_->setGeometry(below);
     if (web_ != nullptr) {
-        place(web_, r.web, top);
+        web_->setGeometry(below);
     }
-    CoolBar1_->setGeometry(toPixels(r.coolBarLeft), 0, toPixels(r.coolBarWidth),
-                           toPixels(in.coolBarHeight));
     imgSplitter_->raise();
     laidOut_ = true;
 }
 
+void frmMain::place(QWidget* w, const TwipsRect& t) const {
+    w->setGeometry(toPixels(t.left), toPixels(t.top), std::max(0, toPixels(t.width)),
+                   std::max(0, toPixels(t.height)));
+}
+
 void frmMain::relayout() {
-    float x = splitX_;
+    // The split the user chose comes back whenever there is room for it.
+    float x = userSplit_;
     SizeControls(x);
 }
 
@@ -679,6 +700,7 @@ void frmMain::imgSplitter_MouseMove(int x) {
 void frmMain::imgSplitter_MouseUp() {
     float x = ghostX_;
     SizeControls(x);
+    userSplit_ = x;
     picSplitter_->hide();
     splitterDragging_ = false;
 }
@@ -687,12 +709,33 @@ void frmMain::tv1_DragDrop(const QString& source, int x) {
     if (source == imgSplitter_->objectName()) {
         float pos = toTwips(x);
         SizeControls(pos);
+        userSplit_ = pos;
     }
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == central_ && event->type() == QEvent::Resize) {
+        relayout();
+        return false;
+    }
     if (watched == imgSplitter_) {
         switch (event->type()) {
+            case QEvent::Paint: {
+                // A grip: a groove with a column of dots in the middle.
+                QPainter p(imgSplitter_);
+                const QRect r = imgSplitter_->rect();
+                const QPalette& pal = imgSplitter_->palette();
+                p.fillRect(r, pal.color(QPalette::Button));
+                p.setPen(pal.color(QPalette::Mid));
+                p.drawLine(r.left(), r.top(), r.left(), r.bottom());
+                p.drawLine(r.right(), r.top(), r.right(), r.bottom());
+                const int cx = r.center().x();
+                for (int i = -3; i <= 3; ++i) {
+                    const int cy = r.center().y() + i * 5;
+                    p.fillRect(cx - 1, cy - 1, 2, 2, pal.color(QPalette::Dark));
+                }
+                return true;
+            }
             case QEvent::MouseButtonPress:
                 imgSplitter_MouseDown();
                 return true;

@@ -8,6 +8,7 @@
 #include "AppState.h"
 #include "MainWindowApi.h"
 #include "NodeTree.h"
+#include "StatusPanel.h"
 #include "WindowLayout.h"
 
 class QAction;
@@ -72,6 +73,9 @@ class frmMain : public QMainWindow, public MainWindowApi {
     QTextEdit* rtb() const { return rtb_; }
     QFrame* pictureFrame() const { return viewArea_; }  // pic(2)
     QLabel* picture() const { return picture_; }        // pic(3)
+    class PictureView* pictureView() const {
+        return pictureView_;
+    }
     QWidget* coolBar() const { return CoolBar1_; }
     QComboBox* cmbAddress() const { return cmbAddress_; }
     QWebEngineView* web() const { return web_; }  // null until first needed
@@ -89,7 +93,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
     // A menu item by name ("mnuEditEntry", ...).
     QAction* menuItem(const QString& name) const;
     // A keyed panel of sbStatusBar ("Life", "Region", ... "Date", "Time").
-    QLabel* panel(const QString& key) const;
+    StatusPanel* panel(const QString& key) const;
     // The split position (twips).
     float splitPosition() const { return splitX_; }
 
@@ -173,6 +177,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
 
     // Layout.
     void relayout();
+    void place(QWidget* w, const struct TwipsRect& t) const;
     LayoutInput layoutInput() const;
     float toTwips(int px) const;
     int toPixels(float twips) const;
@@ -200,6 +205,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
     QFrame* viewArea_ = nullptr;  // pic(2)
     QTextEdit* rtb_ = nullptr;
     QLabel* picture_ = nullptr;  // pic(3)
+    class PictureView* pictureView_ = nullptr;
     QTableWidget* fg1_ = nullptr;
     QWidget* CoolBar1_ = nullptr;
     QToolBar* Toolbar1_ = nullptr;
@@ -209,8 +215,9 @@ class frmMain : public QMainWindow, public MainWindowApi {
     QWidget* imgSplitter_ = nullptr;
     QFrame* picSplitter_ = nullptr;
 
-    float splitX_ = kDesignSplit;  // imgSplitter.Left
-    float ghostX_ = 0;             // picSplitter.Left
+    float splitX_ = kDesignSplit;     // imgSplitter.Left
+    float userSplit_ = kDesignSplit;  // the split the user chose
+    float ghostX_ = 0;                // picSplitter.Left
     bool splitterDragging_ = false;
     bool mouseOnTree_ = false;
     bool laidOut_ = false;

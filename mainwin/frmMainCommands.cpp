@@ -21,6 +21,7 @@
 
 #include "AppError.h"
 #include "JetImporter.h"
+#include "PictureView.h"
 #include "RichText.h"
 #include "frmHelp.h"
 #include "frmLink.h"
@@ -160,7 +161,7 @@ void frmMain::deleteEntryRow() {
     if (e->type == kArticle) {
         rtb_->clear();
     } else if (e->type == kImage) {
-        picture_->clear();
+        pictureView_->clear();
         if (state_.services.messages.ask(
                 QStringLiteral("Do you want to erase the image from your computer?"),
                 QStringLiteral("Delete Image"))) {

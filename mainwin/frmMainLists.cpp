@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 
 #include "AppError.h"
+#include "StatusPanel.h"
 #include "frmMain.h"
 #include "frmSearch.h"
 
@@ -146,8 +147,8 @@ void frmMain::CountLifeLists() {
         const Store& db = state_.db();
         const int world = db.lifeListCount(Area::World);
         panel(QStringLiteral("Life"))
-            ->setText(world > 0 ? QStringLiteral("World List = %1").arg(world)
-                                : QStringLiteral("World List "));
+            ->setPanelText(world > 0 ? QStringLiteral("World List = %1").arg(world)
+                                     : QStringLiteral("World List "));
         struct AreaPanel {
             Area area;
             const char* key;
@@ -163,8 +164,8 @@ void frmMain::CountLifeLists() {
         for (const AreaPanel& a : areas) {
             const int n = db.lifeListCount(a.area, a.place);
             panel(QString::fromLatin1(a.key))
-                ->setText(n > 0 ? a.place + QStringLiteral(" List = ") + QString::number(n)
-                                : QString::fromLatin1(a.empty));
+                ->setPanelText(n > 0 ? a.place + QStringLiteral(" List = ") + QString::number(n)
+                                     : QString::fromLatin1(a.empty));
         }
     } catch (const AppError& e) {
         reportLoadError(e.number(), e.description());

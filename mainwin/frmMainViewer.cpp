@@ -14,6 +14,7 @@
 #include <QWebEngineView>
 
 #include "AppError.h"
+#include "PictureView.h"
 #include "RichText.h"
 #include "Twips.h"
 #include "frmMain.h"
@@ -167,7 +168,7 @@ void frmMain::showArticle(const Entry& e, const QString& text, const QString& pa
     showWeb(false);
     rtb_->show();
     viewArea_->show();
-    picture_->hide();
+    pictureView_->hide();
     rtf::readRtf(e.caption, *rtb_->document());
     fg1_->hide();
     const QString list = cmbSearchCategory_->currentText();
@@ -182,7 +183,7 @@ void frmMain::showImage(const Entry& e, const QString& text, const QString& pare
     placePicture(loadPicture(state_.folder, e.fname));
     showWeb(false);
     rtb_->hide();
-    picture_->show();
+    pictureView_->show();
     fg1_->hide();
     const QString list = cmbSearchCategory_->currentText();
     lbltitle_->setText(list == QLatin1String("Custom Search") || list == QLatin1String("All Images")
@@ -191,12 +192,10 @@ void frmMain::showImage(const Entry& e, const QString& text, const QString& pare
 }
 
 void frmMain::placePicture(const QImage& image) {
-    // Centred on each axis on which it is smaller than the viewing area.
-    picture_->setPixmap(QPixmap::fromImage(image));
-    const QSize frame = viewArea_->size();
-    const int left = image.width() < frame.width() ? (frame.width() - image.width()) / 2 : 0;
-    const int top = image.height() < frame.height() ? (frame.height() - image.height()) / 2 : 0;
-    picture_->setGeometry(left, top, image.width(), image.height());
+    // Centred on each axis on which it is smaller than the viewing area;
+    // one larger than the area is shown scaled down to fit.
+    pictureView_->setGeometry(viewArea_->contentsRect());
+    pictureView_->setImage(image);
 }
 
 void frmMain::showLink(const Entry& e) {

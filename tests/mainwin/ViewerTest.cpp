@@ -1,14 +1,19 @@
 #include <QAction>
 #include <QFrame>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextEdit>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <QWebEngineView>
 
+#include "Keyboard.h"
 #include "MainWindowFixture.h"
+#include "PictureView.h"
 
 using namespace wf;
 using namespace wf::test;
@@ -79,22 +84,48 @@ TEST_F(ViewerTest, PictureIsCentredAndTitled) {
     ASSERT_TRUE(w.picture()->isVisible());
     EXPECT_FALSE(w.rtb()->isVisible());
     EXPECT_EQ(w.picture()->size(), QSize(40, 30));
-    const QSize frame = w.pictureFrame()->size();
-    EXPECT_EQ(w.picture()->x(), (frame.width() - 40) / 2);
-    EXPECT_EQ(w.picture()->y(), (frame.height() - 30) / 2);
+    // Centred in the area that shows it, which lies inside pic(2).
+    const QWidget* area = w.picture()->parentWidget();
+    EXPECT_TRUE(w.pictureFrame()->rect().contains(
+        QRect(area->mapTo(w.pictureFrame(), QPoint(0, 0)), area->size())));
+    EXPECT_NEAR(w.picture()->x(), (area->width() - 40) / 2, 1);
+    EXPECT_NEAR(w.picture()->y(), (area->height() - 30) / 2, 1);
     EXPECT_EQ(w.lbltitle()->text(), QStringLiteral("Eurasian Wren : Nest"));
     choose(w, "All Images");
     click(w, QStringLiteral("I%1").arg(image));
     EXPECT_EQ(w.lbltitle()->text(), QStringLiteral("Eurasian Wren Nest"));
 }
 
-TEST_F(ViewerTest, PictureLargerThanTheFrameSitsAtItsTopLeft) {
+TEST_F(ViewerTest, APictureLargerThanItsAreaIsScaledToFitAndCanBeZoomed) {
     const qint64 big = addEntry(Category::Birds, wren, kImage, "Wide", "wide.jpg");
-    writePicture("wide.jpg", QSize(3000, 20));
+    writePicture("wide.jpg", QSize(2400, 1800));
     frmMain& w = start();
+    w.show();
     click(w, QStringLiteral("I%1").arg(big));
-    EXPECT_EQ(w.picture()->x(), 0);
-    EXPECT_EQ(w.picture()->y(), (w.pictureFrame()->height() - 20) / 2);
+    PictureView* view = w.pictureView();
+    const QWidget* area = w.picture()->parentWidget();
+    // The whole photograph, its proportions kept, inside the area.
+    const QSize shown = w.picture()->size();
+    EXPECT_LE(shown.width(), area->width());
+    EXPECT_LE(shown.height(), area->height());
+    EXPECT_TRUE(shown.width() == area->width() || shown.height() == area->height());
+    EXPECT_NEAR(double(shown.width()) / shown.height(), 2400.0 / 1800.0, 0.02);
+    EXPECT_TRUE(view->fitting());
+    // Ctrl+0 fits, Ctrl+plus and the wheel with Ctrl zoom in, actual size
+    // shows every pixel with scroll bars.
+    user::key(&w, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_GT(w.picture()->width(), shown.width());
+    user::key(&w, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(w.picture()->size(), shown);
+    user::wheel(view->scrollArea()->viewport(), 120, Qt::ControlModifier);
+    EXPECT_GT(w.picture()->width(), shown.width());
+    user::key(&w, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(w.picture()->size(), shown);
+    user::click(view->toolbar()->widgetForAction(view->action("Actual")));
+    EXPECT_EQ(w.picture()->size(), QSize(2400, 1800));
+    EXPECT_TRUE(view->scrollArea()->horizontalScrollBar()->isVisible());
+    // The stored picture is untouched.
+    EXPECT_EQ(view->image().size(), QSize(2400, 1800));
 }
 
 TEST_F(ViewerTest, MissingOrEscapingPictureFilesAreReported) {
