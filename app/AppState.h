@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSettings>
 #include <QString>
 #include <memory>
 
@@ -30,6 +31,10 @@ struct AppState {
     QString ActiveDistrict;
     QString SearchUrl;
     QString HomeUrl;
+
+    // Where the windows remember their size and place between runs; none
+    // (as in tests) remembers nothing.
+    std::unique_ptr<QSettings> settings;
 
     Store& db() const { return *AppDatabase; }
     bool hasDatabase() const { return AppDatabase != nullptr; }

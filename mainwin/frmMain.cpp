@@ -16,8 +16,11 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QOpenGLWidget>
 #include <QPainter>
 #include <QRadioButton>
+#include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTextEdit>
@@ -159,7 +162,60 @@ frmMain::frmMain(AppState& state, QWidget* parent)
     buildStatusBar();
     buildPanes();
     resize(toPixels(13500), toPixels(9000));
+    restoreWindowState();
     Form_Load();
+}
+
+void frmMain::restoreWindowState() {
+    if (!state_.settings) {
+        return;
+    }
+    QSettings& s = *state_.settings;
+    s.beginGroup(QStringLiteral("MainWindow"));
+    const QRect saved = s.value(QStringLiteral("geometry")).toRect();
+    const bool maximised = s.value(QStringLiteral("maximised"), false).toBool();
+    const float split = s.value(QStringLiteral("split"), kDesignSplit).toFloat();
+    s.endGroup();
+    userSplit_ = splitX_ = std::max(split, WindowLayout::kMinPane);
+    // Only on a screen that is still there; otherwise centred at the size of
+    // a first start.
+    const QScreen* onScreen = nullptr;
+    if (saved.isValid()) {
+        for (const QScreen* screen : QGuiApplication::screens()) {
+            if (screen->availableGeometry().contains(saved.center())) {
+                onScreen = screen;
+                break;
+            }
+        }
+    }
+    if (onScreen != nullptr) {
+        const QRect avail = onScreen->availableGeometry();
+        resize(std::min(saved.width(), avail.width()), std::min(saved.height(), avail.height()));
+        move(saved.topLeft());
+    } else if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+        const QRect avail = primary->availableGeometry();
+        move(avail.center() - QPoint(width() / 2, height() / 2));
+    }
+    if (maximised) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+}
+
+void frmMain::saveWindowState() const {
+    if (!state_.settings) {
+        return;
+    }
+    QSettings& s = *state_.settings;
+    s.beginGroup(QStringLiteral("MainWindow"));
+    // The place of the frame and the size of the window; of a maximised
+    // window those it comes back to.
+    const QPoint frame = geometry().topLeft() - pos();
+    const QRect normal = isMaximized() ? normalGeometry() : geometry();
+    s.setValue(QStringLiteral("geometry"), QRect(normal.topLeft() - frame, normal.size()));
+    s.setValue(QStringLiteral("maximised"), isMaximized());
+    s.setValue(QStringLiteral("split"), userSplit_);
+    s.endGroup();
+    s.sync();
 }
 
 frmMain::~frmMain() = default;
@@ -351,9 +407,26 @@ void frmMain::buildPanes() {
     fg1_->setSelectionBehavior(QAbstractItemView::SelectRows);
     fg1_->setSelectionMode(QAbstractItemView::SingleSelection);
     fg1_->verticalHeader()->hide();
+    fg1_->setWordWrap(false);
+    fg1_->setTextElideMode(Qt::ElideRight);
+    fg1_->verticalHeader()->setDefaultSectionSize(fg1_->fontMetrics().height() + 8);
+    fg1_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    fg1_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     fg1_->hide();
 
     buildCoolBar();
+
+    // The web view draws through OpenGL; a window that gains such a child
+    // after it was shown is torn down and made again (the whole window goes
+    // black for a moment). A hidden child of that kind from the start lets
+    // the window be made for it once. (Headless, with no OpenGL and nothing
+    // to see, the window is left as it is.)
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        auto* glReady = new QOpenGLWidget(central_);
+        glReady->setObjectName(QStringLiteral("glReady"));
+        glReady->setAttribute(Qt::WA_DontShowOnScreen);
+        glReady->hide();
+    }
 
     imgSplitter_ = new QWidget(central_);
     imgSplitter_->setObjectName(QStringLiteral("imgSplitter"));
@@ -459,6 +532,7 @@ bool frmMain::Form_Unload() {
         return false;
     }
     clockTimer_->stop();
+    saveWindowState();
     state_.closeDatabase();
     return true;
 }

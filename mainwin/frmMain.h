@@ -187,6 +187,9 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void tv1_DragDrop(const QString& source, int x);
 
     void updateClock();
+    // The window's size, place, maximised state and split, kept between runs.
+    void restoreWindowState();
+    void saveWindowState() const;
 
     AppState& state_;
     std::unique_ptr<Timer> clockTimer_;

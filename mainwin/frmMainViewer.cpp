@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QImageReader>
 #include <QLabel>
 #include <QLocale>
@@ -208,6 +209,7 @@ void frmMain::showLink(const Entry& e) {
 void frmMain::showSightings(const std::vector<Sighting>& rows, const QString& text,
                             const QString& parentText) {
     rtb_->hide();
+    viewArea_->hide();  // the grid takes its place
     showWeb(false);
     lbltitle_->setText(cmbSearchCategory_->currentText() == QLatin1String("All Entries")
                            ? parentText + QStringLiteral(" Sighting History")
@@ -235,6 +237,7 @@ QWebEngineView* frmMain::ensureWeb() {
 
 void frmMain::showWeb(bool visible) {
     if (visible) {
+        viewArea_->hide();  // the web view takes its place
         ensureWeb()->show();
         web_->raise();
         CoolBar1_->show();
@@ -253,8 +256,9 @@ void frmMain::setUpGrid() {
     fg1_->clear();
     fg1_->setColumnCount(int(columns.size()));
     for (int c = 0; c < int(columns.size()); ++c) {
+        // Every header reads from the left, as most of the format asks.
         auto* header = new QTableWidgetItem(columns[size_t(c)].header);
-        header->setTextAlignment(columns[size_t(c)].alignment | Qt::AlignVCenter);
+        header->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         fg1_->setHorizontalHeaderItem(c, header);
         const int width = c < 9 ? kGridWidths[c] : 1000;
         fg1_->setColumnWidth(c, toPixels(float(width)));
@@ -282,6 +286,29 @@ void frmMain::FillSightingGrid(const std::vector<Sighting>& rows) {
             fg1_->setItem(r, c, new QTableWidgetItem(cells[c]));
         }
         ++r;
+    }
+    // The format's widths are the least; a column widens to its longest
+    // text (header included) so that every row keeps to one line. The user
+    // may still drag a column's edge.
+    const QFontMetrics cells(fg1_->font());
+    const QFontMetrics heads(fg1_->horizontalHeader()->font());
+    constexpr int kPadding = 14;
+    constexpr int kLongest = 640;  // a long note does not push the rest away
+    for (int c = 0; c < fg1_->columnCount(); ++c) {
+        if (fg1_->isColumnHidden(c)) {
+            continue;
+        }
+        int widest = toPixels(float(c < 9 ? kGridWidths[c] : 1000));
+        if (const QTableWidgetItem* h = fg1_->horizontalHeaderItem(c)) {
+            widest = std::max(widest, heads.horizontalAdvance(h->text()) + kPadding);
+        }
+        for (int row = 0; row < fg1_->rowCount(); ++row) {
+            if (const QTableWidgetItem* item = fg1_->item(row, c)) {
+                widest = std::max(
+                    widest, std::min(kLongest, cells.horizontalAdvance(item->text()) + kPadding));
+            }
+        }
+        fg1_->setColumnWidth(c, widest);
     }
     fg1_->setUpdatesEnabled(true);
 }

@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wingfolio"));
+    QApplication::setOrganizationName(QStringLiteral("Wingfolio"));
     QApplication::setApplicationVersion(QStringLiteral(WINGFOLIO_VERSION));
 
     wf::QtMessageBoxes messages;
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
         wf::DataFolder::choose(cl.dataDir, QCoreApplication::applicationDirPath(),
                                QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     wf::Startup startup(services, wf::DataFolder(dir), wf::worldListPath(), cl.splashMs);
+    startup.state().settings = std::make_unique<QSettings>();
     if (cl.quitWhenShown) {
         startup.setOnMainShown([] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
     }

@@ -29,10 +29,16 @@ class AppFixture : public ::testing::Test {
     std::unique_ptr<Startup> startup;
 
     QString dataDir() const { return tmp.file("data"); }
+    // When set, the program keeps its window state in this file.
+    QString settingsFile;
 
     int begin() {
         startup = std::make_unique<Startup>(services, DataFolder(dataDir()), worldListPath(),
                                             frmSplash::kInterval);
+        if (!settingsFile.isEmpty()) {
+            startup->state().settings =
+                std::make_unique<QSettings>(settingsFile, QSettings::IniFormat);
+        }
         return startup->begin();
     }
 

@@ -1,5 +1,6 @@
 #include <QComboBox>
 #include <QDir>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -214,4 +215,23 @@ TEST_F(ImageEditorTest, MissingFileInEditModeStillLetsTheTitleChange) {
     w.menuItem("mnuEditEntry")->setEnabled(true);
     w.menuItem("mnuEditEntry")->trigger();
     EXPECT_EQ(startup->state().db().entry(id)->title, QStringLiteral("Still here"));
+}
+
+TEST_F(ImageEditorTest, ALargePictureIsShownWholeAndStoredWhole) {
+    frmMain& w = start();
+    QImage photo(2400, 1800, QImage::Format_RGB32);
+    photo.fill(qRgb(90, 140, 200));
+    clipboard.setImage(photo);
+    dialogs.queue([&](QDialog& d) {
+        QTest::mouseClick(d.findChild<QLabel*>("lblClick"), Qt::LeftButton);
+        auto& pic = static_cast<frmPic&>(d);
+        const QWidget* area = d.findChild<QFrame*>("Picture1");
+        const QSize shown = d.findChild<QLabel*>("Picture2")->size();
+        EXPECT_LE(shown.width(), area->width());
+        EXPECT_LE(shown.height(), area->height());
+        EXPECT_NEAR(double(shown.width()) / shown.height(), 4.0 / 3.0, 0.02);
+        EXPECT_EQ(pic.picture().size(), QSize(2400, 1800));
+        d.reject();
+    });
+    w.toolButton("Image")->trigger();
 }

@@ -107,6 +107,21 @@ void doubleClick(QWidget* widget, QPoint at) {
     QApplication::processEvents();
 }
 
+void drag(QWidget* widget, QPoint from, QPoint to) {
+    QWindow* window = windowOf(widget);
+    if (window == nullptr) {
+        return;
+    }
+    const QPoint a = pointIn(widget, from);
+    const QPoint b = pointIn(widget, to);
+    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, a);
+    for (int i = 1; i <= 4; ++i) {
+        QTest::mouseMove(window, a + (b - a) * i / 4);
+    }
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, b);
+    QApplication::processEvents();
+}
+
 void wheel(QWidget* widget, int angleDelta, Qt::KeyboardModifiers modifiers, QPoint at) {
     QWindow* window = windowOf(widget);
     if (window == nullptr) {

@@ -33,6 +33,10 @@ void click(QWidget* widget, QPoint at = QPoint(-1, -1), Qt::MouseButton button =
            Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void doubleClick(QWidget* widget, QPoint at = QPoint(-1, -1));
 
+// Presses the left button at one point of the widget, moves to another in a
+// few steps, and releases there.
+void drag(QWidget* widget, QPoint from, QPoint to);
+
 // Turns the mouse wheel over a point of the widget (120 = one notch away
 // from the user).
 void wheel(QWidget* widget, int angleDelta, Qt::KeyboardModifiers modifiers = Qt::NoModifier,

@@ -1,0 +1,257 @@
+// What a person sees of the main window: nothing overlapped, nothing cut
+// off, every pane inside the client area, at the sizes people use.
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QWebEngineView>
+
+#include "Keyboard.h"
+#include "MainWindowFixture.h"
+#include "PictureView.h"
+#include "Twips.h"
+
+using namespace wf;
+using namespace wf::test;
+
+namespace {
+
+class ScreenLayoutTest : public MainWindowFixture {
+  protected:
+    qint64 wren = 0;
+    qint64 sightingBird = 0;
+    QString linkPage;
+    qint64 link = 0;
+
+    void SetUp() override {
+        wren = birdId("Eurasian Wren");
+        Sighting s;
+        s.birdid = wren;
+        s.date = QDate(2024, 12, 31);
+        s.type = QStringLiteral("Sound Record");
+        s.site = QStringLiteral("Hickling Broad reedbed boardwalk");
+        s.district = QStringLiteral("North Norfolk");
+        s.state = QStringLiteral("Norfolk");
+        s.country = QStringLiteral("England");
+        s.region = QStringLiteral("Europe");
+        journal().appendSighting(s);
+        linkPage = tmp.file("page.html");
+        writeAll(linkPage, "<html><body><h1>Wrens</h1></body></html>");
+        link = addEntry(Category::Birds, wren, kLink, "Wren page",
+                        QUrl::fromLocalFile(linkPage).toString());
+        Options o = journal().options();
+        o.country = QStringLiteral("England");
+        o.region = QStringLiteral("Europe");
+        o.state = QStringLiteral("Norfolk");
+        o.district = QStringLiteral("North Norfolk");
+        journal().saveOptions(o);
+    }
+
+    // The visible widgets of the right-hand side, in window coordinates.
+    static QList<std::pair<QString, QRect>> rightHandSide(frmMain& w) {
+        QList<std::pair<QString, QRect>> out;
+        QList<QWidget*> parts = {w.lbltitle(), w.pictureFrame(), w.coolBar(), w.fg1()};
+        if (w.web() != nullptr) {
+            parts << w.web();
+        }
+        for (QWidget* part : parts) {
+            if (part->isVisible()) {
+                out.append(
+                    {part->objectName(), QRect(part->mapTo(&w, QPoint(0, 0)), part->size())});
+            }
+        }
+        return out;
+    }
+
+    // The client area between the toolbar and the status bar.
+    static QRect clientArea(frmMain& w) {
+        return QRect(w.centralWidget()->mapTo(&w, QPoint(0, 0)), w.centralWidget()->size());
+    }
+
+    void checkLooks(frmMain& w, const char* what) {
+        SCOPED_TRACE(QStringLiteral("%1 at %2x%3")
+                         .arg(QString::fromLatin1(what))
+                         .arg(w.width())
+                         .arg(w.height())
+                         .toStdString());
+        const auto parts = rightHandSide(w);
+        for (int i = 0; i < parts.size(); ++i) {
+            for (int j = i + 1; j < parts.size(); ++j) {
+                // The grid and the web view share a place, one at a time.
+                EXPECT_FALSE(parts[i].second.intersects(parts[j].second))
+                    << parts[i].first.toStdString() << " overlaps " << parts[j].first.toStdString();
+            }
+        }
+        const QRect client = clientArea(w);
+        EXPECT_GE(client.top(), w.tbMain()->geometry().bottom());
+        EXPECT_LE(client.bottom(), w.sbStatusBar()->geometry().top());
+        for (QWidget* pane : QList<QWidget*>{w.tv1(), w.pictureFrame(), w.fg1(), w.coolBar()}) {
+            if (pane->isVisible()) {
+                const QRect r(pane->mapTo(&w, QPoint(0, 0)), pane->size());
+                EXPECT_TRUE(client.contains(r))
+                    << pane->objectName().toStdString() << " leaves the client area";
+            }
+        }
+        // Every control at least as high as it asks to be.
+        for (QWidget* c : QList<QWidget*>{w.cmbSearchCategory(), w.lbltitle(), w.cmbAddress()}) {
+            if (c->isVisible()) {
+                EXPECT_GE(c->height(), c->sizeHint().height()) << c->objectName().toStdString();
+            }
+        }
+        // The category box is 0.9 of the tree's width.
+        EXPECT_NEAR(w.cmbSearchCategory()->width(), 0.9 * w.tv1()->width(), 2.0);
+        // A status panel's text fits it whenever the bar has room for all.
+        int needed = 24;  // the size grip
+        for (const char* key : {"Life", "Region", "Country", "State", "District", "Date", "Time"}) {
+            needed += w.panel(key)->sizeHint().width() + 10;
+        }
+        for (const char* key : {"Life", "Region", "Country", "State", "District", "Date", "Time"}) {
+            StatusPanel* p = w.panel(key);
+            EXPECT_EQ(p->toolTip(), p->text().trimmed());
+            if (needed <= w.sbStatusBar()->width()) {
+                EXPECT_TRUE(p->textFits())
+                    << key << ": " << p->text().toStdString() << " in " << p->width() << " of "
+                    << p->sizeHint().width() << ", bar " << w.sbStatusBar()->width() << " needs "
+                    << needed;
+            }
+        }
+        // Neighbouring panels never share pixels.
+        QList<QRect> panels;
+        for (const char* key : {"Life", "Region", "Country", "State", "District", "Date", "Time"}) {
+            panels << w.panel(key)->geometry();
+        }
+        for (int i = 0; i < panels.size(); ++i) {
+            for (int j = i + 1; j < panels.size(); ++j) {
+                EXPECT_FALSE(panels[i].intersects(panels[j]));
+            }
+        }
+    }
+};
+
+}  // namespace
+
+TEST_F(ScreenLayoutTest, EveryKindOfEntryAtTheSizesPeopleUse) {
+    frmMain& w = start();
+    w.show();
+    for (const QSize size : {QSize(900, 600), QSize(1600, 1000), QSize(640, 480)}) {
+        w.resize(size);
+        QApplication::processEvents();
+        checkLooks(w, "welcome");
+        w.clickNode(QStringLiteral("S%1").arg(wren));
+        checkLooks(w, "sightings");
+        w.clickNode(QStringLiteral("L%1").arg(link));
+        checkLooks(w, "link");
+    }
+}
+
+TEST_F(ScreenLayoutTest, TheFirstLayoutUsesTheRealClientArea) {
+    frmMain& w = start();
+    w.show();  // no resize by anyone: the first start
+    QApplication::processEvents();
+    EXPECT_EQ(w.size(), QSize(900, 600));
+    w.clickNode(QStringLiteral("S%1").arg(wren));
+    checkLooks(w, "first start");
+    const QRect client = clientArea(w);
+    const QRect grid(w.fg1()->mapTo(&w, QPoint(0, 0)), w.fg1()->size());
+    EXPECT_EQ(grid.bottom(), client.bottom());
+}
+
+TEST_F(ScreenLayoutTest, TheGridKeepsEachRowOnOneLine) {
+    frmMain& w = start();
+    w.show();
+    w.clickNode(QStringLiteral("S%1").arg(wren));
+    QTableWidget* g = w.fg1();
+    ASSERT_EQ(g->rowCount(), 1);
+    EXPECT_FALSE(g->wordWrap());
+    for (int c = 1; c < g->columnCount(); ++c) {
+        const QString text = g->item(0, c)->text();
+        EXPECT_GE(g->columnWidth(c), g->fontMetrics().horizontalAdvance(text))
+            << text.toStdString();
+        EXPECT_GE(g->columnWidth(c), twipsToPixels(frmMain::kGridWidths[c], w.logicalDpiX()));
+        EXPECT_EQ(g->horizontalHeaderItem(c)->textAlignment(),
+                  int(Qt::AlignLeft | Qt::AlignVCenter));
+    }
+    EXPECT_EQ(g->horizontalHeader()->sectionResizeMode(3), QHeaderView::Interactive);
+}
+
+TEST_F(ScreenLayoutTest, TheSplitterHasAGripAndTheChosenSplitComesBack) {
+    frmMain& w = start();
+    w.show();
+    w.resize(1200, 700);
+    QApplication::processEvents();
+    QWidget* grip = w.imgSplitter();
+    EXPECT_GE(grip->width(), 6);
+    EXPECT_EQ(grip->cursor().shape(), Qt::SplitHCursor);
+    // Dragged to the right by 150 pixels.
+    const int before = w.tv1()->width();
+    user::drag(grip, QPoint(3, 50), QPoint(153, 50));
+    const int chosen = w.tv1()->width();
+    EXPECT_GT(chosen, before + 100);
+    // Made small, the left pane gives way; made large again, it comes back.
+    w.resize(500, 600);
+    QApplication::processEvents();
+    EXPECT_LT(w.tv1()->width(), chosen);
+    w.resize(1200, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(w.tv1()->width(), chosen);
+    const auto* other = w.findChild<QRadioButton*>("optCat(1)");
+    EXPECT_LE(other->geometry().right(), other->parentWidget()->contentsRect().right());
+}
+
+TEST_F(ScreenLayoutTest, TheWebPaneDoesNotRecreateTheWindow) {
+    frmMain& w = start();
+    w.show();
+    QApplication::processEvents();
+    const WId before = w.winId();
+    const QWindow* handle = w.windowHandle();
+    w.clickNode(QStringLiteral("L%1").arg(link));
+    QTRY_VERIFY_WITH_TIMEOUT(w.web() && w.web()->url().isLocalFile(), 20000);
+    QApplication::processEvents();
+    EXPECT_EQ(w.winId(), before);
+    EXPECT_EQ(w.windowHandle(), handle);
+    checkLooks(w, "web pane");
+}
+
+TEST_F(ScreenLayoutTest, SizePlaceAndSplitAreRememberedBetweenRuns) {
+    settingsFile = tmp.file("settings.ini");
+    {
+        frmMain& w = start();
+        w.show();
+        w.resize(760, 520);
+        w.move(12, 24);
+        QApplication::processEvents();
+        user::drag(w.imgSplitter(), QPoint(3, 50), QPoint(83, 50));
+        TearDown();
+    }
+    const float split = [&] {
+        QSettings s(settingsFile, QSettings::IniFormat);
+        return s.value("MainWindow/split").toFloat();
+    }();
+    EXPECT_GT(split, frmMain::kDesignSplit);
+    frmMain& w = startToMain();
+    EXPECT_EQ(w.size(), QSize(760, 520));
+    EXPECT_EQ(w.pos(), QPoint(12, 24));
+    EXPECT_FLOAT_EQ(w.splitPosition(), split);
+    TearDown();
+
+    // A place on a screen that is gone: centred at the first-start size.
+    {
+        QSettings s(settingsFile, QSettings::IniFormat);
+        s.setValue("MainWindow/geometry", QRect(9000, 9000, 700, 500));
+    }
+    frmMain& again = startToMain();
+    EXPECT_EQ(again.size(), QSize(900, 600));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_NEAR(again.geometry().center().x(), screen.center().x(), 2);
+}
