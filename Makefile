@@ -12,7 +12,7 @@ export QTWEBENGINE_DISABLE_SANDBOX = 1
 
 FUZZ_SECONDS ?= 120
 
-.PHONY: all deps configure build run test test-sanitize bench fuzz format clean
+.PHONY: all deps configure build run test test-sanitize bench fuzz format clean screenshots
 
 all: build
 
@@ -59,6 +59,14 @@ fuzz:
 	cp tests/richtext/data/*.rtf tests/richtext/fuzz-regressions/* build-fuzz/corpus/ 2>/dev/null || true
 	build-fuzz/tests/richtext/fuzz/rtf_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
 	    -dict=tests/richtext/fuzz/rtf.dict -artifact_prefix=build-fuzz/ build-fuzz/corpus
+
+# Every window as a person sees it, at three sizes and at twice the pixel
+# density, into build/screenshots (look at them before a change lands).
+SHOTS ?= $(BUILD)/screenshots
+screenshots: build
+	xvfb-run -a -s "-screen 0 2000x1300x24" $(BUILD)/tools/screenshots/screenshots $(SHOTS)
+	QT_SCALE_FACTOR=2 xvfb-run -a -s "-screen 0 4000x2600x24" \
+	    $(BUILD)/tools/screenshots/screenshots $(SHOTS)/dpr2 --sizes 900x600
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

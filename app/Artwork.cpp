@@ -109,8 +109,9 @@ QPixmap splash(const QSize& size) {
     p.drawPath(hills);
 
     p.save();
-    const qreal side = r.height() * 0.62;
-    p.translate(r.width() * 0.6, r.height() * 0.1);
+    // The bird keeps clear of the title: it flies in the right third.
+    const qreal side = r.height() * 0.56;
+    p.translate(r.width() * 0.66, r.height() * 0.12);
     p.scale(side / 100.0, side / 100.0);
     drawBird(p);
     p.restore();

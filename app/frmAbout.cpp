@@ -50,7 +50,27 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
         label(this, "lblEmail", QStringLiteral("<a href=\"mailto:%1\">%1</a>").arg(mail));
     lblEmail->setOpenExternalLinks(true);
 
-    auto* lblAttribution = label(this, "lblAttribution", worldListAttribution());
+    // The attribution, one part to a line: an address never breaks.
+    const auto link = [](const char* url) {
+        return QStringLiteral("<a href=\"%1\" style=\"white-space:nowrap\">%1</a>")
+            .arg(QString::fromLatin1(url));
+    };
+    const QString attribution =
+        QStringLiteral(
+            "Bird species list: AviList Core Team. 2025. AviList: The Global Avian "
+            "Checklist, v2025.<br>") +
+        link("https://doi.org/10.2173/avilist.v2025") +
+        QStringLiteral("<br>Licensed under CC BY 4.0: ") +
+        link("https://creativecommons.org/licenses/by/4.0/") +
+        QStringLiteral(
+            "<br>Changed: only species-rank rows, with their sequence, English "
+            "name, scientific name, order and family, are included.<br><br>"
+            "Wingfolio is free software: you can redistribute it and/or modify it "
+            "under the GNU General Public License, version 3 or later "
+            "(GPL-3.0-or-later).");
+    auto* lblAttribution = label(this, "lblAttribution", attribution);
+    lblAttribution->setTextFormat(Qt::RichText);
+    lblAttribution->setOpenExternalLinks(true);
     lblAttribution->setWordWrap(true);
     QFont small = lblAttribution->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);

@@ -3,6 +3,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -38,14 +39,24 @@ frmOptions::frmOptions(AppState& state, QWidget* parent)
     setWindowIcon(artwork::appIcon());
     auto* lists = new QGroupBox(QStringLiteral("Active Life Lists"), this);
     auto* listsForm = new QFormLayout(lists);
-    listsForm->addRow(QStringLiteral("Region"), txtRegion_);
-    listsForm->addRow(QStringLiteral("Country"), txtCountry_);
-    listsForm->addRow(QStringLiteral("State/Prov"), txtState_);
-    listsForm->addRow(QStringLiteral("District"), txtDistrict_);
     auto* internet = new QGroupBox(QStringLiteral("Internet Options"), this);
     auto* internetForm = new QFormLayout(internet);
-    internetForm->addRow(QStringLiteral("Search Engine"), txtSearch_);
-    internetForm->addRow(QStringLiteral("Home Page"), txtHome_);
+    // The captions of both groups share one width, so the boxes line up.
+    const std::pair<QFormLayout*, std::pair<const char*, QLineEdit*>> rows[] = {
+        {listsForm, {"Region", txtRegion_}},           {listsForm, {"Country", txtCountry_}},
+        {listsForm, {"State/Prov", txtState_}},        {listsForm, {"District", txtDistrict_}},
+        {internetForm, {"Search Engine", txtSearch_}}, {internetForm, {"Home Page", txtHome_}},
+    };
+    int widest = 0;
+    for (const auto& [form, row] : rows) {
+        widest = std::max(widest, fontMetrics().horizontalAdvance(QString::fromLatin1(row.first)));
+    }
+    for (const auto& [form, row] : rows) {
+        auto* caption = new QLabel(QString::fromLatin1(row.first), this);
+        caption->setMinimumWidth(widest + 4);
+        caption->setBuddy(row.second);
+        form->addRow(caption, row.second);
+    }
     auto* cmdSave = new QPushButton(QStringLiteral("&Save"), this);
     cmdSave->setObjectName(QStringLiteral("cmdSave"));
     cmdSave->setDefault(true);

@@ -662,6 +662,11 @@ void frmMain::updateClock() {
     const QLocale locale = QLocale::system();
     panel(QStringLiteral("Date"))->setPanelText(locale.toString(now.date(), QLocale::ShortFormat));
     panel(QStringLiteral("Time"))->setPanelText(locale.toString(now.time(), QLocale::ShortFormat));
+    // The date and time are short and always shown whole.
+    for (const char* key : {"Date", "Time"}) {
+        StatusPanel* p = panel(QString::fromLatin1(key));
+        p->setMinimumWidth(p->sizeHint().width());
+    }
 }
 
 // Layout ----------------------------------------------------------------------

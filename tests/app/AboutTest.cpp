@@ -28,6 +28,16 @@ TEST_F(AboutTest, HelpAboutShowsTheBoxAndOkClosesIt) {
         EXPECT_TRUE(d.findChild<QLabel*>("lblAttribution")
                         ->text()
                         .contains(QStringLiteral("AviList Core Team. 2025")));
+        // Every address in the attribution keeps to one line.
+        auto* attribution = d.findChild<QLabel*>("lblAttribution");
+        for (const char* url : {"https://doi.org/10.2173/avilist.v2025",
+                                "https://creativecommons.org/licenses/by/4.0/"}) {
+            EXPECT_TRUE(attribution->text().contains(
+                QStringLiteral("style=\"white-space:nowrap\">%1</a>").arg(QLatin1String(url))));
+            EXPECT_LE(attribution->fontMetrics().horizontalAdvance(QLatin1String(url)),
+                      attribution->contentsRect().width());
+        }
+        EXPECT_TRUE(attribution->text().contains(QStringLiteral("GPL-3.0-or-later")));
         auto* ok = d.findChild<QPushButton*>("cmdOK");
         EXPECT_EQ(ok->text(), QStringLiteral("OK"));
         QTest::mouseClick(ok, Qt::LeftButton);

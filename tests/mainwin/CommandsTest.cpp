@@ -248,6 +248,13 @@ TEST_F(CommandsTest, OptionsSavedOrCancelledAndTheCountsFollow) {
     EXPECT_EQ(w.panel("Country")->text(), QStringLiteral("Country Life List "));
     dialogs.queue([](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Options"));
+        // The boxes of both groups line up.
+        const auto left = [&](const char* name) {
+            auto* box = d.findChild<QLineEdit*>(name);
+            return box->mapTo(&d, QPoint(0, 0)).x();
+        };
+        EXPECT_EQ(left("txtRegion"), left("txtSearch"));
+        EXPECT_EQ(left("txtDistrict"), left("txtHome"));
         d.findChild<QLineEdit*>("txtCountry")->setText("Wales");
         d.findChild<QLineEdit*>("txtHome")->setText("https://home.example/");
         d.reject();

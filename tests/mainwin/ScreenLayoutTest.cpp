@@ -41,8 +41,8 @@ class ScreenLayoutTest : public MainWindowFixture {
         s.date = QDate(2024, 12, 31);
         s.type = QStringLiteral("Sound Record");
         s.site = QStringLiteral("Hickling Broad reedbed boardwalk");
-        s.district = QStringLiteral("North Norfolk");
-        s.state = QStringLiteral("Norfolk");
+        s.district = QStringLiteral("North Norfolk Coast and Broads District 0");
+        s.state = QStringLiteral("Norfolk State of England 0");
         s.country = QStringLiteral("England");
         s.region = QStringLiteral("Europe");
         journal().appendSighting(s);
@@ -53,8 +53,8 @@ class ScreenLayoutTest : public MainWindowFixture {
         Options o = journal().options();
         o.country = QStringLiteral("England");
         o.region = QStringLiteral("Europe");
-        o.state = QStringLiteral("Norfolk");
-        o.district = QStringLiteral("North Norfolk");
+        o.state = QStringLiteral("Norfolk State of England 0");
+        o.district = QStringLiteral("North Norfolk Coast and Broads District 0");
         journal().saveOptions(o);
     }
 

@@ -1,0 +1,208 @@
+// screenshots: every window of the program as a person sees it, saved as PNG
+// files, on a generated journal. Run under a real X server (make screenshots
+// starts one) so that the web view and fonts look as they do on a desktop.
+//
+//   screenshots OUTPUT-FOLDER [--sizes 900x600,1280x800,1920x1080]
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QCommandLineParser>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QWebEngineView>
+#include <cstdio>
+
+#include "AppState.h"
+#include "JournalGen.h"
+#include "QtServices.h"
+#include "Resources.h"
+#include "Startup.h"
+#include "Store.h"
+#include "frmMain.h"
+#include "frmSplash.h"
+
+namespace {
+
+void settle(int ms = 150) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+}
+
+// Message boxes answer No (nothing is changed); Cancel for any question.
+class Decline : public wf::MessageBoxes {
+  public:
+    wf::MsgAnswer show(const wf::MessageRequest& r) override {
+        std::printf("  message: %s\n", qPrintable(r.text.left(80)));
+        return r.buttons == wf::MsgButtons::YesNo ? wf::MsgAnswer::No : wf::MsgAnswer::Ok;
+    }
+};
+
+// Shows each dialog, saves a picture of it, and cancels it.
+class Photographer : public wf::DialogRunner {
+  public:
+    QString folder;
+    QString prefix;
+    int exec(QDialog& dialog) override {
+        dialog.show();
+        settle(300);
+        const QString name = prefix + dialog.objectName() + QStringLiteral(".png");
+        dialog.grab().save(QDir(folder).filePath(name));
+        std::printf("  %s\n", qPrintable(name));
+        dialog.reject();
+        return QDialog::Rejected;
+    }
+};
+
+QString firstKey(const wf::frmMain& w, QChar kind) {
+    QList<QTreeWidgetItem*> stack;
+    for (int i = 0; i < w.tv1()->topLevelItemCount(); ++i) {
+        stack << w.tv1()->topLevelItem(i);
+    }
+    while (!stack.isEmpty()) {
+        QTreeWidgetItem* item = stack.takeFirst();
+        const QString key = wf::NodeTree::keyOf(item);
+        if (key.startsWith(kind) && key.size() > 1 && key[1].isDigit()) {
+            return key;
+        }
+        for (int i = 0; i < item->childCount(); ++i) {
+            stack << item->child(i);
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QCommandLineParser p;
+    p.addPositionalArgument(QStringLiteral("folder"), QStringLiteral("where the PNG files go"));
+    const QCommandLineOption sizes(QStringLiteral("sizes"), QStringLiteral("window sizes"),
+                                   QStringLiteral("list"),
+                                   QStringLiteral("900x600,1280x800,1920x1080"));
+    p.addOption(sizes);
+    p.process(app);
+    if (p.positionalArguments().size() != 1) {
+        p.showHelp(2);
+    }
+    const QString out = p.positionalArguments().front();
+    QDir().mkpath(out);
+
+    QTemporaryDir tmp;
+    const QString data = tmp.filePath(QStringLiteral("data"));
+    wf::JournalSize size;
+    size.sightings = 20000;
+    size.entries = 2000;
+    const wf::JournalSummary made = wf::generateJournalFolder(data, size);
+    std::printf("journal: %s\n", qPrintable(made.describe()));
+    // A link to a page on this machine, so the web pane shows something.
+    const QString page = tmp.filePath(QStringLiteral("wren.html"));
+    {
+        QFile f(page);
+        f.open(QIODevice::WriteOnly);
+        f.write(
+            "<html><head><title>Eurasian Wren</title></head><body style='font-family:sans-serif'>"
+            "<h1>Eurasian Wren</h1><p>A tiny, loud songbird of reedbeds, gardens and "
+            "woods.</p></body></html>");
+    }
+    qint64 linkId = 0;
+    {
+        auto store = wf::DataFolder(data).openJournal(wf::worldListPath());
+        wf::Entry e;
+        e.catid = 1;
+        e.subid = *store->findSubject(wf::Category::Birds, QStringLiteral("Eurasian Wren"));
+        e.type = wf::kLink;
+        e.title = QStringLiteral("Wren page");
+        e.fname = QUrl::fromLocalFile(page).toString();
+        linkId = store->appendEntry(e);
+    }
+
+    Decline messages;
+    wf::QtClipboard clipboard;
+    Photographer dialogs;
+    dialogs.folder = out;
+    wf::SystemClock clock;
+    const wf::Services services{messages, clipboard, dialogs, clock};
+    wf::Startup startup(services, wf::DataFolder(data), wf::worldListPath(), 200);
+    if (startup.begin() != wf::Startup::kRunning) {
+        return 1;
+    }
+    settle(100);
+    if (startup.splash() != nullptr) {
+        startup.splash()->grab().save(QDir(out).filePath(QStringLiteral("splash.png")));
+    }
+    while (startup.mainWindow() == nullptr) {
+        settle(50);
+    }
+    wf::frmMain& w = *startup.mainWindow();
+    auto shoot = [&](const QString& name) {
+        settle(250);
+        w.grab().save(QDir(out).filePath(name + QStringLiteral(".png")));
+        std::printf("  %s.png\n", qPrintable(name));
+    };
+    for (const QString& s : p.value(sizes).split(u',')) {
+        const QStringList wh = s.split(u'x');
+        if (wh.size() != 2) {
+            continue;
+        }
+        w.showNormal();
+        w.resize(wh[0].toInt(), wh[1].toInt());
+        const QString tag = s + u'-';
+        dialogs.prefix = tag;
+        w.cmbSearchCategory()->setCurrentIndex(0);
+        emit w.cmbSearchCategory()->activated(0);
+        shoot(tag + QStringLiteral("main-welcome"));
+        w.clickNode(firstKey(w, u'A'));
+        shoot(tag + QStringLiteral("main-article"));
+        w.clickNode(firstKey(w, u'I'));
+        shoot(tag + QStringLiteral("main-picture"));
+        w.clickNode(firstKey(w, u'S'));
+        shoot(tag + QStringLiteral("main-sightings"));
+        w.nodes().ensureVisible(QStringLiteral("L%1").arg(linkId));
+        w.clickNode(QStringLiteral("L%1").arg(linkId));
+        for (int i = 0; i < 40 && (w.web() == nullptr || w.web()->url().isEmpty()); ++i) {
+            settle(100);
+        }
+        settle(1500);
+        shoot(tag + QStringLiteral("main-link"));
+        for (int i = 1; i < w.cmbSearchCategory()->count(); ++i) {
+            const QString item = w.cmbSearchCategory()->itemText(i);
+            if (item == QLatin1String("Custom Search")) {
+                continue;
+            }
+            w.cmbSearchCategory()->setCurrentIndex(i);
+            emit w.cmbSearchCategory()->activated(i);
+            shoot(tag + QStringLiteral("list-") + QString(item).replace(u' ', u'-'));
+        }
+        if (s != p.value(sizes).split(u',').front()) {
+            continue;  // the dialogs keep their own size: once is enough
+        }
+        w.cmbSearchCategory()->setCurrentIndex(0);
+        emit w.cmbSearchCategory()->activated(0);
+        w.clickNode(firstKey(w, u'A'));
+        for (const char* item : {"mnuFileNewSighting", "mnuFileNewArticle", "mnuFileNewImage",
+                                 "mnuFileNewLink", "mnuEditEntry", "mnuEditSubject",
+                                 "mnuViewCustom", "mnuViewOptions", "mnuHelpAbout"}) {
+            if (QAction* a = w.menuItem(QString::fromLatin1(item))) {
+                a->setEnabled(true);
+                a->trigger();
+            }
+        }
+        w.toolButton(QStringLiteral("Related"))->setEnabled(true);
+        w.toolButton(QStringLiteral("Related"))->trigger();
+    }
+    w.close();
+    settle(100);
+    return 0;
+}
