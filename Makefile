@@ -1,7 +1,10 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Wingfolio: every step from a fresh Debian 12 machine to a running program.
 #   make run     install what is missing, build, start the program
 #   make test    install, build, run every test headless (and the sanitizer run)
 #   make bench   build in Release and run the benchmarks
+#   make install install into PREFIX (/usr/local), DESTDIR honoured
+#   make package build the .deb (in build-release)
 
 BUILD      ?= build
 BUILD_TYPE ?= Debug
@@ -12,7 +15,8 @@ export QTWEBENGINE_DISABLE_SANDBOX = 1
 
 FUZZ_SECONDS ?= 120
 
-.PHONY: all deps configure build run test test-sanitize bench fuzz format clean screenshots
+.PHONY: all deps configure build run test test-sanitize bench fuzz format clean screenshots \
+        install package
 
 all: build
 
@@ -67,6 +71,17 @@ screenshots: build
 	xvfb-run -a -s "-screen 0 2000x1300x24" $(BUILD)/tools/screenshots/screenshots $(SHOTS)
 	QT_SCALE_FACTOR=2 xvfb-run -a -s "-screen 0 4000x2600x24" \
 	    $(BUILD)/tools/screenshots/screenshots $(SHOTS)/dpr2 --sizes 900x600
+
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The .deb, from a Release build of the program alone.
+package: deps
+	cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release
+	cmake --build build-release -j$(JOBS) --target wingfolio
+	cd build-release && cpack -G DEB
+	@ls -1 build-release/wingfolio_*.deb
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

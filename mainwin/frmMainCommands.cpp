@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's commands that reach beyond its own panes: deleting,
 // related entries, options, help, the link editor and the web pane.
 #include <QAction>

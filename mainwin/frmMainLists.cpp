@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's lists: the subject trees, the entry lists, the life
 // lists and the custom search, chosen in the category box.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's entry viewer: what a click on a node shows, and which
 // commands it allows.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a person sees of the main window: nothing overlapped, nothing cut
 // off, every pane inside the client area, at the sizes people use.
 #include <QAction>

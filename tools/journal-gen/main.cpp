@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // journal-gen: writes a journal of a chosen size, for tests and benchmarks.
 #include <QCommandLineParser>
 #include <QCoreApplication>

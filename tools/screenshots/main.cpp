@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // screenshots: every window of the program as a person sees it, saved as PNG
 // files, on a generated journal. Run under a real X server (make screenshots
 // starts one) so that the web view and fonts look as they do on a desktop.
@@ -19,6 +20,7 @@
 #include <cstdio>
 
 #include "AppState.h"
+#include "Artwork.h"
 #include "JournalGen.h"
 #include "QtServices.h"
 #include "Resources.h"
@@ -92,12 +94,25 @@ int main(int argc, char** argv) {
                                    QStringLiteral("list"),
                                    QStringLiteral("900x600,1280x800,1920x1080"));
     p.addOption(sizes);
+    const QCommandLineOption icons(QStringLiteral("icons"),
+                                   QStringLiteral("write the program's icon as PNG files "
+                                                  "(hicolor/NxN/apps) into the folder and end"));
+    p.addOption(icons);
     p.process(app);
     if (p.positionalArguments().size() != 1) {
         p.showHelp(2);
     }
     const QString out = p.positionalArguments().front();
     QDir().mkpath(out);
+    if (p.isSet(icons)) {
+        for (const int side : {16, 24, 32, 48, 64, 128, 256, 512}) {
+            const QString dir = QStringLiteral("%1/hicolor/%2x%2/apps").arg(out).arg(side);
+            QDir().mkpath(dir);
+            wf::artwork::productPicture(side).save(dir +
+                                                   QStringLiteral("/org.wingfolio.Wingfolio.png"));
+        }
+        return 0;
+    }
 
     QTemporaryDir tmp;
     const QString data = tmp.filePath(QStringLiteral("data"));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the RTF reader: any bytes, read as Latin-1 and as
 // UTF-8, into plain text and into a document; and the writer's output of
 // that document read back.
