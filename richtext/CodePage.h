@@ -9,6 +9,10 @@ namespace wf::rtf {
 // Windows code pages of RTF text: 1250-1258, 874, 437, 850, the double-byte
 // 932, 936, 949, 950 and 1361, and 10000 (Mac Roman).
 bool isDoubleByteCodePage(int codePage);
+
+// The Symbol font's own encoding (\fcharset2): its bytes stand for Greek
+// letters, mathematical signs and the like, decoded to their Unicode meaning.
+constexpr int kSymbolCodePage = 42;
 // A lead byte of a double-byte character in that code page.
 bool isLeadByte(int codePage, unsigned char byte);
 // Decodes bytes of a code page; bytes it cannot decode become U+FFFD. An

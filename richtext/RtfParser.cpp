@@ -79,7 +79,6 @@ bool isSkippedDestination(QStringView w) {
         "shpinst",
         "blipuid",
         "objdata",
-        "result",
         "comment",
         "title",
         "subject",
@@ -199,8 +198,15 @@ bool Parser::run() {
                         break;
                     }
                     if (skip_ > 0) {
-                        --skip_;
-                        break;
+                        // The second half of a surrogate pair is no fallback.
+                        const bool pairHalf = pendingHigh_ && word == u"u" && hasParam &&
+                                              QChar::isLowSurrogate(char16_t(
+                                                  param < 0 ? param + 65536 : param & 0xFFFF));
+                        if (!pairHalf) {
+                            --skip_;
+                            break;
+                        }
+                        skip_ = 0;
                     }
                     controlWord(word, hasParam, param);
                 } else if (d == u'\'') {
@@ -308,6 +314,7 @@ void Parser::pushGroup() {
     }
     flushBytes();
     stack_.push_back(cur_);
+    atGroupStart_ = true;
 }
 
 void Parser::popGroup() {
@@ -326,9 +333,16 @@ void Parser::popGroup() {
 }
 
 void Parser::controlSymbol(QChar c) {
+    if (c != u'*') {
+        atGroupStart_ = false;
+    }
     switch (c.unicode()) {
         case '*':
-            cur_.dest = Dest::Skip;
+            // Only "{\*" opening a group marks a destination to skip; a stray
+            // one elsewhere changes nothing.
+            if (atGroupStart_) {
+                cur_.dest = Dest::Skip;
+            }
             return;
         case '\\':
         case '{':
@@ -379,7 +393,18 @@ bool Parser::setChar(CharState next) {
 }
 
 void Parser::controlWord(QStringView w, bool hasParam, int param) {
+    atGroupStart_ = false;
+    if (w == u"result" && cur_.dest == Dest::Skip && cur_.inObject) {
+        // An object's result is what the object looks like as text.
+        cur_.dest = Dest::Body;
+        return;
+    }
     if (cur_.dest == Dest::Skip) {
+        return;
+    }
+    if (w == u"object") {
+        cur_.dest = Dest::Skip;
+        cur_.inObject = true;
         return;
     }
     if (cur_.dest == Dest::FontTable) {
@@ -594,9 +619,12 @@ void Parser::controlWord(QStringView w, bool hasParam, int param) {
             return;
         case 'u':
             if (w == u"u" && hasParam) {
-                int unit = param < 0 ? param + 65536 : param;
-                unit = std::clamp(unit, 0, 0xFFFF);
-                addText(QChar(char16_t(unit)));
+                if (param < -32768 || param > 65535) {
+                    return;  // no such character: the fallback text stands
+                }
+                const char16_t unit = char16_t(param < 0 ? param + 65536 : param);
+                addText(QChar(unit));
+                pendingHigh_ = QChar::isHighSurrogate(unit);
                 skip_ = cur_.uc;
             } else if (w == u"uc") {
                 cur_.uc = clampInt(param, 0, 16);
@@ -642,6 +670,9 @@ void Parser::controlWord(QStringView w, bool hasParam, int param) {
 
 int Parser::codePage() const {
     const FontEntry* f = tables_.font(cur_.chr.font);
+    if (f != nullptr && f->charset == 2) {
+        return kSymbolCodePage;
+    }
     if (f != nullptr && f->charset >= 0 && f->charset != 1) {
         if (const int cp = codePageOfCharset(f->charset)) {
             return cp;
@@ -651,6 +682,8 @@ int Parser::codePage() const {
 }
 
 void Parser::addByte(unsigned char b) {
+    atGroupStart_ = false;
+    pendingHigh_ = false;
     const int cp = codePage();
     if (!bytes_.isEmpty() && bytesCodePage_ != cp) {
         flushBytes();
@@ -665,7 +698,14 @@ void Parser::addByte(unsigned char b) {
 }
 
 void Parser::addText(QChar c) {
+    atGroupStart_ = false;
+    pendingHigh_ = false;
     const char16_t u = c.unicode();
+    if (u >= 0x20 && u < 0x80 && !expectTrail_ && codePage() == kSymbolCodePage) {
+        // Letters typed under the Symbol font are Greek and signs.
+        addByte(static_cast<unsigned char>(u));
+        return;
+    }
     if (expectTrail_ && u >= 0x20 && u < 0x80) {
         // The trail byte of a double-byte character, written as itself.
         addByte(static_cast<unsigned char>(u));

@@ -76,6 +76,7 @@ class Parser {
         Dest dest = Dest::Body;
         int uc = 1;
         int fontCodePage = 0;
+        bool inObject = false;  // inside an \object group
     };
 
     void runPlainText();
@@ -102,7 +103,9 @@ class Parser {
     int overflow_ = 0;  // groups opened beyond kMaxDepth
     bool wellFormed_ = true;
     int ansiCodePage_ = 1252;
-    int skip_ = 0;  // characters still to skip after \u
+    int skip_ = 0;               // characters still to skip after \u
+    bool atGroupStart_ = false;  // nothing read yet in the group just opened
+    bool pendingHigh_ = false;   // the last character was a \u high surrogate
     QString text_;
     QByteArray bytes_;
     int bytesCodePage_ = 1252;

@@ -19,6 +19,7 @@ struct RunFormat {
     bool italic = false;
     bool underline = false;
     bool strike = false;
+    int vertical = 0;  // -1 subscript, 1 superscript
     int color = 0;
     int highlight = 0;
 };
@@ -131,6 +132,9 @@ class Writer {
         r.italic = f.fontItalic();
         r.underline = f.fontUnderline();
         r.strike = f.fontStrikeOut();
+        r.vertical = f.verticalAlignment() == QTextCharFormat::AlignSuperScript ? 1
+                     : f.verticalAlignment() == QTextCharFormat::AlignSubScript ? -1
+                                                                                : 0;
         r.color =
             f.hasProperty(QTextFormat::ForegroundBrush) ? colorIndex(f.foreground().color()) : 0;
         r.highlight =
@@ -196,6 +200,11 @@ class Writer {
         }
         if ((!started_ && r.strike) || (started_ && r.strike != cur_.strike)) {
             word(r.strike ? QStringLiteral("\\strike") : QStringLiteral("\\strike0"));
+        }
+        if ((!started_ && r.vertical) || (started_ && r.vertical != cur_.vertical)) {
+            word(r.vertical > 0   ? QStringLiteral("\\super")
+                 : r.vertical < 0 ? QStringLiteral("\\sub")
+                                  : QStringLiteral("\\nosupersub"));
         }
         if ((!started_ && r.color) || (started_ && r.color != cur_.color)) {
             word(QStringLiteral("\\cf%1").arg(r.color));
