@@ -3,11 +3,14 @@
 
 #include <turbojpeg.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 #include <optional>
 
@@ -33,11 +36,61 @@ struct BufferDeleter {
     void operator()(unsigned char* buffer) const { tjFree(buffer); }
 };
 
-// What a replaced file had, to give to its successor.
+// What a replaced file had, to give to its successor: its mode bits exactly
+// and its access and modification times.
 struct Kept {
-    QFileDevice::Permissions permissions;
-    QDateTime accessed;
-    QDateTime modified;
+    mode_t mode = 0;
+    timespec times[2] = {};
+};
+
+// A temporary file beside the target, removed unless it was put in place.
+class TempFile {
+  public:
+    explicit TempFile(const QByteArray& target) : path_(target) {
+        // Hidden, in the same folder, so that the rename stays on one file system.
+        const qsizetype slash = path_.lastIndexOf('/');
+        path_.insert(slash + 1, '.');
+        path_.append(".XXXXXX");
+        fd_ = ::mkstemp(path_.data());
+    }
+    ~TempFile() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+        if (!placed_) {
+            ::unlink(path_.constData());
+        }
+    }
+    bool ok() const { return fd_ >= 0; }
+    int fd() const { return fd_; }
+    bool writeAll(const unsigned char* data, size_t size) {
+        while (size > 0) {
+            const ssize_t n = ::write(fd_, data, size);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                return false;
+            }
+            data += n;
+            size -= size_t(n);
+        }
+        return ::fsync(fd_) == 0;
+    }
+    // Closes the file and renames it over the target: a file that was there
+    // is replaced whole (even a read-only one, as its owner asked), and a
+    // symbolic link of that name is replaced, never followed.
+    bool placeAt(const QByteArray& target) {
+        const bool closed = ::close(fd_) == 0;
+        fd_ = -1;
+        placed_ = closed && ::rename(path_.constData(), target.constData()) == 0;
+        return placed_;
+    }
+
+  private:
+    QByteArray path_;
+    int fd_ = -1;
+    bool placed_ = false;
 };
 
 }  // namespace
@@ -52,9 +105,10 @@ bool SaveJpegFile(const cDIBSection& dib, const QString& filePath, int jpegQuali
     }
 
     std::optional<Kept> kept;
-    const QFileInfo existing(filePath);
-    if (existing.exists()) {
-        kept = Kept{existing.permissions(), existing.lastRead(), existing.lastModified()};
+    const QByteArray target = QFile::encodeName(filePath);
+    struct stat st {};
+    if (::stat(target.constData(), &st) == 0) {
+        kept = Kept{mode_t(st.st_mode & 07777), {st.st_atim, st.st_mtim}};
         if (!messages.ask(QStringLiteral("A file with the above title already exists. Would you "
                                          "like to overwrite the file?"),
                           QStringLiteral("File Name in use"), MsgIcon::Question)) {
@@ -78,28 +132,24 @@ bool SaveJpegFile(const cDIBSection& dib, const QString& filePath, int jpegQuali
     }
 
     // Written whole under a temporary name, then renamed into place.
-    QSaveFile file(filePath);
-    // Unbuffered, so that a short write shows at once rather than being lost in a flush.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    TempFile file(target);
+    if (!file.ok()) {
         saveFailed(kOpenFailed);
     }
-    if (file.write(reinterpret_cast<const char*>(jpeg), qint64(jpegSize)) != qint64(jpegSize)) {
-        file.cancelWriting();
-        file.commit();  // removes the temporary file
+    if (!file.writeAll(jpeg, jpegSize)) {
         saveFailed(kWriteFailed);
     }
-    if (!file.commit()) {
-        saveFailed(kCommitFailed);
-    }
-
     if (kept) {
-        QFile written(filePath);
-        if (written.open(QIODevice::ReadWrite)) {
-            written.setFileTime(kept->accessed, QFileDevice::FileAccessTime);
-            written.setFileTime(kept->modified, QFileDevice::FileModificationTime);
-            written.close();
-            written.setPermissions(kept->permissions);
-        }
+        ::fchmod(file.fd(), kept->mode);
+        ::futimens(file.fd(), kept->times);
+    } else {
+        // A new file gets the mode any new file gets.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(file.fd(), 0666 & ~mask);
+    }
+    if (!file.placeAt(target)) {
+        saveFailed(kCommitFailed);
     }
     return true;
 }

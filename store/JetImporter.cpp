@@ -7,16 +7,20 @@
 #include <sqlite3.h>
 
 #include <SQLiteCpp/SQLiteCpp.h>
+#include <unistd.h>
 #include <QByteArray>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "AppError.h"
+#include "JetFormat.h"
 #include "RichText.h"
 #include "Schema.h"
 
@@ -43,7 +47,7 @@ struct TableFreer {
 // One table of the Jet file, its columns bound by name.
 class JetTable {
   public:
-    JetTable(MdbHandle* mdb, const char* name, const QString& jetPath) : name_(name) {
+    JetTable(MdbHandle* mdb, const char* name, const QString& jetPath) : mdb_(mdb), name_(name) {
         table_.reset(mdb_read_table_by_name(mdb, const_cast<gchar*>(name), MDB_TABLE));
         if (!table_ || !mdb_read_columns(table_.get())) {
             fail(jetPath, QStringLiteral("it has no table \"%1\".").arg(QString::fromLatin1(name)));
@@ -62,14 +66,39 @@ class JetTable {
             fail(jetPath, QStringLiteral("the table \"%1\" has no column \"%2\".")
                               .arg(QString::fromLatin1(name_), QString::fromLatin1(column)));
         }
+        for (guint i = 0; i < table_->columns->len; ++i) {
+            auto* c = static_cast<MdbColumn*>(g_ptr_array_index(table_->columns, i));
+            if (g_ascii_strcasecmp(c->name, column) == 0) {
+                slot.column = c;
+            }
+        }
     }
 
     bool next() { return mdb_fetch_row(table_.get()) != 0; }
 
+    // The rows the table's definition says it holds.
+    qint64 storedRows() const { return qint64(table_->num_rows); }
+
     QString text(const char* column) const {
         const auto& slot = columns_.at(column);
+        // A short text of a Jet 4 file is read from its stored UTF-16, so
+        // that characters beyond the Basic Multilingual Plane come through.
+        if (slot.column != nullptr && slot.column->col_type == MDB_TEXT &&
+            mdb_->f->jet_version != MDB_VER_JET3) {
+            return jet::text(raw(slot));
+        }
         // A NULL reads as "", as the store keeps no nulls.
         return slot.length > 0 ? QString::fromUtf8(slot.buffer.get(), slot.length) : QString();
+    }
+
+    // A date from its stored value (libmdb's own formatting gets dates
+    // before 1899-12-30 wrong).
+    QString date(const char* column) const {
+        const auto& slot = columns_.at(column);
+        if (slot.column == nullptr || slot.column->cur_value_len != 8) {
+            return {};
+        }
+        return jet::dateText(mdb_get_double(mdb_->pg_buf, slot.column->cur_value_start));
     }
 
     qint64 number(const char* column) const { return text(column).trimmed().toLongLong(); }
@@ -78,21 +107,67 @@ class JetTable {
     struct Slot {
         std::unique_ptr<char[]> buffer;
         int length = 0;
+        MdbColumn* column = nullptr;
     };
+    QByteArray raw(const Slot& slot) const {
+        const int start = slot.column->cur_value_start;
+        const int len = slot.column->cur_value_len;
+        if (len <= 0 || start < 0 || start + len > int(sizeof(mdb_->pg_buf))) {
+            return {};
+        }
+        return QByteArray(reinterpret_cast<const char*>(mdb_->pg_buf) + start, len);
+    }
+
+    MdbHandle* mdb_;
     const char* name_;
     std::unique_ptr<MdbTableDef, TableFreer> table_;
     std::map<std::string, Slot> columns_;
 };
 
-// Dates come as "YYYY-MM-DD HH:MM:SS"; a time of midnight means none.
-QString dateText(const QString& jet) {
-    if (jet.isEmpty()) {
-        return {};
+// The last AutoNumber value the old program gave out in a table, kept in
+// the table's definition (4 bytes after its row count): ids above the
+// highest surviving one may have been given and deleted.
+qint64 lastAutoNumber(MdbHandle* mdb, const char* name) {
+    std::unique_ptr<MdbTableDef, TableFreer> t(
+        mdb_read_table_by_name(mdb, const_cast<gchar*>(name), MDB_TABLE));
+    if (!t || mdb_read_pg(mdb, t->entry->table_pg) <= 0) {
+        return 0;
     }
-    const QString day = jet.left(10);
-    const QString time = jet.mid(11, 8);
-    return time.isEmpty() || time == QLatin1String("00:00:00") ? day : day + u'T' + time;
+    return mdb_pg_get_int32(mdb, mdb->fmt->tab_num_rows_offset + 4);
 }
+
+// libmdb tells of damage (a page past the end of the file, a bad row) only
+// on standard error: while the import runs, what it writes there is caught.
+class ErrorCatcher {
+  public:
+    ErrorCatcher() {
+        if (file_.open()) {
+            std::fflush(stderr);
+            saved_ = ::dup(STDERR_FILENO);
+            if (saved_ >= 0) {
+                ::dup2(file_.handle(), STDERR_FILENO);
+            }
+        }
+    }
+    ~ErrorCatcher() { restore(); }
+    // What was written, the catcher given up.
+    QString restore() {
+        if (saved_ >= 0) {
+            std::fflush(stderr);
+            ::dup2(saved_, STDERR_FILENO);
+            ::close(saved_);
+            saved_ = -1;
+            file_.seek(0);
+            caught_ = QString::fromLocal8Bit(file_.readAll()).trimmed();
+        }
+        return caught_;
+    }
+
+  private:
+    QTemporaryFile file_;
+    int saved_ = -1;
+    QString caught_;
+};
 
 // How a column's value is carried over.
 enum class Kind { Integer, Text, Date };
@@ -168,7 +243,7 @@ class Import {
                         q.bind(i++, t.text(c.name).toStdString());
                         break;
                     case Kind::Date:
-                        q.bind(i++, dateText(t.text(c.name)).toStdString());
+                        q.bind(i++, t.date(c.name).toStdString());
                         break;
                 }
             }
@@ -190,6 +265,31 @@ class Import {
         }
         if (hooks_.progress) {
             hooks_.progress(tableName, rows);
+        }
+        // A damaged or cut-short file yields fewer rows than it says it holds.
+        if (rows != t.storedRows()) {
+            fail(jetPath_, QStringLiteral("the table \"%1\" is damaged: %2 of its %3 rows can be "
+                                          "read.")
+                               .arg(tableName)
+                               .arg(rows)
+                               .arg(t.storedRows()));
+        }
+        if (rows == 0 && tableName == QLatin1String("options")) {
+            fail(jetPath_, QStringLiteral("it holds no readable options row."));
+        }
+        if (columns.front().kind == Kind::Integer && qstrcmp(columns.front().name, "id") == 0) {
+            // New ids continue after every id the old program gave out.
+            const qint64 last = lastAutoNumber(mdb_, table);
+            SQLite::Statement seq(db_,
+                                  "UPDATE sqlite_sequence SET seq = max(seq, ?) WHERE name = ?");
+            seq.bind(1, static_cast<int64_t>(last));
+            seq.bind(2, table);
+            if (seq.exec() == 0 && last > 0) {
+                SQLite::Statement add(db_, "INSERT INTO sqlite_sequence (name, seq) VALUES (?, ?)");
+                add.bind(1, table);
+                add.bind(2, static_cast<int64_t>(last));
+                add.exec();
+            }
         }
     }
 
@@ -221,6 +321,7 @@ void JetImporter::importJournal(const QString& jetPath, const QString& targetPat
     if (!isJetFile(jetPath)) {
         fail(jetPath, QStringLiteral("it is not an Access (Jet) database."));
     }
+    ErrorCatcher errors;  // from the first page read to the last
     const std::unique_ptr<MdbHandle, MdbCloser> mdb(
         mdb_open(QFile::encodeName(jetPath).constData(), MDB_NOFLAGS));
     if (!mdb) {
@@ -231,6 +332,14 @@ void JetImporter::importJournal(const QString& jetPath, const QString& targetPat
     }
     mdb_set_bind_size(mdb.get(), kBindSize);
     mdb_set_date_fmt(mdb.get(), "%Y-%m-%d %H:%M:%S");
+    // Memos are converted by libmdb: as UTF-16 (with its surrogate pairs),
+    // not as UCS-2, which has no characters beyond the BMP.
+    if (const iconv_t utf16 = iconv_open("UTF-8", "UTF-16LE"); utf16 != iconv_t(-1)) {
+        if (mdb->iconv_out != iconv_t(-1)) {
+            iconv_close(mdb->iconv_out);
+        }
+        mdb->iconv_out = utf16;
+    }
 
     const QFileInfo target(targetPath);
     const QString tmp = target.absolutePath() + QStringLiteral("/.") + target.fileName() +
@@ -248,6 +357,10 @@ void JetImporter::importJournal(const QString& jetPath, const QString& targetPat
             SQLite::Transaction t(db);
             schema::createTables(db);  // the journal's own world list, not the shipped one
             Import(mdb.get(), db, jetPath, hooks).run();
+            if (const QString said = errors.restore(); !said.isEmpty()) {
+                fail(jetPath,
+                     QStringLiteral("the file is damaged (%1).").arg(said.section(u'\n', 0, 0)));
+            }
             schema::ensureOptionsRow(db);
             t.commit();
         }

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFileInfo>
@@ -185,4 +188,51 @@ TEST(JpegPadding, PadBytesFollowTheWidth) {
     EXPECT_EQ(d.BytesPerScanLine() - d.Width() * 3, 1);
     ASSERT_TRUE(d.Create(4, 1));
     EXPECT_EQ(d.BytesPerScanLine() - d.Width() * 3, 0);
+}
+
+namespace {
+
+// Replaces a read-only picture its owner asked to replace; true when the new
+// picture is in place with the old mode bits exactly.
+bool replaceReadOnly(const QString& dir, cDIBSection& dib) {
+    const QString path = dir + QStringLiteral("/ro.jpg");
+    writeAll(path, "old");
+    if (::chmod(QFile::encodeName(path).constData(), 0444) != 0) {
+        return false;
+    }
+    test::ScriptedMessageBoxes yes;
+    yes.queue(MsgAnswer::Yes);
+    try {
+        if (!mIntelJPEGLibrary::SaveJpegFile(dib, path, 90, yes)) {
+            return false;
+        }
+    } catch (const AppError&) {
+        return false;
+    }
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && (st.st_mode & 07777) == 0444 &&
+           !QImage(path).isNull() && QDir(dir).entryList(QDir::Files | QDir::Hidden).size() == 1;
+}
+
+}  // namespace
+
+TEST_F(JpegWriterTest, AReadOnlyPictureKeepsItsExactModeWhenReplaced) {
+    EXPECT_TRUE(replaceReadOnly(tmp.path(), dib));
+    if (::geteuid() != 0) {
+        return;  // already run as a normal user
+    }
+    // Once more as a normal user who owns the folder and the file.
+    const QString dir = tmp.file("user");
+    ASSERT_TRUE(QDir().mkpath(dir));
+    const uid_t nobody = 65534;
+    ASSERT_EQ(::chmod(QFile::encodeName(tmp.path()).constData(), 0711), 0);  // let them in
+    ASSERT_EQ(::chown(QFile::encodeName(dir).constData(), nobody, nobody), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool ok = ::setgid(nobody) == 0 && ::setuid(nobody) == 0 && replaceReadOnly(dir, dib);
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
