@@ -116,9 +116,18 @@ quint32 bigEndian(const QByteArray& b, int at, int len) {
     return v;
 }
 
+// Whether an interrupted save left SQLite's record of how to undo it (a hot
+// rollback journal) or a write-ahead log beside the file: then the file may
+// be shorter than its header says until SQLite has put it right.
+bool hasHotJournal(const QString& path) {
+    return QFileInfo(path + QStringLiteral("-journal")).size() > 0 ||
+           QFileInfo(path + QStringLiteral("-wal")).size() > 0;
+}
+
 // Looks at the file before SQLite does, so that what is not a sound journal
-// is reported without the engine ever writing to it.
-void inspectJournalFile(const QString& path) {
+// is reported without the engine ever writing to it. With sizeChecks false
+// (a hot journal waits to be rolled back) the length is not judged yet.
+void inspectJournalFile(const QString& path, bool sizeChecks = true) {
     const QFileInfo info(path);
     if (!info.exists()) {
         fileProblem(err::FileNotFound, QStringLiteral("The file does not exist."));
@@ -158,6 +167,9 @@ void inspectJournalFile(const QString& path) {
     const quint32 changeCounter = bigEndian(head, 24, 4);
     const quint32 pageCount = bigEndian(head, 28, 4);
     const quint32 validFor = bigEndian(head, 92, 4);
+    if (!sizeChecks) {
+        return;
+    }
     if (size % pageSize != 0 ||
         (validFor == changeCounter && pageCount > 0 && qint64(pageCount) * pageSize > size)) {
         fileProblem(err::DatabaseDamaged,
@@ -190,7 +202,10 @@ Store::Store(std::unique_ptr<SQLite::Database> db, QString path)
 Store::~Store() = default;
 
 std::unique_ptr<Store> Store::open(const QString& path) {
-    inspectJournalFile(path);
+    // After a crash during a save, SQLite restores the file from its hot
+    // journal on the first read; the file is judged once that is done.
+    const bool hot = hasHotJournal(path);
+    inspectJournalFile(path, !hot);
     std::unique_ptr<SQLite::Database> db;
     try {
         db = std::make_unique<SQLite::Database>(QFile::encodeName(path).toStdString(),
@@ -202,8 +217,16 @@ std::unique_ptr<Store> Store::open(const QString& path) {
     schema::registerFunctions(db->getHandle());
     try {
         db->exec("PRAGMA cache_size = -32768");  // 32 MiB of pages
+        // A rollback journal, synced in full: a save is on the disk when it
+        // returns, an interrupted one is undone at the next open, and the
+        // journal is one file whenever the program is closed.
+        db->exec("PRAGMA journal_mode = DELETE");
+        db->exec("PRAGMA synchronous = FULL");
         // The first read: the engine checks the header and takes a shared lock.
         db->execAndGet("SELECT count(*) FROM sqlite_master");
+        if (hot) {
+            inspectJournalFile(path);  // rolled back by now: judged in full
+        }
         schema::checkAndMigrate(*db);
         if (sqlite3_db_readonly(db->getHandle(), "main") == 1) {
             fileProblem(err::DatabaseLocked,
