@@ -34,6 +34,9 @@ class MainWindowApi {
     // ("S" + bird id) of the related-entries list in the viewer, titled by
     // its subject; false when the row no longer exists.
     virtual bool showRelatedEntry(const QString& key) = 0;
+    // The id of the subject whose node is selected in the tree; 0 when the
+    // selected node is not a subject of the current category.
+    virtual qint64 selectedSubjectId() const { return 0; }
 };
 
 }  // namespace wf

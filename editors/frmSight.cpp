@@ -117,6 +117,32 @@ void frmSight::Form_Load() {
     }
 }
 
+void frmSight::editSighting(const Sighting& s) {
+    editing_ = s;
+    setWindowTitle(QStringLiteral("Edit Sighting"));
+    try {
+        picker_->setText(state_.db().subjectName(Category::Birds, s.birdid).value_or(QString()));
+    } catch (const AppError& e) {
+        entry_editor::reportLoadError(state_, e);
+    }
+    if (s.date.isValid()) {
+        DTPicker1_->setDate(s.date);
+    }
+    dateShown_ = DTPicker1_->date();
+    if (const int i = cmbType_->findText(s.type); i >= 0) {
+        cmbType_->setCurrentIndex(i);
+    } else {
+        cmbType_->setEditable(true);
+        cmbType_->setEditText(s.type);
+    }
+    txtSite_->setText(s.site);
+    cmbDistrict_->setEditText(s.district);
+    cmbState_->setEditText(s.state);
+    cmbCountry_->setEditText(s.country);
+    cmbRegion_->setEditText(s.region);
+    txtNotes_->setText(s.notes);
+}
+
 void frmSight::cmdSave_Click() {
     const QString bird = cmbBird_->currentText();
     if (bird.trimmed().isEmpty()) {
@@ -133,7 +159,13 @@ void frmSight::cmdSave_Click() {
         return;
     }
     Sighting s;
+    if (editing_) {
+        s = *editing_;  // its id and time of day stay
+    }
     s.date = DTPicker1_->date();
+    if (editing_ && !editing_->date.isValid() && s.date == dateShown_) {
+        s.date = QDate();  // a sighting without a date keeps none unless one is chosen
+    }
     s.type = cmbType_->currentText();
     s.region = cmbRegion_->currentText();
     s.country = cmbCountry_->currentText();
@@ -146,7 +178,14 @@ void frmSight::cmdSave_Click() {
         Store& db = state_.db();
         db.inTransaction([&] {
             s.birdid = db.findOrAddSubject(Category::Birds, bird);
-            db.appendSighting(s);
+            if (editing_) {
+                if (!db.updateSighting(s)) {
+                    throw AppError(err::NoCurrentRecord, QStringLiteral("wingfolio.frmSight"),
+                                   QStringLiteral("The sighting is no longer in the journal."));
+                }
+            } else {
+                db.appendSighting(s);
+            }
         });
     } catch (const AppError& e) {
         state_.services.messages.notify(QStringLiteral("Error saving the sighting. Error # ") +

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
+
+#include "Types.h"
 
 class QComboBox;
 class QDateEdit;
@@ -20,6 +23,9 @@ class frmSight : public QDialog {
     Q_OBJECT
   public:
     frmSight(AppState& state, MainWindowApi& main, QWidget* parent = nullptr);
+    // Opens the editor on a stored sighting, which Save rewrites in place.
+    void editSighting(const Sighting& s);
+    bool editing() const { return editing_.has_value(); }
 
     QComboBox* cmbBird() const { return cmbBird_; }
     SubjectPicker& picker() const { return *picker_; }
@@ -44,6 +50,8 @@ class frmSight : public QDialog {
     QLineEdit* txtNotes_;
     QPushButton* cmdSave_;
     QPushButton* cmdClose_;
+    std::optional<Sighting> editing_;
+    QDate dateShown_;
 };
 
 }  // namespace wf

@@ -11,6 +11,7 @@
 #include "AppState.h"
 #include "Artwork.h"
 #include "MainWindowApi.h"
+#include "SubjectPicker.h"
 
 namespace wf {
 
@@ -20,6 +21,8 @@ frmSubject::frmSubject(AppState& state, MainWindowApi& main, QWidget* parent)
       main_(main),
       lbl_(new QLabel(this)),
       cmbSubject_(new QComboBox(this)),
+      picker_(new SubjectPicker(cmbSubject_, state, false)),
+      lblRenaming_(new QLabel(this)),
       cmdSave_(new QPushButton(QStringLiteral("&Save"), this)),
       cmdDelete_(new QPushButton(QStringLiteral("&Delete"), this)),
       cmdCancel_(new QPushButton(QStringLiteral("&Cancel"), this)) {
@@ -28,10 +31,9 @@ frmSubject::frmSubject(AppState& state, MainWindowApi& main, QWidget* parent)
     setWindowIcon(artwork::icon(QStringLiteral("Edit")));
     lbl_->setObjectName(QStringLiteral("lbl"));
     cmbSubject_->setObjectName(QStringLiteral("cmbSubject"));
-    cmbSubject_->setEditable(true);
-    cmbSubject_->setInsertPolicy(QComboBox::NoInsert);
-    cmbSubject_->setCompleter(nullptr);
     cmbSubject_->setMinimumWidth(320);
+    lblRenaming_->setObjectName(QStringLiteral("lblRenaming"));
+    lblRenaming_->setTextFormat(Qt::PlainText);
     cmdSave_->setObjectName(QStringLiteral("cmdSave"));
     cmdSave_->setDefault(true);
     cmdDelete_->setObjectName(QStringLiteral("cmdDelete"));
@@ -51,7 +53,11 @@ frmSubject::frmSubject(AppState& state, MainWindowApi& main, QWidget* parent)
     buttons->addWidget(cmdCancel_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lbl_);
-    layout->addWidget(cmbSubject_);
+    // The subject being renamed, always in sight beside its new name.
+    auto* row = new QHBoxLayout;
+    row->addWidget(lblRenaming_);
+    row->addWidget(cmbSubject_, 1);
+    layout->addLayout(row);
     layout->addLayout(buttons);
     Form_Load();
 }
@@ -70,8 +76,17 @@ void frmSubject::Form_Load() {
         for (const Subject& s : state_.db().subjects(state_.category())) {
             names << s.name;
         }
-        cmbSubject_->addItems(names);
-        if (!names.isEmpty()) {
+        picker_->setItems(names);
+        // The subject selected in the tree, else the list's first.
+        const qint64 fromTree = main_.selectedSubjectId();
+        const std::optional<QString> treeName =
+            fromTree > 0 ? state_.db().subjectName(state_.category(), fromTree) : std::nullopt;
+        if (treeName) {
+            selectedId_ = fromTree;
+            cmbSubject_->setCurrentIndex(cmbSubject_->findText(*treeName, Qt::MatchExactly));
+            picker_->setText(*treeName);
+            showSelected();
+        } else if (!names.isEmpty()) {
             cmbSubject_->setCurrentIndex(0);
             cmbSubject_Click();
         }
@@ -88,6 +103,27 @@ void frmSubject::cmbSubject_Click() {
     } catch (const AppError& e) {
         report(e.number(), e.description());
     }
+    showSelected();
+}
+
+void frmSubject::showSelected() {
+    try {
+        selectedName_ =
+            selectedId_ > 0
+                ? state_.db().subjectName(state_.category(), selectedId_).value_or(QString())
+                : QString();
+    } catch (const AppError& e) {
+        report(e.number(), e.description());
+    }
+    lblRenaming_->setText(selectedName_.isEmpty()
+                              ? QString()
+                              : QStringLiteral("Renaming \u201c%1\u201d to:").arg(selectedName_));
+}
+
+bool frmSubject::confirmRename(const QString& oldName, const QString& newName) {
+    return state_.services.messages.ask(
+        QStringLiteral("Rename \u201c%1\u201d to \u201c%2\u201d?").arg(oldName, newName),
+        QStringLiteral("Edit Subject Text"), MsgIcon::Question);
 }
 
 void frmSubject::rebuildTree() {
@@ -111,8 +147,33 @@ void frmSubject::cmdSave_Click() {
         cmbSubject_->setFocus();
         return;
     }
+    if (name == selectedName_) {
+        accept();  // nothing to change
+        return;
+    }
     try {
-        state_.db().renameSubject(state_.category(), selectedId_, name);
+        Store& db = state_.db();
+        const Category cat = state_.category();
+        // Another subject of that name: the two become one, or nothing changes.
+        const std::optional<qint64> other = db.findSubject(cat, name);
+        if (other && *other != selectedId_) {
+            const QString other_name = db.subjectName(cat, *other).value_or(name);
+            if (!state_.services.messages.ask(
+                    QStringLiteral(
+                        "There is already a subject \u201c%1\u201d. Merge \u201c%2\u201d "
+                        "into it? Its entries and sightings move to \u201c%1\u201d and "
+                        "\u201c%2\u201d is removed.")
+                        .arg(other_name, selectedName_),
+                    QStringLiteral("Merge Subjects"), MsgIcon::Question)) {
+                return;
+            }
+            db.mergeSubjects(cat, selectedId_, *other);
+        } else {
+            if (!confirmRename(selectedName_, name)) {
+                return;
+            }
+            db.renameSubject(cat, selectedId_, name);
+        }
     } catch (const AppError& e) {
         report(e.number(), e.description());
         return;

@@ -23,6 +23,8 @@ class frmSubject : public QDialog {
     qint64 selectedId() const { return selectedId_; }
 
   private:
+    void showSelected();
+    bool confirmRename(const QString& oldName, const QString& newName);
     void Form_Load();
     void cmbSubject_Click();
     void cmdSave_Click();
@@ -35,6 +37,9 @@ class frmSubject : public QDialog {
     MainWindowApi& main_;
     QLabel* lbl_;
     QComboBox* cmbSubject_;
+    class SubjectPicker* picker_;
+    QLabel* lblRenaming_;
+    QString selectedName_;
     QPushButton* cmdSave_;
     QPushButton* cmdDelete_;
     QPushButton* cmdCancel_;

@@ -409,6 +409,11 @@ void frmMain::buildPanes() {
     fg1_->setSelectionMode(QAbstractItemView::SingleSelection);
     fg1_->verticalHeader()->hide();
     fg1_->setWordWrap(false);
+    connect(fg1_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+        if (state_.CurrentEntryKind == QLatin1String("S")) {
+            EditSighting(row);
+        }
+    });
     fg1_->setTextElideMode(Qt::ElideRight);
     fg1_->verticalHeader()->setDefaultSectionSize(fg1_->fontMetrics().height() + 8);
     fg1_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -575,7 +580,47 @@ void frmMain::NewArticle() {
     state_.services.dialogs.exec(editor);
 }
 
+void frmMain::EditSighting(int row) {
+    const QTableWidgetItem* cell = fg1_->item(row, 0);
+    if (cell == nullptr) {
+        return;
+    }
+    std::optional<Sighting> s;
+    try {
+        s = state_.db().sighting(cell->text().toLongLong());
+    } catch (const AppError& e) {
+        reportLoadError(e.number(), e.description());
+        return;
+    }
+    if (!s) {
+        return;
+    }
+    {
+        frmSight editor(state_, *this, this);
+        editor.editSighting(*s);
+        if (state_.services.dialogs.exec(editor) != QDialog::Accepted) {
+            return;
+        }
+    }
+    CountLifeLists();
+    try {
+        // The grid shows the bird's sightings as they are now (the edit may
+        // have moved this one to another bird).
+        const std::vector<Sighting> rows = state_.db().sightingsOf(state_.CurrentEntryId);
+        setUpGrid();
+        FillSightingGrid(rows);
+    } catch (const AppError& e) {
+        reportLoadError(e.number(), e.description());
+    }
+}
+
 void frmMain::EditEntry() {
+    if (state_.CurrentEntryKind == QLatin1String("S")) {
+        if (fg1_->isVisible() && fg1_->rowCount() > 0) {
+            EditSighting(std::max(fg1_->currentRow(), 0));
+        }
+        return;
+    }
     if (state_.CurrentEntryKind == QLatin1String("A")) {
         state_.EditMode = true;
         frmText editor(state_, *this, this);
@@ -589,6 +634,21 @@ void frmMain::EditEntry() {
         frmLink editor(state_, *this, this);
         state_.services.dialogs.exec(editor);
     }
+}
+
+qint64 frmMain::selectedSubjectId() const {
+    const QTreeWidgetItem* item = tv1_->currentItem();
+    if (item == nullptr || !item->isSelected()) {
+        return 0;
+    }
+    const QString key = NodeTree::keyOf(item);
+    const QChar kind = state_.birds() ? u'B' : u'T';
+    if (key.size() < 2 || key.front() != kind) {
+        return 0;
+    }
+    bool ok = false;
+    const qint64 id = key.mid(1).toLongLong(&ok);
+    return ok ? id : 0;
 }
 
 QString frmMain::categoryListText() const {

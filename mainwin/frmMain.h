@@ -61,6 +61,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void setTitle(const QString& title) override;
     QString addressText() const override;
     bool showRelatedEntry(const QString& key) override;
+    qint64 selectedSubjectId() const override;
 
     // A click on the node with this key, as the user makes it.
     void clickNode(const QString& key);
@@ -171,6 +172,8 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void cmbAddress_Enter();
     void navigate(const QString& address);
     void EditEntry();
+    // Opens the sighting editor on a row of the grid and saves it in place.
+    void EditSighting(int row);
     void mnuEditExpand_Click();
     void mnuEditCollapse_Click();
     void mnuViewCustom_Click();

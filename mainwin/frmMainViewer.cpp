@@ -108,7 +108,8 @@ void frmMain::showNode(const QString& key, const QString& text, const QString& p
         setEntryCommands(false, false, false);
         return;
     }
-    setEntryCommands(kind != u'S', true, false);
+    // A bird's sightings can be edited row by row in the grid.
+    setEntryCommands(true, true, false);
     try {
         bool ok = false;
         const qint64 id = key.mid(1).toLongLong(&ok);

@@ -472,6 +472,26 @@ qint64 Store::appendSighting(const Sighting& s) {
     });
 }
 
+bool Store::updateSighting(const Sighting& s) {
+    return guarded([&] {
+        SQLite::Statement q(*db_,
+                            "UPDATE sighting SET birdid = ?, date = ?, type = ?, site = ?, "
+                            "district = ?, state = ?, country = ?, region = ?, notes = ? "
+                            "WHERE id = ?");
+        q.bind(1, static_cast<int64_t>(s.birdid));
+        q.bind(2, utf8(dateText(s.date, s.time)));
+        q.bind(3, utf8(s.type));
+        q.bind(4, utf8(s.site));
+        q.bind(5, utf8(s.district));
+        q.bind(6, utf8(s.state));
+        q.bind(7, utf8(s.country));
+        q.bind(8, utf8(s.region));
+        q.bind(9, utf8(s.notes));
+        q.bind(10, static_cast<int64_t>(s.id));
+        return q.exec() == 1;
+    });
+}
+
 std::optional<Sighting> Store::sighting(qint64 id) const {
     return guarded([&]() -> std::optional<Sighting> {
         SQLite::Statement q(
@@ -766,6 +786,27 @@ qint64 Store::rowCount(const char* table) const {
     }
     throw AppError(err::InvalidArgument, kSource,
                    QStringLiteral("There is no table \"%1\".").arg(QString::fromUtf8(table)));
+}
+
+void Store::mergeSubjects(Category cat, qint64 from, qint64 into) {
+    inTransaction([&] {
+        guarded([&] {
+            SQLite::Statement entries(*db_,
+                                      "UPDATE data SET subid = ? WHERE catid = ? AND subid = ?");
+            entries.bind(1, static_cast<int64_t>(into));
+            entries.bind(2, int(cat));
+            entries.bind(3, static_cast<int64_t>(from));
+            entries.exec();
+            if (cat == Category::Birds) {
+                SQLite::Statement sightings(*db_,
+                                            "UPDATE sighting SET birdid = ? WHERE birdid = ?");
+                sightings.bind(1, static_cast<int64_t>(into));
+                sightings.bind(2, static_cast<int64_t>(from));
+                sightings.exec();
+            }
+        });
+        deleteSubject(cat, from);
+    });
 }
 
 void Store::inTransaction(const std::function<void()>& work) {

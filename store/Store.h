@@ -56,6 +56,9 @@ class Store {
     std::vector<Subject> subjects(Category cat) const;
     void renameSubject(Category cat, qint64 id, const QString& name);
     bool deleteSubject(Category cat, qint64 id);
+    // Moves every entry (and, of a bird, every sighting) of subject `from`
+    // to subject `into` and deletes `from`, all in one transaction.
+    void mergeSubjects(Category cat, qint64 from, qint64 into);
 
     // Entries ----------------------------------------------------------------
     std::optional<Entry> entry(qint64 id) const;
@@ -72,6 +75,8 @@ class Store {
     // Sightings --------------------------------------------------------------
     qint64 appendSighting(const Sighting& sighting);
     std::optional<Sighting> sighting(qint64 id) const;
+    // Rewrites the sighting with s.id in place; false when there is none.
+    bool updateSighting(const Sighting& s);
     // One bird's sightings, newest date first.
     std::vector<Sighting> sightingsOf(qint64 birdid) const;
     // The most recently appended sighting.

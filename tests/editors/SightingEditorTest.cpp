@@ -12,6 +12,8 @@
 #include "DateField.h"
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
+#include "SubjectPicker.h"
+#include "frmSight.h"
 
 using namespace wf;
 using namespace wf::test;
@@ -195,4 +197,46 @@ TEST(DateFieldFormat, FollowsTheLocalesOrder) {
               QStringLiteral("dd.MM.yyyy"));
     EXPECT_EQ(DateField::displayFormatFor(QLocale(QLocale::Swedish, QLocale::Sweden)),
               QStringLiteral("yyyy-MM-dd"));
+}
+
+TEST_F(SightingEditorTest, ASightingIsCorrectedInPlaceFromTheGrid) {
+    const qint64 emu = birdId("Emu");
+    const qint64 ostrich = birdId("Common Ostrich");
+    const qint64 first = addSighting(emu, QDate(2020, 1, 1), "Marsh");
+    addSighting(emu, QDate(2019, 1, 1), "Lake");
+    frmMain& w = start();
+    w.show();
+    w.clickNode(QStringLiteral("S%1").arg(emu));
+    ASSERT_EQ(w.fg1()->rowCount(), 2);
+    ASSERT_EQ(w.fg1()->item(0, 3)->text(), QStringLiteral("Marsh"));
+    // A double-click on the row opens the editor filled with it.
+    dialogs.queue([&](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Edit Sighting"));
+        EXPECT_EQ(d.findChild<QComboBox*>("cmbBird")->currentText(), QStringLiteral("Emu"));
+        EXPECT_EQ(d.findChild<QDateEdit*>("DTPicker1")->date(), QDate(2020, 1, 1));
+        auto* site = d.findChild<QLineEdit*>("txtSite");
+        EXPECT_EQ(site->text(), QStringLiteral("Marsh"));
+        user::focus(site);
+        site->selectAll();
+        user::type(&d, QStringLiteral("Salt marsh"));
+        user::click(d.findChild<QPushButton*>("cmdSave"));
+    });
+    const QRect cell = w.fg1()->visualRect(w.fg1()->model()->index(0, 3));
+    user::doubleClick(w.fg1()->viewport(), cell.center());
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(startup->state().db().sighting(first)->site, QStringLiteral("Salt marsh"));
+    EXPECT_EQ(startup->state().db().rowCount("sighting"), 2);  // changed, not added
+    EXPECT_EQ(w.fg1()->item(0, 3)->text(), QStringLiteral("Salt marsh"));
+    // Edit Entry with a row of the grid current: the bird itself is corrected.
+    w.fg1()->setCurrentCell(0, 1);
+    dialogs.queue([&](QDialog& d) {
+        auto& e = static_cast<frmSight&>(d);
+        e.picker().setText(QStringLiteral("Common Ostrich"));
+        user::click(d.findChild<QPushButton*>("cmdSave"));
+    });
+    ASSERT_TRUE(w.toolButton("Edit")->isEnabled());
+    w.toolButton("Edit")->trigger();
+    EXPECT_EQ(startup->state().db().sighting(first)->birdid, ostrich);
+    EXPECT_EQ(w.fg1()->rowCount(), 1);
+    EXPECT_EQ(w.panel("Life")->text(), QStringLiteral("World List = 2"));
 }

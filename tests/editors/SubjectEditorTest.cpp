@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "Keyboard.h"
 #include "MainWindowFixture.h"
 #include "frmSubject.h"
 
@@ -42,10 +43,15 @@ TEST_F(SubjectEditorTest, RenamesTheChosenBirdAndRebuildsTheTree) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Edit Subject Text"));
         EXPECT_EQ(d.findChild<QLabel*>("lbl")->text(), QStringLiteral("Birds of the World"));
         choose(d, "Emu");
+        EXPECT_EQ(d.findChild<QLabel*>("lblRenaming")->text(),
+                  QStringLiteral("Renaming \u201cEmu\u201d to:"));
         type(d, "Emu \"the tall\"");
         click(d, "cmdSave");
     });
+    messages.queue(MsgAnswer::Yes);
     w.menuItem("mnuEditSubject")->trigger();
+    EXPECT_EQ(messages.shown().front().text,
+              QStringLiteral("Rename \u201cEmu\u201d to \u201cEmu \"the tall\"\u201d?"));
     EXPECT_EQ(messages.last().text, QStringLiteral("Subject Saved"));
     EXPECT_EQ(messages.last().title, QStringLiteral("Subject Text Saved"));
     EXPECT_EQ(startup->state().db().subjectName(Category::Birds, emu),
@@ -63,6 +69,7 @@ TEST_F(SubjectEditorTest, WithoutChoosingTheFirstSubjectIsRenamed) {
         type(d, "Renamed first");
         click(d, "cmdSave");
     });
+    messages.queue(MsgAnswer::Yes);
     w.menuItem("mnuEditSubject")->trigger();
     EXPECT_EQ(startup->state().db().subjectName(Category::Birds, id),
               QStringLiteral("Renamed first"));
@@ -134,4 +141,73 @@ TEST_F(SubjectEditorTest, TopicWithoutEntriesGoesAtOnceAndEmptyListsAreRefused) 
     w.menuItem("mnuEditSubject")->trigger();
     ASSERT_EQ(messages.shown().size(), 1u);  // the blank name, and no question
     EXPECT_EQ(startup->state().db().rowCount("topics"), 0);
+}
+
+TEST_F(SubjectEditorTest, NoToTheRenameQuestionChangesNothing) {
+    const qint64 emu = birdId("Emu");
+    frmMain& w = start();
+    dialogs.queue([](QDialog& d) {
+        choose(d, "Emu");
+        type(d, "Abbott's Babbler II");
+        click(d, "cmdSave");
+    });
+    messages.queue(MsgAnswer::No);
+    w.menuItem("mnuEditSubject")->trigger();
+    EXPECT_EQ(startup->state().db().subjectName(Category::Birds, emu), QStringLiteral("Emu"));
+}
+
+TEST_F(SubjectEditorTest, TheSubjectSelectedInTheTreeIsTheOneInTheDialog) {
+    const qint64 emu = birdId("Emu");
+    addSighting(emu, QDate(2020, 1, 1));  // the tree lists birds with something filed
+    frmMain& w = start();
+    w.show();
+    w.nodes().ensureVisible(QStringLiteral("B%1").arg(emu));
+    QTreeWidgetItem* node = w.nodes().find(QStringLiteral("B%1").arg(emu));
+    w.tv1()->scrollToItem(node);
+    QApplication::processEvents();
+    user::click(w.tv1()->viewport(), w.tv1()->visualItemRect(node).center());
+    ASSERT_NE(node, nullptr);
+    ASSERT_EQ(w.tv1()->currentItem(), node);
+    ASSERT_EQ(w.selectedSubjectId(), emu);
+    dialogs.queue([&](QDialog& d) {
+        EXPECT_EQ(static_cast<frmSubject&>(d).selectedId(), emu);
+        EXPECT_EQ(d.findChild<QComboBox*>("cmbSubject")->currentText(), QStringLiteral("Emu"));
+        // The box completes as the subject picker does.
+        user::focus(d.findChild<QComboBox*>("cmbSubject"));
+        d.findChild<QComboBox*>("cmbSubject")->lineEdit()->clear();
+        user::type(&d, QStringLiteral("Emperor Pe"));
+        EXPECT_EQ(d.findChild<QComboBox*>("cmbSubject")->currentText(),
+                  QStringLiteral("Emperor Penguin"));
+        d.reject();
+    });
+    w.menuItem("mnuEditSubject")->trigger();
+}
+
+TEST_F(SubjectEditorTest, RenamingToAnotherSubjectsNameMergesOrChangesNothing) {
+    const qint64 emu = birdId("Emu");
+    const qint64 ostrich = birdId("Common Ostrich");
+    addSighting(emu, QDate(2020, 1, 1));
+    const qint64 article = addEntry(Category::Birds, emu, kArticle, "Tall", " ", "{\\rtf1 a}");
+    addSighting(ostrich, QDate(2021, 1, 1));
+    frmMain& w = start();
+    const auto rename = [&](MsgAnswer answer) {
+        dialogs.queue([](QDialog& d) {
+            choose(d, "Emu");
+            type(d, "common ostrich");
+            click(d, "cmdSave");
+        });
+        messages.queue(answer);
+        w.menuItem("mnuEditSubject")->trigger();
+    };
+    rename(MsgAnswer::No);
+    EXPECT_TRUE(messages.last().text.startsWith(
+        QStringLiteral("There is already a subject \u201cCommon Ostrich\u201d.")));
+    EXPECT_EQ(startup->state().db().subjectName(Category::Birds, emu), QStringLiteral("Emu"));
+    EXPECT_EQ(startup->state().db().sightingsOf(emu).size(), 1u);
+    rename(MsgAnswer::Yes);
+    Store& db = startup->state().db();
+    EXPECT_FALSE(db.subjectName(Category::Birds, emu));
+    EXPECT_EQ(db.sightingsOf(ostrich).size(), 2u);
+    EXPECT_EQ(db.entry(article)->subid, ostrich);
+    EXPECT_FALSE(w.nodes().contains(QStringLiteral("B%1").arg(emu)));
 }
