@@ -92,6 +92,8 @@ const std::vector<Menu>& menus() {
           {"mnuFileNewImage", "New &Image", "Ctrl+I"},
           {"mnuFileNewLink", "New Internet &Link", "Ctrl+L"},
           {"mnuFileBar4", "-", ""},
+          {"mnuFileBackup", "&Back Up Journal...", ""},
+          {"mnuFileRestore", "&Restore From Backup...", ""},
           {"mnuFileImport", "Import Old &Journal...", ""},
           {"mnuFileBar5", "-", ""},
           {"mnuFileClose", "&Exit", "Ctrl+Q"}}},
@@ -263,6 +265,10 @@ void frmMain::buildMenus() {
             &frmMain::NewLink);
     connect(menuItem(QStringLiteral("mnuFileImport")), &QAction::triggered, this,
             &frmMain::mnuFileImport_Click);
+    connect(menuItem(QStringLiteral("mnuFileBackup")), &QAction::triggered, this,
+            &frmMain::mnuFileBackup_Click);
+    connect(menuItem(QStringLiteral("mnuFileRestore")), &QAction::triggered, this,
+            &frmMain::mnuFileRestore_Click);
     connect(menuItem(QStringLiteral("mnuEditDelete")), &QAction::triggered, this,
             &frmMain::DeleteEntry);
     connect(menuItem(QStringLiteral("mnuViewOptions")), &QAction::triggered, this,
@@ -326,6 +332,10 @@ void frmMain::buildStatusBar() {
         l->setPanelText(QString::fromLatin1(p.text));
         sbStatusBar_->addWidget(l);
     }
+    // Shown only when a backup could not be made.
+    auto* backup = new StatusPanel(QStringLiteral("Backup"), sbStatusBar_);
+    backup->hide();
+    sbStatusBar_->addWidget(backup);
     for (const char* key : {"Date", "Time"}) {
         auto* l = new StatusPanel(QString::fromLatin1(key), sbStatusBar_);
         l->setAlignment(Qt::AlignCenter);

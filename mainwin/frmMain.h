@@ -98,6 +98,9 @@ class frmMain : public QMainWindow, public MainWindowApi {
     StatusPanel* panel(const QString& key) const;
     // The split position (twips).
     float splitPosition() const { return splitX_; }
+    // Makes the day's backup unless there is one; a failure is told once,
+    // in the status bar, and never stops the program.
+    void DailyBackup();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -116,6 +119,10 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void Form_Load();
     void readOptions();
     void mnuFileImport_Click();
+    void mnuFileBackup_Click();
+    void mnuFileRestore_Click();
+    // Puts the journal just opened (or reopened) on show: lists, options, counts.
+    void journalReplaced();
     bool Form_Unload();
 
     // Category box, option buttons and lists.

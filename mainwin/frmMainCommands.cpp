@@ -7,8 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QProgressDialog>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -21,14 +23,17 @@
 #include <cstdio>
 
 #include "AppError.h"
+#include "Backups.h"
 #include "JetImporter.h"
 #include "PictureView.h"
 #include "RichText.h"
+#include "StatusPanel.h"
 #include "frmHelp.h"
 #include "frmLink.h"
 #include "frmMain.h"
 #include "frmOptions.h"
 #include "frmRelated.h"
+#include "frmRestore.h"
 
 namespace wf {
 
@@ -98,7 +103,10 @@ void frmMain::mnuFileImport_Click() {
                 QStringLiteral("Importing the old journal: %1, %2 rows").arg(table).arg(rows));
         };
         JetImporter::importJournal(jet, fresh, hooks);
-        // The new, empty journal gives way to the imported one.
+        // The new, empty journal gives way to the imported one: kept first.
+        Backups(state_.folder.dir())
+            .named(state_.db(), state_.services.clock.now().date(),
+                   QStringLiteral("before-import"));
         state_.closeDatabase();
         if (std::rename(QFile::encodeName(fresh).constData(),
                         QFile::encodeName(target).constData()) != 0) {
@@ -113,14 +121,120 @@ void frmMain::mnuFileImport_Click() {
                         MsgIcon::Exclamation);
         return;
     }
+    journalReplaced();
+    messages.notify(QStringLiteral("The old journal has been imported."),
+                    QStringLiteral("Import Old Journal"), MsgIcon::Information);
+}
+
+void frmMain::journalReplaced() {
     readOptions();
     optCat_[0]->setChecked(true);
     state_.CurrentCategory = QStringLiteral("Birds");
     fillCategories(kStartCategories);
     lbltitle_->setText(QStringLiteral("Welcome to Wingfolio"));
     CountLifeLists();
-    messages.notify(QStringLiteral("The old journal has been imported."),
-                    QStringLiteral("Import Old Journal"), MsgIcon::Information);
+}
+
+// Backups ------------------------------------------------------------------------
+
+void frmMain::DailyBackup() {
+    StatusPanel* note = panel(QStringLiteral("Backup"));
+    try {
+        Backups(state_.folder.dir()).daily(state_.db(), state_.services.clock.now().date());
+        note->hide();
+    } catch (const AppError& e) {
+        note->setPanelText(QStringLiteral("No backup today: ") + e.description());
+        note->show();
+    }
+}
+
+void frmMain::mnuFileBackup_Click() {
+    const QString suggested =
+        QDir(QDir::homePath())
+            .filePath(QStringLiteral("aviary-backup-%1.mdb")
+                          .arg(state_.services.clock.now().date().toString(Qt::ISODate)));
+    QFileDialog dialog(this, QStringLiteral("Back Up Journal"), suggested,
+                       QStringLiteral("Wingfolio journals (*.mdb);;All files (*)"));
+    dialog.setObjectName(QStringLiteral("dlgBackupFile"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("mdb"));
+    dialog.selectFile(suggested);
+    if (state_.services.dialogs.exec(dialog) != QDialog::Accepted ||
+        dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    const QString target = dialog.selectedFiles().front();
+    if (QFileInfo(target).absoluteFilePath() ==
+        QFileInfo(state_.folder.journalPath()).absoluteFilePath()) {
+        state_.services.messages.notify(
+            QStringLiteral("A backup cannot take the journal's own place."),
+            QStringLiteral("Back Up Journal"), MsgIcon::Exclamation);
+        return;
+    }
+    try {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        Backups::copyJournal(state_.db(), target);
+        QApplication::restoreOverrideCursor();
+    } catch (const AppError& e) {
+        QApplication::restoreOverrideCursor();
+        state_.services.messages.notify(e.description(), QStringLiteral("Back Up Journal"),
+                                        MsgIcon::Exclamation);
+        return;
+    }
+    state_.services.messages.notify(
+        QStringLiteral("The journal has been copied to %1.").arg(QDir::toNativeSeparators(target)),
+        QStringLiteral("Back Up Journal"), MsgIcon::Information);
+}
+
+void frmMain::mnuFileRestore_Click() {
+    const Backups backups(state_.folder.dir());
+    frmRestore dialog(backups.list(), this);
+    if (state_.services.dialogs.exec(dialog) != QDialog::Accepted || dialog.chosen() == nullptr) {
+        return;
+    }
+    const BackupInfo chosen = *dialog.chosen();
+    MessageBoxes& messages = state_.services.messages;
+    if (!messages.ask(QStringLiteral("Replace the journal with the backup of %1 (%2 birds seen, %3 "
+                                     "sightings, %4 entries)? The journal as it is now is kept as "
+                                     "a backup too.")
+                          .arg(QLocale().toString(chosen.date, QLocale::LongFormat))
+                          .arg(chosen.birdsSeen)
+                          .arg(chosen.sightings)
+                          .arg(chosen.entries),
+                      QStringLiteral("Restore From Backup"))) {
+        return;
+    }
+    const QString journal = state_.folder.journalPath();
+    try {
+        // The journal as it is now, kept; then the backup copied beside it
+        // and renamed over it, so the journal is whole at every moment.
+        backups.named(state_.db(), state_.services.clock.now().date(),
+                      QStringLiteral("before-restore"));
+        const QString incoming = journal + QStringLiteral(".restoring");
+        QFile::remove(incoming);
+        if (!QFile::copy(chosen.path, incoming)) {
+            throw AppError(err::PathAccess, QStringLiteral("wingfolio.frmMain"),
+                           QStringLiteral("The backup %1 cannot be copied.").arg(chosen.path));
+        }
+        state_.closeDatabase();
+        if (std::rename(QFile::encodeName(incoming).constData(),
+                        QFile::encodeName(journal).constData()) != 0) {
+            QFile::remove(incoming);
+        }
+        state_.AppDatabase = Store::open(journal);
+    } catch (const AppError& e) {
+        if (!state_.hasDatabase()) {
+            state_.AppDatabase = Store::open(journal);
+        }
+        messages.notify(e.description(), QStringLiteral("Restore From Backup"),
+                        MsgIcon::Exclamation);
+        return;
+    }
+    journalReplaced();
+    messages.notify(QStringLiteral("The journal has been restored from the backup of %1.")
+                        .arg(QLocale().toString(chosen.date, QLocale::LongFormat)),
+                    QStringLiteral("Restore From Backup"), MsgIcon::Information);
 }
 
 // Deleting ---------------------------------------------------------------------

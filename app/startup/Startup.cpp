@@ -104,6 +104,7 @@ bool Startup::importJet() {
 void Startup::showMain() {
     main_ = std::make_unique<frmMain>(state_);
     main_->show();
+    main_->DailyBackup();
     if (onMainShown_) {
         onMainShown_();
     }

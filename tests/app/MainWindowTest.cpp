@@ -59,10 +59,12 @@ TEST_F(MainWindowTest, MenusCarryEveryItemWithItsCaptionAndShortcut) {
     EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&View", "&Help"}));
     // Separators sit where the menus have them.
     auto* file = w.findChild<QMenu*>(QStringLiteral("mnuFile"));
-    ASSERT_EQ(file->actions().size(), 8);
+    ASSERT_EQ(file->actions().size(), 10);
     EXPECT_TRUE(file->actions()[4]->isSeparator());
-    EXPECT_EQ(file->actions()[5]->objectName(), QStringLiteral("mnuFileImport"));
-    EXPECT_TRUE(file->actions()[6]->isSeparator());
+    EXPECT_EQ(file->actions()[5]->text(), QStringLiteral("&Back Up Journal..."));
+    EXPECT_EQ(file->actions()[6]->text(), QStringLiteral("&Restore From Backup..."));
+    EXPECT_EQ(file->actions()[7]->objectName(), QStringLiteral("mnuFileImport"));
+    EXPECT_TRUE(file->actions()[8]->isSeparator());
     EXPECT_FALSE(w.findChild<QAction*>(QStringLiteral("mnuEditEntry"))->isEnabled());
     EXPECT_FALSE(w.findChild<QAction*>(QStringLiteral("mnuEditDelete"))->isEnabled());
     EXPECT_TRUE(w.findChild<QAction*>(QStringLiteral("mnuEditExpand"))->isEnabled());

@@ -1,0 +1,169 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Backups.h"
+
+#include <sqlite3.h>
+
+#include <SQLiteCpp/SQLiteCpp.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryFile>
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "AppError.h"
+#include "Schema.h"
+#include "Store.h"
+
+namespace wf {
+
+namespace {
+
+const QString kSource = QStringLiteral("wingfolio.Backups");
+
+// "aviary-2026-12-06.mdb" or "aviary-2026-12-06-before-import.mdb".
+const QRegularExpression& namePattern() {
+    static const QRegularExpression re(
+        QStringLiteral("^aviary-(\\d{4}-\\d{2}-\\d{2})(?:-([a-z-]+))?\\.mdb$"));
+    return re;
+}
+
+}  // namespace
+
+Backups::Backups(QString dataDir) : dir_(std::move(dataDir)) {}
+
+QString Backups::folder() const {
+    return QDir(dir_).filePath(QStringLiteral("Backups"));
+}
+
+void Backups::copyJournal(Store& journal, const QString& target) {
+    const QFileInfo info(target);
+    if (!QDir().mkpath(info.absolutePath())) {
+        throw AppError(err::PathAccess, kSource,
+                       QStringLiteral("The folder %1 cannot be made.").arg(info.absolutePath()));
+    }
+    QTemporaryFile part(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                        QStringLiteral(".XXXXXX"));
+    if (!part.open()) {
+        throw AppError(err::PathAccess, kSource,
+                       QStringLiteral("A backup cannot be written in %1: %2")
+                           .arg(info.absolutePath(), part.errorString()));
+    }
+    part.close();
+    sqlite3* copy = nullptr;
+    int rc = sqlite3_open(QFile::encodeName(part.fileName()).constData(), &copy);
+    if (rc == SQLITE_OK) {
+        sqlite3_backup* b =
+            sqlite3_backup_init(copy, "main", journal.database().getHandle(), "main");
+        if (b == nullptr) {
+            rc = sqlite3_errcode(copy);
+        } else {
+            // Step by step, so the journal is never held for long.
+            do {
+                rc = sqlite3_backup_step(b, 256);
+                if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+                    sqlite3_sleep(20);
+                }
+            } while (rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED);
+            sqlite3_backup_finish(b);
+            rc = rc == SQLITE_DONE ? sqlite3_errcode(copy) : rc;
+        }
+    }
+    const QString problem = copy ? QString::fromUtf8(sqlite3_errmsg(copy)) : QString();
+    sqlite3_close(copy);
+    if (rc != SQLITE_OK) {
+        throw AppError(
+            err::PathAccess, kSource,
+            QStringLiteral("The backup %1 could not be written: %2").arg(target, problem));
+    }
+    // Whole: put in place under its own name.
+    QFile::remove(target);
+    if (!QFile::rename(part.fileName(), target)) {
+        throw AppError(err::PathAccess, kSource,
+                       QStringLiteral("The backup %1 could not be put in place.").arg(target));
+    }
+    part.setAutoRemove(false);
+}
+
+QString Backups::daily(Store& journal, QDate today) const {
+    const QString target =
+        QDir(folder()).filePath(QStringLiteral("aviary-%1.mdb").arg(today.toString(Qt::ISODate)));
+    QString made;
+    if (!QFileInfo::exists(target)) {
+        copyJournal(journal, target);
+        made = target;
+    }
+    QList<QDate> days;
+    for (const QString& name :
+         QDir(folder()).entryList({QStringLiteral("aviary-*.mdb")}, QDir::Files)) {
+        const auto m = namePattern().match(name);
+        if (m.hasMatch() && m.captured(2).isEmpty()) {
+            days << QDate::fromString(m.captured(1), Qt::ISODate);
+        }
+    }
+    for (const QDate& d : toRemove(days)) {
+        QFile::remove(
+            QDir(folder()).filePath(QStringLiteral("aviary-%1.mdb").arg(d.toString(Qt::ISODate))));
+    }
+    return made;
+}
+
+QString Backups::named(Store& journal, QDate today, const QString& reason) const {
+    QString target = QDir(folder()).filePath(
+        QStringLiteral("aviary-%1-%2.mdb").arg(today.toString(Qt::ISODate), reason));
+    copyJournal(journal, target);
+    return target;
+}
+
+QList<QDate> Backups::toRemove(QList<QDate> days) {
+    std::sort(days.begin(), days.end(), std::greater<>());
+    days.erase(std::unique(days.begin(), days.end()), days.end());
+    QList<QDate> out;
+    std::set<std::pair<int, int>> weeks;
+    for (int i = 0; i < days.size(); ++i) {
+        if (i < 7) {
+            continue;  // the 7 newest days
+        }
+        int year = 0;
+        const int week = days[i].weekNumber(&year);
+        // The newest copy of each of the 8 weeks before them.
+        if (weeks.size() < 8 && weeks.insert({year, week}).second) {
+            continue;
+        }
+        out << days[i];
+    }
+    return out;
+}
+
+QList<BackupInfo> Backups::list() const {
+    QList<BackupInfo> out;
+    const QDir dir(folder());
+    for (const QString& name : dir.entryList({QStringLiteral("aviary-*.mdb")}, QDir::Files)) {
+        const auto m = namePattern().match(name);
+        if (!m.hasMatch()) {
+            continue;
+        }
+        BackupInfo b;
+        b.path = dir.filePath(name);
+        b.date = QDate::fromString(m.captured(1), Qt::ISODate);
+        b.reason = m.captured(2);
+        try {
+            SQLite::Database db(QFile::encodeName(b.path).toStdString(), SQLite::OPEN_READONLY);
+            schema::registerFunctions(db.getHandle());
+            b.birdsSeen = db.execAndGet("SELECT count(DISTINCT birdid) FROM sighting").getInt64();
+            b.sightings = db.execAndGet("SELECT count(*) FROM sighting").getInt64();
+            b.entries = db.execAndGet("SELECT count(*) FROM data").getInt64();
+        } catch (const SQLite::Exception&) {
+            continue;  // not a journal: not offered
+        }
+        out << b;
+    }
+    std::sort(out.begin(), out.end(), [](const BackupInfo& a, const BackupInfo& b) {
+        return a.date != b.date ? a.date > b.date : a.path > b.path;
+    });
+    return out;
+}
+
+}  // namespace wf
