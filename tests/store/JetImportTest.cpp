@@ -174,7 +174,8 @@ TEST(JetImport, CutOrOverwrittenCopiesImportWholeOrNotAtAll) {
     }();
     constexpr int kPage = 4096;
     int refused = 0;
-    for (int page = 1; page < jet.size() / kPage; ++page) {
+    // Every third page (a whole import per page is slow under the sanitizers).
+    for (int page = 1; page < jet.size() / kPage; page += 3) {
         for (const bool cut : {true, false}) {
             SCOPED_TRACE((cut ? "cut at page " : "page overwritten ") + std::to_string(page));
             QByteArray bad = jet;
@@ -197,7 +198,7 @@ TEST(JetImport, CutOrOverwrittenCopiesImportWholeOrNotAtAll) {
             }
         }
     }
-    EXPECT_GT(refused, 20);
+    EXPECT_GT(refused, 8);
 }
 
 TEST(JetImport, NewIdsContinueAfterTheOldProgramsLastAutoNumber) {

@@ -206,9 +206,10 @@ int main(int argc, char** argv) {
         w.cmbSearchCategory()->setCurrentIndex(0);
         emit w.cmbSearchCategory()->activated(0);
         w.clickNode(firstKey(w, u'A'));
-        for (const char* item : {"mnuFileNewSighting", "mnuFileNewArticle", "mnuFileNewImage",
-                                 "mnuFileNewLink", "mnuEditEntry", "mnuEditSubject",
-                                 "mnuViewCustom", "mnuViewOptions", "mnuHelpAbout"}) {
+        for (const char* item :
+             {"mnuFileNewSighting", "mnuFileNewArticle", "mnuFileNewImage", "mnuFileNewLink",
+              "mnuEditEntry", "mnuEditSubject", "mnuViewCustom", "mnuViewOptions", "mnuFileRestore",
+              "mnuHelpAbout"}) {
             if (QAction* a = w.menuItem(QString::fromLatin1(item))) {
                 a->setEnabled(true);
                 a->trigger();
