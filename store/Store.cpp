@@ -101,6 +101,20 @@ Sighting readSighting(SQLite::Statement& q) {
     s.notes = text(q.getColumn(9));
     return s;
 }
+// Binds a sighting's columns after its id, in kSightingColumns' order, to
+// parameters 1 to 9.
+void bindSighting(SQLite::Statement& q, const Sighting& s) {
+    q.bind(1, static_cast<int64_t>(s.birdid));
+    q.bind(2, utf8(dateText(s.date, s.time)));
+    q.bind(3, utf8(s.type));
+    q.bind(4, utf8(s.site));
+    q.bind(5, utf8(s.district));
+    q.bind(6, utf8(s.state));
+    q.bind(7, utf8(s.country));
+    q.bind(8, utf8(s.region));
+    q.bind(9, utf8(s.notes));
+}
+
 constexpr const char* kSightingColumns =
     "id, birdid, date, type, site, district, state, country, region, notes";
 
@@ -458,15 +472,7 @@ qint64 Store::appendSighting(const Sighting& s) {
         SQLite::Statement q(*db_,
                             "INSERT INTO sighting (birdid, date, type, site, district, state, "
                             "country, region, notes) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
-        q.bind(1, static_cast<int64_t>(s.birdid));
-        q.bind(2, utf8(dateText(s.date, s.time)));
-        q.bind(3, utf8(s.type));
-        q.bind(4, utf8(s.site));
-        q.bind(5, utf8(s.district));
-        q.bind(6, utf8(s.state));
-        q.bind(7, utf8(s.country));
-        q.bind(8, utf8(s.region));
-        q.bind(9, utf8(s.notes));
+        bindSighting(q, s);
         q.exec();
         return db_->getLastInsertRowid();
     });
@@ -478,15 +484,7 @@ bool Store::updateSighting(const Sighting& s) {
                             "UPDATE sighting SET birdid = ?, date = ?, type = ?, site = ?, "
                             "district = ?, state = ?, country = ?, region = ?, notes = ? "
                             "WHERE id = ?");
-        q.bind(1, static_cast<int64_t>(s.birdid));
-        q.bind(2, utf8(dateText(s.date, s.time)));
-        q.bind(3, utf8(s.type));
-        q.bind(4, utf8(s.site));
-        q.bind(5, utf8(s.district));
-        q.bind(6, utf8(s.state));
-        q.bind(7, utf8(s.country));
-        q.bind(8, utf8(s.region));
-        q.bind(9, utf8(s.notes));
+        bindSighting(q, s);
         q.bind(10, static_cast<int64_t>(s.id));
         return q.exec() == 1;
     });
