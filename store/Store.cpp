@@ -2,6 +2,9 @@
 #include "Store.h"
 
 #include <sqlite3.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <QDir>
@@ -48,8 +51,14 @@ auto guarded(F&& f) -> decltype(f()) {
     } catch (const SQLite::Exception& e) {
         const int code = e.getErrorCode() & 0xFF;
         long number = err::DatabaseError;
-        if (code == SQLITE_BUSY || code == SQLITE_LOCKED || code == SQLITE_CANTOPEN ||
-            code == SQLITE_PERM || code == SQLITE_READONLY) {
+        if (code == SQLITE_BUSY || code == SQLITE_LOCKED) {
+            throw AppError(err::DatabaseLocked, kSource,
+                           QStringLiteral("The journal is busy: another program kept it locked "
+                                          "for writing too long. Nothing was changed; try again "
+                                          "in a moment. (%1)")
+                               .arg(QString::fromUtf8(e.what())));
+        }
+        if (code == SQLITE_CANTOPEN || code == SQLITE_PERM || code == SQLITE_READONLY) {
             number = err::DatabaseLocked;
         } else if (code == SQLITE_CORRUPT || code == SQLITE_NOTADB) {
             number = err::DatabaseDamaged;
@@ -268,12 +277,24 @@ std::unique_ptr<Store> Store::create(const QString& path, const QString& worldLi
         fileProblem(err::PathAccess, QStringLiteral("The file already exists."));
     }
     const QFileInfo info(path);
-    const QString tmp =
-        info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".creating");
-    QFile::remove(tmp);
+    // A name of its own, so two first starts at once never touch each
+    // other's file.
+    QByteArray tmpName = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") +
+                                           info.fileName() + QStringLiteral(".creating-XXXXXX"));
+    const int fd = ::mkstemp(tmpName.data());
+    if (fd < 0) {
+        fileProblem(err::PathAccess, QStringLiteral("The journal cannot be created: the folder "
+                                                    "cannot be written."));
+    }
+    ::close(fd);
+    const QString tmp = QFile::decodeName(tmpName);
+    const auto removeTemp = [&] {
+        QFile::remove(tmp);
+        QFile::remove(tmp + QStringLiteral("-journal"));
+    };
     try {
         {
-            SQLite::Database db(QFile::encodeName(tmp).toStdString(),
+            SQLite::Database db(tmpName.toStdString(),
                                 SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
             schema::registerFunctions(db.getHandle());
             SQLite::Transaction t(db);
@@ -283,19 +304,27 @@ std::unique_ptr<Store> Store::create(const QString& path, const QString& worldLi
             t.commit();
         }
     } catch (const SQLite::Exception& e) {
-        QFile::remove(tmp);
-        QFile::remove(tmp + QStringLiteral("-journal"));
+        removeTemp();
         fileProblem(err::PathAccess,
                     QStringLiteral("The journal cannot be created: %1.").arg(e.what()));
     } catch (...) {
-        QFile::remove(tmp);
-        QFile::remove(tmp + QStringLiteral("-journal"));
+        removeTemp();
         throw;
     }
-    if (!QFile::rename(tmp, path)) {
-        QFile::remove(tmp);
+    // Put in place only if no journal is there: link() refuses an existing
+    // name, so of two starts at once one wins and the other opens its journal.
+    const QByteArray target = QFile::encodeName(path);
+    bool placed = ::link(tmpName.constData(), target.constData()) == 0;
+    int why = errno;
+    if (!placed && why != EEXIST && !QFileInfo::exists(path)) {
+        // A file system without hard links (a memory stick, say): renamed.
+        placed = ::rename(tmpName.constData(), target.constData()) == 0;
+        why = errno;
+    }
+    removeTemp();
+    if (!placed && why != EEXIST) {
         fileProblem(err::PathAccess, QStringLiteral("The journal cannot be created: the file "
-                                                    "cannot be renamed into place."));
+                                                    "cannot be put in place."));
     }
     return open(path);
 }
@@ -809,7 +838,9 @@ void Store::mergeSubjects(Category cat, qint64 from, qint64 into) {
 
 void Store::inTransaction(const std::function<void()>& work) {
     guarded([&] {
-        SQLite::Transaction t(*db_);
+        // Taken for writing at once: a second writer then waits its turn
+        // (the busy timeout) instead of failing when it first writes.
+        SQLite::Transaction t(*db_, SQLite::TransactionBehavior::IMMEDIATE);
         work();
         t.commit();
     });
