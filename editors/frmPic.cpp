@@ -245,7 +245,10 @@ void frmPic::saveNew(const QString& subject, const QString& title) {
     node.subid = db.findOrAddSubject(node.category, subject);
     node.subjectHadEntries = db.entryCount(node.category, node.subid) > 0;
     QString path;
-    bool written = false;
+    // The new picture is written whole beside the name it takes, and put in
+    // place only once its row is committed: a failed save leaves the folder
+    // as it was, a picture it would have replaced included.
+    std::unique_ptr<mIntelJPEGLibrary::PreparedJpeg> prepared;
     try {
         db.inTransaction([&] {
             Entry e;
@@ -268,23 +271,24 @@ void frmPic::saveNew(const QString& subject, const QString& title) {
             }
             cDIBSection dib;
             dib.CreateFromPicture(picture_);
-            if (!mIntelJPEGLibrary::SaveJpegFile(dib, path, 90, state_.services.messages)) {
+            prepared = mIntelJPEGLibrary::PrepareJpegFile(dib, path, 90, state_.services.messages);
+            if (!prepared) {
                 throw Declined{};
             }
-            written = true;
-            insertEntryNode(main_, node);
         });
     } catch (const Declined&) {
         state_.services.messages.notify(
             QStringLiteral("Failed to save the picture to the file: '") + path + u'\'',
             QStringLiteral("Wingfolio"), MsgIcon::Exclamation);
         return;
-    } catch (...) {
-        if (written) {
-            QFile::remove(path);  // no picture file without its entry
-        }
+    }
+    try {
+        prepared->place();
+    } catch (const AppError&) {
+        db.deleteEntry(node.id);  // no entry without its picture
         throw;
     }
+    insertEntryNode(main_, node);
     main_.showPicture(picture_, subject + QStringLiteral(" : ") + title);
     accept();
 }

@@ -95,8 +95,38 @@ class TempFile {
 
 }  // namespace
 
+namespace {
+
+class Prepared : public PreparedJpeg {
+  public:
+    Prepared(QByteArray target) : target_(std::move(target)), file_(target_) {}
+    TempFile& file() { return file_; }
+    void place() override {
+        if (!file_.placeAt(target_)) {
+            saveFailed(kCommitFailed);
+        }
+    }
+
+  private:
+    QByteArray target_;
+    TempFile file_;
+};
+
+}  // namespace
+
 bool SaveJpegFile(const cDIBSection& dib, const QString& filePath, int jpegQuality,
                   MessageBoxes& messages) {
+    const std::unique_ptr<PreparedJpeg> prepared =
+        PrepareJpegFile(dib, filePath, jpegQuality, messages);
+    if (!prepared) {
+        return false;
+    }
+    prepared->place();
+    return true;
+}
+
+std::unique_ptr<PreparedJpeg> PrepareJpegFile(const cDIBSection& dib, const QString& filePath,
+                                              int jpegQuality, MessageBoxes& messages) {
     const std::unique_ptr<void, EncoderDeleter> encoder(tjInitCompress());
     if (!encoder) {
         throw AppError(err::JpegWriter, kSource,
@@ -112,7 +142,7 @@ bool SaveJpegFile(const cDIBSection& dib, const QString& filePath, int jpegQuali
         if (!messages.ask(QStringLiteral("A file with the above title already exists. Would you "
                                          "like to overwrite the file?"),
                           QStringLiteral("File Name in use"), MsgIcon::Question)) {
-            return false;
+            return nullptr;
         }
     }
 
@@ -132,7 +162,8 @@ bool SaveJpegFile(const cDIBSection& dib, const QString& filePath, int jpegQuali
     }
 
     // Written whole under a temporary name, then renamed into place.
-    TempFile file(target);
+    auto prepared = std::make_unique<Prepared>(target);
+    TempFile& file = prepared->file();
     if (!file.ok()) {
         saveFailed(kOpenFailed);
     }
@@ -148,10 +179,7 @@ bool SaveJpegFile(const cDIBSection& dib, const QString& filePath, int jpegQuali
         ::umask(mask);
         ::fchmod(file.fd(), 0666 & ~mask);
     }
-    if (!file.placeAt(target)) {
-        saveFailed(kCommitFailed);
-    }
-    return true;
+    return prepared;
 }
 
 }  // namespace wf::mIntelJPEGLibrary

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 namespace wf {
 
@@ -27,6 +28,19 @@ namespace mIntelJPEGLibrary {
 // disk, a name the file system refuses).
 bool SaveJpegFile(const cDIBSection& dib, const QString& filePath, int jpegQuality,
                   MessageBoxes& messages);
+
+// The same in two steps, for a caller that must first commit something else:
+// PrepareJpegFile asks and writes the whole new file beside filePath (null
+// when the user declines), and place() puts it in place. A prepared file that
+// is never placed is removed, and a file it would have replaced stays as it was.
+class PreparedJpeg {
+  public:
+    virtual ~PreparedJpeg() = default;
+    // Raises AppError 26001 (kCommitFailed) when the file cannot be put in place.
+    virtual void place() = 0;
+};
+std::unique_ptr<PreparedJpeg> PrepareJpegFile(const cDIBSection& dib, const QString& filePath,
+                                              int jpegQuality, MessageBoxes& messages);
 
 // Status numbers of the failures, after the descriptions above.
 enum Status {

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <SQLiteCpp/SQLiteCpp.h>
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
@@ -235,4 +236,30 @@ TEST_F(ImageEditorTest, ALargePictureIsShownWholeAndStoredWhole) {
         d.reject();
     });
     w.toolButton("Image")->trigger();
+}
+
+TEST_F(ImageEditorTest, ACommitThatFailsLeavesThePictureItWouldHaveReplaced) {
+    frmMain& w = start();
+    // The next entry is number 1: a picture of that name is already there.
+    QDir().mkpath(images());
+    writeAll(images() + "/Emu Nest_1.jpg", "the old photograph");
+    clipboard.setImage(redOverBlue(60, 40));
+    // Another program reads the journal all the while: the save cannot commit.
+    SQLite::Database reader((dataDir() + "/aviary.mdb").toStdString(), SQLite::OPEN_READONLY);
+    reader.exec("BEGIN");
+    reader.execAndGet("SELECT count(*) FROM birds");
+    dialogs.queue([&](QDialog& d) {
+        paste(d);
+        name(d, "Emu", "Nest");
+        messages.queue(MsgAnswer::Yes);  // replace the file
+        save(d);
+        d.reject();
+    });
+    w.toolButton("Image")->trigger();
+    reader.exec("ROLLBACK");
+    EXPECT_TRUE(messages.last().text.startsWith(QStringLiteral("Image Error # ")))
+        << messages.last().text.toStdString();
+    EXPECT_EQ(readAll(images() + "/Emu Nest_1.jpg"), QByteArray("the old photograph"));
+    EXPECT_EQ(QDir(images()).entryList(QDir::Files | QDir::Hidden), QStringList{"Emu Nest_1.jpg"});
+    EXPECT_EQ(startup->state().db().rowCount("data"), 0);
 }
