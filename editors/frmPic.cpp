@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -150,7 +151,7 @@ void frmPic::Form_Load() {
         txtTitle_->setText(e->title);
         const std::optional<QString> path = state_.folder.picturePath(e->fname);
         QImage image;
-        if (path) {
+        if (path && !QFileInfo(*path).isSymLink()) {  // a link is never followed
             QImageReader reader(*path);
             reader.setAutoTransform(true);
             image = reader.read();

@@ -137,6 +137,10 @@ std::unique_ptr<PreparedJpeg> PrepareJpegFile(const cDIBSection& dib, const QStr
     std::optional<Kept> kept;
     const QByteArray target = QFile::encodeName(filePath);
     struct stat st {};
+    // A symbolic link of that name is refused, never written through.
+    if (::lstat(target.constData(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        saveFailed(kOpenFailed);
+    }
     if (::stat(target.constData(), &st) == 0) {
         kept = Kept{mode_t(st.st_mode & 07777), {st.st_atim, st.st_mtim}};
         if (!messages.ask(QStringLiteral("A file with the above title already exists. Would you "

@@ -36,6 +36,13 @@ QImage loadPicture(const DataFolder& folder, const QString& fname) {
                                       "folder.")
                            .arg(fname));
     }
+    // A link in the Images folder could show a file from anywhere: never followed.
+    if (QFileInfo(*path).isSymLink()) {
+        throw AppError(err::PathAccess, kViewerSource,
+                       QStringLiteral("The picture's file %1 is a symbolic link, which Wingfolio "
+                                      "does not follow.")
+                           .arg(*path));
+    }
     if (!QFileInfo(*path).isFile()) {
         throw AppError(err::FileNotFound, kViewerSource,
                        QStringLiteral("File not found: %1").arg(*path));

@@ -39,10 +39,12 @@ std::optional<QString> DataFolder::picturePath(const QString& fname) const {
         return std::nullopt;
     }
     const QString exact = imagesDir() + u'/' + fname;
-    if (QFileInfo::exists(exact)) {
+    if (QFileInfo::exists(exact) || QFileInfo(exact).isSymLink()) {
         return exact;
     }
-    const QStringList near = QDir(imagesDir()).entryList(QDir::Files | QDir::Hidden);
+    // A symbolic link is never taken for a picture, however its name is cased.
+    const QStringList near =
+        QDir(imagesDir()).entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
     QString found;
     int matches = 0;
     for (const QString& name : near) {

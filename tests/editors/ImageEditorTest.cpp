@@ -263,3 +263,43 @@ TEST_F(ImageEditorTest, ACommitThatFailsLeavesThePictureItWouldHaveReplaced) {
     EXPECT_EQ(QDir(images()).entryList(QDir::Files | QDir::Hidden), QStringList{"Emu Nest_1.jpg"});
     EXPECT_EQ(startup->state().db().rowCount("data"), 0);
 }
+
+TEST_F(ImageEditorTest, SymbolicLinksInTheImagesFolderAreNeverFollowed) {
+    const qint64 emu = birdId("Emu");
+    QDir().mkpath(images());
+    const QString outside = tmp.file("outside.jpg");
+    ASSERT_TRUE(redOverBlue(40, 30).save(outside, "JPG"));
+    const qint64 viaLink = addEntry(Category::Birds, emu, kImage, "Link", "link.jpg");
+    ASSERT_TRUE(QFile::link(outside, images() + "/link.jpg"));
+    const qint64 viaCase = addEntry(Category::Birds, emu, kImage, "Case", "Case.jpg");
+    ASSERT_TRUE(QFile::link(outside, images() + "/case.jpg"));
+    frmMain& w = start();
+    // Reading: the viewer says what is wrong, as for any unreadable picture.
+    w.clickNode(QStringLiteral("I%1").arg(viaLink));
+    ASSERT_FALSE(messages.shown().empty());
+    EXPECT_TRUE(messages.last().text.startsWith(QStringLiteral("Error Loading Data. Error # 75")));
+    EXPECT_TRUE(messages.last().text.contains(QStringLiteral("symbolic link")));
+    EXPECT_FALSE(w.picture()->isVisible() && !w.picture()->pixmap().isNull());
+    // The lookup that ignores letter case does not pick a link either.
+    messages.clear();
+    w.clickNode(QStringLiteral("I%1").arg(viaCase));
+    ASSERT_FALSE(messages.shown().empty());
+    EXPECT_TRUE(messages.last().text.contains(QStringLiteral("not found")))
+        << messages.last().text.toStdString();
+    // Writing: a dangling link holding the new picture's name is refused.
+    const QString target = tmp.file("written-outside.jpg");
+    const qint64 next = startup->state().db().rowCount("data") + 1;
+    ASSERT_TRUE(QFile::link(target, images() + QStringLiteral("/Emu Nest_%1.jpg").arg(next)));
+    clipboard.setImage(redOverBlue(60, 40));
+    dialogs.queue([&](QDialog& d) {
+        paste(d);
+        name(d, "Emu", "Nest");
+        save(d);
+        d.reject();
+    });
+    w.toolButton("Image")->trigger();
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_TRUE(messages.last().text.startsWith(QStringLiteral("Image Error # 26001")))
+        << messages.last().text.toStdString();
+    EXPECT_EQ(startup->state().db().rowCount("data"), 2);
+}
