@@ -3,6 +3,7 @@
 // commands it allows.
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QImageReader>
@@ -101,9 +102,14 @@ void frmMain::removeNodeQuietly(const QString& key) {
 }
 
 void frmMain::reportLoadError(long number, const QString& description) {
-    state_.services.messages.notify(
-        QStringLiteral("Error Loading Data. Error # ") + QString::number(number) + description,
-        QStringLiteral("Error loading Data"), MsgIcon::Exclamation);
+    // Damage met while reading is never shown as fewer rows: the journal is named.
+    const QString where =
+        number == err::DatabaseDamaged
+            ? QStringLiteral(" Journal: ") + QDir::toNativeSeparators(state_.folder.journalPath())
+            : QString();
+    state_.services.messages.notify(QStringLiteral("Error Loading Data. Error # ") +
+                                        QString::number(number) + description + where,
+                                    QStringLiteral("Error loading Data"), MsgIcon::Exclamation);
 }
 
 void frmMain::showNode(const QString& key, const QString& text, const QString& parentText) {

@@ -39,6 +39,13 @@ QString Backups::folder() const {
 }
 
 void Backups::copyJournal(Store& journal, const QString& target) {
+    // A copy of a damaged journal is worth nothing: it is checked first.
+    const QString verdict = Store::quickCheck(journal.database());
+    if (verdict != QLatin1String("ok")) {
+        throw AppError(
+            err::DatabaseDamaged, kSource,
+            QStringLiteral("The journal is damaged (%1): no backup was made.").arg(verdict));
+    }
     const QFileInfo info(target);
     if (!QDir().mkpath(info.absolutePath())) {
         throw AppError(err::PathAccess, kSource,
@@ -108,6 +115,11 @@ QString Backups::daily(Store& journal, QDate today) const {
             QDir(folder()).filePath(QStringLiteral("aviary-%1.mdb").arg(d.toString(Qt::ISODate))));
     }
     return made;
+}
+
+bool Backups::hasDaily(QDate day) const {
+    return QFileInfo::exists(
+        QDir(folder()).filePath(QStringLiteral("aviary-%1.mdb").arg(day.toString(Qt::ISODate))));
 }
 
 QString Backups::named(Store& journal, QDate today, const QString& reason) const {

@@ -38,6 +38,8 @@ class Backups {
     // longer keeps. Returns the copy made, or an empty string when today's
     // was there. Raises AppError when the copy cannot be made.
     QString daily(Store& journal, QDate today) const;
+    // Whether the day's copy has been made.
+    bool hasDaily(QDate day) const;
     // A copy named for what is about to happen ("before-import").
     QString named(Store& journal, QDate today, const QString& reason) const;
 

@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DataFolder.h"
 
+#include <SQLiteCpp/SQLiteCpp.h>
+
+#include "Backups.h"
+#include "Schema.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -92,7 +97,7 @@ void DataFolder::importJetJournal(const JetImportHooks& hooks) const {
     QDir().mkpath(imagesDir());
 }
 
-std::unique_ptr<Store> DataFolder::openJournal(const QString& worldListCsv) const {
+std::unique_ptr<Store> DataFolder::openJournal(const QString& worldListCsv, bool quickCheck) const {
     const QString path = journalPath();
     auto wrap = [&](const AppError& e) {
         return AppError(e.number(), e.source(),
@@ -102,9 +107,33 @@ std::unique_ptr<Store> DataFolder::openJournal(const QString& worldListCsv) cons
     std::unique_ptr<Store> store;
     if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
         try {
-            store = Store::open(path);
+            store = Store::open(path, quickCheck);
         } catch (const AppError& e) {
-            throw wrap(e);
+            if (e.number() != err::DatabaseDamaged) {
+                throw wrap(e);
+            }
+            // Damaged: the newest backup that is whole, and how to bring it back.
+            QString advice = QStringLiteral("There is no backup of it in %1.")
+                                 .arg(QDir::toNativeSeparators(Backups(dir_).folder()));
+            for (const BackupInfo& b : Backups(dir_).list()) {
+                try {
+                    SQLite::Database copy(QFile::encodeName(b.path).toStdString(),
+                                          SQLite::OPEN_READONLY);
+                    schema::registerFunctions(copy.getHandle());
+                    if (Store::quickCheck(copy) == QLatin1String("ok")) {
+                        advice = QStringLiteral(
+                                     "The newest good backup is %1. To restore it, move the "
+                                     "damaged aviary.mdb out of the data folder and copy the "
+                                     "backup there as aviary.mdb, then start Wingfolio again.")
+                                     .arg(QDir::toNativeSeparators(b.path));
+                        break;
+                    }
+                } catch (const SQLite::Exception&) {
+                }
+            }
+            throw AppError(e.number(), e.source(),
+                           wrap(e).description() +
+                               QStringLiteral("\n\nWingfolio will not write to it. ") + advice);
         }
     } else {
         if (!QDir().mkpath(dir_)) {

@@ -36,7 +36,9 @@ class DataFolder {
     // (with the file or folder named in its description) when the folder
     // cannot be written or the journal cannot be opened; an existing file is
     // never changed in that case.
-    std::unique_ptr<Store> openJournal(const QString& worldListCsv) const;
+    // With quickCheck the journal is checked before it is written to; a
+    // damaged one is refused with a message that names the newest good backup.
+    std::unique_ptr<Store> openJournal(const QString& worldListCsv, bool quickCheck = false) const;
 
     // Whether the journal file is in the older Access (Jet) format.
     bool journalIsJet() const;

@@ -61,7 +61,11 @@ auto guarded(F&& f) -> decltype(f()) {
         if (code == SQLITE_CANTOPEN || code == SQLITE_PERM || code == SQLITE_READONLY) {
             number = err::DatabaseLocked;
         } else if (code == SQLITE_CORRUPT || code == SQLITE_NOTADB) {
-            number = err::DatabaseDamaged;
+            throw AppError(err::DatabaseDamaged, kSource,
+                           QStringLiteral("The journal is damaged (%1). What it shows may be "
+                                          "incomplete: restore it from a backup (File, Restore "
+                                          "From Backup...).")
+                               .arg(QString::fromUtf8(e.what())));
         }
         throw AppError(number, kSource, QString::fromUtf8(e.what()));
     }
@@ -224,7 +228,13 @@ Store::Store(std::unique_ptr<SQLite::Database> db, QString path)
 
 Store::~Store() = default;
 
-std::unique_ptr<Store> Store::open(const QString& path) {
+QString Store::quickCheck(SQLite::Database& db) {
+    SQLite::Statement q(db, "PRAGMA quick_check(1)");
+    return q.executeStep() ? QString::fromStdString(q.getColumn(0).getString())
+                           : QStringLiteral("no answer");
+}
+
+std::unique_ptr<Store> Store::open(const QString& path, bool quickCheck) {
     // After a crash during a save, SQLite restores the file from its hot
     // journal on the first read; the file is judged once that is done.
     const bool hot = hasHotJournal(path);
@@ -249,6 +259,13 @@ std::unique_ptr<Store> Store::open(const QString& path) {
         db->execAndGet("SELECT count(*) FROM sqlite_master");
         if (hot) {
             inspectJournalFile(path);  // rolled back by now: judged in full
+        }
+        if (quickCheck) {
+            const QString verdict = Store::quickCheck(*db);
+            if (verdict != QLatin1String("ok")) {
+                fileProblem(err::DatabaseDamaged,
+                            QStringLiteral("The file is damaged (%1).").arg(verdict));
+            }
         }
         schema::checkAndMigrate(*db);
         if (sqlite3_db_readonly(db->getHandle(), "main") == 1) {

@@ -29,7 +29,12 @@ class Store {
     // it; a file that is not a journal of this program, is damaged, locked or
     // unreadable raises AppError with a description a user can read, and is
     // left as it was.
-    static std::unique_ptr<Store> open(const QString& path);
+    // With quickCheck, SQLite's quick_check runs before anything is written
+    // (the options row a journal lacks included); a journal that fails it is
+    // refused with AppError DatabaseDamaged and never changed.
+    static std::unique_ptr<Store> open(const QString& path, bool quickCheck = false);
+    // "ok", or the first of quick_check's findings.
+    static QString quickCheck(SQLite::Database& db);
 
     // Creates a new journal at path (which must not exist) with the world
     // list read from worldListCsv and the default options row. The file is

@@ -4,10 +4,12 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QProgressDialog>
 #include <cstdio>
 
 #include "AppError.h"
+#include "Backups.h"
 #include "JetImporter.h"
 #include "frmMain.h"
 #include "frmSplash.h"
@@ -41,7 +43,12 @@ int Startup::begin() {
         }
     }
     try {
-        state_.AppDatabase = state_.folder.openJournal(worldListCsv_);
+        // Checked before anything is written after a run that did not end
+        // cleanly, and once a day (the day's first start, before its backup).
+        const bool check =
+            staleLock_ ||
+            !Backups(state_.folder.dir()).hasDaily(state_.services.clock.now().date());
+        state_.AppDatabase = state_.folder.openJournal(worldListCsv_, check);
     } catch (const AppError& e) {
         state_.services.messages.notify(e.description(), QStringLiteral("Wingfolio"),
                                         MsgIcon::Critical);
@@ -59,7 +66,11 @@ bool Startup::lockJournal() {
     lock_ = std::make_unique<QLockFile>(state_.folder.journalPath() + QStringLiteral(".lock"));
     // A program may run for days: only a lock whose process is gone is stale.
     lock_->setStaleLockTime(0);
+    const bool leftBehind =
+        QFileInfo::exists(lock_->fileName()) ||
+        QFileInfo(state_.folder.journalPath() + QStringLiteral(".lock")).exists();
     if (lock_->tryLock(0)) {
+        staleLock_ = leftBehind;  // the last run ended without unlocking
         return true;
     }
     QString text;

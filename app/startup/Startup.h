@@ -53,6 +53,7 @@ class Startup {
     std::unique_ptr<frmMain> main_;
     std::unique_ptr<frmSplash> splash_;
     std::unique_ptr<QLockFile> lock_;
+    bool staleLock_ = false;  // a crashed run's lock was taken over
 };
 
 // What the command line asks for.
