@@ -49,6 +49,7 @@ bench: deps
 	build-release/bench/bench_store
 	build-release/bench/bench_richtext
 	build-release/bench/bench_imaging
+	build-release/bench/bench_exchange
 	build-release/bench/bench_mainwin
 	build-release/bench/bench_editors
 	QT_QPA_PLATFORM=offscreen build-release/bench/bench_startup

@@ -12,7 +12,7 @@ namespace wf::bench {
 // The large journal of the benchmarks (the world list, 200,000 sightings,
 // 20,000 entries), made once and kept in the temporary folder between runs.
 inline QString bigJournalDir() {
-    const QString dir = QDir::temp().filePath(QStringLiteral("wingfolio-bench-journal-v2"));
+    const QString dir = QDir::temp().filePath(QStringLiteral("wingfolio-bench-journal-v3"));
     if (!QFileInfo::exists(dir + QStringLiteral("/aviary.mdb"))) {
         QDir(dir).removeRecursively();
         generateJournalFolder(dir, JournalSize{});

@@ -95,6 +95,7 @@ const std::vector<Menu>& menus() {
           {"mnuFileBackup", "&Back Up Journal...", ""},
           {"mnuFileRestore", "&Restore From Backup...", ""},
           {"mnuFileImport", "Import Old &Journal...", ""},
+          {"mnuFileImportEbird", "Import &eBird Data...", ""},
           {"mnuFileBar5", "-", ""},
           {"mnuFileClose", "&Exit", "Ctrl+Q"}}},
         {"mnuEdit",
@@ -250,6 +251,22 @@ void frmMain::buildMenus() {
             a->setObjectName(QString::fromLatin1(item.name));
         }
     }
+    // File, Export: a submenu before the last separator.
+    auto* fileMenu = findChild<QMenu*>(QStringLiteral("mnuFile"));
+    auto* exportMenu = new QMenu(QStringLiteral("E&xport"), fileMenu);
+    exportMenu->setObjectName(QStringLiteral("mnuFileExport"));
+    fileMenu->insertMenu(menuItem(QStringLiteral("mnuFileBar5")), exportMenu);
+    const std::pair<const char*, const char*> exports[] = {
+        {"mnuFileExportEbird", "For &eBird (Record Format)..."},
+        {"mnuFileExportSightings", "&Sightings (CSV)..."},
+        {"mnuFileExportLifeLists", "&Life Lists (CSV)..."}};
+    for (int i = 0; i < 3; ++i) {
+        QAction* a = exportMenu->addAction(QString::fromUtf8(exports[i].second));
+        a->setObjectName(QString::fromLatin1(exports[i].first));
+        connect(a, &QAction::triggered, this, [this, i] { exportFile(ExportKind(i)); });
+    }
+    connect(menuItem(QStringLiteral("mnuFileImportEbird")), &QAction::triggered, this,
+            &frmMain::mnuFileImportEbird_Click);
     menuItem(QStringLiteral("mnuEditEntry"))->setEnabled(false);
     menuItem(QStringLiteral("mnuEditDelete"))->setEnabled(false);
     connect(menuItem(QStringLiteral("mnuFileClose")), &QAction::triggered, this, &QWidget::close);

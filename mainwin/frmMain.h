@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDate>
 #include <QMainWindow>
 #include <QStringList>
 #include <memory>
@@ -121,6 +122,11 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void mnuFileImport_Click();
     void mnuFileBackup_Click();
     void mnuFileRestore_Click();
+    // Exchange with eBird and other programs.
+    enum class ExportKind { Ebird, Sightings, LifeLists };
+    void mnuFileImportEbird_Click();
+    void exportFile(ExportKind kind);
+    bool askDateRange(QDate& from, QDate& to);
     // Puts the journal just opened (or reopened) on show: lists, options, counts.
     void journalReplaced();
     bool Form_Unload();

@@ -7,6 +7,10 @@ QString worldListPath() {
     return QStringLiteral(":/wingfolio/world-birds.csv");
 }
 
+QString continentsPath() {
+    return QStringLiteral(":/wingfolio/continents.csv");
+}
+
 QString worldListAttribution() {
     return QStringLiteral(
         "Bird species list: AviList Core Team. 2025. AviList: The Global Avian Checklist, "

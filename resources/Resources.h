@@ -9,6 +9,9 @@ namespace wf {
 // program's compiled-in resources.
 QString worldListPath();
 
+// The continent of each ISO 3166-1 country code (country_code,continent).
+QString continentsPath();
+
 // Attribution the world list's licence asks the program to show.
 QString worldListAttribution();
 

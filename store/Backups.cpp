@@ -39,8 +39,12 @@ QString Backups::folder() const {
 }
 
 void Backups::copyJournal(Store& journal, const QString& target) {
+    copyJournal(journal.database(), target);
+}
+
+void Backups::copyJournal(SQLite::Database& journal, const QString& target) {
     // A copy of a damaged journal is worth nothing: it is checked first.
-    const QString verdict = Store::quickCheck(journal.database());
+    const QString verdict = Store::quickCheck(journal);
     if (verdict != QLatin1String("ok")) {
         throw AppError(
             err::DatabaseDamaged, kSource,
@@ -62,8 +66,7 @@ void Backups::copyJournal(Store& journal, const QString& target) {
     sqlite3* copy = nullptr;
     int rc = sqlite3_open(QFile::encodeName(part.fileName()).constData(), &copy);
     if (rc == SQLITE_OK) {
-        sqlite3_backup* b =
-            sqlite3_backup_init(copy, "main", journal.database().getHandle(), "main");
+        sqlite3_backup* b = sqlite3_backup_init(copy, "main", journal.getHandle(), "main");
         if (b == nullptr) {
             rc = sqlite3_errcode(copy);
         } else {
@@ -123,6 +126,10 @@ bool Backups::hasDaily(QDate day) const {
 }
 
 QString Backups::named(Store& journal, QDate today, const QString& reason) const {
+    return named(journal.database(), today, reason);
+}
+
+QString Backups::named(SQLite::Database& journal, QDate today, const QString& reason) const {
     QString target = QDir(folder()).filePath(
         QStringLiteral("aviary-%1-%2.mdb").arg(today.toString(Qt::ISODate), reason));
     copyJournal(journal, target);

@@ -5,6 +5,10 @@
 #include <QList>
 #include <QString>
 
+namespace SQLite {
+class Database;
+}
+
 namespace wf {
 
 class Store;
@@ -42,6 +46,7 @@ class Backups {
     bool hasDaily(QDate day) const;
     // A copy named for what is about to happen ("before-import").
     QString named(Store& journal, QDate today, const QString& reason) const;
+    QString named(SQLite::Database& journal, QDate today, const QString& reason) const;
 
     // Every copy, newest first, with what it holds.
     QList<BackupInfo> list() const;
@@ -51,6 +56,7 @@ class Backups {
 
     // Copies the journal to target, whole or not at all.
     static void copyJournal(Store& journal, const QString& target);
+    static void copyJournal(SQLite::Database& journal, const QString& target);
 
   private:
     QString dir_;

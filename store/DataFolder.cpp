@@ -97,7 +97,9 @@ void DataFolder::importJetJournal(const JetImportHooks& hooks) const {
     QDir().mkpath(imagesDir());
 }
 
-std::unique_ptr<Store> DataFolder::openJournal(const QString& worldListCsv, bool quickCheck) const {
+std::unique_ptr<Store> DataFolder::openJournal(
+    const QString& worldListCsv, bool quickCheck,
+    const std::function<void(int, int)>& migrationProgress) const {
     const QString path = journalPath();
     auto wrap = [&](const AppError& e) {
         return AppError(e.number(), e.source(),
@@ -107,7 +109,7 @@ std::unique_ptr<Store> DataFolder::openJournal(const QString& worldListCsv, bool
     std::unique_ptr<Store> store;
     if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
         try {
-            store = Store::open(path, quickCheck);
+            store = Store::open(path, quickCheck, migrationProgress);
         } catch (const AppError& e) {
             if (e.number() != err::DatabaseDamaged) {
                 throw wrap(e);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -38,7 +39,11 @@ class DataFolder {
     // never changed in that case.
     // With quickCheck the journal is checked before it is written to; a
     // damaged one is refused with a message that names the newest good backup.
-    std::unique_ptr<Store> openJournal(const QString& worldListCsv, bool quickCheck = false) const;
+    // A journal of an older format is brought up to date (after a backup);
+    // migrationProgress is told how far that has come.
+    std::unique_ptr<Store> openJournal(
+        const QString& worldListCsv, bool quickCheck = false,
+        const std::function<void(int, int)>& migrationProgress = {}) const;
 
     // Whether the journal file is in the older Access (Jet) format.
     bool journalIsJet() const;

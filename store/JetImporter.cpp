@@ -21,6 +21,7 @@
 
 #include "AppError.h"
 #include "JetFormat.h"
+#include "Resources.h"
 #include "RichText.h"
 #include "Schema.h"
 
@@ -357,6 +358,8 @@ void JetImporter::importJournal(const QString& jetPath, const QString& targetPat
             SQLite::Transaction t(db);
             schema::createTables(db);  // the journal's own world list, not the shipped one
             Import(mdb.get(), db, jetPath, hooks).run();
+            // Its birds placed in the shipped world list's taxonomy.
+            schema::fillTaxonomy(db, worldListPath());
             if (const QString said = errors.restore(); !said.isEmpty()) {
                 fail(jetPath,
                      QStringLiteral("the file is damaged (%1).").arg(said.section(u'\n', 0, 0)));

@@ -8,6 +8,8 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "AppError.h"
 #include "Csv.h"
@@ -98,6 +100,122 @@ const char* const kTables[] = {
     "CREATE INDEX sighting_district ON sighting(district, birdid)",
 };
 
+// Journal format 2: tables beside the five, keyed by their ids, so the five
+// keep their columns and every older reader of them still works.
+const char* const kSideTables[] = {
+    // Where a species stands in the world list: its scientific name, its
+    // place in the taxonomic sequence, its order and family. Birds a user
+    // added have no row.
+    "CREATE TABLE taxonomy ("
+    " birdid INTEGER PRIMARY KEY,"
+    " scientific_name TEXT NOT NULL DEFAULT '',"
+    " taxon_order INTEGER NOT NULL DEFAULT 0,"
+    " bird_order TEXT NOT NULL DEFAULT '',"
+    " family TEXT NOT NULL DEFAULT '',"
+    " family_english TEXT NOT NULL DEFAULT '')",
+    "CREATE INDEX taxonomy_scientific ON taxonomy(scientific_name COLLATE NOCASE)",
+    "CREATE INDEX taxonomy_order ON taxonomy(taxon_order)",
+    // What a sighting's record held beyond the journal's columns (an eBird
+    // record's count, time, place codes, effort and the names it was filed
+    // under), kept exactly as read so that it can be given back.
+    "CREATE TABLE sighting_detail ("
+    " sightingid INTEGER PRIMARY KEY,"
+    " source TEXT NOT NULL DEFAULT '',"
+    " submission_id TEXT NOT NULL DEFAULT '',"
+    " common_name TEXT NOT NULL DEFAULT '',"
+    " scientific_name TEXT NOT NULL DEFAULT '',"
+    " taxonomic_order TEXT NOT NULL DEFAULT '',"
+    " count TEXT NOT NULL DEFAULT '',"
+    " state_code TEXT NOT NULL DEFAULT '',"
+    " county TEXT NOT NULL DEFAULT '',"
+    " location_id TEXT NOT NULL DEFAULT '',"
+    " location TEXT NOT NULL DEFAULT '',"
+    " latitude TEXT NOT NULL DEFAULT '',"
+    " longitude TEXT NOT NULL DEFAULT '',"
+    " date TEXT NOT NULL DEFAULT '',"
+    " time TEXT NOT NULL DEFAULT '',"
+    " protocol TEXT NOT NULL DEFAULT '',"
+    " duration_min TEXT NOT NULL DEFAULT '',"
+    " all_obs_reported TEXT NOT NULL DEFAULT '',"
+    " distance_km TEXT NOT NULL DEFAULT '',"
+    " area_ha TEXT NOT NULL DEFAULT '',"
+    " observers TEXT NOT NULL DEFAULT '',"
+    " breeding_code TEXT NOT NULL DEFAULT '',"
+    " observation_details TEXT NOT NULL DEFAULT '',"
+    " checklist_comments TEXT NOT NULL DEFAULT '',"
+    " ml_catalog TEXT NOT NULL DEFAULT '')",
+    "CREATE INDEX sighting_detail_record ON sighting_detail(submission_id, scientific_name)",
+    // A row of the five that goes takes its side rows with it, whoever
+    // deletes it.
+    "CREATE TRIGGER sighting_detail_gone AFTER DELETE ON sighting BEGIN"
+    " DELETE FROM sighting_detail WHERE sightingid = old.id; END",
+    "CREATE TRIGGER taxonomy_gone AFTER DELETE ON birds BEGIN"
+    " DELETE FROM taxonomy WHERE birdid = old.id; END",
+};
+
+void createSideTables(SQLite::Database& db) {
+    for (const char* sql : kSideTables) {
+        db.exec(sql);
+    }
+}
+
+// One world-list species.
+struct WorldSpecies {
+    QString english;
+    QString scientific;
+    qint64 taxonOrder = 0;
+    QString order;
+    QString family;
+};
+
+std::vector<WorldSpecies> readWorldList(const QString& csvPath) {
+    QFile file(csvPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw AppError(err::FileNotFound, kSource,
+                       QStringLiteral("The world list \"%1\" cannot be read: %2")
+                           .arg(csvPath, file.errorString()));
+    }
+    const CsvTable table = parseCsv(QString::fromUtf8(file.readAll()));
+    const auto col = [&](const char* name) { return table.header.indexOf(QLatin1String(name)); };
+    const qsizetype english = col("english_name");
+    if (english < 0) {
+        throw AppError(
+            err::InvalidArgument, kSource,
+            QStringLiteral("The world list \"%1\" has no column english_name.").arg(csvPath));
+    }
+    const qsizetype scientific = col("scientific_name");
+    const qsizetype taxon = col("taxon_order");
+    const qsizetype order = col("order");
+    const qsizetype family = col("family");
+    const auto at = [](const QStringList& row, qsizetype i) {
+        return i >= 0 && i < row.size() ? row[i] : QString();
+    };
+    std::vector<WorldSpecies> out;
+    out.reserve(table.rows.size());
+    for (const QStringList& row : table.rows) {
+        WorldSpecies s{at(row, english), at(row, scientific), at(row, taxon).toLongLong(),
+                       at(row, order), at(row, family)};
+        if (!s.english.isEmpty()) {
+            out.push_back(std::move(s));
+        }
+    }
+    return out;
+}
+
+void insertTaxonomy(SQLite::Statement& q, qint64 birdid, const WorldSpecies& s) {
+    q.bind(1, static_cast<int64_t>(birdid));
+    q.bind(2, s.scientific.toStdString());
+    q.bind(3, static_cast<int64_t>(s.taxonOrder));
+    q.bind(4, s.order.toStdString());
+    q.bind(5, s.family.toStdString());
+    q.exec();
+    q.reset();
+}
+
+constexpr const char* kInsertTaxonomy =
+    "INSERT OR REPLACE INTO taxonomy (birdid, scientific_name, taxon_order, bird_order, family) "
+    "VALUES (?, ?, ?, ?, ?)";
+
 // The columns this program reads in each table.
 struct TableColumns {
     const char* table;
@@ -125,11 +243,18 @@ void createTables(SQLite::Database& db) {
     for (const char* sql : kTables) {
         db.exec(sql);
     }
+    createSideTables(db);
     db.exec("PRAGMA application_id = " + std::to_string(kApplicationId));
     db.exec("PRAGMA user_version = " + std::to_string(Store::kSchemaVersion));
 }
 
-void checkAndMigrate(SQLite::Database& db) {
+bool needsMigration(SQLite::Database& db) {
+    return db.execAndGet("PRAGMA user_version").getInt() < Store::kSchemaVersion;
+}
+
+void checkAndMigrate(SQLite::Database& db, const QString& worldListCsv,
+                     const MigrationProgress& progress,
+                     const std::function<void()>& beforeMigration) {
     const int appId = db.execAndGet("PRAGMA application_id").getInt();
     if (appId != kApplicationId) {
         throw AppError(err::DatabaseDamaged, kSource,
@@ -162,33 +287,57 @@ void checkAndMigrate(SQLite::Database& db) {
             }
         }
     }
-    // Journal format 1 is the first; later formats migrate here, one step at
-    // a time, each in its own transaction.
+    // Each format after the first is reached from the one before, in one
+    // transaction: an interrupted migration leaves the journal as it was.
+    if (version < Store::kSchemaVersion && beforeMigration) {
+        beforeMigration();
+    }
+    if (version < 2) {
+        const auto report = [&](int done, int total) {
+            if (progress) {
+                progress(done, total);
+            }
+        };
+        report(0, 2);
+        SQLite::Transaction t(db);
+        createSideTables(db);
+        report(1, 2);
+        fillTaxonomy(db, worldListCsv);
+        db.exec("PRAGMA user_version = 2");
+        t.commit();
+        report(2, 2);
+    }
+}
+
+void fillTaxonomy(SQLite::Database& db, const QString& worldListCsv) {
+    if (worldListCsv.isEmpty()) {
+        return;
+    }
+    const std::vector<WorldSpecies> world = readWorldList(worldListCsv);
+    std::unordered_map<QString, const WorldSpecies*> byName;
+    byName.reserve(world.size());
+    for (const WorldSpecies& s : world) {
+        byName.emplace(s.english.toCaseFolded(), &s);
+    }
+    SQLite::Statement birds(db, "SELECT id, name FROM birds ORDER BY id");
+    SQLite::Statement insert(db, kInsertTaxonomy);
+    while (birds.executeStep()) {
+        const QString name = QString::fromStdString(birds.getColumn(1).getString());
+        const auto it = byName.find(name.toCaseFolded());
+        if (it != byName.end()) {
+            insertTaxonomy(insert, birds.getColumn(0).getInt64(), *it->second);
+        }
+    }
 }
 
 void loadWorldList(SQLite::Database& db, const QString& csvPath) {
-    QFile file(csvPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw AppError(err::FileNotFound, kSource,
-                       QStringLiteral("The world list \"%1\" cannot be read: %2")
-                           .arg(csvPath, file.errorString()));
-    }
-    const QByteArray bytes = file.readAll();
-    const CsvTable table = parseCsv(QString::fromUtf8(bytes));
-    if (table.header.indexOf(QStringLiteral("english_name")) < 0) {
-        throw AppError(
-            err::InvalidArgument, kSource,
-            QStringLiteral("The world list \"%1\" has no column english_name.").arg(csvPath));
-    }
-    const qsizetype col = table.header.indexOf(QStringLiteral("english_name"));
     SQLite::Statement insert(db, "INSERT INTO birds (name) VALUES (?)");
-    for (const QStringList& row : table.rows) {
-        if (col >= row.size() || row[col].isEmpty()) {
-            continue;
-        }
-        insert.bind(1, row[col].toStdString());
+    SQLite::Statement taxonomy(db, kInsertTaxonomy);
+    for (const WorldSpecies& s : readWorldList(csvPath)) {
+        insert.bind(1, s.english.toStdString());
         insert.exec();
         insert.reset();
+        insertTaxonomy(taxonomy, db.getLastInsertRowid(), s);
     }
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 struct sqlite3;
 namespace SQLite {
@@ -16,15 +17,33 @@ inline constexpr int kApplicationId = 0x57494E47;  // "WING"
 // a connection. Every connection to a journal needs them.
 void registerFunctions(sqlite3* db);
 
-// Creates the five tables and their indexes in an empty database.
+// Creates the five tables, the side tables and their indexes in an empty
+// database.
 void createTables(SQLite::Database& db);
 
-// Raises AppError when db is not a journal of this program (or of a newer
-// version), and brings an older journal up to date.
-void checkAndMigrate(SQLite::Database& db);
+// Told how far a migration has come: done of total steps.
+using MigrationProgress = std::function<void(int done, int total)>;
 
-// Appends one birds row for each species of the world list CSV
-// (taxon_order,english_name,...). Raises AppError when it cannot be read.
+// Whether the journal is of an older format than this program writes.
+bool needsMigration(SQLite::Database& db);
+
+// Raises AppError when db is not a journal of this program (or of a newer
+// version), and brings an older journal up to date, each step in one
+// transaction. The taxonomy of its birds is matched, by name ignoring case,
+// against the world list worldListCsv (none when it is empty).
+// beforeMigration runs once the journal is known to need it, before
+// anything is changed (a backup is made there).
+void checkAndMigrate(SQLite::Database& db, const QString& worldListCsv = {},
+                     const MigrationProgress& progress = {},
+                     const std::function<void()>& beforeMigration = {});
+
+// Gives each bird whose name is in the world list (ignoring case) its
+// scientific name, taxonomic order, order and family.
+void fillTaxonomy(SQLite::Database& db, const QString& worldListCsv);
+
+// Appends one birds row, with its taxonomy row, for each species of the
+// world list CSV (taxon_order,english_name,scientific_name,order,family).
+// Raises AppError when it cannot be read.
 void loadWorldList(SQLite::Database& db, const QString& csvPath);
 
 // Makes sure the options table has its one row.

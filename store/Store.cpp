@@ -11,10 +11,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <array>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "AppError.h"
+#include "Backups.h"
+#include "Resources.h"
 #include "RichText.h"
 #include "Schema.h"
 #include "Wildcard.h"
@@ -234,7 +237,8 @@ QString Store::quickCheck(SQLite::Database& db) {
                            : QStringLiteral("no answer");
 }
 
-std::unique_ptr<Store> Store::open(const QString& path, bool quickCheck) {
+std::unique_ptr<Store> Store::open(const QString& path, bool quickCheck,
+                                   const std::function<void(int, int)>& progress) {
     // After a crash during a save, SQLite restores the file from its hot
     // journal on the first read; the file is judged once that is done.
     const bool hot = hasHotJournal(path);
@@ -267,11 +271,14 @@ std::unique_ptr<Store> Store::open(const QString& path, bool quickCheck) {
                             QStringLiteral("The file is damaged (%1).").arg(verdict));
             }
         }
-        schema::checkAndMigrate(*db);
         if (sqlite3_db_readonly(db->getHandle(), "main") == 1) {
             fileProblem(err::DatabaseLocked,
                         QStringLiteral("The file is read-only; Wingfolio needs to write to it."));
         }
+        schema::checkAndMigrate(*db, worldListPath(), progress, [&] {
+            Backups(QFileInfo(path).absolutePath())
+                .named(*db, QDate::currentDate(), QStringLiteral("before-migration"));
+        });
         schema::ensureOptionsRow(*db);
     } catch (const SQLite::Exception& e) {
         const int code = e.getErrorCode() & 0xFF;
@@ -589,6 +596,136 @@ int Store::deleteSightingsOf(qint64 birdid) {
     });
 }
 
+constexpr const char* kDetailColumns =
+    "source, submission_id, common_name, scientific_name, taxonomic_order, count, state_code, "
+    "county, location_id, location, latitude, longitude, date, time, protocol, duration_min, "
+    "all_obs_reported, distance_km, area_ha, observers, breeding_code, observation_details, "
+    "checklist_comments, ml_catalog";
+
+// The detail's fields in kDetailColumns' order.
+std::array<QString SightingDetail::*, 24> detailFields() {
+    return {&SightingDetail::source,
+            &SightingDetail::submissionId,
+            &SightingDetail::commonName,
+            &SightingDetail::scientificName,
+            &SightingDetail::taxonomicOrder,
+            &SightingDetail::count,
+            &SightingDetail::stateCode,
+            &SightingDetail::county,
+            &SightingDetail::locationId,
+            &SightingDetail::location,
+            &SightingDetail::latitude,
+            &SightingDetail::longitude,
+            &SightingDetail::date,
+            &SightingDetail::time,
+            &SightingDetail::protocol,
+            &SightingDetail::durationMin,
+            &SightingDetail::allObsReported,
+            &SightingDetail::distanceKm,
+            &SightingDetail::areaHa,
+            &SightingDetail::observers,
+            &SightingDetail::breedingCode,
+            &SightingDetail::observationDetails,
+            &SightingDetail::checklistComments,
+            &SightingDetail::mlCatalog};
+}
+
+std::optional<SightingDetail> Store::sightingDetail(qint64 sightingId) const {
+    return guarded([&]() -> std::optional<SightingDetail> {
+        SQLite::Statement q(*db_, std::string("SELECT ") + kDetailColumns +
+                                      " FROM sighting_detail WHERE sightingid = ?");
+        q.bind(1, static_cast<int64_t>(sightingId));
+        if (!q.executeStep()) {
+            return std::nullopt;
+        }
+        SightingDetail d;
+        int i = 0;
+        for (QString SightingDetail::*field : detailFields()) {
+            d.*field = text(q.getColumn(i++));
+        }
+        return d;
+    });
+}
+
+std::optional<Taxonomy> Store::taxonomy(qint64 birdid) const {
+    return guarded([&]() -> std::optional<Taxonomy> {
+        SQLite::Statement q(*db_,
+                            "SELECT scientific_name, taxon_order, bird_order, family, "
+                            "family_english FROM taxonomy WHERE birdid = ?");
+        q.bind(1, static_cast<int64_t>(birdid));
+        if (!q.executeStep()) {
+            return std::nullopt;
+        }
+        return Taxonomy{text(q.getColumn(0)), q.getColumn(1).getInt64(), text(q.getColumn(2)),
+                        text(q.getColumn(3)), text(q.getColumn(4))};
+    });
+}
+
+void Store::setTaxonomy(qint64 birdid, const Taxonomy& t) {
+    guarded([&] {
+        SQLite::Statement q(*db_,
+                            "INSERT OR REPLACE INTO taxonomy (birdid, scientific_name, "
+                            "taxon_order, bird_order, family, family_english) "
+                            "VALUES (?, ?, ?, ?, ?, ?)");
+        q.bind(1, static_cast<int64_t>(birdid));
+        q.bind(2, utf8(t.scientificName));
+        q.bind(3, static_cast<int64_t>(t.taxonOrder));
+        q.bind(4, utf8(t.order));
+        q.bind(5, utf8(t.family));
+        q.bind(6, utf8(t.familyEnglish));
+        q.exec();
+    });
+}
+
+std::optional<qint64> Store::findBirdByScientificName(const QString& name) const {
+    return guarded([&]() -> std::optional<qint64> {
+        SQLite::Statement q(*db_,
+                            "SELECT t.birdid FROM taxonomy t JOIN birds b ON b.id = t.birdid "
+                            "WHERE t.scientific_name = ? COLLATE NOCASE ORDER BY t.birdid "
+                            "LIMIT 1");
+        q.bind(1, utf8(name));
+        if (q.executeStep()) {
+            return q.getColumn(0).getInt64();
+        }
+        return std::nullopt;
+    });
+}
+
+SightingWriter::SightingWriter(Store& store) : store_(store) {
+    guarded([&] {
+        sighting_ = std::make_unique<SQLite::Statement>(
+            store.database(),
+            "INSERT INTO sighting (birdid, date, type, site, district, state, country, region, "
+            "notes) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        detail_ = std::make_unique<SQLite::Statement>(
+            store.database(), std::string("INSERT OR REPLACE INTO sighting_detail (sightingid, ") +
+                                  kDetailColumns +
+                                  ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                                  "?, ?, ?, ?, ?, ?, ?, ?)");
+    });
+}
+
+SightingWriter::~SightingWriter() = default;
+
+qint64 SightingWriter::append(const Sighting& s, const SightingDetail* detail) {
+    return guarded([&] {
+        bindSighting(*sighting_, s);
+        sighting_->exec();
+        sighting_->reset();
+        const qint64 id = store_.database().getLastInsertRowid();
+        if (detail != nullptr) {
+            detail_->bind(1, static_cast<int64_t>(id));
+            int i = 2;
+            for (QString SightingDetail::*field : detailFields()) {
+                detail_->bind(i++, utf8(detail->*field));
+            }
+            detail_->exec();
+            detail_->reset();
+        }
+        return id;
+    });
+}
+
 QStringList Store::areaValues(Area area) const {
     if (area == Area::World) {
         return {};
@@ -820,7 +957,8 @@ void Store::saveOptions(const Options& o) {
 // Counts and batches ---------------------------------------------------------
 
 qint64 Store::rowCount(const char* table) const {
-    static const char* const known[] = {"birds", "topics", "data", "sighting", "options"};
+    static const char* const known[] = {"birds",   "topics",   "data",           "sighting",
+                                        "options", "taxonomy", "sighting_detail"};
     for (const char* t : known) {
         if (qstrcmp(t, table) == 0) {
             return guarded([&] {

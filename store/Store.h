@@ -12,7 +12,8 @@
 
 namespace SQLite {
 class Database;
-}
+class Statement;
+}  // namespace SQLite
 
 namespace wf {
 
@@ -22,7 +23,8 @@ namespace wf {
 // text column). Failures raise AppError (err::DatabaseError and friends).
 class Store {
   public:
-    static constexpr int kSchemaVersion = 1;
+    // 2: the side tables taxonomy and sighting_detail.
+    static constexpr int kSchemaVersion = 2;
     static constexpr const char* kFileName = "aviary.mdb";
 
     // Opens an existing journal. The file is checked before SQLite touches
@@ -32,7 +34,12 @@ class Store {
     // With quickCheck, SQLite's quick_check runs before anything is written
     // (the options row a journal lacks included); a journal that fails it is
     // refused with AppError DatabaseDamaged and never changed.
-    static std::unique_ptr<Store> open(const QString& path, bool quickCheck = false);
+    // A journal of an older format is first copied to the Backups folder
+    // beside it ("before-migration") and then brought up to date, its birds'
+    // taxonomy matched against the shipped world list; progress is told how
+    // far that has come.
+    static std::unique_ptr<Store> open(const QString& path, bool quickCheck = false,
+                                       const std::function<void(int, int)>& progress = {});
     // "ok", or the first of quick_check's findings.
     static QString quickCheck(SQLite::Database& db);
 
@@ -88,6 +95,15 @@ class Store {
     std::optional<Sighting> lastSighting() const;
     bool deleteSighting(qint64 id);
     int deleteSightingsOf(qint64 birdid);
+    // What the sighting's record held beyond the journal's columns.
+    std::optional<SightingDetail> sightingDetail(qint64 sightingId) const;
+
+    // Taxonomy ---------------------------------------------------------------
+    std::optional<Taxonomy> taxonomy(qint64 birdid) const;
+    void setTaxonomy(qint64 birdid, const Taxonomy& taxonomy);
+    // The bird whose scientific name equals name, ignoring letter case.
+    std::optional<qint64> findBirdByScientificName(const QString& name) const;
+
     // The values used so far in one area column, sorted, each once.
     QStringList areaValues(Area area) const;
 
@@ -131,6 +147,25 @@ class Store {
 
     std::unique_ptr<SQLite::Database> db_;
     QString path_;
+};
+
+// Appends many sightings quickly, each with what its record held beyond the
+// journal's columns; its statements are prepared once. Use it inside
+// Store::inTransaction.
+class SightingWriter {
+  public:
+    explicit SightingWriter(Store& store);
+    ~SightingWriter();
+    SightingWriter(const SightingWriter&) = delete;
+    SightingWriter& operator=(const SightingWriter&) = delete;
+
+    // Returns the new sighting's id.
+    qint64 append(const Sighting& sighting, const SightingDetail* detail = nullptr);
+
+  private:
+    Store& store_;
+    std::unique_ptr<SQLite::Statement> sighting_;
+    std::unique_ptr<SQLite::Statement> detail_;
 };
 
 // Column name of an area in table sighting ("region", ...); empty for World.

@@ -49,6 +49,46 @@ struct Sighting {
     bool operator==(const Sighting&) const = default;
 };
 
+// Where a species stands in the world list.
+struct Taxonomy {
+    QString scientificName;
+    qint64 taxonOrder = 0;  // 0 when unknown
+    QString order;
+    QString family;
+    QString familyEnglish;
+    bool operator==(const Taxonomy&) const = default;
+};
+
+// What a sighting's record held beyond the journal's columns, exactly as
+// read (an eBird record's fields, all as text).
+struct SightingDetail {
+    QString source;  // "eBird"
+    QString submissionId;
+    QString commonName;
+    QString scientificName;
+    QString taxonomicOrder;
+    QString count;
+    QString stateCode;
+    QString county;
+    QString locationId;
+    QString location;
+    QString latitude;
+    QString longitude;
+    QString date;
+    QString time;
+    QString protocol;
+    QString durationMin;
+    QString allObsReported;
+    QString distanceKm;
+    QString areaHa;
+    QString observers;
+    QString breedingCode;
+    QString observationDetails;
+    QString checklistComments;
+    QString mlCatalog;
+    bool operator==(const SightingDetail&) const = default;
+};
+
 // An entry as the tree and the lists show it.
 struct ListedEntry {
     qint64 id = 0;

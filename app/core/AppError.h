@@ -11,6 +11,8 @@ namespace err {
 inline constexpr long InvalidArgument = 5;       // a value out of its allowed range
 inline constexpr long SubscriptOutOfRange = 9;   // a pixel or cell outside its memory
 inline constexpr long TypeMismatch = 13;         // a node key whose number is not a number
+inline constexpr long Cancelled = 18;            // the user stopped the work
+inline constexpr long BadFileFormat = 321;       // a file to import that is not what it should be
 inline constexpr long FileNotFound = 53;         // a file that should be there is not
 inline constexpr long PathAccess = 75;           // a file or folder that cannot be read or written
 inline constexpr long InvalidPicture = 481;      // a picture file that cannot be decoded

@@ -48,7 +48,22 @@ int Startup::begin() {
         const bool check =
             staleLock_ ||
             !Backups(state_.folder.dir()).hasDaily(state_.services.clock.now().date());
-        state_.AppDatabase = state_.folder.openJournal(worldListCsv_, check);
+        // A journal of an older format is brought up to date once, with a
+        // progress window while that runs.
+        std::unique_ptr<QProgressDialog> migrating;
+        state_.AppDatabase =
+            state_.folder.openJournal(worldListCsv_, check, [&](int done, int total) {
+                if (!migrating) {
+                    migrating = std::make_unique<QProgressDialog>(
+                        QStringLiteral("Bringing the journal up to date..."), QString(), 0, total);
+                    migrating->setObjectName(QStringLiteral("dlgMigrate"));
+                    migrating->setWindowTitle(QStringLiteral("Wingfolio"));
+                    migrating->setMinimumDuration(0);
+                    migrating->show();
+                }
+                migrating->setValue(done);
+                QCoreApplication::processEvents();
+            });
     } catch (const AppError& e) {
         state_.services.messages.notify(e.description(), QStringLiteral("Wingfolio"),
                                         MsgIcon::Critical);
@@ -153,7 +168,35 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineOption quit(QStringLiteral("quit-when-shown"),
                             QStringLiteral("Ends as soon as the main window is shown."));
     quit.setFlags(QCommandLineOption::HiddenFromHelp);
-    p.addOptions({help, version, dataDir, splashMs, quit});
+    const QCommandLineOption importEbird(
+        QStringLiteral("import-ebird"),
+        QStringLiteral("Imports eBird's \"My eBird Data\" (the .csv or the .zip it comes in) "
+                       "into the journal without opening a window, prints a summary and ends."),
+        QStringLiteral("file"));
+    const QCommandLineOption exportEbird(
+        QStringLiteral("export-ebird"),
+        QStringLiteral("Writes the sightings in eBird Record Format (extended), for upload to "
+                       "eBird, and ends."),
+        QStringLiteral("file"));
+    const QCommandLineOption from(QStringLiteral("from"),
+                                  QStringLiteral("With --export-ebird: only sightings from this "
+                                                 "date on (YYYY-MM-DD)."),
+                                  QStringLiteral("date"));
+    const QCommandLineOption to(QStringLiteral("to"),
+                                QStringLiteral("With --export-ebird: only sightings up to this "
+                                               "date (YYYY-MM-DD)."),
+                                QStringLiteral("date"));
+    const QCommandLineOption exportSightings(
+        QStringLiteral("export-sightings"),
+        QStringLiteral("Writes every sighting, with all its columns, as CSV and ends."),
+        QStringLiteral("file"));
+    const QCommandLineOption exportLifeList(
+        QStringLiteral("export-life-list"),
+        QStringLiteral("Writes the life lists of the world and of the active areas as CSV and "
+                       "ends."),
+        QStringLiteral("file"));
+    p.addOptions({help, version, dataDir, importEbird, exportEbird, from, to, exportSightings,
+                  exportLifeList, splashMs, quit});
     if (!p.parse(arguments)) {
         cl.errors = QStringLiteral("wingfolio: %1\nTry 'wingfolio --help'.\n").arg(p.errorText());
         cl.exitStatus = 2;
@@ -183,6 +226,23 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         return cl;
     }
     cl.dataDir = p.value(dataDir);
+    cl.importEbird = p.value(importEbird);
+    cl.exportEbird = p.value(exportEbird);
+    cl.exportSightings = p.value(exportSightings);
+    cl.exportLifeList = p.value(exportLifeList);
+    for (const auto& [option, date] : {std::pair{&from, &cl.from}, std::pair{&to, &cl.to}}) {
+        if (p.isSet(*option)) {
+            *date = QDate::fromString(p.value(*option), Qt::ISODate);
+            if (!date->isValid()) {
+                cl.errors = QStringLiteral(
+                                "wingfolio: --%1 takes a date as YYYY-MM-DD, not "
+                                "'%2'\nTry 'wingfolio --help'.\n")
+                                .arg(option->names().front(), p.value(*option));
+                cl.exitStatus = 2;
+                return cl;
+            }
+        }
+    }
     bool ok = false;
     const int ms = p.value(splashMs).toInt(&ok);
     cl.splashMs = ok && ms >= 0 ? ms : 2500;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDate>
 #include <QLockFile>
 #include <QString>
 #include <functional>
@@ -67,8 +68,26 @@ struct CommandLine {
     // What to print on standard output and standard error before ending.
     QString output;
     QString errors;
+
+    // Exchange without windows: each file named, or empty.
+    QString importEbird;
+    QString exportEbird;
+    QString exportSightings;
+    QString exportLifeList;
+    QDate from;  // the eBird export's dates; null: open
+    QDate to;
+    bool exchange() const {
+        return !importEbird.isEmpty() || !exportEbird.isEmpty() || !exportSightings.isEmpty() ||
+               !exportLifeList.isEmpty();
+    }
 };
 
 CommandLine parseCommandLine(const QStringList& arguments);
+
+// Runs the command line's imports and exports on the journal in folder
+// without windows, the import first. What it did goes to cl.output, what
+// failed to cl.errors; returns the exit status (0 done, 1 failed,
+// kExitJournalInUse when another copy of the program has the journal open).
+int runExchange(CommandLine& cl, const DataFolder& folder, const QString& worldListCsv);
 
 }  // namespace wf

@@ -14,11 +14,24 @@ int main(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
-    const wf::CommandLine cl = wf::parseCommandLine(arguments);
+    wf::CommandLine cl = wf::parseCommandLine(arguments);
     if (cl.exitStatus != wf::Startup::kRunning) {
         std::fputs(cl.output.toLocal8Bit().constData(), stdout);
         std::fputs(cl.errors.toLocal8Bit().constData(), stderr);
         return cl.exitStatus;
+    }
+
+    if (cl.exchange()) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Wingfolio"));
+        QCoreApplication::setOrganizationName(QStringLiteral("Wingfolio"));
+        const QString dir = wf::DataFolder::choose(
+            cl.dataDir, QCoreApplication::applicationDirPath(),
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        const int status = wf::runExchange(cl, wf::DataFolder(dir), wf::worldListPath());
+        std::fputs(cl.output.toLocal8Bit().constData(), stdout);
+        std::fputs(cl.errors.toLocal8Bit().constData(), stderr);
+        return status;
     }
 
     // The web view shares OpenGL contexts with the windows.

@@ -59,12 +59,23 @@ TEST_F(MainWindowTest, MenusCarryEveryItemWithItsCaptionAndShortcut) {
     EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&View", "&Help"}));
     // Separators sit where the menus have them.
     auto* file = w.findChild<QMenu*>(QStringLiteral("mnuFile"));
-    ASSERT_EQ(file->actions().size(), 10);
+    ASSERT_EQ(file->actions().size(), 12);
     EXPECT_TRUE(file->actions()[4]->isSeparator());
     EXPECT_EQ(file->actions()[5]->text(), QStringLiteral("&Back Up Journal..."));
     EXPECT_EQ(file->actions()[6]->text(), QStringLiteral("&Restore From Backup..."));
     EXPECT_EQ(file->actions()[7]->objectName(), QStringLiteral("mnuFileImport"));
-    EXPECT_TRUE(file->actions()[8]->isSeparator());
+    EXPECT_EQ(file->actions()[8]->text(), QStringLiteral("Import &eBird Data..."));
+    // Export, a submenu of the three files it writes.
+    QMenu* exports = file->actions()[9]->menu();
+    ASSERT_NE(exports, nullptr);
+    EXPECT_EQ(exports->objectName(), QStringLiteral("mnuFileExport"));
+    QStringList kinds;
+    for (QAction* a : exports->actions()) {
+        kinds << a->text();
+    }
+    EXPECT_EQ(kinds, QStringList({"For &eBird (Record Format)...", "&Sightings (CSV)...",
+                                  "&Life Lists (CSV)..."}));
+    EXPECT_TRUE(file->actions()[10]->isSeparator());
     EXPECT_FALSE(w.findChild<QAction*>(QStringLiteral("mnuEditEntry"))->isEnabled());
     EXPECT_FALSE(w.findChild<QAction*>(QStringLiteral("mnuEditDelete"))->isEnabled());
     EXPECT_TRUE(w.findChild<QAction*>(QStringLiteral("mnuEditExpand"))->isEnabled());

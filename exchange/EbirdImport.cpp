@@ -1,0 +1,386 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "EbirdImport.h"
+
+#include <zip.h>
+
+#include <SQLiteCpp/SQLiteCpp.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <array>
+#include <memory>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "AppError.h"
+#include "Csv.h"
+#include "IsoCodes.h"
+#include "Store.h"
+
+namespace wf {
+
+namespace {
+
+const QString kSource = QStringLiteral("wingfolio.EbirdImport");
+
+// The columns of "My eBird Data" that the import reads, by header name.
+enum Column {
+    SubmissionId,
+    CommonName,
+    ScientificName,
+    TaxonomicOrder,
+    Count,
+    StateProvince,
+    County,
+    LocationId,
+    Location,
+    Latitude,
+    Longitude,
+    Date,
+    Time,
+    Protocol,
+    Duration,
+    AllObs,
+    Distance,
+    AreaCovered,
+    Observers,
+    Breeding,
+    ObservationDetails,
+    ChecklistComments,
+    MlCatalog,
+    ColumnCount
+};
+
+const std::array<const char*, ColumnCount> kHeaders = {
+    "Submission ID",
+    "Common Name",
+    "Scientific Name",
+    "Taxonomic Order",
+    "Count",
+    "State/Province",
+    "County",
+    "Location ID",
+    "Location",
+    "Latitude",
+    "Longitude",
+    "Date",
+    "Time",
+    "Protocol",
+    "Duration (Min)",
+    "All Obs Reported",
+    "Distance Traveled (km)",
+    "Area Covered (ha)",
+    "Number of Observers",
+    "Breeding Code",
+    "Observation Details",
+    "Checklist Comments",
+    "ML Catalog Numbers",
+};
+
+[[noreturn]] void bad(const QString& path, const QString& what) {
+    throw AppError(
+        err::BadFileFormat, kSource,
+        QStringLiteral("%1: %2\n\nNothing was imported.").arg(QFileInfo(path).fileName(), what));
+}
+
+// The CSV file inside a zip archive: the first entry whose name ends in .csv.
+QByteArray csvFromZip(const QString& path) {
+    int error = 0;
+    std::unique_ptr<zip_t, decltype(&zip_discard)> archive(
+        zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error), zip_discard);
+    if (!archive) {
+        bad(path, QStringLiteral("the zip archive cannot be read (it is damaged or incomplete)."));
+    }
+    const zip_int64_t n = zip_get_num_entries(archive.get(), 0);
+    for (zip_int64_t i = 0; i < n; ++i) {
+        const char* name = zip_get_name(archive.get(), zip_uint64_t(i), 0);
+        if (name == nullptr ||
+            !QString::fromUtf8(name).endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
+            continue;
+        }
+        zip_stat_t st;
+        zip_stat_init(&st);
+        if (zip_stat_index(archive.get(), zip_uint64_t(i), 0, &st) != 0 ||
+            (st.valid & ZIP_STAT_SIZE) == 0 || st.size > (zip_uint64_t(1) << 31)) {
+            bad(path, QStringLiteral("the file %1 in the zip archive cannot be read.")
+                          .arg(QString::fromUtf8(name)));
+        }
+        std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(
+            zip_fopen_index(archive.get(), zip_uint64_t(i), 0), zip_fclose);
+        QByteArray bytes(qsizetype(st.size), Qt::Uninitialized);
+        if (!file || zip_fread(file.get(), bytes.data(), st.size) != zip_int64_t(st.size)) {
+            bad(path, QStringLiteral("the file %1 in the zip archive is damaged.")
+                          .arg(QString::fromUtf8(name)));
+        }
+        return bytes;
+    }
+    bad(path, QStringLiteral("the zip archive holds no CSV file."));
+}
+
+QString skippedReportPath(const QString& path) {
+    const QFileInfo info(path);
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral("-skipped.csv"));
+}
+
+}  // namespace
+
+struct EbirdImport::Row {
+    int line = 0;
+    std::array<QString, ColumnCount> v;
+};
+
+const QStringList& EbirdImport::requiredColumns() {
+    static const QStringList columns = {QStringLiteral("Submission ID"),
+                                        QStringLiteral("Common Name"),
+                                        QStringLiteral("Scientific Name"),
+                                        QStringLiteral("Count"),
+                                        QStringLiteral("State/Province"),
+                                        QStringLiteral("Location"),
+                                        QStringLiteral("Date")};
+    return columns;
+}
+
+EbirdImport::EbirdImport(const QString& path, const IsoCodes& codes) : path_(path), codes_(codes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw AppError(err::FileNotFound, kSource,
+                       QStringLiteral("The file %1 cannot be read: %2\n\nNothing was imported.")
+                           .arg(path, file.errorString()));
+    }
+    QByteArray bytes = file.readAll();
+    file.close();
+    if (bytes.startsWith("PK\x03\x04") || bytes.startsWith("PK\x05\x06")) {
+        bytes = csvFromZip(path);
+    }
+    QStringDecoder decode(QStringDecoder::Utf8);
+    const QString text = decode(bytes);
+    if (decode.hasError() || bytes.contains('\0')) {
+        bad(path, QStringLiteral("the file is neither a CSV file nor a zip archive."));
+    }
+    std::vector<CsvRecord> records;
+    try {
+        records = readCsvRecords(text);
+    } catch (const CsvUnclosedQuote& e) {
+        bad(path, QStringLiteral("line %1: a quoted field is never closed.").arg(e.line));
+    }
+    if (records.empty()) {
+        bad(path, QStringLiteral("the file is empty."));
+    }
+    const QStringList& header = records.front().fields;
+    std::array<qsizetype, ColumnCount> at{};
+    for (int c = 0; c < ColumnCount; ++c) {
+        at[c] = header.indexOf(QLatin1String(kHeaders[c]));
+    }
+    for (const QString& required : requiredColumns()) {
+        if (header.indexOf(required) < 0) {
+            bad(path, QStringLiteral("the file has no column \"%1\" (is it \"My eBird Data\"?).")
+                          .arg(required));
+        }
+    }
+    rows_.reserve(records.size() - 1);
+    for (size_t r = 1; r < records.size(); ++r) {
+        const CsvRecord& rec = records[r];
+        if (rec.fields.size() == 1 && rec.fields.front().trimmed().isEmpty()) {
+            continue;  // a blank line
+        }
+        Row row;
+        row.line = rec.line;
+        for (int c = 0; c < ColumnCount; ++c) {
+            if (at[c] >= 0 && at[c] < rec.fields.size()) {
+                row.v[c] = rec.fields[at[c]];
+            }
+        }
+        if (!ebird::parseDate(row.v[Date]).isValid()) {
+            bad(path, QStringLiteral("line %1: the date \"%2\" cannot be read (eBird writes "
+                                     "YYYY-MM-DD).")
+                          .arg(row.line)
+                          .arg(row.v[Date]));
+        }
+        rows_.push_back(std::move(row));
+    }
+}
+
+EbirdImport::~EbirdImport() = default;
+
+int EbirdImport::rowCount() const {
+    return int(rows_.size());
+}
+
+std::map<QString, int> EbirdImportResult::skippedByKind() const {
+    std::map<QString, int> out;
+    for (const SkippedRecord& s : skipped) {
+        ++out[ebird::kindName(s.kind)];
+    }
+    return out;
+}
+
+QString EbirdImportResult::summary() const {
+    QStringList lines;
+    lines << QStringLiteral("Records read: %1").arg(rowsRead)
+          << QStringLiteral("Sightings added: %1").arg(added)
+          << QStringLiteral("Already in the journal: %1").arg(alreadyPresent)
+          << QStringLiteral("New birds: %1%2")
+                 .arg(newBirds.size())
+                 .arg(newBirds.isEmpty()
+                          ? QString()
+                          : QStringLiteral(" (%1)").arg(newBirds.join(QStringLiteral(", "))));
+    if (skipped.empty()) {
+        lines << QStringLiteral("Skipped (not one species): 0");
+    } else {
+        QStringList kinds;
+        for (const auto& [kind, n] : skippedByKind()) {
+            kinds << QStringLiteral("%1 %2").arg(n).arg(kind);
+        }
+        lines << QStringLiteral("Skipped (not one species): %1 (%2)")
+                     .arg(skipped.size())
+                     .arg(kinds.join(QStringLiteral(", ")));
+        if (!reportPath.isEmpty()) {
+            lines << QStringLiteral("The skipped records are listed in %1").arg(reportPath);
+        } else if (!reportProblem.isEmpty()) {
+            lines << reportProblem;
+        }
+    }
+    return lines.join(u'\n');
+}
+
+EbirdImportResult EbirdImport::run(Store& store, const std::function<bool(int, int)>& progress) {
+    EbirdImportResult result;
+    result.rowsRead = rowCount();
+    SQLite::Database& db = store.database();
+    store.inTransaction([&] {
+        // What the journal knows: birds by scientific and by English name
+        // (the first of each), and the records already filed.
+        std::unordered_map<QString, qint64> byScientific;
+        std::unordered_map<QString, qint64> byName;
+        {
+            SQLite::Statement q(db,
+                                "SELECT t.birdid, t.scientific_name FROM taxonomy t "
+                                "JOIN birds b ON b.id = t.birdid ORDER BY t.birdid");
+            while (q.executeStep()) {
+                byScientific.emplace(QString::fromUtf8(q.getColumn(1).getText()).toCaseFolded(),
+                                     q.getColumn(0).getInt64());
+            }
+            SQLite::Statement b(db, "SELECT id, name FROM birds ORDER BY id");
+            while (b.executeStep()) {
+                byName.emplace(QString::fromUtf8(b.getColumn(1).getText()).toCaseFolded(),
+                               b.getColumn(0).getInt64());
+            }
+        }
+        std::unordered_set<QString> present;
+        {
+            SQLite::Statement q(db,
+                                "SELECT submission_id, scientific_name FROM sighting_detail "
+                                "WHERE submission_id <> ''");
+            while (q.executeStep()) {
+                present.insert(QString::fromUtf8(q.getColumn(0).getText()) + u'\x1f' +
+                               QString::fromUtf8(q.getColumn(1).getText()));
+            }
+        }
+        SightingWriter writer(store);
+        const int total = rowCount();
+        for (int i = 0; i < total; ++i) {
+            if (progress && (i % 500) == 0 && !progress(i, total)) {
+                throw AppError(err::Cancelled, kSource,
+                               QStringLiteral("The import was cancelled; nothing was imported."));
+            }
+            const Row& row = rows_[size_t(i)];
+            const auto& v = row.v;
+            const ebird::Taxon taxon = ebird::classify(v[CommonName], v[ScientificName]);
+            if (taxon.kind != ebird::Kind::Species) {
+                result.skipped.push_back({row.line, taxon.kind, v[CommonName], v[ScientificName],
+                                          v[Date], v[Location], v[SubmissionId]});
+                continue;
+            }
+            const QString key = v[SubmissionId] + u'\x1f' + v[ScientificName];
+            if (!present.insert(key).second) {
+                ++result.alreadyPresent;
+                continue;
+            }
+            qint64 birdid = 0;
+            if (const auto it = byScientific.find(taxon.scientific.toCaseFolded());
+                it != byScientific.end()) {
+                birdid = it->second;
+            } else if (const auto n = byName.find(taxon.common.toCaseFolded()); n != byName.end()) {
+                birdid = n->second;
+            } else {
+                birdid = store.addSubject(Category::Birds, taxon.common);
+                store.setTaxonomy(birdid, Taxonomy{taxon.scientific, 0, {}, {}, {}});
+                byScientific.emplace(taxon.scientific.toCaseFolded(), birdid);
+                byName.emplace(taxon.common.toCaseFolded(), birdid);
+                result.newBirds << taxon.common;
+            }
+            const QString code = v[StateProvince].trimmed().toUpper();
+            const QString country = code.section(u'-', 0, 0);
+            const QString subdivision = code.section(u'-', 1);
+            Sighting s;
+            s.birdid = birdid;
+            s.date = ebird::parseDate(v[Date]);
+            s.time = ebird::parseTime(v[Time]);
+            s.site = v[Location];
+            s.district = v[County];
+            s.state = subdivision.isEmpty() ? QString() : codes_.subdivisionName(code);
+            s.country = country.isEmpty() ? QString() : codes_.countryName(country);
+            s.region = codes_.continent(country);
+            s.notes = ebird::notes(taxon.group, v[ObservationDetails]);
+            const SightingDetail d{QStringLiteral("eBird"),
+                                   v[SubmissionId],
+                                   v[CommonName],
+                                   v[ScientificName],
+                                   v[TaxonomicOrder],
+                                   v[Count],
+                                   v[StateProvince],
+                                   v[County],
+                                   v[LocationId],
+                                   v[Location],
+                                   v[Latitude],
+                                   v[Longitude],
+                                   v[Date],
+                                   v[Time],
+                                   v[Protocol],
+                                   v[Duration],
+                                   v[AllObs],
+                                   v[Distance],
+                                   v[AreaCovered],
+                                   v[Observers],
+                                   v[Breeding],
+                                   v[ObservationDetails],
+                                   v[ChecklistComments],
+                                   v[MlCatalog]};
+            writer.append(s, &d);
+            ++result.added;
+        }
+        if (progress && !progress(total, total)) {
+            throw AppError(err::Cancelled, kSource,
+                           QStringLiteral("The import was cancelled; nothing was imported."));
+        }
+    });
+    result.newBirds.sort(Qt::CaseInsensitive);
+    if (!result.skipped.empty()) {
+        const QString report = skippedReportPath(path_);
+        QSaveFile out(report);
+        if (out.open(QIODevice::WriteOnly)) {
+            QString text = csvLine({QStringLiteral("Line"), QStringLiteral("Kind"),
+                                    QStringLiteral("Common Name"),
+                                    QStringLiteral("Scientific Name"), QStringLiteral("Date"),
+                                    QStringLiteral("Location"), QStringLiteral("Submission ID")});
+            for (const SkippedRecord& s : result.skipped) {
+                text += csvLine({QString::number(s.line), ebird::kindName(s.kind), s.commonName,
+                                 s.scientificName, s.date, s.location, s.submissionId});
+            }
+            out.write(text.toUtf8());
+            if (out.commit()) {
+                result.reportPath = report;
+            }
+        }
+        if (result.reportPath.isEmpty()) {
+            result.reportProblem =
+                QStringLiteral("The list of skipped records could not be written to %1.")
+                    .arg(report);
+        }
+    }
+    return result;
+}
+
+}  // namespace wf

@@ -1,0 +1,377 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Export.h"
+
+#include <SQLiteCpp/SQLiteCpp.h>
+#include <QSaveFile>
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "AppError.h"
+#include "Csv.h"
+#include "Ebird.h"
+#include "IsoCodes.h"
+#include "Store.h"
+#include "Wildcard.h"
+
+namespace wf {
+
+namespace {
+
+const QString kSource = QStringLiteral("wingfolio.Export");
+
+// One sighting with its bird, taxonomy and record detail.
+struct Row {
+    Sighting s;
+    bool hasBird = false;
+    QString bird;
+    QString scientific;
+    qint64 taxonOrder = 0;
+    bool hasDetail = false;
+    SightingDetail d;
+};
+
+QString text(const SQLite::Column& c) {
+    return QString::fromUtf8(c.getText(), c.getBytes());
+}
+
+template <typename Each>
+void eachSighting(const Store& store, Each&& each) {
+    SQLite::Statement q(
+        store.database(),
+        "SELECT s.id, s.birdid, s.date, s.type, s.site, s.district, s.state, s.country, "
+        "s.region, s.notes, b.id IS NOT NULL, b.name, t.scientific_name, t.taxon_order, "
+        "d.sightingid IS NOT NULL, d.source, d.submission_id, d.common_name, d.scientific_name, "
+        "d.taxonomic_order, d.count, d.state_code, d.county, d.location_id, d.location, "
+        "d.latitude, d.longitude, d.date, d.time, d.protocol, d.duration_min, "
+        "d.all_obs_reported, d.distance_km, d.area_ha, d.observers, d.breeding_code, "
+        "d.observation_details, d.checklist_comments, d.ml_catalog "
+        "FROM sighting s LEFT JOIN birds b ON b.id = s.birdid "
+        "LEFT JOIN taxonomy t ON t.birdid = s.birdid "
+        "LEFT JOIN sighting_detail d ON d.sightingid = s.id ORDER BY s.id");
+    Row r;
+    while (q.executeStep()) {
+        r.s.id = q.getColumn(0).getInt64();
+        r.s.birdid = q.getColumn(1).getInt64();
+        const QString date = text(q.getColumn(2));
+        r.s.date = QDate::fromString(date.left(10), Qt::ISODate);
+        r.s.time = date.size() > 10 ? QTime::fromString(date.mid(11, 8), QStringLiteral("HH:mm:ss"))
+                                    : QTime();
+        r.s.type = text(q.getColumn(3));
+        r.s.site = text(q.getColumn(4));
+        r.s.district = text(q.getColumn(5));
+        r.s.state = text(q.getColumn(6));
+        r.s.country = text(q.getColumn(7));
+        r.s.region = text(q.getColumn(8));
+        r.s.notes = text(q.getColumn(9));
+        r.hasBird = q.getColumn(10).getInt() != 0;
+        r.bird = text(q.getColumn(11));
+        r.scientific = text(q.getColumn(12));
+        r.taxonOrder = q.getColumn(13).getInt64();
+        r.hasDetail = q.getColumn(14).getInt() != 0;
+        QString* fields[] = {&r.d.source,
+                             &r.d.submissionId,
+                             &r.d.commonName,
+                             &r.d.scientificName,
+                             &r.d.taxonomicOrder,
+                             &r.d.count,
+                             &r.d.stateCode,
+                             &r.d.county,
+                             &r.d.locationId,
+                             &r.d.location,
+                             &r.d.latitude,
+                             &r.d.longitude,
+                             &r.d.date,
+                             &r.d.time,
+                             &r.d.protocol,
+                             &r.d.durationMin,
+                             &r.d.allObsReported,
+                             &r.d.distanceKm,
+                             &r.d.areaHa,
+                             &r.d.observers,
+                             &r.d.breedingCode,
+                             &r.d.observationDetails,
+                             &r.d.checklistComments,
+                             &r.d.mlCatalog};
+        int i = 15;
+        for (QString* f : fields) {
+            *f = text(q.getColumn(i++));
+        }
+        each(r);
+    }
+}
+
+bool sameText(const QString& a, const QString& b) {
+    return compareNoCase(a, b) == 0;
+}
+
+QString dateOrEmpty(const QDate& d) {
+    return d.isValid() ? d.toString(Qt::ISODate) : QString();
+}
+
+int writeText(const QString& path, const QString& text, int rows) {
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly)) {
+        throw AppError(err::PathAccess, kSource,
+                       QStringLiteral("%1 cannot be written: %2").arg(path, out.errorString()));
+    }
+    out.write(text.toUtf8());
+    if (!out.commit()) {
+        throw AppError(err::PathAccess, kSource,
+                       QStringLiteral("%1 cannot be written: %2").arg(path, out.errorString()));
+    }
+    return rows;
+}
+
+}  // namespace
+
+Exporter::Exporter(const Store& store, const IsoCodes& codes) : store_(store), codes_(codes) {}
+
+QString Exporter::ebirdRecords(QDate from, QDate to) const {
+    QString out;
+    rows_ = 0;
+    eachSighting(store_, [&](const Row& r) {
+        if (!r.hasBird || (from.isValid() && (!r.s.date.isValid() || r.s.date < from)) ||
+            (to.isValid() && (!r.s.date.isValid() || r.s.date > to))) {
+            return;
+        }
+        // The names the record was filed under while it is still filed under
+        // that species; else the bird's own.
+        QString common = r.bird;
+        QString scientific = r.scientific;
+        QString comments = r.s.notes;
+        if (r.hasDetail && !r.d.commonName.isEmpty()) {
+            const ebird::Taxon taxon = ebird::classify(r.d.commonName, r.d.scientificName);
+            if (sameText(taxon.scientific, r.scientific) || sameText(taxon.common, r.bird)) {
+                common = r.d.commonName;
+                scientific = r.d.scientificName;
+                if (r.s.notes == ebird::notes(taxon.group, r.d.observationDetails)) {
+                    comments = r.d.observationDetails;
+                }
+            }
+        }
+        // Codes for the place's names, the record's own while they still
+        // name the same place.
+        QString country = codes_.countryCode(r.s.country);
+        QString state;
+        const QString recorded = r.d.stateCode.trimmed().toUpper();
+        if (r.hasDetail && !recorded.isEmpty() &&
+            sameText(codes_.countryName(recorded.section(u'-', 0, 0)), r.s.country) &&
+            (recorded.section(u'-', 1).isEmpty()
+                 ? r.s.state.isEmpty()
+                 : sameText(codes_.subdivisionName(recorded), r.s.state))) {
+            country = recorded.section(u'-', 0, 0);
+            state = recorded.section(u'-', 1);
+        } else if (!country.isEmpty() && !r.s.state.isEmpty()) {
+            state = codes_.subdivisionCode(country, r.s.state).section(u'-', 1);
+        }
+        QString allObs;
+        if (r.d.allObsReported == QLatin1String("1")) {
+            allObs = QStringLiteral("Y");
+        } else if (r.d.allObsReported == QLatin1String("0") || !r.hasDetail) {
+            allObs = QStringLiteral("N");
+        } else {
+            allObs = r.d.allObsReported;
+        }
+        out += csvLine(
+            {common, scientific.section(u' ', 0, 0), scientific.section(u' ', 1),
+             r.hasDetail && !r.d.count.isEmpty() ? r.d.count : QStringLiteral("X"), comments,
+             r.s.site, r.d.latitude, r.d.longitude,
+             r.s.date.isValid() ? r.s.date.toString(QStringLiteral("MM/dd/yyyy")) : QString(),
+             r.s.time.isValid() ? r.s.time.toString(QStringLiteral("HH:mm")) : QString(), state,
+             country,
+             r.d.protocol.isEmpty() ? QStringLiteral("Incidental")
+                                    : ebird::uploadProtocol(r.d.protocol),
+             r.d.observers, r.d.durationMin, allObs, ebird::kmToMiles(r.d.distanceKm),
+             ebird::hectaresToAcres(r.d.areaHa), r.d.checklistComments});
+        ++rows_;
+    });
+    return out;
+}
+
+QString Exporter::sightingsCsv() const {
+    QString out = csvLine({QStringLiteral("Sighting ID"),
+                           QStringLiteral("Bird"),
+                           QStringLiteral("Scientific Name"),
+                           QStringLiteral("Taxonomic Order"),
+                           QStringLiteral("Date"),
+                           QStringLiteral("Time"),
+                           QStringLiteral("Type"),
+                           QStringLiteral("Site"),
+                           QStringLiteral("District"),
+                           QStringLiteral("State"),
+                           QStringLiteral("Country"),
+                           QStringLiteral("Region"),
+                           QStringLiteral("Notes"),
+                           QStringLiteral("Source"),
+                           QStringLiteral("Submission ID"),
+                           QStringLiteral("Record Common Name"),
+                           QStringLiteral("Record Scientific Name"),
+                           QStringLiteral("Record Taxonomic Order"),
+                           QStringLiteral("Count"),
+                           QStringLiteral("State/Province Code"),
+                           QStringLiteral("County"),
+                           QStringLiteral("Location ID"),
+                           QStringLiteral("Location"),
+                           QStringLiteral("Latitude"),
+                           QStringLiteral("Longitude"),
+                           QStringLiteral("Record Date"),
+                           QStringLiteral("Record Time"),
+                           QStringLiteral("Protocol"),
+                           QStringLiteral("Duration (Min)"),
+                           QStringLiteral("All Obs Reported"),
+                           QStringLiteral("Distance Traveled (km)"),
+                           QStringLiteral("Area Covered (ha)"),
+                           QStringLiteral("Number of Observers"),
+                           QStringLiteral("Breeding Code"),
+                           QStringLiteral("Observation Details"),
+                           QStringLiteral("Checklist Comments"),
+                           QStringLiteral("ML Catalog Numbers")});
+    rows_ = 0;
+    eachSighting(store_, [&](const Row& r) {
+        const SightingDetail& d = r.d;
+        out += csvLine({QString::number(r.s.id),
+                        r.bird,
+                        r.scientific,
+                        r.taxonOrder > 0 ? QString::number(r.taxonOrder) : QString(),
+                        dateOrEmpty(r.s.date),
+                        r.s.time.isValid() ? r.s.time.toString(QStringLiteral("HH:mm")) : QString(),
+                        r.s.type,
+                        r.s.site,
+                        r.s.district,
+                        r.s.state,
+                        r.s.country,
+                        r.s.region,
+                        r.s.notes,
+                        d.source,
+                        d.submissionId,
+                        d.commonName,
+                        d.scientificName,
+                        d.taxonomicOrder,
+                        d.count,
+                        d.stateCode,
+                        d.county,
+                        d.locationId,
+                        d.location,
+                        d.latitude,
+                        d.longitude,
+                        d.date,
+                        d.time,
+                        d.protocol,
+                        d.durationMin,
+                        d.allObsReported,
+                        d.distanceKm,
+                        d.areaHa,
+                        d.observers,
+                        d.breedingCode,
+                        d.observationDetails,
+                        d.checklistComments,
+                        d.mlCatalog});
+        ++rows_;
+    });
+    return out;
+}
+
+QString Exporter::lifeListsCsv(const Options& areas) const {
+    struct Seen {
+        qint64 birdid = 0;
+        QString name;
+        QString scientific;
+        qint64 taxonOrder = 0;
+        QDate first;
+        qint64 firstId = 0;
+        QString firstPlace;
+        QDate last;
+        int count = 0;
+    };
+    struct List {
+        QString area;
+        QString place;
+        const QString Sighting::*column;
+        std::map<qint64, Seen> seen;
+    };
+    std::vector<List> lists;
+    lists.push_back({QStringLiteral("World"), QString(), nullptr, {}});
+    const std::pair<const char*, QString Options::*> kAreas[] = {{"Region", &Options::region},
+                                                                 {"Country", &Options::country},
+                                                                 {"State", &Options::state},
+                                                                 {"District", &Options::district}};
+    const QString Sighting::*kColumns[] = {&Sighting::region, &Sighting::country, &Sighting::state,
+                                           &Sighting::district};
+    for (size_t i = 0; i < 4; ++i) {
+        if (!(areas.*kAreas[i].second).isEmpty()) {
+            lists.push_back(
+                {QString::fromLatin1(kAreas[i].first), areas.*kAreas[i].second, kColumns[i], {}});
+        }
+    }
+    eachSighting(store_, [&](const Row& r) {
+        if (!r.hasBird) {
+            return;
+        }
+        for (List& list : lists) {
+            if (list.column != nullptr && !sameText(r.s.*list.column, list.place)) {
+                continue;
+            }
+            Seen& s = list.seen[r.s.birdid];
+            if (s.count == 0) {
+                s.birdid = r.s.birdid;
+                s.name = r.bird;
+                s.scientific = r.scientific;
+                s.taxonOrder = r.taxonOrder;
+                s.firstId = r.s.id;
+                s.first = r.s.date;
+                s.firstPlace = r.s.site;
+            } else if (r.s.date.isValid() && (!s.first.isValid() || r.s.date < s.first)) {
+                // The earliest date; of one day, the sighting entered first.
+                s.first = r.s.date;
+                s.firstPlace = r.s.site;
+            }
+            if (r.s.date.isValid() && (!s.last.isValid() || r.s.date > s.last)) {
+                s.last = r.s.date;
+            }
+            ++s.count;
+        }
+    });
+    QString out =
+        csvLine({QStringLiteral("Area"), QStringLiteral("Place"), QStringLiteral("Common Name"),
+                 QStringLiteral("Scientific Name"), QStringLiteral("Taxonomic Order"),
+                 QStringLiteral("First Date"), QStringLiteral("First Place"),
+                 QStringLiteral("Last Date"), QStringLiteral("Sightings")});
+    rows_ = 0;
+    for (const List& list : lists) {
+        std::vector<const Seen*> species;
+        species.reserve(list.seen.size());
+        for (const auto& [id, s] : list.seen) {
+            species.push_back(&s);
+        }
+        std::stable_sort(species.begin(), species.end(), [](const Seen* a, const Seen* b) {
+            const int c = compareNoCase(a->name, b->name);
+            return c != 0 ? c < 0 : a->birdid < b->birdid;
+        });
+        for (const Seen* s : species) {
+            out += csvLine({list.area, list.place, s->name, s->scientific,
+                            s->taxonOrder > 0 ? QString::number(s->taxonOrder) : QString(),
+                            dateOrEmpty(s->first), s->firstPlace, dateOrEmpty(s->last),
+                            QString::number(s->count)});
+            ++rows_;
+        }
+    }
+    return out;
+}
+
+int Exporter::writeEbirdRecords(const QString& path, QDate from, QDate to) const {
+    const QString text = ebirdRecords(from, to);
+    return writeText(path, text, rows_);
+}
+
+int Exporter::writeSightingsCsv(const QString& path) const {
+    const QString text = sightingsCsv();
+    return writeText(path, text, rows_);
+}
+
+int Exporter::writeLifeListsCsv(const QString& path, const Options& areas) const {
+    const QString text = lifeListsCsv(areas);
+    return writeText(path, text, rows_);
+}
+
+}  // namespace wf

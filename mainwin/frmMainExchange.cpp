@@ -1,0 +1,183 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// File, Import eBird Data and Export: the exchange with eBird and with other
+// programs, behind the plain classes that do the work.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QLabel>
+#include <QProgressDialog>
+#include <QVBoxLayout>
+
+#include "AppError.h"
+#include "Backups.h"
+#include "DateField.h"
+#include "EbirdImport.h"
+#include "Export.h"
+#include "IsoCodes.h"
+#include "frmMain.h"
+
+namespace wf {
+
+namespace {
+
+const QString kImportTitle = QStringLiteral("Import eBird Data");
+const QString kExportTitle = QStringLiteral("Export");
+
+}  // namespace
+
+void frmMain::mnuFileImportEbird_Click() {
+    QFileDialog dialog(this, kImportTitle, QDir::homePath(),
+                       QStringLiteral("My eBird Data (*.csv *.zip);;All files (*)"));
+    dialog.setObjectName(QStringLiteral("dlgImportEbirdFile"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (state_.services.dialogs.exec(dialog) != QDialog::Accepted ||
+        dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    MessageBoxes& messages = state_.services.messages;
+    EbirdImportResult result;
+    try {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        // Read and checked whole before the journal is touched.
+        EbirdImport import(dialog.selectedFiles().front(), IsoCodes::system());
+        Backups(state_.folder.dir())
+            .named(state_.db(), state_.services.clock.now().date(),
+                   QStringLiteral("before-import"));
+        QApplication::restoreOverrideCursor();
+        QProgressDialog progress(QStringLiteral("Importing eBird records..."),
+                                 QStringLiteral("Cancel"), 0, import.rowCount(), this);
+        progress.setObjectName(QStringLiteral("dlgImportEbird"));
+        progress.setWindowTitle(kImportTitle);
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(300);
+        result = import.run(state_.db(), [&](int done, int total) {
+            progress.setMaximum(total);
+            progress.setValue(done);
+            QCoreApplication::processEvents();
+            return !progress.wasCanceled();
+        });
+    } catch (const AppError& e) {
+        if (QApplication::overrideCursor() != nullptr) {
+            QApplication::restoreOverrideCursor();
+        }
+        messages.notify(e.description(), kImportTitle,
+                        e.number() == err::Cancelled ? MsgIcon::Information : MsgIcon::Exclamation);
+        return;
+    }
+    // The lists and the life-list counts as the journal now is.
+    cmbSearchCategory_Click();
+    CountLifeLists();
+    messages.notify(result.summary(), kImportTitle, MsgIcon::Information);
+}
+
+void frmMain::exportFile(ExportKind kind) {
+    struct Kind {
+        const char* title;
+        const char* name;
+        const char* filter;
+    };
+    static const Kind kKinds[] = {
+        {"Export for eBird", "ebird-upload", "eBird Record Format (*.csv);;All files (*)"},
+        {"Export Sightings", "sightings", "CSV files (*.csv);;All files (*)"},
+        {"Export Life Lists", "life-lists", "CSV files (*.csv);;All files (*)"},
+    };
+    const Kind& k = kKinds[int(kind)];
+    const QString title = QString::fromLatin1(k.title);
+    QDate from;
+    QDate to;
+    if (kind == ExportKind::Ebird && !askDateRange(from, to)) {
+        return;
+    }
+    const QString suggested =
+        QDir(QDir::homePath())
+            .filePath(QStringLiteral("wingfolio-%1-%2.csv")
+                          .arg(QString::fromLatin1(k.name))
+                          .arg(state_.services.clock.now().date().toString(Qt::ISODate)));
+    QFileDialog dialog(this, title, suggested, QString::fromLatin1(k.filter));
+    dialog.setObjectName(QStringLiteral("dlgExportFile"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.selectFile(suggested);
+    if (state_.services.dialogs.exec(dialog) != QDialog::Accepted ||
+        dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    const QString target = dialog.selectedFiles().front();
+    int rows = 0;
+    try {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const Exporter exporter(state_.db(), IsoCodes::system());
+        switch (kind) {
+            case ExportKind::Ebird:
+                rows = exporter.writeEbirdRecords(target, from, to);
+                break;
+            case ExportKind::Sightings:
+                rows = exporter.writeSightingsCsv(target);
+                break;
+            case ExportKind::LifeLists:
+                rows = exporter.writeLifeListsCsv(target, state_.db().options());
+                break;
+        }
+        QApplication::restoreOverrideCursor();
+    } catch (const AppError& e) {
+        QApplication::restoreOverrideCursor();
+        state_.services.messages.notify(e.description(), title, MsgIcon::Exclamation);
+        return;
+    }
+    state_.services.messages.notify(
+        QStringLiteral("%1 %2 written to %3.")
+            .arg(rows)
+            .arg(kind == ExportKind::LifeLists ? QStringLiteral("rows")
+                                               : QStringLiteral("sightings"))
+            .arg(QDir::toNativeSeparators(target)),
+        title, MsgIcon::Information);
+}
+
+bool frmMain::askDateRange(QDate& from, QDate& to) {
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("frmExportRange"));
+    dialog.setWindowTitle(QStringLiteral("Export for eBird"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* intro = new QLabel(QStringLiteral("Every sighting is written in eBird Record Format, "
+                                            "ready for eBird's upload page."),
+                             &dialog);
+    intro->setWordWrap(true);
+    layout->addWidget(intro);
+    auto* only = new QCheckBox(QStringLiteral("&Only sightings dated"), &dialog);
+    only->setObjectName(QStringLiteral("chkRange"));
+    layout->addWidget(only);
+    auto* form = new QFormLayout;
+    auto* fromField = new DateField(&dialog);
+    fromField->setObjectName(QStringLiteral("dtFrom"));
+    auto* toField = new DateField(&dialog);
+    toField->setObjectName(QStringLiteral("dtTo"));
+    const QDate today = state_.services.clock.now().date();
+    fromField->setDate(QDate(today.year(), 1, 1));
+    toField->setDate(today);
+    form->addRow(QStringLiteral("&From:"), fromField);
+    form->addRow(QStringLiteral("&To:"), toField);
+    layout->addLayout(form);
+    fromField->setEnabled(false);
+    toField->setEnabled(false);
+    connect(only, &QCheckBox::toggled, fromField, &QWidget::setEnabled);
+    connect(only, &QCheckBox::toggled, toField, &QWidget::setEnabled);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    if (state_.services.dialogs.exec(dialog) != QDialog::Accepted) {
+        return false;
+    }
+    if (only->isChecked()) {
+        from = std::min(fromField->date(), toField->date());
+        to = std::max(fromField->date(), toField->date());
+    }
+    return true;
+}
+
+}  // namespace wf

@@ -1,0 +1,293 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <SQLiteCpp/SQLiteCpp.h>
+
+#include "AppError.h"
+#include "Ebird.h"
+#include "EbirdFiles.h"
+#include "EbirdImport.h"
+#include "IsoCodes.h"
+#include "Resources.h"
+#include "Store.h"
+#include "TempDir.h"
+
+namespace wf {
+namespace {
+
+using test::TempDir;
+
+TEST(EbirdNames, EachRecordIsOneSpeciesOrSkippedByKind) {
+    using ebird::Kind;
+    struct Case {
+        const char* common;
+        const char* scientific;
+        Kind kind;
+        const char* species;
+        const char* binomial;
+        const char* group;
+    };
+    const Case cases[] = {
+        {"Mallard", "Anas platyrhynchos", Kind::Species, "Mallard", "Anas platyrhynchos", ""},
+        {"Northern Flicker (Yellow-shafted)", "Colaptes auratus [auratus Group]", Kind::Species,
+         "Northern Flicker", "Colaptes auratus", "(Yellow-shafted)"},
+        // An intergrade between two groups is still the species.
+        {"Northern Flicker (Yellow-shafted x Red-shafted)", "Colaptes auratus luteus x cafer",
+         Kind::Species, "Northern Flicker", "Colaptes auratus", "(Yellow-shafted x Red-shafted)"},
+        {"Red-tailed Hawk (abieticola/borealis)", "Buteo jamaicensis abieticola/borealis",
+         Kind::Species, "Red-tailed Hawk", "Buteo jamaicensis", "(abieticola/borealis)"},
+        {"Song Sparrow", "Melospiza melodia melodia", Kind::Species, "Song Sparrow",
+         "Melospiza melodia", "melodia"},
+        {"duck sp.", "Anatidae sp.", Kind::Spuh, "", "", ""},
+        {"Accipiter sp.", "Accipiter sp.", Kind::Spuh, "", "", ""},
+        {"Greater/Lesser Scaup", "Aythya marila/affinis", Kind::Slash, "", "", ""},
+        {"Mallard x American Black Duck (hybrid)", "Anas platyrhynchos x rubripes", Kind::Hybrid,
+         "", "", ""},
+        {"Mallard (Domestic type)", "Anas platyrhynchos (Domestic type)", Kind::Domestic, "", "",
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.common);
+        const ebird::Taxon t =
+            ebird::classify(QString::fromUtf8(c.common), QString::fromUtf8(c.scientific));
+        EXPECT_EQ(t.kind, c.kind);
+        if (c.kind == Kind::Species) {
+            EXPECT_EQ(t.common, QString::fromUtf8(c.species));
+            EXPECT_EQ(t.scientific, QString::fromUtf8(c.binomial));
+            EXPECT_EQ(t.group, QString::fromUtf8(c.group));
+        }
+    }
+}
+
+TEST(EbirdNames, DatesTimesAndEffortAsTheFormatsWriteThem) {
+    EXPECT_EQ(ebird::parseDate(QStringLiteral("2024-03-21")), QDate(2024, 3, 21));
+    EXPECT_FALSE(ebird::parseDate(QStringLiteral("21/03/2024")).isValid());
+    EXPECT_FALSE(ebird::parseDate(QStringLiteral("2024-02-30")).isValid());
+    EXPECT_EQ(ebird::parseTime(QStringLiteral("07:15 AM")), QTime(7, 15));
+    EXPECT_EQ(ebird::parseTime(QStringLiteral("12:05 AM")), QTime(0, 5));
+    EXPECT_EQ(ebird::parseTime(QStringLiteral("8:05 pm")), QTime(20, 5));
+    EXPECT_EQ(ebird::parseTime(QStringLiteral("19:40")), QTime(19, 40));
+    EXPECT_FALSE(ebird::parseTime(QStringLiteral("dawn")).isValid());
+    EXPECT_EQ(ebird::kmToMiles(QStringLiteral("1.609344")), QStringLiteral("1"));
+    EXPECT_EQ(ebird::kmToMiles(QStringLiteral("2.5")), QStringLiteral("1.553"));
+    EXPECT_EQ(ebird::hectaresToAcres(QStringLiteral("1.5")), QStringLiteral("3.707"));
+    EXPECT_EQ(ebird::kmToMiles(QString()), QString());
+    EXPECT_EQ(ebird::uploadProtocol(QStringLiteral("eBird - Traveling Count")),
+              QStringLiteral("Traveling"));
+    EXPECT_EQ(ebird::uploadProtocol(QStringLiteral("Nocturnal Flight Call Count")),
+              QStringLiteral("Nocturnal Flight Call Count"));
+}
+
+TEST(IsoCodesTest, NamesAndCodesBothWays) {
+    const IsoCodes& iso = IsoCodes::system();
+    ASSERT_TRUE(iso.hasNames()) << "Debian's iso-codes is needed";
+    EXPECT_EQ(iso.countryName(QStringLiteral("US")), QStringLiteral("United States"));
+    EXPECT_EQ(iso.countryName(QStringLiteral("BO")), QStringLiteral("Bolivia"));
+    EXPECT_EQ(iso.subdivisionName(QStringLiteral("US-NC")), QStringLiteral("North Carolina"));
+    EXPECT_EQ(iso.subdivisionName(QStringLiteral("GB-ENG")), QStringLiteral("England"));
+    EXPECT_EQ(iso.continent(QStringLiteral("US")), QStringLiteral("North America"));
+    EXPECT_EQ(iso.continent(QStringLiteral("PE")), QStringLiteral("South America"));
+    EXPECT_EQ(iso.continent(QStringLiteral("JP")), QStringLiteral("Asia"));
+    EXPECT_EQ(iso.countryCode(QStringLiteral("united states of america")), QStringLiteral("US"));
+    EXPECT_EQ(iso.countryCode(QStringLiteral("Bolivia")), QStringLiteral("BO"));
+    EXPECT_EQ(iso.subdivisionCode(QStringLiteral("US"), QStringLiteral("north carolina")),
+              QStringLiteral("US-NC"));
+    // A code the files do not know is its own name, and comes back.
+    EXPECT_EQ(iso.subdivisionName(QStringLiteral("US-ZZ")), QStringLiteral("US-ZZ"));
+    EXPECT_EQ(iso.subdivisionCode(QStringLiteral("US"), QStringLiteral("US-ZZ")),
+              QStringLiteral("US-ZZ"));
+    EXPECT_EQ(iso.countryCode(QStringLiteral("Atlantis")), QString());
+}
+
+class EbirdImportTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        store = Store::create(dir.file(QStringLiteral("aviary.mdb")), worldListPath());
+    }
+    qint64 birdId(const char* name) { return *store->findSubject(Category::Birds, name); }
+    std::vector<Sighting> of(const char* name) { return store->sightingsOf(birdId(name)); }
+
+    TempDir dir;
+    std::unique_ptr<Store> store;
+};
+
+TEST_F(EbirdImportTest, EachSpeciesRecordBecomesASightingWithNothingLost) {
+    const QString path =
+        test::writeFile(dir, QStringLiteral("MyEBirdData.csv"), test::myEbirdData());
+    EbirdImport import(path, IsoCodes::system());
+    EXPECT_EQ(import.rowCount(), 10);
+    const EbirdImportResult r = import.run(*store);
+    EXPECT_EQ(r.rowsRead, 10);
+    EXPECT_EQ(r.added, 6);
+    EXPECT_EQ(r.alreadyPresent, 0);
+    EXPECT_EQ(r.newBirds, QStringList{QStringLiteral("Mystery Warbler")});
+    const std::map<QString, int> kinds{{QStringLiteral("sp."), 1},
+                                       {QStringLiteral("slash"), 1},
+                                       {QStringLiteral("hybrid"), 1},
+                                       {QStringLiteral("domestic"), 1}};
+    EXPECT_EQ(r.skippedByKind(), kinds);
+    EXPECT_EQ(r.skipped.front().line, 5);  // "duck sp.", after a quoted line break
+
+    // The record's fields in the journal's columns.
+    const std::vector<Sighting> mallard = of("Mallard");
+    ASSERT_EQ(mallard.size(), 1u);
+    const Sighting& m = mallard.front();
+    EXPECT_EQ(m.date, QDate(2024, 3, 21));
+    EXPECT_EQ(m.time, QTime(7, 15));
+    EXPECT_EQ(m.site, QStringLiteral("Lake Johnson, west shore"));
+    EXPECT_EQ(m.district, QStringLiteral("Wake"));
+    EXPECT_EQ(m.state, QStringLiteral("North Carolina"));
+    EXPECT_EQ(m.country, QStringLiteral("United States"));
+    EXPECT_EQ(m.region, QStringLiteral("North America"));
+    EXPECT_EQ(m.notes, QStringLiteral("pair, \"courting\"\nsecond line"));
+    EXPECT_EQ(m.type, QString());
+    // ... and the rest beside them, as read.
+    const std::optional<SightingDetail> d = store->sightingDetail(m.id);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->submissionId, QStringLiteral("S100"));
+    EXPECT_EQ(d->count, QStringLiteral("12"));
+    EXPECT_EQ(d->time, QStringLiteral("07:15 AM"));
+    EXPECT_EQ(d->latitude, QStringLiteral("35.76"));
+    EXPECT_EQ(d->protocol, QStringLiteral("eBird - Traveling Count"));
+    EXPECT_EQ(d->distanceKm, QStringLiteral("2.5"));
+    EXPECT_EQ(d->checklistComments, QStringLiteral("Windy"));
+    EXPECT_EQ(d->mlCatalog, QStringLiteral("123456"));
+
+    // Subspecies groups and an intergrade are the species, the group first
+    // in the notes; an X count is kept as X.
+    const std::vector<Sighting> flicker = of("Northern Flicker");
+    ASSERT_EQ(flicker.size(), 2u);
+    EXPECT_EQ(flicker[0].notes, QStringLiteral("(Yellow-shafted x Red-shafted)"));
+    EXPECT_EQ(flicker[1].notes, QStringLiteral("(Yellow-shafted)"));
+    EXPECT_EQ(store->sightingDetail(flicker[1].id)->count, QStringLiteral("X"));
+    // An old genus is matched by the English name; a species the world list
+    // lacks is added with its scientific name.
+    ASSERT_EQ(of("Carolina Chickadee").size(), 1u);
+    EXPECT_TRUE(of("Carolina Chickadee").front().state == QStringLiteral("North Carolina"));
+    ASSERT_EQ(of("Mystery Warbler").size(), 1u);
+    EXPECT_EQ(store->taxonomy(birdId("Mystery Warbler"))->scientificName,
+              QStringLiteral("Setophaga mysteria"));
+    // Places outside the Latin script come through as written.
+    const Sighting sparrow = of("Eurasian Tree Sparrow").front();
+    EXPECT_EQ(sparrow.site, QStringLiteral("上野公園"));
+    EXPECT_EQ(sparrow.district, QStringLiteral("台東区"));
+    EXPECT_EQ(sparrow.state, QStringLiteral("Tokyo"));
+    EXPECT_EQ(sparrow.country, QStringLiteral("Japan"));
+    EXPECT_EQ(sparrow.region, QStringLiteral("Asia"));
+
+    // What is not one species never counts on a life list.
+    EXPECT_EQ(store->lifeListCount(Area::World), 5);
+    EXPECT_FALSE(store->hasSightings(birdId("Carolina Chickadee") + 1));  // Black-capped
+
+    // The skipped records, listed beside the file read.
+    EXPECT_EQ(r.reportPath, dir.file(QStringLiteral("MyEBirdData-skipped.csv")));
+    const QString report = QString::fromUtf8(test::readAll(r.reportPath));
+    EXPECT_TRUE(report.startsWith(QStringLiteral("Line,Kind,Common Name")));
+    EXPECT_TRUE(
+        report.contains(QStringLiteral("5,sp.,duck sp.,Anatidae sp.,2024-03-21,"
+                                       "\"Lake Johnson, west shore\",S100")));
+    EXPECT_TRUE(r.summary().contains(QStringLiteral("Sightings added: 6")));
+    EXPECT_TRUE(r.summary().contains(QStringLiteral("1 domestic, 1 hybrid, 1 slash, 1 sp.")));
+}
+
+TEST_F(EbirdImportTest, AgainOrANewerDownloadAddsOnlyWhatIsNew) {
+    const QByteArray first = test::myEbirdData();
+    EbirdImport(test::writeFile(dir, QStringLiteral("a.csv"), first), IsoCodes::system())
+        .run(*store);
+    const qint64 before = store->rowCount("sighting");
+
+    const EbirdImportResult again =
+        EbirdImport(test::writeFile(dir, QStringLiteral("a.csv"), first), IsoCodes::system())
+            .run(*store);
+    EXPECT_EQ(again.added, 0);
+    EXPECT_EQ(again.alreadyPresent, 6);
+    EXPECT_EQ(store->rowCount("sighting"), before);
+
+    // A newer download holds the old records and one more, in a zip.
+    const QByteArray newer =
+        first +
+        "S200,Mallard,Anas platyrhynchos,337,3,US-NC,Wake,L1,Home,35.8,-78.6,2025-06-01,"
+        "06:00 AM,Incidental,,0,,,1,,,,,\r\n";
+    const QString zip = test::writeZip(dir, QStringLiteral("ebird_1234.zip"),
+                                       QStringLiteral("MyEBirdData.csv"), newer);
+    const EbirdImportResult later = EbirdImport(zip, IsoCodes::system()).run(*store);
+    EXPECT_EQ(later.rowsRead, 11);
+    EXPECT_EQ(later.added, 1);
+    EXPECT_EQ(later.alreadyPresent, 6);
+    EXPECT_EQ(store->rowCount("sighting"), before + 1);
+    EXPECT_EQ(of("Mallard").front().date, QDate(2025, 6, 1));
+}
+
+TEST_F(EbirdImportTest, BadInputSaysWhatAndWhereAndImportsNothing) {
+    const QByteArray good = test::myEbirdData();
+    QByteArray noLocation = good;
+    noLocation.replace(",Location,", ",Place,");
+    QByteArray unclosed = good;
+    unclosed.replace("Duke Forest,36.0,-78.9,2025-01-01", "\"Duke Forest,36.0,-78.9,2025-01-01");
+    QByteArray badDate = good;
+    badDate.replace("2025-01-02", "02/01/2025");
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        QString says;
+    };
+    const Case cases[] = {
+        {"picture.csv", QByteArray("\xff\xd8\xff\xe0\x00\x10JFIF\x00", 11),
+         QStringLiteral("picture.csv: the file is neither a CSV file nor a zip archive.")},
+        {"columns.csv", noLocation, QStringLiteral("the file has no column \"Location\"")},
+        {"quote.csv", unclosed, QStringLiteral("line 10: a quoted field is never closed.")},
+        {"date.csv", badDate, QStringLiteral("line 11: the date \"02/01/2025\" cannot be read")},
+        {"broken.zip", QByteArray("PK\x03\x04garbage", 11),
+         QStringLiteral("the zip archive cannot be read")},
+        {"empty.csv", QByteArray(), QStringLiteral("the file is empty.")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = test::writeFile(dir, QString::fromLatin1(c.name), c.bytes);
+        try {
+            EbirdImport(path, IsoCodes::system()).run(*store);
+            ADD_FAILURE() << "imported";
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.number(), err::BadFileFormat);
+            EXPECT_TRUE(e.description().contains(c.says)) << e.description().toStdString();
+            EXPECT_TRUE(e.description().contains(QStringLiteral("Nothing was imported.")));
+        }
+        EXPECT_EQ(store->rowCount("sighting"), 0);
+    }
+    // A zip without a CSV in it.
+    const QString zip =
+        test::writeZip(dir, QStringLiteral("photos.zip"), QStringLiteral("photo.jpg"), "\xff\xd8");
+    EXPECT_THROW(EbirdImport(zip, IsoCodes::system()), AppError);
+}
+
+TEST_F(EbirdImportTest, CancelLeavesTheJournalAsItWas) {
+    const QString path = test::writeFile(dir, QStringLiteral("a.csv"), test::myEbirdData());
+    const qint64 birds = store->rowCount("birds");
+    try {
+        EbirdImport(path, IsoCodes::system()).run(*store, [](int done, int) { return done == 0; });
+        ADD_FAILURE() << "not cancelled";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.number(), err::Cancelled);
+    }
+    EXPECT_EQ(store->rowCount("sighting"), 0);
+    EXPECT_EQ(store->rowCount("sighting_detail"), 0);
+    EXPECT_EQ(store->rowCount("birds"), birds);  // Mystery Warbler is not left behind
+    EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("a-skipped.csv"))));
+}
+
+TEST_F(EbirdImportTest, DeletingASightingTakesItsDetailWithIt) {
+    EbirdImport(test::writeFile(dir, QStringLiteral("a.csv"), test::myEbirdData()),
+                IsoCodes::system())
+        .run(*store);
+    const qint64 id = of("Mallard").front().id;
+    ASSERT_TRUE(store->sightingDetail(id));
+    store->deleteSighting(id);
+    EXPECT_FALSE(store->sightingDetail(id));
+    // Deleted, it can be imported again.
+    const EbirdImportResult again =
+        EbirdImport(dir.file(QStringLiteral("a.csv")), IsoCodes::system()).run(*store);
+    EXPECT_EQ(again.added, 1);
+}
+
+}  // namespace
+}  // namespace wf
