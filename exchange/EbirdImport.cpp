@@ -217,15 +217,19 @@ std::map<QString, int> EbirdImportResult::skippedByKind() const {
 }
 
 QString EbirdImportResult::summary() const {
+    // The new birds by name, the first ten of a long list.
+    constexpr qsizetype kNamed = 10;
+    QString named = newBirds.mid(0, kNamed).join(QStringLiteral(", "));
+    if (newBirds.size() > kNamed) {
+        named += QStringLiteral(" and %1 more").arg(newBirds.size() - kNamed);
+    }
     QStringList lines;
     lines << QStringLiteral("Records read: %1").arg(rowsRead)
           << QStringLiteral("Sightings added: %1").arg(added)
           << QStringLiteral("Already in the journal: %1").arg(alreadyPresent)
           << QStringLiteral("New birds: %1%2")
                  .arg(newBirds.size())
-                 .arg(newBirds.isEmpty()
-                          ? QString()
-                          : QStringLiteral(" (%1)").arg(newBirds.join(QStringLiteral(", "))));
+                 .arg(named.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(named));
     if (skipped.empty()) {
         lines << QStringLiteral("Skipped (not one species): 0");
     } else {
@@ -233,11 +237,10 @@ QString EbirdImportResult::summary() const {
         for (const auto& [kind, n] : skippedByKind()) {
             kinds << QStringLiteral("%1 %2").arg(n).arg(kind);
         }
-        lines << QStringLiteral("Skipped (not one species): %1 (%2)")
-                     .arg(skipped.size())
-                     .arg(kinds.join(QStringLiteral(", ")));
+        lines << QStringLiteral("Skipped (not one species): %1").arg(skipped.size())
+              << QStringLiteral("    %1").arg(kinds.join(QStringLiteral(", ")));
         if (!reportPath.isEmpty()) {
-            lines << QStringLiteral("The skipped records are listed in %1").arg(reportPath);
+            lines << QStringLiteral("The skipped records are listed in:") << reportPath;
         } else if (!reportProblem.isEmpty()) {
             lines << reportProblem;
         }

@@ -142,6 +142,7 @@ bool frmMain::askDateRange(QDate& from, QDate& to) {
     QDialog dialog(this);
     dialog.setObjectName(QStringLiteral("frmExportRange"));
     dialog.setWindowTitle(QStringLiteral("Export for eBird"));
+    dialog.setMinimumWidth(dialog.fontMetrics().averageCharWidth() * 56);
     auto* layout = new QVBoxLayout(&dialog);
     auto* intro = new QLabel(QStringLiteral("Every sighting is written in eBird Record Format, "
                                             "ready for eBird's upload page."),
