@@ -2,6 +2,7 @@
 #include "Ebird.h"
 
 #include <QRegularExpression>
+#include <QStringView>
 
 namespace wf::ebird {
 
@@ -109,24 +110,65 @@ QString notes(const QString& group, const QString& details) {
     return details.isEmpty() ? group : group + u' ' + details;
 }
 
+namespace {
+
+// The number written by the digits text[from, from + len), or -1.
+int digits(QStringView text, qsizetype from, qsizetype len) {
+    int v = 0;
+    for (qsizetype i = from; i < from + len; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9') {
+            return -1;
+        }
+        v = v * 10 + (c - u'0');
+    }
+    return v;
+}
+
+}  // namespace
+
 QDate parseDate(const QString& text) {
-    static const QRegularExpression iso(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
-    const QString t = text.trimmed();
-    if (!iso.match(t).hasMatch()) {
+    const QStringView t = QStringView(text).trimmed();
+    if (t.size() != 10 || t[4] != u'-' || t[7] != u'-') {
         return {};
     }
-    return QDate::fromString(t, Qt::ISODate);
+    const int y = digits(t, 0, 4);
+    const int m = digits(t, 5, 2);
+    const int d = digits(t, 8, 2);
+    return y < 0 || m < 0 || d < 0 ? QDate() : QDate(y, m, d);
 }
 
 QTime parseTime(const QString& text) {
-    const QString t = text.trimmed().toUpper();
-    for (const char* format : {"hh:mm AP", "h:mm AP", "HH:mm", "H:mm", "HH:mm:ss"}) {
-        const QTime time = QTime::fromString(t, QLatin1String(format));
-        if (time.isValid()) {
-            return time;
-        }
+    QStringView t = QStringView(text).trimmed();
+    // "07:15 AM", "7:15 PM", "19:15", "19:15:30"
+    int hourOffset = -1;
+    if (t.size() >= 2 &&
+        (t.endsWith(u"AM", Qt::CaseInsensitive) || t.endsWith(u"PM", Qt::CaseInsensitive))) {
+        hourOffset = t[t.size() - 2].toUpper() == u'P' ? 12 : 0;
+        t = t.chopped(2).trimmed();
     }
-    return {};
+    const qsizetype colon = t.indexOf(u':');
+    if (colon < 1 || colon > 2 || t.size() < colon + 3) {
+        return {};
+    }
+    int h = digits(t, 0, colon);
+    const int m = digits(t, colon + 1, 2);
+    int sec = 0;
+    if (t.size() == colon + 6 && t[colon + 3] == u':') {
+        sec = digits(t, colon + 4, 2);
+    } else if (t.size() != colon + 3) {
+        return {};
+    }
+    if (h < 0 || m < 0 || sec < 0) {
+        return {};
+    }
+    if (hourOffset >= 0) {
+        if (h < 1 || h > 12) {
+            return {};
+        }
+        h = h % 12 + hourOffset;
+    }
+    return QTime(h, m, sec);  // null when out of range
 }
 
 QString uploadProtocol(const QString& protocol) {

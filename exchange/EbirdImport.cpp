@@ -168,7 +168,7 @@ EbirdImport::EbirdImport(const QString& path, const IsoCodes& codes) : path_(pat
     if (records.empty()) {
         bad(path, QStringLiteral("the file is empty."));
     }
-    const QStringList& header = records.front().fields;
+    const QStringList header = records.front().fields;
     std::array<qsizetype, ColumnCount> at{};
     for (int c = 0; c < ColumnCount; ++c) {
         at[c] = header.indexOf(QLatin1String(kHeaders[c]));
@@ -181,7 +181,7 @@ EbirdImport::EbirdImport(const QString& path, const IsoCodes& codes) : path_(pat
     }
     rows_.reserve(records.size() - 1);
     for (size_t r = 1; r < records.size(); ++r) {
-        const CsvRecord& rec = records[r];
+        CsvRecord& rec = records[r];
         if (rec.fields.size() == 1 && rec.fields.front().trimmed().isEmpty()) {
             continue;  // a blank line
         }
@@ -189,7 +189,7 @@ EbirdImport::EbirdImport(const QString& path, const IsoCodes& codes) : path_(pat
         row.line = rec.line;
         for (int c = 0; c < ColumnCount; ++c) {
             if (at[c] >= 0 && at[c] < rec.fields.size()) {
-                row.v[c] = rec.fields[at[c]];
+                row.v[c] = std::move(rec.fields[at[c]]);
             }
         }
         if (!ebird::parseDate(row.v[Date]).isValid()) {
@@ -252,6 +252,18 @@ EbirdImportResult EbirdImport::run(Store& store, const std::function<bool(int, i
     EbirdImportResult result;
     result.rowsRead = rowCount();
     SQLite::Database& db = store.database();
+    // Room for the whole import in the page cache, so that pages are not
+    // written out (and synced) before the commit.
+    db.exec("PRAGMA cache_size = -262144");
+    struct RestoreCache {
+        SQLite::Database& db;
+        ~RestoreCache() {
+            try {
+                db.exec("PRAGMA cache_size = -32768");
+            } catch (const SQLite::Exception&) {
+            }
+        }
+    } restoreCache{db};
     store.inTransaction([&] {
         // What the journal knows: birds by scientific and by English name
         // (the first of each), and the records already filed.
@@ -282,6 +294,7 @@ EbirdImportResult EbirdImport::run(Store& store, const std::function<bool(int, i
             }
         }
         SightingWriter writer(store);
+        std::unordered_map<QString, std::array<QString, 3>> places;
         const int total = rowCount();
         for (int i = 0; i < total; ++i) {
             if (progress && (i % 500) == 0 && !progress(i, total)) {
@@ -314,18 +327,31 @@ EbirdImportResult EbirdImport::run(Store& store, const std::function<bool(int, i
                 byName.emplace(taxon.common.toCaseFolded(), birdid);
                 result.newBirds << taxon.common;
             }
-            const QString code = v[StateProvince].trimmed().toUpper();
-            const QString country = code.section(u'-', 0, 0);
-            const QString subdivision = code.section(u'-', 1);
+            // The names of a place code, looked up once per code.
+            auto placeIt = places.find(v[StateProvince]);
+            if (placeIt == places.end()) {
+                const QString code = v[StateProvince].trimmed().toUpper();
+                const QString country = code.section(u'-', 0, 0);
+                const QString subdivision = code.section(u'-', 1);
+                placeIt =
+                    places
+                        .emplace(
+                            v[StateProvince],
+                            std::array<QString, 3>{
+                                subdivision.isEmpty() ? QString() : codes_.subdivisionName(code),
+                                country.isEmpty() ? QString() : codes_.countryName(country),
+                                codes_.continent(country)})
+                        .first;
+            }
             Sighting s;
             s.birdid = birdid;
             s.date = ebird::parseDate(v[Date]);
             s.time = ebird::parseTime(v[Time]);
             s.site = v[Location];
             s.district = v[County];
-            s.state = subdivision.isEmpty() ? QString() : codes_.subdivisionName(code);
-            s.country = country.isEmpty() ? QString() : codes_.countryName(country);
-            s.region = codes_.continent(country);
+            s.state = placeIt->second[0];
+            s.country = placeIt->second[1];
+            s.region = placeIt->second[2];
             s.notes = ebird::notes(taxon.group, v[ObservationDetails]);
             const SightingDetail d{QStringLiteral("eBird"),
                                    v[SubmissionId],

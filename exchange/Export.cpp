@@ -5,6 +5,8 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <map>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "AppError.h"
@@ -35,28 +37,50 @@ QString text(const SQLite::Column& c) {
     return QString::fromUtf8(c.getText(), c.getBytes());
 }
 
+struct Bird {
+    QString name;
+    QString scientific;
+    qint64 taxonOrder = 0;
+};
+
+// Calls each with every sighting in id order, with its bird and, when
+// withDetail, its record's detail. Birds are read once; sightings and
+// details are walked side by side in id order.
 template <typename Each>
-void eachSighting(const Store& store, Each&& each) {
-    SQLite::Statement q(
-        store.database(),
-        "SELECT s.id, s.birdid, s.date, s.type, s.site, s.district, s.state, s.country, "
-        "s.region, s.notes, b.id IS NOT NULL, b.name, t.scientific_name, t.taxon_order, "
-        "d.sightingid IS NOT NULL, d.source, d.submission_id, d.common_name, d.scientific_name, "
-        "d.taxonomic_order, d.count, d.state_code, d.county, d.location_id, d.location, "
-        "d.latitude, d.longitude, d.date, d.time, d.protocol, d.duration_min, "
-        "d.all_obs_reported, d.distance_km, d.area_ha, d.observers, d.breeding_code, "
-        "d.observation_details, d.checklist_comments, d.ml_catalog "
-        "FROM sighting s LEFT JOIN birds b ON b.id = s.birdid "
-        "LEFT JOIN taxonomy t ON t.birdid = s.birdid "
-        "LEFT JOIN sighting_detail d ON d.sightingid = s.id ORDER BY s.id");
+void eachSighting(const Store& store, bool withDetail, Each&& each) {
+    SQLite::Database& db = store.database();
+    std::unordered_map<qint64, Bird> birds;
+    {
+        SQLite::Statement b(db,
+                            "SELECT b.id, b.name, t.scientific_name, t.taxon_order FROM birds b "
+                            "LEFT JOIN taxonomy t ON t.birdid = b.id");
+        while (b.executeStep()) {
+            birds.emplace(
+                b.getColumn(0).getInt64(),
+                Bird{text(b.getColumn(1)), text(b.getColumn(2)), b.getColumn(3).getInt64()});
+        }
+    }
+    SQLite::Statement q(db,
+                        "SELECT id, birdid, date, type, site, district, state, country, region, "
+                        "notes FROM sighting ORDER BY id");
+    std::optional<SQLite::Statement> d;
+    bool detailLeft = false;
+    if (withDetail) {
+        d.emplace(db,
+                  "SELECT sightingid, source, submission_id, common_name, scientific_name, "
+                  "taxonomic_order, count, state_code, county, location_id, location, latitude, "
+                  "longitude, date, time, protocol, duration_min, all_obs_reported, distance_km, "
+                  "area_ha, observers, breeding_code, observation_details, checklist_comments, "
+                  "ml_catalog FROM sighting_detail ORDER BY sightingid");
+        detailLeft = d->executeStep();
+    }
     Row r;
     while (q.executeStep()) {
         r.s.id = q.getColumn(0).getInt64();
         r.s.birdid = q.getColumn(1).getInt64();
         const QString date = text(q.getColumn(2));
-        r.s.date = QDate::fromString(date.left(10), Qt::ISODate);
-        r.s.time = date.size() > 10 ? QTime::fromString(date.mid(11, 8), QStringLiteral("HH:mm:ss"))
-                                    : QTime();
+        r.s.date = ebird::parseDate(date.left(10));
+        r.s.time = date.size() > 10 ? ebird::parseTime(date.mid(11, 8)) : QTime();
         r.s.type = text(q.getColumn(3));
         r.s.site = text(q.getColumn(4));
         r.s.district = text(q.getColumn(5));
@@ -64,11 +88,21 @@ void eachSighting(const Store& store, Each&& each) {
         r.s.country = text(q.getColumn(7));
         r.s.region = text(q.getColumn(8));
         r.s.notes = text(q.getColumn(9));
-        r.hasBird = q.getColumn(10).getInt() != 0;
-        r.bird = text(q.getColumn(11));
-        r.scientific = text(q.getColumn(12));
-        r.taxonOrder = q.getColumn(13).getInt64();
-        r.hasDetail = q.getColumn(14).getInt() != 0;
+        const auto bird = birds.find(r.s.birdid);
+        r.hasBird = bird != birds.end();
+        if (r.hasBird) {
+            r.bird = bird->second.name;
+            r.scientific = bird->second.scientific;
+            r.taxonOrder = bird->second.taxonOrder;
+        } else {
+            r.bird.clear();
+            r.scientific.clear();
+            r.taxonOrder = 0;
+        }
+        while (detailLeft && d->getColumn(0).getInt64() < r.s.id) {
+            detailLeft = d->executeStep();
+        }
+        r.hasDetail = detailLeft && d->getColumn(0).getInt64() == r.s.id;
         QString* fields[] = {&r.d.source,
                              &r.d.submissionId,
                              &r.d.commonName,
@@ -93,9 +127,13 @@ void eachSighting(const Store& store, Each&& each) {
                              &r.d.observationDetails,
                              &r.d.checklistComments,
                              &r.d.mlCatalog};
-        int i = 15;
+        int i = 1;
         for (QString* f : fields) {
-            *f = text(q.getColumn(i++));
+            if (r.hasDetail) {
+                *f = text(d->getColumn(i++));
+            } else {
+                f->clear();
+            }
         }
         each(r);
     }
@@ -105,8 +143,54 @@ bool sameText(const QString& a, const QString& b) {
     return compareNoCase(a, b) == 0;
 }
 
+// Numbers of two and four digits into buf, as dates and times are written.
+void put(char* buf, int v, int digits) {
+    for (int i = digits - 1; i >= 0; --i) {
+        buf[i] = char('0' + v % 10);
+        v /= 10;
+    }
+}
+
+bool fourDigitYear(const QDate& d) {
+    return d.isValid() && d.year() >= 1 && d.year() <= 9999;
+}
+
 QString dateOrEmpty(const QDate& d) {
-    return d.isValid() ? d.toString(Qt::ISODate) : QString();
+    if (!fourDigitYear(d)) {
+        return d.isValid() ? d.toString(Qt::ISODate) : QString();
+    }
+    char buf[10];
+    put(buf, d.year(), 4);
+    buf[4] = '-';
+    put(buf + 5, d.month(), 2);
+    buf[7] = '-';
+    put(buf + 8, d.day(), 2);
+    return QString::fromLatin1(buf, 10);
+}
+
+// MM/DD/YYYY, as eBird's upload format writes a date.
+QString usDate(const QDate& d) {
+    if (!fourDigitYear(d)) {
+        return d.isValid() ? d.toString(QStringLiteral("MM/dd/yyyy")) : QString();
+    }
+    char buf[10];
+    put(buf, d.month(), 2);
+    buf[2] = '/';
+    put(buf + 3, d.day(), 2);
+    buf[5] = '/';
+    put(buf + 6, d.year(), 4);
+    return QString::fromLatin1(buf, 10);
+}
+
+QString hoursMinutes(const QTime& t) {
+    if (!t.isValid()) {
+        return {};
+    }
+    char buf[5];
+    put(buf, t.hour(), 2);
+    buf[2] = ':';
+    put(buf + 3, t.minute(), 2);
+    return QString::fromLatin1(buf, 5);
 }
 
 int writeText(const QString& path, const QString& text, int rows) {
@@ -129,8 +213,9 @@ Exporter::Exporter(const Store& store, const IsoCodes& codes) : store_(store), c
 
 QString Exporter::ebirdRecords(QDate from, QDate to) const {
     QString out;
+    std::unordered_map<QString, std::pair<QString, QString>> placeCodes;
     rows_ = 0;
-    eachSighting(store_, [&](const Row& r) {
+    eachSighting(store_, true, [&](const Row& r) {
         if (!r.hasBird || (from.isValid() && (!r.s.date.isValid() || r.s.date < from)) ||
             (to.isValid() && (!r.s.date.isValid() || r.s.date > to))) {
             return;
@@ -150,9 +235,18 @@ QString Exporter::ebirdRecords(QDate from, QDate to) const {
                 }
             }
         }
-        // Codes for the place's names, the record's own while they still
-        // name the same place.
-        QString country = codes_.countryCode(r.s.country);
+        // Codes for the place's names (looked up once per place), the
+        // record's own while they still name the same place.
+        const QString placeKey = r.s.country + u'\x1f' + r.s.state;
+        auto known = placeCodes.find(placeKey);
+        if (known == placeCodes.end()) {
+            const QString cc = codes_.countryCode(r.s.country);
+            const QString sc = cc.isEmpty() || r.s.state.isEmpty()
+                                   ? QString()
+                                   : codes_.subdivisionCode(cc, r.s.state).section(u'-', 1);
+            known = placeCodes.emplace(placeKey, std::pair{cc, sc}).first;
+        }
+        QString country = known->second.first;
         QString state;
         const QString recorded = r.d.stateCode.trimmed().toUpper();
         if (r.hasDetail && !recorded.isEmpty() &&
@@ -162,8 +256,8 @@ QString Exporter::ebirdRecords(QDate from, QDate to) const {
                  : sameText(codes_.subdivisionName(recorded), r.s.state))) {
             country = recorded.section(u'-', 0, 0);
             state = recorded.section(u'-', 1);
-        } else if (!country.isEmpty() && !r.s.state.isEmpty()) {
-            state = codes_.subdivisionCode(country, r.s.state).section(u'-', 1);
+        } else {
+            state = known->second.second;
         }
         QString allObs;
         if (r.d.allObsReported == QLatin1String("1")) {
@@ -173,17 +267,15 @@ QString Exporter::ebirdRecords(QDate from, QDate to) const {
         } else {
             allObs = r.d.allObsReported;
         }
-        out += csvLine(
-            {common, scientific.section(u' ', 0, 0), scientific.section(u' ', 1),
-             r.hasDetail && !r.d.count.isEmpty() ? r.d.count : QStringLiteral("X"), comments,
-             r.s.site, r.d.latitude, r.d.longitude,
-             r.s.date.isValid() ? r.s.date.toString(QStringLiteral("MM/dd/yyyy")) : QString(),
-             r.s.time.isValid() ? r.s.time.toString(QStringLiteral("HH:mm")) : QString(), state,
-             country,
-             r.d.protocol.isEmpty() ? QStringLiteral("Incidental")
-                                    : ebird::uploadProtocol(r.d.protocol),
-             r.d.observers, r.d.durationMin, allObs, ebird::kmToMiles(r.d.distanceKm),
-             ebird::hectaresToAcres(r.d.areaHa), r.d.checklistComments});
+        appendCsvLine(
+            out, {common, scientific.section(u' ', 0, 0), scientific.section(u' ', 1),
+                  r.hasDetail && !r.d.count.isEmpty() ? r.d.count : QStringLiteral("X"), comments,
+                  r.s.site, r.d.latitude, r.d.longitude, usDate(r.s.date), hoursMinutes(r.s.time),
+                  state, country,
+                  r.d.protocol.isEmpty() ? QStringLiteral("Incidental")
+                                         : ebird::uploadProtocol(r.d.protocol),
+                  r.d.observers, r.d.durationMin, allObs, ebird::kmToMiles(r.d.distanceKm),
+                  ebird::hectaresToAcres(r.d.areaHa), r.d.checklistComments});
         ++rows_;
     });
     return out;
@@ -228,45 +320,45 @@ QString Exporter::sightingsCsv() const {
                            QStringLiteral("Checklist Comments"),
                            QStringLiteral("ML Catalog Numbers")});
     rows_ = 0;
-    eachSighting(store_, [&](const Row& r) {
+    eachSighting(store_, true, [&](const Row& r) {
         const SightingDetail& d = r.d;
-        out += csvLine({QString::number(r.s.id),
-                        r.bird,
-                        r.scientific,
-                        r.taxonOrder > 0 ? QString::number(r.taxonOrder) : QString(),
-                        dateOrEmpty(r.s.date),
-                        r.s.time.isValid() ? r.s.time.toString(QStringLiteral("HH:mm")) : QString(),
-                        r.s.type,
-                        r.s.site,
-                        r.s.district,
-                        r.s.state,
-                        r.s.country,
-                        r.s.region,
-                        r.s.notes,
-                        d.source,
-                        d.submissionId,
-                        d.commonName,
-                        d.scientificName,
-                        d.taxonomicOrder,
-                        d.count,
-                        d.stateCode,
-                        d.county,
-                        d.locationId,
-                        d.location,
-                        d.latitude,
-                        d.longitude,
-                        d.date,
-                        d.time,
-                        d.protocol,
-                        d.durationMin,
-                        d.allObsReported,
-                        d.distanceKm,
-                        d.areaHa,
-                        d.observers,
-                        d.breedingCode,
-                        d.observationDetails,
-                        d.checklistComments,
-                        d.mlCatalog});
+        appendCsvLine(out, {QString::number(r.s.id),
+                            r.bird,
+                            r.scientific,
+                            r.taxonOrder > 0 ? QString::number(r.taxonOrder) : QString(),
+                            dateOrEmpty(r.s.date),
+                            hoursMinutes(r.s.time),
+                            r.s.type,
+                            r.s.site,
+                            r.s.district,
+                            r.s.state,
+                            r.s.country,
+                            r.s.region,
+                            r.s.notes,
+                            d.source,
+                            d.submissionId,
+                            d.commonName,
+                            d.scientificName,
+                            d.taxonomicOrder,
+                            d.count,
+                            d.stateCode,
+                            d.county,
+                            d.locationId,
+                            d.location,
+                            d.latitude,
+                            d.longitude,
+                            d.date,
+                            d.time,
+                            d.protocol,
+                            d.durationMin,
+                            d.allObsReported,
+                            d.distanceKm,
+                            d.areaHa,
+                            d.observers,
+                            d.breedingCode,
+                            d.observationDetails,
+                            d.checklistComments,
+                            d.mlCatalog});
         ++rows_;
     });
     return out;
@@ -304,7 +396,7 @@ QString Exporter::lifeListsCsv(const Options& areas) const {
                 {QString::fromLatin1(kAreas[i].first), areas.*kAreas[i].second, kColumns[i], {}});
         }
     }
-    eachSighting(store_, [&](const Row& r) {
+    eachSighting(store_, false, [&](const Row& r) {
         if (!r.hasBird) {
             return;
         }
@@ -349,10 +441,10 @@ QString Exporter::lifeListsCsv(const Options& areas) const {
             return c != 0 ? c < 0 : a->birdid < b->birdid;
         });
         for (const Seen* s : species) {
-            out += csvLine({list.area, list.place, s->name, s->scientific,
-                            s->taxonOrder > 0 ? QString::number(s->taxonOrder) : QString(),
-                            dateOrEmpty(s->first), s->firstPlace, dateOrEmpty(s->last),
-                            QString::number(s->count)});
+            appendCsvLine(out, {list.area, list.place, s->name, s->scientific,
+                                s->taxonOrder > 0 ? QString::number(s->taxonOrder) : QString(),
+                                dateOrEmpty(s->first), s->firstPlace, dateOrEmpty(s->last),
+                                QString::number(s->count)});
             ++rows_;
         }
     }

@@ -7,64 +7,77 @@ namespace {
 
 std::vector<CsvRecord> readRecords(const QString& text, bool strict) {
     std::vector<CsvRecord> records;
-    QStringList record;
-    QString field;
-    bool inQuotes = false;
-    bool fieldStarted = false;
-    int line = 1;
-    int recordLine = 1;
-    int quoteLine = 0;
-    qsizetype i = text.startsWith(QChar(0xFEFF)) ? 1 : 0;
+    const QChar* const data = text.constData();
     const qsizetype n = text.size();
-    auto endField = [&] {
-        record.push_back(field);
-        field.clear();
-        fieldStarted = false;
-    };
-    auto endRecord = [&] {
-        endField();
-        records.push_back({std::move(record), recordLine});
-        record = QStringList();
-        recordLine = line;
-    };
-    for (; i < n; ++i) {
-        const QChar c = text[i];
-        if (c == u'\n') {
-            ++line;
-        }
-        if (inQuotes) {
-            if (c == u'"') {
-                if (i + 1 < n && text[i + 1] == u'"') {
-                    field += u'"';
-                    ++i;
-                } else {
-                    inQuotes = false;
+    qsizetype i = text.startsWith(QChar(0xFEFF)) ? 1 : 0;
+    int line = 1;
+    // Each pass reads one record; a field without quotes is one slice of
+    // the text, a quoted one is copied in runs between its doubled quotes.
+    while (i < n) {
+        CsvRecord record;
+        record.line = line;
+        bool endOfRecord = false;
+        while (!endOfRecord) {
+            QString field;
+            if (i < n && data[i] == u'"') {
+                const int quoteLine = line;
+                ++i;
+                bool closed = false;
+                while (i < n) {
+                    qsizetype j = i;
+                    while (j < n && data[j] != u'"') {
+                        if (data[j] == u'\n') {
+                            ++line;
+                        }
+                        ++j;
+                    }
+                    field.append(data + i, j - i);
+                    if (j + 1 < n && data[j + 1] == u'"') {
+                        field += u'"';
+                        i = j + 2;
+                        continue;
+                    }
+                    i = j + 1;
+                    closed = j < n;
+                    break;
+                }
+                if (!closed && strict) {
+                    throw CsvUnclosedQuote{quoteLine};
+                }
+                // Anything after the closing quote up to the separator is
+                // kept, as a forgiving reader does.
+                qsizetype j = i;
+                while (j < n && data[j] != u',' && data[j] != u'\n' &&
+                       !(data[j] == u'\r' && j + 1 < n && data[j + 1] == u'\n')) {
+                    ++j;
+                }
+                field.append(data + i, j - i);
+                i = j;
+            } else {
+                qsizetype j = i;
+                while (j < n && data[j] != u',' && data[j] != u'\n' &&
+                       !(data[j] == u'\r' && j + 1 < n && data[j + 1] == u'\n')) {
+                    ++j;
+                }
+                field = QString(data + i, j - i);
+                i = j;
+            }
+            record.fields.push_back(std::move(field));
+            if (i >= n) {
+                endOfRecord = true;
+            } else if (data[i] == u',') {
+                ++i;
+                if (i >= n) {
+                    record.fields.push_back(QString());
+                    endOfRecord = true;
                 }
             } else {
-                field += c;
+                i += data[i] == u'\r' ? 2 : 1;  // CR LF or LF
+                ++line;
+                endOfRecord = true;
             }
-            continue;
         }
-        if (c == u'"' && !fieldStarted && field.isEmpty()) {
-            inQuotes = true;
-            fieldStarted = true;
-            quoteLine = line;
-        } else if (c == u',') {
-            endField();
-        } else if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') {
-            // CR LF: the LF ends the record.
-        } else if (c == u'\n') {
-            endRecord();
-        } else {
-            field += c;
-            fieldStarted = true;
-        }
-    }
-    if (inQuotes && strict) {
-        throw CsvUnclosedQuote{quoteLine};
-    }
-    if (fieldStarted || !field.isEmpty() || !record.isEmpty()) {
-        endRecord();
+        records.push_back(std::move(record));
     }
     return records;
 }
@@ -88,31 +101,59 @@ CsvTable parseCsv(const QString& text) {
     return table;
 }
 
-QString csvField(const QString& value) {
-    bool quote = !value.isEmpty() && (value.front().isSpace() || value.back().isSpace());
+namespace {
+
+bool needsQuotes(QStringView value) {
+    if (value.isEmpty()) {
+        return false;
+    }
+    if (value.front().isSpace() || value.back().isSpace()) {
+        return true;
+    }
     for (const QChar c : value) {
         if (c == u',' || c == u'"' || c == u'\n' || c == u'\r') {
-            quote = true;
-            break;
+            return true;
         }
     }
-    if (!quote) {
-        return value;
-    }
-    QString out = value;
-    out.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return u'"' + out + u'"';
+    return false;
 }
 
-QString csvLine(const QStringList& fields) {
+void appendField(QString& out, const QString& value) {
+    if (!needsQuotes(value)) {
+        out += value;
+        return;
+    }
+    out += u'"';
+    for (const QChar c : value) {
+        if (c == u'"') {
+            out += u'"';
+        }
+        out += c;
+    }
+    out += u'"';
+}
+
+}  // namespace
+
+QString csvField(const QString& value) {
     QString out;
+    appendField(out, value);
+    return out;
+}
+
+void appendCsvLine(QString& out, const QStringList& fields) {
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i > 0) {
             out += u',';
         }
-        out += csvField(fields[i]);
+        appendField(out, fields[i]);
     }
-    out += QStringLiteral("\r\n");
+    out += QLatin1String("\r\n");
+}
+
+QString csvLine(const QStringList& fields) {
+    QString out;
+    appendCsvLine(out, fields);
     return out;
 }
 

@@ -38,5 +38,7 @@ CsvTable parseCsv(const QString& text);
 QString csvField(const QString& value);
 // Fields joined by commas, ended by CR LF.
 QString csvLine(const QStringList& fields);
+// The same, appended to out.
+void appendCsvLine(QString& out, const QStringList& fields);
 
 }  // namespace wf

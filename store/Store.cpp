@@ -78,11 +78,33 @@ QString dateText(const QDate& d, const QTime& t) {
     if (!d.isValid()) {
         return {};
     }
-    QString s = d.toString(Qt::ISODate);
-    if (t.isValid()) {
-        s += u'T' + t.toString(QStringLiteral("HH:mm:ss"));
+    if (d.year() < 1 || d.year() > 9999) {
+        return d.toString(Qt::ISODate);
     }
-    return s;
+    // "YYYY-MM-DD" or "YYYY-MM-DDThh:mm:ss", written by hand: this runs for
+    // every sighting saved or imported.
+    char buf[20];
+    const auto two = [&buf](int at, int v) {
+        buf[at] = char('0' + v / 10);
+        buf[at + 1] = char('0' + v % 10);
+    };
+    two(0, d.year() / 100);
+    two(2, d.year() % 100);
+    buf[4] = '-';
+    two(5, d.month());
+    buf[7] = '-';
+    two(8, d.day());
+    int n = 10;
+    if (t.isValid()) {
+        buf[10] = 'T';
+        two(11, t.hour());
+        buf[13] = ':';
+        two(14, t.minute());
+        buf[16] = ':';
+        two(17, t.second());
+        n = 19;
+    }
+    return QString::fromLatin1(buf, n);
 }
 
 void parseDate(const QString& s, QDate& d, QTime& t) {
@@ -691,17 +713,51 @@ std::optional<qint64> Store::findBirdByScientificName(const QString& name) const
     });
 }
 
-SightingWriter::SightingWriter(Store& store) : store_(store) {
+namespace {
+
+// Binds text as UTF-8 without a further copy: keep holds the bytes until
+// the statement has run.
+void bindText(sqlite3_stmt* q, int i, const QString& s, QByteArray& keep) {
+    keep = s.toUtf8();
+    sqlite3_bind_text(q, i, keep.constData(), int(keep.size()), SQLITE_STATIC);
+}
+
+void stepOnce(sqlite3* db, sqlite3_stmt* q) {
+    const int rc = sqlite3_step(q);
+    sqlite3_reset(q);
+    sqlite3_clear_bindings(q);
+    if (rc != SQLITE_DONE) {
+        throw SQLite::Exception(db, rc);
+    }
+}
+
+}  // namespace
+
+struct SightingWriter::Statements {
+    std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> sighting{nullptr, sqlite3_finalize};
+    std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> detail{nullptr, sqlite3_finalize};
+};
+
+SightingWriter::SightingWriter(Store& store) : store_(store), q_(std::make_unique<Statements>()) {
     guarded([&] {
-        sighting_ = std::make_unique<SQLite::Statement>(
-            store.database(),
-            "INSERT INTO sighting (birdid, date, type, site, district, state, country, region, "
-            "notes) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
-        detail_ = std::make_unique<SQLite::Statement>(
-            store.database(), std::string("INSERT OR REPLACE INTO sighting_detail (sightingid, ") +
-                                  kDetailColumns +
-                                  ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                                  "?, ?, ?, ?, ?, ?, ?, ?)");
+        sqlite3* db = store.database().getHandle();
+        const auto prepare = [db](const std::string& sql, auto& into) {
+            sqlite3_stmt* q = nullptr;
+            const int rc = sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &q, nullptr);
+            into.reset(q);
+            if (rc != SQLITE_OK) {
+                throw SQLite::Exception(db, rc);
+            }
+        };
+        prepare(
+            "INSERT INTO sighting (birdid, date, type, site, district, state, country, "
+            "region, notes) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+            q_->sighting);
+        prepare(std::string("INSERT OR REPLACE INTO sighting_detail (sightingid, ") +
+                    kDetailColumns +
+                    ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                    "?, ?, ?, ?)",
+                q_->detail);
     });
 }
 
@@ -709,18 +765,29 @@ SightingWriter::~SightingWriter() = default;
 
 qint64 SightingWriter::append(const Sighting& s, const SightingDetail* detail) {
     return guarded([&] {
-        bindSighting(*sighting_, s);
-        sighting_->exec();
-        sighting_->reset();
-        const qint64 id = store_.database().getLastInsertRowid();
+        sqlite3* db = store_.database().getHandle();
+        sqlite3_stmt* q = q_->sighting.get();
+        std::array<QByteArray, 24> keep;
+        sqlite3_bind_int64(q, 1, s.birdid);
+        bindText(q, 2, dateText(s.date, s.time), keep[0]);
+        bindText(q, 3, s.type, keep[1]);
+        bindText(q, 4, s.site, keep[2]);
+        bindText(q, 5, s.district, keep[3]);
+        bindText(q, 6, s.state, keep[4]);
+        bindText(q, 7, s.country, keep[5]);
+        bindText(q, 8, s.region, keep[6]);
+        bindText(q, 9, s.notes, keep[7]);
+        stepOnce(db, q);
+        const qint64 id = sqlite3_last_insert_rowid(db);
         if (detail != nullptr) {
-            detail_->bind(1, static_cast<int64_t>(id));
+            sqlite3_stmt* d = q_->detail.get();
+            sqlite3_bind_int64(d, 1, id);
             int i = 2;
             for (QString SightingDetail::*field : detailFields()) {
-                detail_->bind(i++, utf8(detail->*field));
+                bindText(d, i, detail->*field, keep[size_t(i - 2)]);
+                ++i;
             }
-            detail_->exec();
-            detail_->reset();
+            stepOnce(db, d);
         }
         return id;
     });

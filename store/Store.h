@@ -163,9 +163,9 @@ class SightingWriter {
     qint64 append(const Sighting& sighting, const SightingDetail* detail = nullptr);
 
   private:
+    struct Statements;
     Store& store_;
-    std::unique_ptr<SQLite::Statement> sighting_;
-    std::unique_ptr<SQLite::Statement> detail_;
+    std::unique_ptr<Statements> q_;
 };
 
 // Column name of an area in table sighting ("region", ...); empty for World.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Wildcard.h"
 
+#include <algorithm>
+
 #include <QChar>
 
 namespace wf {
@@ -228,7 +230,20 @@ bool WildcardPattern::matchesUtf8(const char* text, int length) const {
 int compareNoCase(const char* a, int aLen, const char* b, int bLen) {
     const auto* ua = reinterpret_cast<const unsigned char*>(a);
     const auto* ub = reinterpret_cast<const unsigned char*>(b);
-    int i = 0, j = 0;
+    // Identical bytes fold alike: skip them (an index holds many equal
+    // places), back to the start of the character they end in.
+    int same = 0;
+    const int shorter = std::min(aLen, bLen);
+    while (same < shorter && ua[same] == ub[same]) {
+        ++same;
+    }
+    if (same == aLen && same == bLen) {
+        return 0;
+    }
+    while (same > 0 && same < shorter && (ua[same] & 0xC0) == 0x80) {
+        --same;
+    }
+    int i = same, j = same;
     while (i < aLen && j < bLen) {
         char32_t ca, cb;
         if (ua[i] < 0x80 && ub[j] < 0x80) {

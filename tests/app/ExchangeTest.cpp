@@ -71,7 +71,8 @@ TEST_F(ExchangeTest, ExportMenuWritesEachFile) {
     // For eBird, dates limited to 2025 in the range dialog.
     dialogs.queue([](QDialog& d) {
         EXPECT_EQ(d.objectName(), QStringLiteral("frmExportRange"));
-        user::click(d.findChild<QCheckBox*>("chkRange"));
+        auto* only = d.findChild<QCheckBox*>("chkRange");
+        user::click(only, QPoint(6, only->height() / 2));  // on its box
         d.findChild<QDateEdit*>("dtFrom")->setDate(QDate(2025, 1, 1));
         d.findChild<QDateEdit*>("dtTo")->setDate(QDate(2025, 12, 31));
         d.accept();
