@@ -67,6 +67,11 @@ void NodeTree::show(const NodeList& list) {
     }
     tree_->addTopLevelItems(roots);
     tree_->collapseAll();
+    for (const QString& key : list.openKeys) {
+        if (QTreeWidgetItem* item = items_.value(key)) {
+            item->setExpanded(true);
+        }
+    }
     if (!list.visibleKey.isEmpty()) {
         ensureVisible(list.visibleKey);
     }

@@ -2,6 +2,11 @@
 #include "TreeNodes.h"
 
 #include "Store.h"
+#include "Wildcard.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <unordered_map>
 
 namespace wf {
 
@@ -112,6 +117,146 @@ NodeList lifeListNodes(const Store& store, Area area, const QString& place,
         list.visibleKey = key;
     }
     return list;
+}
+
+namespace {
+
+NodeList speciesByName(std::vector<FirstSeen> seen, const QString& rootText) {
+    std::sort(seen.begin(), seen.end(), [](const FirstSeen& a, const FirstSeen& b) {
+        const int c = compareNoCase(a.name, b.name);
+        return c != 0 ? c < 0 : a.birdid < b.birdid;
+    });
+    NodeList list;
+    const QString root = QStringLiteral("Birds");
+    list.nodes.push_back({root, {}, rootText, kNoPicture});
+    list.visibleKey = root;
+    for (const FirstSeen& f : seen) {
+        const QString key = QStringLiteral("S") + QString::number(f.birdid);
+        list.nodes.push_back({key, root, f.name, kSightingsPicture});
+        list.visibleKey = key;
+    }
+    return list;
+}
+
+}  // namespace
+
+NodeList yearListNodes(const Store& store, Area area, const QString& place, int year,
+                       const QString& rootText) {
+    return speciesByName(store.firstSeen(area, place, year, 0), rootText);
+}
+
+NodeList monthListNodes(const Store& store, Area area, const QString& place, int month,
+                        const QString& rootText) {
+    return speciesByName(store.firstSeen(area, place, 0, month), rootText);
+}
+
+QString firstSightingText(const FirstSeen& f) {
+    const QString date = f.date.isValid() ? QLocale().toString(f.date, QLocale::ShortFormat)
+                                          : QStringLiteral("No date");
+    return date + QStringLiteral(", ") + f.site + QStringLiteral(": ") + f.name;
+}
+
+NodeList firstSightingNodes(const Store& store, Area area, const QString& place,
+                            const QString& rootText) {
+    NodeList list;
+    const QString root = QStringLiteral("Birds");
+    list.nodes.push_back({root, {}, rootText, kNoPicture});
+    list.visibleKey = root;
+    for (const FirstSeen& f : store.firstSeen(area, place)) {
+        const QString key = QStringLiteral("S") + QString::number(f.birdid);
+        list.nodes.push_back({key, root, firstSightingText(f), kSightingsPicture});
+        list.visibleKey = key;
+    }
+    return list;
+}
+
+QString familyKey(const Taxonomy* taxon) {
+    return QStringLiteral("F") +
+           (taxon && !taxon->family.isEmpty() ? taxon->family : QStringLiteral("Other"));
+}
+
+QString familyText(const Taxonomy* taxon) {
+    if (!taxon || taxon->family.isEmpty()) {
+        return QStringLiteral("Other");
+    }
+    return taxon->familyEnglish.isEmpty()
+               ? taxon->family
+               : taxon->familyEnglish + QStringLiteral(" (") + taxon->family + u')';
+}
+
+NodeList taxonomicOrder(const Store& store, const NodeList& list, bool listOpen) {
+    if (list.nodes.empty()) {
+        return list;
+    }
+    const Node& root = list.nodes.front();
+    std::unordered_map<qint64, Taxonomy> taxa;
+    for (auto& [id, t] : store.taxonomies()) {
+        taxa.emplace(id, std::move(t));
+    }
+    // Each bird with everything under it, in the list's order.
+    struct Bird {
+        std::vector<const Node*> nodes;
+        const Taxonomy* taxon = nullptr;
+        size_t at = 0;
+    };
+    std::vector<Bird> birds;
+    std::unordered_map<QString, size_t> birdOf;  // node key -> its bird
+    for (size_t i = 1; i < list.nodes.size(); ++i) {
+        const Node& n = list.nodes[i];
+        if (n.parent == root.key) {
+            Bird b;
+            b.at = birds.size();
+            bool ok = false;
+            const qint64 id = n.key.mid(1).toLongLong(&ok);
+            if (const auto t = taxa.find(id);
+                ok && t != taxa.end() && !t->second.family.isEmpty()) {
+                b.taxon = &t->second;
+            }
+            b.nodes.push_back(&n);
+            birdOf.emplace(n.key, birds.size());
+            birds.push_back(std::move(b));
+        } else if (const auto owner = birdOf.find(n.parent); owner != birdOf.end()) {
+            birds[owner->second].nodes.push_back(&n);
+            birdOf.emplace(n.key, owner->second);
+        }
+    }
+    // The world list's order; birds without a family last, in the list's order.
+    std::stable_sort(birds.begin(), birds.end(), [](const Bird& a, const Bird& b) {
+        if ((a.taxon == nullptr) != (b.taxon == nullptr)) {
+            return a.taxon != nullptr;
+        }
+        if (a.taxon == nullptr) {
+            return false;
+        }
+        return a.taxon->taxonOrder < b.taxon->taxonOrder;
+    });
+    NodeList out;
+    out.nodes.push_back(root);
+    QString family;
+    for (const Bird& b : birds) {
+        const QString key = familyKey(b.taxon);
+        if (key != family) {
+            // A family's birds are together in the world list's order.
+            family = key;
+            out.nodes.push_back({key, root.key, familyText(b.taxon), kNoPicture});
+            if (listOpen) {
+                out.openKeys.push_back(key);
+            }
+        }
+        for (const Node* n : b.nodes) {
+            Node copy = *n;
+            if (copy.parent == root.key) {
+                copy.parent = key;
+            }
+            out.nodes.push_back(std::move(copy));
+        }
+    }
+    if (listOpen) {
+        out.visibleKey = list.visibleKey;
+    } else {
+        out.visibleKey = out.nodes.size() > 1 ? out.nodes[1].key : root.key;
+    }
+    return out;
 }
 
 std::optional<NodeList> searchListNodes(const Store& store, const CustomSearch& search) {

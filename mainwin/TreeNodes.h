@@ -35,6 +35,8 @@ struct Node {
 struct NodeList {
     std::vector<Node> nodes;
     QString visibleKey;
+    // Nodes shown open (the families of a list in taxonomic order).
+    std::vector<QString> openKeys;
 };
 
 // The kind letter and picture of an entry type; an empty letter for a type
@@ -55,6 +57,28 @@ NodeList entryTypeList(const Store& store, Category cat, const QString& type);
 // text is rootText.
 NodeList lifeListNodes(const Store& store, Area area, const QString& place,
                        const QString& rootText);
+
+// Species seen in a year, in a month of any year, or every species once in
+// the order first seen ("date, place: name"), in the area (World: place
+// ignored). Nodes are keyed like a life list's.
+NodeList yearListNodes(const Store& store, Area area, const QString& place, int year,
+                       const QString& rootText);
+NodeList monthListNodes(const Store& store, Area area, const QString& place, int month,
+                        const QString& rootText);
+NodeList firstSightingNodes(const Store& store, Area area, const QString& place,
+                            const QString& rootText);
+// A first sighting's node text.
+QString firstSightingText(const FirstSeen& f);
+
+// The birds of a tree or list (the root's children, keyed "B" or "S" + bird
+// id) in the world list's order, each under a node of its family ("F" +
+// family, after the family's English name when there is one); birds
+// without a family last, under "Other". What hangs under a bird stays
+// with it. In a tree the families start closed; in a list they are open.
+NodeList taxonomicOrder(const Store& store, const NodeList& list, bool listOpen);
+// A family node's key and text for a bird's taxonomy (none: "Other").
+QString familyKey(const Taxonomy* taxon);
+QString familyText(const Taxonomy* taxon);
 
 // The entries a custom search finds, under the root "Custom Search" (keyed
 // "Birds" in both categories); nothing when it finds none.

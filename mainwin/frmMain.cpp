@@ -50,11 +50,19 @@
 namespace wf {
 
 const QStringList frmMain::kStartCategories = {
-    QStringLiteral("All Entries"),           QStringLiteral("All Images"),
-    QStringLiteral("All Articles"),          QStringLiteral("All Internet Links"),
-    QStringLiteral("Custom Search"),         QStringLiteral("All Sightings"),
-    QStringLiteral("Region Life Sightings"), QStringLiteral("Country Life Sightings"),
-    QStringLiteral("State Life Sightings"),  QStringLiteral("District Life Sightings"),
+    QStringLiteral("All Entries"),
+    QStringLiteral("All Images"),
+    QStringLiteral("All Articles"),
+    QStringLiteral("All Internet Links"),
+    QStringLiteral("Custom Search"),
+    QStringLiteral("All Sightings"),
+    QStringLiteral("Region Life Sightings"),
+    QStringLiteral("Country Life Sightings"),
+    QStringLiteral("State Life Sightings"),
+    QStringLiteral("District Life Sightings"),
+    QStringLiteral("Year List"),
+    QStringLiteral("Month List"),
+    QStringLiteral("First Sightings"),
 };
 
 const QString frmMain::kGridFormat = QStringLiteral(
@@ -111,6 +119,8 @@ const std::vector<Menu>& menus() {
          {{"mnuViewCustom", "Custom Search", "F3"},
           {"mnuViewSep1", "-", ""},
           {"mnuViewWebBrowser", "&Web Browser", ""},
+          {"mnuViewSep2", "-", ""},
+          {"mnuViewTaxonomic", "Sort Birds &Taxonomically", ""},
           {"sep1", "-", ""},
           {"mnuViewOptions", "Options", "Ctrl+O"}}},
         {"mnuHelp",
@@ -267,6 +277,12 @@ void frmMain::buildMenus() {
     }
     connect(menuItem(QStringLiteral("mnuFileImportEbird")), &QAction::triggered, this,
             &frmMain::mnuFileImportEbird_Click);
+    QAction* taxonomicItem = menuItem(QStringLiteral("mnuViewTaxonomic"));
+    taxonomicItem->setCheckable(true);
+    taxonomicItem->setChecked(
+        state_.settings &&
+        state_.settings->value(QStringLiteral("View/taxonomic"), false).toBool());
+    connect(taxonomicItem, &QAction::toggled, this, &frmMain::setTaxonomic);
     menuItem(QStringLiteral("mnuEditEntry"))->setEnabled(false);
     menuItem(QStringLiteral("mnuEditDelete"))->setEnabled(false);
     connect(menuItem(QStringLiteral("mnuFileClose")), &QAction::triggered, this, &QWidget::close);
@@ -392,6 +408,22 @@ void frmMain::buildPanes() {
     frameLayout->addWidget(optCat_[0], 0, 0);
     frameLayout->addWidget(optCat_[1], 0, 1);
     frameLayout->addWidget(cmbSearchCategory_, 1, 0, 1, 2, Qt::AlignLeft);
+    // Beside the year, month and first lists: which year or month, which area.
+    cmbPeriod_ = new QComboBox(Frame1_);
+    cmbPeriod_->setObjectName(QStringLiteral("cmbPeriod"));
+    cmbPeriod_->setToolTip(QStringLiteral("The year or month the list shows"));
+    cmbArea_ = new QComboBox(Frame1_);
+    cmbArea_->setObjectName(QStringLiteral("cmbArea"));
+    cmbArea_->setToolTip(QStringLiteral("Area: the world or one of the active areas"));
+    for (QComboBox* box : {cmbPeriod_, cmbArea_}) {
+        box->setEditable(false);
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        box->hide();
+        connect(box, &QComboBox::activated, this,
+                [this](int) { LoadPeriodList(cmbSearchCategory_->currentText()); });
+    }
+    frameLayout->addWidget(cmbPeriod_, 2, 0);
+    frameLayout->addWidget(cmbArea_, 2, 1);
 
     tv1_ = new QTreeWidget(leftPane_);
     tv1_->setObjectName(QStringLiteral("tv1"));
@@ -688,6 +720,18 @@ QString frmMain::treeRootKey() const {
 
 void frmMain::addNode(const QString& parentKey, const QString& key, const QString& text,
                       int picture) {
+    // In taxonomic order a bird new to the tree goes under its family.
+    if (taxonomic() && parentKey == QLatin1String("Birds") && key.startsWith(u'B') &&
+        nodes_.contains(parentKey) && state_.hasDatabase()) {
+        const std::optional<Taxonomy> t = state_.db().taxonomy(key.mid(1).toLongLong());
+        const Taxonomy* taxon = t ? &*t : nullptr;
+        const QString family = familyKey(taxon);
+        if (!nodes_.contains(family)) {
+            nodes_.add(parentKey, family, familyText(taxon), kNoPicture);
+        }
+        nodes_.add(family, key, text, picture);
+        return;
+    }
     nodes_.add(parentKey, key, text, picture);
 }
 

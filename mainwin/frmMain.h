@@ -71,6 +71,9 @@ class frmMain : public QMainWindow, public MainWindowApi {
     NodeTree& nodes() { return nodes_; }
     QTreeWidget* tv1() const { return tv1_; }
     QComboBox* cmbSearchCategory() const { return cmbSearchCategory_; }
+    // The year or month, and the area, of the year, month and first lists.
+    QComboBox* cmbPeriod() const { return cmbPeriod_; }
+    QComboBox* cmbArea() const { return cmbArea_; }
     QLabel* lbltitle() const { return lbltitle_; }
     QTableWidget* fg1() const { return fg1_; }
     QTextEdit* rtb() const { return rtb_; }
@@ -133,6 +136,13 @@ class frmMain : public QMainWindow, public MainWindowApi {
 
     // Category box, option buttons and lists.
     void cmbSearchCategory_Click();
+    // The year, month and first-sighting lists, and the boxes beside them.
+    void LoadPeriodList(const QString& item);
+    void fillPeriodBoxes(const QString& item);
+    // The birds' tree and lists in the world list's order, when chosen.
+    bool taxonomic() const;
+    void setTaxonomic(bool on);
+    NodeList birdOrder(NodeList list, bool isList) const;
     void optCat_Click(int index);
     void fillCategories(const QStringList& items);
     void LoadImages();
@@ -219,6 +229,8 @@ class frmMain : public QMainWindow, public MainWindowApi {
     QGroupBox* Frame1_ = nullptr;
     QRadioButton* optCat_[2] = {nullptr, nullptr};
     QComboBox* cmbSearchCategory_ = nullptr;
+    QComboBox* cmbPeriod_ = nullptr;
+    QComboBox* cmbArea_ = nullptr;
     QTreeWidget* tv1_ = nullptr;
     NodeTree nodes_;
     QLabel* lbltitle_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QLocale>
 #include <QRadioButton>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -28,12 +29,14 @@ void frmMain::fillCategories(const QStringList& items) {
 void frmMain::optCat_Click(int index) {
     if (index == 0) {
         state_.CurrentCategory = QStringLiteral("Birds");
-        fillCategories(
-            {QStringLiteral("All Entries"), QStringLiteral("All Images"),
-             QStringLiteral("All Articles"), QStringLiteral("All Internet Links"),
-             QStringLiteral("All Sightings"), QStringLiteral("Region Life Sightings"),
-             QStringLiteral("Country Life Sightings"), QStringLiteral("State Life Sightings"),
-             QStringLiteral("District Life Sightings"), QStringLiteral("Custom Search")});
+        fillCategories({QStringLiteral("All Entries"), QStringLiteral("All Images"),
+                        QStringLiteral("All Articles"), QStringLiteral("All Internet Links"),
+                        QStringLiteral("All Sightings"), QStringLiteral("Region Life Sightings"),
+                        QStringLiteral("Country Life Sightings"),
+                        QStringLiteral("State Life Sightings"),
+                        QStringLiteral("District Life Sightings"), QStringLiteral("Custom Search"),
+                        QStringLiteral("Year List"), QStringLiteral("Month List"),
+                        QStringLiteral("First Sightings")});
     } else if (index == 1) {
         state_.CurrentCategory = QStringLiteral("Topics");
         fillCategories({QStringLiteral("All Entries"), QStringLiteral("All Images"),
@@ -50,6 +53,7 @@ void frmMain::cmbSearchCategory_Click() {
     expand->setEnabled(false);
     collapse->setEnabled(false);
     const QString item = cmbSearchCategory_->currentText();
+    fillPeriodBoxes(item);
     if (item == QLatin1String("All Entries")) {
         if (optCat_[0]->isChecked()) {
             LoadTree();
@@ -76,7 +80,114 @@ void frmMain::cmbSearchCategory_Click() {
         LoadAreaSightings(Area::District, state_.ActiveDistrict);
     } else if (item == QLatin1String("Custom Search")) {
         runCustomSearch();
+    } else if (item == QLatin1String("Year List") || item == QLatin1String("Month List") ||
+               item == QLatin1String("First Sightings")) {
+        LoadPeriodList(item);
     }
+}
+
+void frmMain::fillPeriodBoxes(const QString& item) {
+    const bool year = item == QLatin1String("Year List");
+    const bool month = item == QLatin1String("Month List");
+    const bool any = year || month || item == QLatin1String("First Sightings");
+    const bool wasShown = cmbArea_->isVisible() || !cmbArea_->isHidden();
+    {
+        const QSignalBlocker blockPeriod(cmbPeriod_);
+        const QSignalBlocker blockArea(cmbArea_);
+        cmbPeriod_->clear();
+        if (year) {
+            try {
+                for (const int y : state_.db().sightingYears()) {
+                    cmbPeriod_->addItem(QString::number(y), y);
+                }
+            } catch (const AppError& e) {
+                reportLoadError(e.number(), e.description());
+            }
+            if (cmbPeriod_->count() == 0) {
+                const int now = state_.services.clock.now().date().year();
+                cmbPeriod_->addItem(QString::number(now), now);
+            }
+        } else if (month) {
+            const QLocale locale;
+            for (int m = 1; m <= 12; ++m) {
+                cmbPeriod_->addItem(locale.standaloneMonthName(m), m);
+            }
+            cmbPeriod_->setCurrentIndex(state_.services.clock.now().date().month() - 1);
+        }
+        const QString current = cmbArea_->currentData().toString();
+        cmbArea_->clear();
+        cmbArea_->addItem(QStringLiteral("World"), QStringLiteral("World|"));
+        const std::pair<const char*, const QString*> areas[] = {
+            {"Region", &state_.ActiveRegion},
+            {"Country", &state_.ActiveCountry},
+            {"State", &state_.ActiveState},
+            {"District", &state_.ActiveDistrict}};
+        for (const auto& [kind, place] : areas) {
+            if (!place->isEmpty()) {
+                cmbArea_->addItem(*place, QString::fromLatin1(kind) + u'|' + *place);
+            }
+        }
+        const int keep = cmbArea_->findData(current);
+        cmbArea_->setCurrentIndex(keep >= 0 ? keep : 0);
+    }
+    cmbPeriod_->setVisible(year || month);
+    cmbArea_->setVisible(any);
+    if (any != wasShown && laidOut_) {
+        float x = splitX_;
+        SizeControls(x);  // the search frame grew or shrank
+    }
+}
+
+void frmMain::LoadPeriodList(const QString& item) {
+    forgetCurrentEntry();
+    const QString area = cmbArea_->currentData().toString();
+    const QString kind = area.section(u'|', 0, 0);
+    const QString place = area.section(u'|', 1);
+    Area a = Area::World;
+    if (kind == QLatin1String("Region")) {
+        a = Area::Region;
+    } else if (kind == QLatin1String("Country")) {
+        a = Area::Country;
+    } else if (kind == QLatin1String("State")) {
+        a = Area::State;
+    } else if (kind == QLatin1String("District")) {
+        a = Area::District;
+    }
+    const QString where = a == Area::World ? QString() : place + u' ';
+    showList([&] {
+        if (item == QLatin1String("Year List")) {
+            const int year = cmbPeriod_->currentData().toInt();
+            return birdOrder(yearListNodes(state_.db(), a, place, year,
+                                           where + QStringLiteral("%1 Year List").arg(year)),
+                             true);
+        }
+        if (item == QLatin1String("Month List")) {
+            const int month = cmbPeriod_->currentData().toInt();
+            return birdOrder(
+                monthListNodes(state_.db(), a, place, month,
+                               where + cmbPeriod_->currentText() + QStringLiteral(" Month List")),
+                true);
+        }
+        // In the order first seen, whatever the sort of the birds.
+        return firstSightingNodes(state_.db(), a, place, where + QStringLiteral("First Sightings"));
+    });
+}
+
+bool frmMain::taxonomic() const {
+    return menuItem(QStringLiteral("mnuViewTaxonomic"))->isChecked();
+}
+
+void frmMain::setTaxonomic(bool on) {
+    if (state_.settings) {
+        state_.settings->setValue(QStringLiteral("View/taxonomic"), on);
+    }
+    if (state_.birds() && state_.hasDatabase()) {
+        cmbSearchCategory_Click();
+    }
+}
+
+NodeList frmMain::birdOrder(NodeList list, bool isList) const {
+    return taxonomic() ? taxonomicOrder(state_.db(), list, isList) : list;
 }
 
 void frmMain::showList(const std::function<NodeList()>& build) {
@@ -88,7 +199,7 @@ void frmMain::showList(const std::function<NodeList()>& build) {
 }
 
 void frmMain::LoadTree() {
-    showList([this] { return birdTree(state_.db()); });
+    showList([this] { return birdOrder(birdTree(state_.db()), false); });
 }
 
 void frmMain::LoadTopicTree() {
@@ -109,15 +220,17 @@ void frmMain::LoadLinks() {
 
 void frmMain::LoadSightings() {
     showList([this] {
-        return lifeListNodes(state_.db(), Area::World, {},
-                             QStringLiteral("Birds of the World Sightings"));
+        return birdOrder(lifeListNodes(state_.db(), Area::World, {},
+                                       QStringLiteral("Birds of the World Sightings")),
+                         true);
     });
 }
 
 void frmMain::LoadAreaSightings(Area area, const QString& place) {
     showList([&] {
-        return lifeListNodes(state_.db(), area, place,
-                             place + QStringLiteral(" Life List Sightings"));
+        return birdOrder(
+            lifeListNodes(state_.db(), area, place, place + QStringLiteral(" Life List Sightings")),
+            true);
     });
 }
 

@@ -117,7 +117,7 @@ void frmMain::showNode(const QString& key, const QString& text, const QString& p
         return;
     }
     const QChar kind = key.front();
-    if (kind == u'T' || kind == u'B') {
+    if (kind == u'T' || kind == u'B' || kind == u'F') {  // a subject, a root or a family
         setEntryCommands(false, false, false);
         return;
     }
@@ -141,7 +141,13 @@ void frmMain::showNode(const QString& key, const QString& text, const QString& p
                 return;
             }
             decideRelated(kind, rows.front().birdid);
-            showSightings(rows, text, parentText);
+            // A first sighting's node says when and where: the title takes
+            // the bird's own name.
+            const QString name =
+                cmbSearchCategory_->currentText() == QLatin1String("First Sightings")
+                    ? db.subjectName(Category::Birds, id).value_or(text)
+                    : text;
+            showSightings(rows, name, parentText);
             return;
         }
         const std::optional<Entry> e = db.entry(id);

@@ -978,6 +978,113 @@ std::vector<LifeListRow> Store::lifeList(Area area, const QString& place) const 
     });
 }
 
+std::vector<int> Store::sightingYears() const {
+    return guarded([&] {
+        std::vector<int> out;
+        SQLite::Statement q(*db_,
+                            "SELECT DISTINCT substr(date, 1, 4) FROM sighting WHERE date <> '' "
+                            "ORDER BY 1 DESC");
+        while (q.executeStep()) {
+            bool ok = false;
+            const int y = QString::fromStdString(q.getColumn(0).getString()).toInt(&ok);
+            if (ok) {
+                out.push_back(y);
+            }
+        }
+        return out;
+    });
+}
+
+std::vector<FirstSeen> Store::firstSeen(Area area, const QString& place, int year,
+                                        int month) const {
+    return guarded([&] {
+        std::string sql =
+            "SELECT s.birdid, b.name, s.id, s.date, s.site FROM sighting s "
+            "JOIN birds b ON b.id = s.birdid WHERE 1";
+        if (area != Area::World) {
+            sql += std::string(" AND s.") + areaColumn(area) + " = ?";
+        }
+        if (year > 0) {
+            sql += " AND s.date >= ? AND s.date < ?";
+        }
+        if (month > 0) {
+            sql += " AND substr(s.date, 6, 2) = ?";
+        }
+        SQLite::Statement q(*db_, sql);
+        int i = 1;
+        if (area != Area::World) {
+            q.bind(i++, utf8(place));
+        }
+        if (year > 0) {
+            q.bind(i++, QString::number(year).rightJustified(4, u'0').toStdString());
+            q.bind(i++, QString::number(year + 1).rightJustified(4, u'0').toStdString());
+        }
+        if (month > 0) {
+            q.bind(i++, QString::number(month).rightJustified(2, u'0').toStdString());
+        }
+        // The first of each species: dated before undated, then by date,
+        // then by id.
+        std::unordered_map<qint64, FirstSeen> first;
+        std::unordered_map<qint64, std::string> firstDate;
+        while (q.executeStep()) {
+            const qint64 bird = q.getColumn(0).getInt64();
+            const qint64 id = q.getColumn(2).getInt64();
+            std::string date = q.getColumn(3).getString();
+            date.resize(std::min<size_t>(date.size(), 10));
+            const auto known = firstDate.find(bird);
+            if (known != firstDate.end()) {
+                const std::string& had = known->second;
+                const bool earlier =
+                    !date.empty() &&
+                    (had.empty() || date < had || (date == had && id < first[bird].sightingId));
+                const bool sameUndated = date.empty() && had.empty() && id < first[bird].sightingId;
+                if (!earlier && !sameUndated) {
+                    continue;
+                }
+            }
+            FirstSeen f;
+            f.birdid = bird;
+            f.name = text(q.getColumn(1));
+            f.sightingId = id;
+            f.date = QDate::fromString(QString::fromStdString(date), Qt::ISODate);
+            f.site = text(q.getColumn(4));
+            first[bird] = std::move(f);
+            firstDate[bird] = std::move(date);
+        }
+        std::vector<FirstSeen> out;
+        out.reserve(first.size());
+        for (auto& [bird, f] : first) {
+            out.push_back(std::move(f));
+        }
+        std::sort(out.begin(), out.end(), [](const FirstSeen& a, const FirstSeen& b) {
+            if (a.date.isValid() != b.date.isValid()) {
+                return a.date.isValid();
+            }
+            if (a.date != b.date) {
+                return a.date < b.date;
+            }
+            return a.sightingId < b.sightingId;
+        });
+        return out;
+    });
+}
+
+std::vector<std::pair<qint64, Taxonomy>> Store::taxonomies() const {
+    return guarded([&] {
+        std::vector<std::pair<qint64, Taxonomy>> out;
+        SQLite::Statement q(*db_,
+                            "SELECT birdid, scientific_name, taxon_order, bird_order, family, "
+                            "family_english FROM taxonomy");
+        while (q.executeStep()) {
+            out.emplace_back(
+                q.getColumn(0).getInt64(),
+                Taxonomy{text(q.getColumn(1)), q.getColumn(2).getInt64(), text(q.getColumn(3)),
+                         text(q.getColumn(4)), text(q.getColumn(5))});
+        }
+        return out;
+    });
+}
+
 // Options --------------------------------------------------------------------
 
 Options Store::defaultOptions() {

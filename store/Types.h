@@ -119,6 +119,16 @@ struct Options {
 // The areas of the life lists; World has no place condition.
 enum class Area { World, Region, Country, State, District };
 
+// A species and the sighting that first showed it (in some area or time).
+struct FirstSeen {
+    qint64 birdid = 0;
+    QString name;
+    qint64 sightingId = 0;
+    QDate date;  // null for a sighting without a date
+    QString site;
+    bool operator==(const FirstSeen&) const = default;
+};
+
 // One species of a life list.
 struct LifeListRow {
     qint64 birdid = 0;

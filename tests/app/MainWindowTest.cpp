@@ -155,7 +155,8 @@ TEST_F(MainWindowTest, CategoryButtonsRefillTheBoxInTheirOwnOrders) {
     EXPECT_EQ(items(),
               QStringList({"All Entries", "All Images", "All Articles", "All Internet Links",
                            "All Sightings", "Region Life Sightings", "Country Life Sightings",
-                           "State Life Sightings", "District Life Sightings", "Custom Search"}));
+                           "State Life Sightings", "District Life Sightings", "Custom Search",
+                           "Year List", "Month List", "First Sightings"}));
     EXPECT_EQ(w.tv1()->topLevelItem(0)->text(0), QStringLiteral("Birds of the World"));
 }
 

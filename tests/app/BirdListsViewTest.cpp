@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QTreeWidget>
+
+#include "AppFixture.h"
+#include "Keyboard.h"
+
+namespace wf::test {
+namespace {
+
+class BirdListsViewTest : public AppFixture {
+  protected:
+    void sight(const char* bird, QDate date, const char* site, const char* country) {
+        Store& db = startup->state().db();
+        Sighting s;
+        s.birdid = *db.findSubject(Category::Birds, QString::fromUtf8(bird));
+        s.date = date;
+        s.site = QString::fromUtf8(site);
+        s.country = QString::fromUtf8(country);
+        db.appendSighting(s);
+    }
+    static QStringList children(const QTreeWidgetItem* item) {
+        QStringList out;
+        for (int i = 0; i < item->childCount(); ++i) {
+            out << item->child(i)->text(0);
+        }
+        return out;
+    }
+    void pick(QComboBox* box, const QString& text) {
+        const int i = box->findText(text);
+        ASSERT_GE(i, 0) << text.toStdString();
+        box->setCurrentIndex(i);
+        emit box->activated(i);
+    }
+};
+
+TEST_F(BirdListsViewTest, YearMonthAndFirstListsWithTheirBoxes) {
+    settingsFile = tmp.file("settings.ini");
+    frmMain& w = startToMain();
+    sight("Mallard", QDate(2023, 4, 2), "Pond", "Peru");
+    sight("Emu", QDate(2024, 4, 9), "Outback", "Australia");
+    sight("Mallard", QDate(2024, 6, 1), "Lake", "Australia");
+    startup->state().ActiveCountry = QStringLiteral("Australia");
+
+    EXPECT_FALSE(w.cmbPeriod()->isVisible());
+    choose(w, "Year List");
+    ASSERT_TRUE(w.cmbPeriod()->isVisible());
+    ASSERT_TRUE(w.cmbArea()->isVisible());
+    // The search frame grew: the tree starts below the new boxes.
+    EXPECT_GE(w.tv1()->geometry().top(),
+              w.cmbArea()->mapTo(&w, QPoint(0, w.cmbArea()->height())).y() -
+                  w.tv1()->parentWidget()->mapTo(&w, QPoint(0, 0)).y());
+    QStringList years;
+    for (int i = 0; i < w.cmbPeriod()->count(); ++i) {
+        years << w.cmbPeriod()->itemText(i);
+    }
+    EXPECT_EQ(years, QStringList({"2024", "2023"}));
+    QTreeWidgetItem* root = w.tv1()->topLevelItem(0);
+    EXPECT_EQ(root->text(0), QStringLiteral("2024 Year List"));
+    EXPECT_EQ(children(root), QStringList({"Emu", "Mallard"}));
+    pick(w.cmbPeriod(), "2023");
+    EXPECT_EQ(children(w.tv1()->topLevelItem(0)), QStringList({"Mallard"}));
+
+    // An active area narrows it.
+    QStringList areas;
+    for (int i = 0; i < w.cmbArea()->count(); ++i) {
+        areas << w.cmbArea()->itemText(i);
+    }
+    EXPECT_EQ(areas, QStringList({"World", "Australia"}));
+    pick(w.cmbArea(), "Australia");
+    EXPECT_EQ(w.tv1()->topLevelItem(0)->text(0), QStringLiteral("Australia 2023 Year List"));
+    EXPECT_EQ(w.tv1()->topLevelItem(0)->childCount(), 0);
+
+    choose(w, "Month List");
+    pick(w.cmbPeriod(), QLocale().standaloneMonthName(4));
+    EXPECT_EQ(children(w.tv1()->topLevelItem(0)), QStringList({"Emu"}));  // still Australia
+
+    choose(w, "First Sightings");
+    EXPECT_FALSE(w.cmbPeriod()->isVisible());
+    pick(w.cmbArea(), "World");
+    const QStringList first = children(w.tv1()->topLevelItem(0));
+    ASSERT_EQ(first.size(), 2);
+    EXPECT_TRUE(first[0].endsWith(QStringLiteral(", Pond: Mallard")));
+    // A click shows the bird's history under its own name.
+    user::click(w.tv1(), w.tv1()->visualItemRect(w.tv1()->topLevelItem(0)->child(0)).center());
+    EXPECT_EQ(w.lbltitle()->text(), QStringLiteral("Mallard Sighting History"));
+
+    choose(w, "All Entries");
+    EXPECT_FALSE(w.cmbArea()->isVisible());
+}
+
+TEST_F(BirdListsViewTest, TaxonomicOrderIsAViewChoiceKeptBetweenRuns) {
+    settingsFile = tmp.file("settings.ini");
+    frmMain& w = startToMain();
+    sight("Mallard", QDate(2023, 4, 2), "Pond", "Peru");
+    sight("Emu", QDate(2024, 4, 9), "Outback", "Australia");
+    QAction* sort = w.menuItem("mnuViewTaxonomic");
+    ASSERT_TRUE(sort->isCheckable());
+    EXPECT_FALSE(sort->isChecked());  // by name, as always, until chosen
+    choose(w, "All Sightings");
+    EXPECT_EQ(children(w.tv1()->topLevelItem(0)), QStringList({"Emu", "Mallard"}));
+    sort->trigger();
+    // The emu's family comes first in the world list, then the ducks.
+    QTreeWidgetItem* root = w.tv1()->topLevelItem(0);
+    EXPECT_EQ(children(root), QStringList({"Casuariidae", "Anatidae"}));
+    EXPECT_EQ(children(root->child(1)), QStringList({"Mallard"}));
+    EXPECT_TRUE(root->child(1)->isExpanded());
+    // A family node is not an entry: nothing to edit or delete.
+    user::click(w.tv1(), w.tv1()->visualItemRect(root->child(0)).center());
+    EXPECT_FALSE(w.menuItem("mnuEditDelete")->isEnabled());
+
+    choose(w, "All Entries");
+    EXPECT_EQ(children(w.tv1()->topLevelItem(0)), QStringList({"Casuariidae", "Anatidae"}));
+    // A new bird in the tree goes under its family.
+    w.close();
+    startup.reset();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    frmMain& again = startToMain();
+    EXPECT_TRUE(again.menuItem("mnuViewTaxonomic")->isChecked());
+    EXPECT_EQ(children(again.tv1()->topLevelItem(0)), QStringList({"Casuariidae", "Anatidae"}));
+}
+
+}  // namespace
+}  // namespace wf::test

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <QLocale>
+
+#include "QtPrinters.h"
+#include "Store.h"
+#include "TreeNodes.h"
+
+using namespace wf;
+
+namespace {
+
+// A small journal with the cases the year, month and first lists meet.
+class BirdListsTest : public ::testing::Test {
+  protected:
+    std::unique_ptr<Store> store = Store::createInMemory();
+    qint64 wren = bird("Wren");
+    qint64 robin = bird("Robin");
+    qint64 eider = bird("Eider");
+    qint64 garden = bird("Garden Bird");  // added by the user: no taxonomy
+
+    void SetUp() override {
+        store->setTaxonomy(
+            wren, {"Troglodytes troglodytes", 27000, "Passeriformes", "Troglodytidae", ""});
+        store->setTaxonomy(robin, {"Erithacus rubecula", 28000, "Passeriformes", "Muscicapidae",
+                                   "Old World Flycatchers"});
+        store->setTaxonomy(eider, {"Somateria mollissima", 600, "Anseriformes", "Anatidae",
+                                   "Ducks, Geese, and Waterfowl"});
+        // Two wrens on one day in different places: the one entered first is first.
+        sight(wren, QDate(2023, 12, 31), "Fen", "Norfolk");
+        sight(wren, QDate(2023, 12, 31), "Heath", "Suffolk");
+        sight(wren, QDate(2024, 5, 1), "Fen", "Norfolk");
+        // A year boundary: the robin's first is on New Year's Day.
+        sight(robin, QDate(2024, 1, 1), "Garden", "Suffolk");
+        sight(robin, QDate(2024, 12, 31), "Garden", "Suffolk");
+        // Seen only in Norfolk; and once without a date.
+        sight(eider, QDate(2022, 5, 3), "Coast", "Norfolk");
+        sight(garden, QDate(), "Somewhere", "Norfolk");
+    }
+    qint64 bird(const char* name) { return store->addSubject(Category::Birds, name); }
+    void sight(qint64 b, QDate date, const char* site, const char* state) {
+        Sighting s;
+        s.birdid = b;
+        s.date = date;
+        s.site = QString::fromUtf8(site);
+        s.state = QString::fromUtf8(state);
+        store->appendSighting(s);
+    }
+    static QStringList texts(const NodeList& list) {
+        QStringList out;
+        for (const Node& n : list.nodes) {
+            out << n.key + u' ' + n.parent + u' ' + n.text;
+        }
+        return out;
+    }
+    QString s(qint64 id) const { return QStringLiteral("S") + QString::number(id); }
+    static QString day(int y, int m, int d) {
+        return QLocale().toString(QDate(y, m, d), QLocale::ShortFormat);
+    }
+};
+
+}  // namespace
+
+TEST_F(BirdListsTest, YearsAreNewestFirstAndYearListsKeepTheirBoundaries) {
+    EXPECT_EQ(store->sightingYears(), (std::vector<int>{2024, 2023, 2022}));
+    EXPECT_EQ(
+        texts(yearListNodes(*store, Area::World, {}, 2024, "2024 Year List")),
+        (QStringList{"Birds  2024 Year List", s(robin) + " Birds Robin", s(wren) + " Birds Wren"}));
+    EXPECT_EQ(texts(yearListNodes(*store, Area::World, {}, 2023, "2023")),
+              (QStringList{"Birds  2023", s(wren) + " Birds Wren"}));
+    // An area: Suffolk saw the wren in 2023 only.
+    EXPECT_EQ(texts(yearListNodes(*store, Area::State, "suffolk", 2024, "x")),
+              (QStringList{"Birds  x", s(robin) + " Birds Robin"}));
+    // May of any year: the wren (2024) and the eider (2022).
+    EXPECT_EQ(texts(monthListNodes(*store, Area::World, {}, 5, "May")),
+              (QStringList{"Birds  May", s(eider) + " Birds Eider", s(wren) + " Birds Wren"}));
+    EXPECT_EQ(texts(monthListNodes(*store, Area::World, {}, 2, "Feb")), QStringList{"Birds  Feb"});
+}
+
+TEST_F(BirdListsTest, FirstSightingsInTheOrderFirstSeenUndatedLast) {
+    EXPECT_EQ(texts(firstSightingNodes(*store, Area::World, {}, "First Sightings")),
+              (QStringList{"Birds  First Sightings",
+                           s(eider) + " Birds " + day(2022, 5, 3) + ", Coast: Eider",
+                           s(wren) + " Birds " + day(2023, 12, 31) + ", Fen: Wren",
+                           s(robin) + " Birds " + day(2024, 1, 1) + ", Garden: Robin",
+                           s(garden) + " Birds No date, Somewhere: Garden Bird"}));
+    // In Suffolk the wren was first seen at the heath.
+    const std::vector<FirstSeen> suffolk = store->firstSeen(Area::State, "Suffolk");
+    ASSERT_EQ(suffolk.size(), 2u);
+    EXPECT_EQ(suffolk[0].site, QStringLiteral("Heath"));
+    EXPECT_EQ(suffolk[1].name, QStringLiteral("Robin"));
+}
+
+TEST_F(BirdListsTest, TaxonomicOrderGroupsBirdsUnderFamiliesOtherLast) {
+    const NodeList list = taxonomicOrder(
+        *store, lifeListNodes(*store, Area::World, {}, "Birds of the World Sightings"), true);
+    EXPECT_EQ(texts(list),
+              (QStringList{"Birds  Birds of the World Sightings",
+                           "FAnatidae Birds Ducks, Geese, and Waterfowl (Anatidae)",
+                           s(eider) + " FAnatidae Eider", "FTroglodytidae Birds Troglodytidae",
+                           s(wren) + " FTroglodytidae Wren",
+                           "FMuscicapidae Birds Old World Flycatchers (Muscicapidae)",
+                           s(robin) + " FMuscicapidae Robin", "FOther Birds Other",
+                           s(garden) + " FOther Garden Bird"}));
+    EXPECT_EQ(list.openKeys.size(), 4u);  // a list shows its families open
+    // In the tree a bird keeps what hangs under it, and families start closed.
+    const NodeList tree = taxonomicOrder(*store, birdTree(*store), false);
+    EXPECT_TRUE(tree.openKeys.empty());
+    EXPECT_EQ(tree.visibleKey, QStringLiteral("FAnatidae"));
+    const QStringList t = texts(tree);
+    const qsizetype wrenAt = t.indexOf(QStringLiteral("B%1 FTroglodytidae Wren").arg(wren));
+    ASSERT_GE(wrenAt, 0);
+    EXPECT_EQ(t[wrenAt + 1], QStringLiteral("S%1 B%1 Sightings").arg(wren));
+}
