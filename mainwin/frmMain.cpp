@@ -36,6 +36,7 @@
 #include "PictureView.h"
 #include "RichText.h"
 #include "StatusPanel.h"
+#include "SubjectPage.h"
 #include "Twips.h"
 #include "frmAbout.h"
 #include "frmHelp.h"
@@ -117,6 +118,7 @@ const std::vector<Menu>& menus() {
         {"mnuView",
          "&View",
          {{"mnuViewCustom", "Custom Search", "F3"},
+          {"mnuViewSubjectPage", "Subject &Page", "F4"},
           {"mnuViewSep1", "-", ""},
           {"mnuViewWebBrowser", "&Web Browser", ""},
           {"mnuViewSep2", "-", ""},
@@ -283,6 +285,8 @@ void frmMain::buildMenus() {
         state_.settings &&
         state_.settings->value(QStringLiteral("View/taxonomic"), false).toBool());
     connect(taxonomicItem, &QAction::toggled, this, &frmMain::setTaxonomic);
+    connect(menuItem(QStringLiteral("mnuViewSubjectPage")), &QAction::triggered, this,
+            &frmMain::mnuViewSubjectPage_Click);
     menuItem(QStringLiteral("mnuEditEntry"))->setEnabled(false);
     menuItem(QStringLiteral("mnuEditDelete"))->setEnabled(false);
     connect(menuItem(QStringLiteral("mnuFileClose")), &QAction::triggered, this, &QWidget::close);
@@ -430,6 +434,8 @@ void frmMain::buildPanes() {
     tv1_->setHeaderHidden(true);
     tv1_->setIconSize(QSize(16, 16));
     tv1_->setAcceptDrops(true);
+    tv1_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tv1_, &QTreeWidget::customContextMenuRequested, this, &frmMain::tv1_ContextMenu);
     tv1_->viewport()->setAcceptDrops(true);
     tv1_->viewport()->installEventFilter(this);
     nodes_ = NodeTree(tv1_);
@@ -453,9 +459,11 @@ void frmMain::buildPanes() {
     viewArea_ = new QFrame(rightPane_);
     viewArea_->setObjectName(QStringLiteral("pic(2)"));
     viewArea_->setFrameShape(QFrame::StyledPanel);
-    rtb_ = new QTextEdit(viewArea_);
+    rtb_ = new PageBrowser(viewArea_);
     rtb_->setObjectName(QStringLiteral("rtb"));
     rtb_->setReadOnly(true);
+    // A subject page's links open the entry they name.
+    connect(rtb_, &PageBrowser::entryClicked, this, &frmMain::openEntryKey);
     picture_ = new QLabel;
     picture_->setObjectName(QStringLiteral("pic(3)"));
     pictureView_ = new PictureView(picture_, viewArea_);

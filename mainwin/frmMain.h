@@ -11,6 +11,7 @@
 #include "MainWindowApi.h"
 #include "NodeTree.h"
 #include "StatusPanel.h"
+#include "SubjectPage.h"
 #include "WindowLayout.h"
 
 class QAction;
@@ -143,6 +144,12 @@ class frmMain : public QMainWindow, public MainWindowApi {
     bool taxonomic() const;
     void setTaxonomic(bool on);
     NodeList birdOrder(NodeList list, bool isList) const;
+    // The page of the subject selected in the tree (a subject, its
+    // sightings or one of its entries), in the viewer.
+    void mnuViewSubjectPage_Click();
+    void showSubjectPage(Category cat, qint64 id);
+    void openEntryKey(const QString& key);
+    void tv1_ContextMenu(const QPoint& at);
     void optCat_Click(int index);
     void fillCategories(const QStringList& items);
     void LoadImages();
@@ -235,7 +242,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
     NodeTree nodes_;
     QLabel* lbltitle_ = nullptr;
     QFrame* viewArea_ = nullptr;  // pic(2)
-    QTextEdit* rtb_ = nullptr;
+    PageBrowser* rtb_ = nullptr;
     QLabel* picture_ = nullptr;  // pic(3)
     class PictureView* pictureView_ = nullptr;
     QTableWidget* fg1_ = nullptr;

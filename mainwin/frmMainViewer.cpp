@@ -9,6 +9,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLocale>
+#include <QMenu>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QToolBar>
@@ -332,6 +333,94 @@ void frmMain::FillSightingGrid(const std::vector<Sighting>& rows) {
         fg1_->setColumnWidth(c, widest);
     }
     fg1_->setUpdatesEnabled(true);
+}
+
+}  // namespace wf
+
+namespace wf {
+
+// Subject pages -----------------------------------------------------------------
+
+void frmMain::mnuViewSubjectPage_Click() {
+    const QTreeWidgetItem* item = tv1_->currentItem();
+    const QString key = item ? NodeTree::keyOf(item) : QString();
+    bool ok = false;
+    const qint64 id = key.mid(1).toLongLong(&ok);
+    try {
+        if (ok && (key.front() == u'B' || key.front() == u'S')) {
+            showSubjectPage(Category::Birds, id);
+            return;
+        }
+        if (ok && key.front() == u'T') {
+            showSubjectPage(Category::Topics, id);
+            return;
+        }
+        if (ok && (key.front() == u'A' || key.front() == u'I' || key.front() == u'L')) {
+            if (const std::optional<Entry> e = state_.db().entry(id)) {
+                showSubjectPage(e->catid == 2 ? Category::Topics : Category::Birds, e->subid);
+                return;
+            }
+        }
+    } catch (const AppError& e) {
+        reportLoadError(e.number(), e.description());
+        return;
+    }
+    state_.services.messages.notify(
+        QStringLiteral("Choose a bird or a topic in the list first: its page shows what the "
+                       "journal holds on it."),
+        QStringLiteral("Subject Page"), MsgIcon::Information);
+}
+
+void frmMain::showSubjectPage(Category cat, qint64 id) {
+    const std::optional<SubjectPageData> page = subjectPage(state_.db(), cat, id);
+    if (!page) {
+        state_.services.messages.notify(
+            QStringLiteral("Cannot Find the Information for this item."),
+            QStringLiteral("Missing Data"), MsgIcon::Exclamation);
+        return;
+    }
+    forgetCurrentEntry();
+    showWeb(false);
+    fg1_->hide();
+    pictureView_->hide();
+    viewArea_->show();
+    rtb_->show();
+    rtb_->showPage(*page, state_.folder);
+    lbltitle_->setText(page->name);
+}
+
+void frmMain::openEntryKey(const QString& key) {
+    if (nodes_.contains(key)) {
+        clickNode(key);
+        return;
+    }
+    // Not in the list shown: opened all the same, titled "subject : title"
+    // or, in the flat lists, "subject title" as their nodes are.
+    const std::optional<Entry> e = state_.db().entry(key.mid(1).toLongLong());
+    const QString subject =
+        e ? state_.db()
+                .subjectName(e->catid == 2 ? Category::Topics : Category::Birds, e->subid)
+                .value_or(QString())
+          : QString();
+    showNode(key, e ? subject + u' ' + e->title : QString(), subject);
+}
+
+void frmMain::tv1_ContextMenu(const QPoint& at) {
+    QTreeWidgetItem* item = tv1_->itemAt(at);
+    if (item == nullptr) {
+        return;
+    }
+    const QString key = NodeTree::keyOf(item);
+    bool ok = false;
+    key.mid(1).toLongLong(&ok);
+    if (!ok) {
+        return;  // a root or a family
+    }
+    tv1_->setCurrentItem(item);
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("mnuNode"));
+    menu.addAction(menuItem(QStringLiteral("mnuViewSubjectPage")));
+    menu.exec(tv1_->viewport()->mapToGlobal(at));
 }
 
 }  // namespace wf

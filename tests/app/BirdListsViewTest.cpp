@@ -125,3 +125,47 @@ TEST_F(BirdListsViewTest, TaxonomicOrderIsAViewChoiceKeptBetweenRuns) {
 
 }  // namespace
 }  // namespace wf::test
+
+namespace wf::test {
+namespace {
+
+TEST_F(BirdListsViewTest, F4ShowsTheSubjectPageAndItsLinksOpenEntries) {
+    frmMain& w = startToMain();
+    sight("Mallard", QDate(2023, 4, 2), "Pond", "Peru");
+    Store& db = startup->state().db();
+    Entry a;
+    a.catid = 1;
+    a.subid = *db.findSubject(Category::Birds, QStringLiteral("Mallard"));
+    a.type = kArticle;
+    a.title = QStringLiteral("Eclipse plumage");
+    a.fname = QStringLiteral(" ");
+    a.caption = QStringLiteral("{\\rtf1 Drakes moult in summer.}");
+    const qint64 article = db.appendEntry(a);
+    choose(w, "All Sightings");
+    QTreeWidgetItem* mallard = w.tv1()->topLevelItem(0)->child(0);
+    user::click(w.tv1(), w.tv1()->visualItemRect(mallard).center());
+    user::key(&w, Qt::Key_F4);
+    EXPECT_EQ(w.lbltitle()->text(), QStringLiteral("Mallard"));
+    ASSERT_TRUE(w.rtb()->isVisible());
+    const QString page = w.rtb()->toPlainText();
+    EXPECT_TRUE(page.contains(QStringLiteral("Anas platyrhynchos")));
+    EXPECT_TRUE(page.contains(QStringLiteral("First seen:")));
+    EXPECT_TRUE(page.contains(QStringLiteral("Drakes moult in summer.")));
+    // A click on the article's title opens it.
+    QTextCursor found = w.rtb()->document()->find(QStringLiteral("Eclipse plumage"));
+    ASSERT_FALSE(found.isNull());
+    found.setPosition(found.selectionStart() + 2);
+    const QPoint at = w.rtb()->cursorRect(found).center();
+    user::click(w.rtb()->viewport(), at);
+    EXPECT_EQ(startup->state().CurrentEntryId, article);
+    EXPECT_TRUE(w.rtb()->toPlainText().startsWith(QStringLiteral("Drakes moult")));
+
+    // Nothing chosen: the command says what it needs.
+    choose(w, "All Entries");
+    w.tv1()->setCurrentItem(nullptr);
+    user::key(&w, Qt::Key_F4);
+    EXPECT_EQ(messages.shown().back().title, QStringLiteral("Subject Page"));
+}
+
+}  // namespace
+}  // namespace wf::test

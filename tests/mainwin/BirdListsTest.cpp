@@ -5,6 +5,7 @@
 
 #include "QtPrinters.h"
 #include "Store.h"
+#include "SubjectPage.h"
 #include "TreeNodes.h"
 
 using namespace wf;
@@ -112,4 +113,55 @@ TEST_F(BirdListsTest, TaxonomicOrderGroupsBirdsUnderFamiliesOtherLast) {
     const qsizetype wrenAt = t.indexOf(QStringLiteral("B%1 FTroglodytidae Wren").arg(wren));
     ASSERT_GE(wrenAt, 0);
     EXPECT_EQ(t[wrenAt + 1], QStringLiteral("S%1 B%1 Sightings").arg(wren));
+}
+
+TEST_F(BirdListsTest, SubjectPageGathersWhatTheJournalHoldsOnABird) {
+    Entry a;
+    a.catid = 1;
+    a.subid = wren;
+    a.type = kArticle;
+    a.title = QStringLiteral("Song");
+    a.fname = QStringLiteral(" ");
+    a.caption = QStringLiteral("{\\rtf1 Loud for its size.\\par Second line.}");
+    const qint64 article = store->appendEntry(a);
+    Entry l = a;
+    l.type = kLink;
+    l.title = QStringLiteral("Wren <page>");
+    l.fname = QStringLiteral("https://example.org/wren");
+    l.caption.clear();
+    const qint64 link = store->appendEntry(l);
+
+    const std::optional<SubjectPageData> page = subjectPage(*store, Category::Birds, wren);
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->name, QStringLiteral("Wren"));
+    EXPECT_EQ(page->taxonomy->family, QStringLiteral("Troglodytidae"));
+    EXPECT_EQ(page->sightings, 3);
+    EXPECT_EQ(page->places, 2);
+    EXPECT_EQ(page->first->site, QStringLiteral("Fen"));  // of one day, the first entered
+    EXPECT_EQ(page->first->date, QDate(2023, 12, 31));
+    EXPECT_EQ(page->last->date, QDate(2024, 5, 1));
+    std::array<int, 12> months{};
+    months[11] = 2;
+    months[4] = 1;
+    EXPECT_EQ(page->byMonth, months);
+    ASSERT_EQ(page->articles.size(), 1u);
+    EXPECT_EQ(page->articles[0].detail, QStringLiteral("Loud for its size."));
+    const QString html = subjectPageHtml(*page);
+    EXPECT_TRUE(html.contains(QStringLiteral("<i>Troglodytes troglodytes</i>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("href='entry:A%1'").arg(article)));
+    EXPECT_TRUE(html.contains(QStringLiteral("href='entry:L%1'>Wren &lt;page&gt;").arg(link)));
+    EXPECT_TRUE(html.contains(QStringLiteral("page:months")));
+
+    // Only an undated sighting: first seen without a date, no last.
+    const std::optional<SubjectPageData> undated = subjectPage(*store, Category::Birds, garden);
+    EXPECT_FALSE(undated->first->date.isValid());
+    EXPECT_FALSE(undated->last);
+    EXPECT_FALSE(undated->taxonomy);
+    // A topic's page has no bird parts; a subject that is gone has none.
+    const qint64 t = store->addSubject(Category::Topics, QStringLiteral("Field kit"));
+    const QString topic = subjectPageHtml(*subjectPage(*store, Category::Topics, t));
+    EXPECT_FALSE(topic.contains(QStringLiteral("seen")));
+    EXPECT_FALSE(subjectPage(*store, Category::Topics, t + 100));
+    // The month chart is drawn at the size asked, tallest month fullest.
+    EXPECT_EQ(monthChart(months, QSize(240, 100)).size(), QSize(240, 100));
 }
