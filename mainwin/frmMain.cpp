@@ -45,6 +45,7 @@
 #include "frmPic.h"
 #include "frmRelated.h"
 #include "frmSight.h"
+#include "frmStatistics.h"
 #include "frmSubject.h"
 #include "frmText.h"
 
@@ -119,6 +120,7 @@ const std::vector<Menu>& menus() {
          "&View",
          {{"mnuViewCustom", "Custom Search", "F3"},
           {"mnuViewSubjectPage", "Subject &Page", "F4"},
+          {"mnuViewStatistics", "&Statistics...", ""},
           {"mnuViewSep1", "-", ""},
           {"mnuViewWebBrowser", "&Web Browser", ""},
           {"mnuViewSep2", "-", ""},
@@ -287,6 +289,10 @@ void frmMain::buildMenus() {
     connect(taxonomicItem, &QAction::toggled, this, &frmMain::setTaxonomic);
     connect(menuItem(QStringLiteral("mnuViewSubjectPage")), &QAction::triggered, this,
             &frmMain::mnuViewSubjectPage_Click);
+    connect(menuItem(QStringLiteral("mnuViewStatistics")), &QAction::triggered, this, [this] {
+        frmStatistics statistics(state_, this);
+        state_.services.dialogs.exec(statistics);
+    });
     menuItem(QStringLiteral("mnuEditEntry"))->setEnabled(false);
     menuItem(QStringLiteral("mnuEditDelete"))->setEnabled(false);
     connect(menuItem(QStringLiteral("mnuFileClose")), &QAction::triggered, this, &QWidget::close);

@@ -2,11 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTreeWidget>
 
 #include "AppFixture.h"
 #include "Keyboard.h"
+#include "frmStatistics.h"
 
 namespace wf::test {
 namespace {
@@ -123,12 +127,6 @@ TEST_F(BirdListsViewTest, TaxonomicOrderIsAViewChoiceKeptBetweenRuns) {
     EXPECT_EQ(children(again.tv1()->topLevelItem(0)), QStringList({"Casuariidae", "Anatidae"}));
 }
 
-}  // namespace
-}  // namespace wf::test
-
-namespace wf::test {
-namespace {
-
 TEST_F(BirdListsViewTest, F4ShowsTheSubjectPageAndItsLinksOpenEntries) {
     frmMain& w = startToMain();
     sight("Mallard", QDate(2023, 4, 2), "Pond", "Peru");
@@ -165,6 +163,44 @@ TEST_F(BirdListsViewTest, F4ShowsTheSubjectPageAndItsLinksOpenEntries) {
     w.tv1()->setCurrentItem(nullptr);
     user::key(&w, Qt::Key_F4);
     EXPECT_EQ(messages.shown().back().title, QStringLiteral("Subject Page"));
+}
+
+TEST_F(BirdListsViewTest, StatisticsWindowShowsTotalsChartsAndSavesThem) {
+    frmMain& w = startToMain();
+    sight("Mallard", QDate(2023, 4, 2), "Pond", "Peru");
+    sight("Emu", QDate(2024, 4, 9), "Outback", "Australia");
+    sight("Mallard", QDate(2024, 6, 1), "Outback", "Australia");
+    startup->state().ActiveCountry = QStringLiteral("Australia");
+    const QString png = tmp.file("growth.png");
+    const QString svg = tmp.file("places.svg");
+    dialogs.queue([&](QDialog& d) {
+        EXPECT_EQ(d.objectName(), QStringLiteral("frmStatistics"));
+        auto* totals = d.findChild<QLabel*>("lblTotals");
+        EXPECT_EQ(totals->text(),
+                  QStringLiteral("2 species, 3 sightings at 2 places; 0 entries in the journal."));
+        auto* tabs = d.findChild<QTabWidget*>("tabCharts");
+        ASSERT_EQ(tabs->count(), 4);
+        // Saved as PNG through the file dialog.
+        user::click(d.findChild<QPushButton*>("cmdSaveChart"));
+        // An area: Australia only.
+        auto* area = d.findChild<QComboBox*>("cmbArea");
+        area->setCurrentIndex(area->findText(QStringLiteral("Australia")));
+        emit area->activated(area->currentIndex());
+        EXPECT_TRUE(
+            totals->text().startsWith(QStringLiteral("2 species, 2 sightings at 1 places")));
+        tabs->setCurrentIndex(3);
+        EXPECT_TRUE(static_cast<frmStatistics&>(d).saveChart(svg));
+        d.reject();
+    });
+    dialogs.queue([&](QDialog& d) {
+        EXPECT_EQ(d.objectName(), QStringLiteral("dlgSaveChart"));
+        auto& files = static_cast<QFileDialog&>(d);
+        files.selectFile(png);
+        static_cast<QDialog&>(files).accept();
+    });
+    w.menuItem("mnuViewStatistics")->trigger();
+    EXPECT_FALSE(QImage(png).isNull());
+    EXPECT_TRUE(readAll(svg).contains("<svg"));
 }
 
 }  // namespace

@@ -209,7 +209,7 @@ int main(int argc, char** argv) {
         for (const char* item :
              {"mnuFileNewSighting", "mnuFileNewArticle", "mnuFileNewImage", "mnuFileNewLink",
               "mnuEditEntry", "mnuEditSubject", "mnuViewCustom", "mnuViewOptions", "mnuFileRestore",
-              "mnuFileExportEbird", "mnuHelpAbout"}) {
+              "mnuFileExportEbird", "mnuViewStatistics", "mnuHelpAbout"}) {
             if (QAction* a = w.menuItem(QString::fromLatin1(item))) {
                 a->setEnabled(true);
                 a->trigger();

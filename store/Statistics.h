@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "Types.h"
+
+namespace wf {
+
+class Store;
+
+// What the statistics window shows for the world or one area.
+struct JournalStatistics {
+    int species = 0;  // distinct birds seen
+    int sightings = 0;
+    int places = 0;   // distinct sites (letter case ignored)
+    int entries = 0;  // articles, pictures and links in the whole journal
+    // Each date on which the list grew, with the species seen by its end.
+    std::vector<std::pair<QDate, int>> growth;
+    std::map<int, int> newPerYear;      // species first seen in each year
+    std::map<int, int> speciesPerYear;  // species seen in each year
+    // The places with the most species, most first (then by name), at most ten.
+    std::vector<std::pair<QString, int>> topPlaces;
+};
+
+// Reads the statistics of the area (World: place ignored). Sightings
+// without a date count in the totals but not by year or in the growth.
+JournalStatistics journalStatistics(const Store& store, Area area, const QString& place);
+
+}  // namespace wf
