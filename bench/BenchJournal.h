@@ -20,4 +20,19 @@ inline QString bigJournalDir() {
     return dir;
 }
 
+// The journal of a million sightings and 100,000 entries, made once (it
+// takes a minute or two) and kept in the temporary folder between runs.
+inline QString millionJournalDir() {
+    const QString dir = QDir::temp().filePath(QStringLiteral("wingfolio-bench-journal-1m-v1"));
+    if (!QFileInfo::exists(dir + QStringLiteral("/aviary.mdb"))) {
+        QDir(dir).removeRecursively();
+        JournalSize size;
+        size.sightings = 1000000;
+        size.entries = 100000;
+        size.places = 1500;
+        generateJournalFolder(dir, size);
+    }
+    return dir;
+}
+
 }  // namespace wf::bench

@@ -105,13 +105,14 @@ NodeList entryTypeList(const Store& store, Category cat, const QString& type) {
     return list;
 }
 
-NodeList lifeListNodes(const Store& store, Area area, const QString& place,
-                       const QString& rootText) {
+namespace {
+
+NodeList speciesList(const std::vector<LifeListRow>& rows, const QString& rootText) {
     NodeList list;
     const QString root = QStringLiteral("Birds");
     list.nodes.push_back({root, {}, rootText, kNoPicture});
     list.visibleKey = root;
-    for (const LifeListRow& r : store.lifeList(area, place)) {
+    for (const LifeListRow& r : rows) {
         const QString key = QStringLiteral("S") + QString::number(r.birdid);
         list.nodes.push_back({key, root, r.name, kSightingsPicture});
         list.visibleKey = key;
@@ -119,35 +120,21 @@ NodeList lifeListNodes(const Store& store, Area area, const QString& place,
     return list;
 }
 
-namespace {
-
-NodeList speciesByName(std::vector<FirstSeen> seen, const QString& rootText) {
-    std::sort(seen.begin(), seen.end(), [](const FirstSeen& a, const FirstSeen& b) {
-        const int c = compareNoCase(a.name, b.name);
-        return c != 0 ? c < 0 : a.birdid < b.birdid;
-    });
-    NodeList list;
-    const QString root = QStringLiteral("Birds");
-    list.nodes.push_back({root, {}, rootText, kNoPicture});
-    list.visibleKey = root;
-    for (const FirstSeen& f : seen) {
-        const QString key = QStringLiteral("S") + QString::number(f.birdid);
-        list.nodes.push_back({key, root, f.name, kSightingsPicture});
-        list.visibleKey = key;
-    }
-    return list;
-}
-
 }  // namespace
+
+NodeList lifeListNodes(const Store& store, Area area, const QString& place,
+                       const QString& rootText) {
+    return speciesList(store.lifeList(area, place), rootText);
+}
 
 NodeList yearListNodes(const Store& store, Area area, const QString& place, int year,
                        const QString& rootText) {
-    return speciesByName(store.firstSeen(area, place, year, 0), rootText);
+    return speciesList(store.speciesSeen(area, place, year, 0), rootText);
 }
 
 NodeList monthListNodes(const Store& store, Area area, const QString& place, int month,
                         const QString& rootText) {
-    return speciesByName(store.firstSeen(area, place, 0, month), rootText);
+    return speciesList(store.speciesSeen(area, place, 0, month), rootText);
 }
 
 QString firstSightingText(const FirstSeen& f) {

@@ -995,65 +995,31 @@ std::vector<int> Store::sightingYears() const {
     });
 }
 
-std::vector<FirstSeen> Store::firstSeen(Area area, const QString& place, int year,
-                                        int month) const {
+std::vector<FirstSeen> Store::firstSeen(Area area, const QString& place) const {
     return guarded([&] {
-        std::string sql =
-            "SELECT s.birdid, b.name, s.id, s.date, s.site FROM sighting s "
-            "JOIN birds b ON b.id = s.birdid WHERE 1";
-        if (area != Area::World) {
-            sql += std::string(" AND s.") + areaColumn(area) + " = ?";
-        }
-        if (year > 0) {
-            sql += " AND s.date >= ? AND s.date < ?";
-        }
-        if (month > 0) {
-            sql += " AND substr(s.date, 6, 2) = ?";
-        }
+        // One hop per bird along the sighting index (birdid, date, id): the
+        // first dated sighting, else the first entered.
+        const std::string where = area == Area::World
+                                      ? std::string()
+                                      : std::string(" AND f.") + areaColumn(area) + " = ?1";
+        const std::string sql =
+            "SELECT b.id, b.name, s.id, s.date, s.site FROM birds b JOIN sighting s ON s.id = "
+            "coalesce((SELECT f.id FROM sighting f WHERE f.birdid = b.id AND f.date <> ''" +
+            where +
+            " ORDER BY f.date, f.id LIMIT 1), (SELECT f.id FROM sighting f WHERE f.birdid = b.id" +
+            where + " ORDER BY f.id LIMIT 1))";
         SQLite::Statement q(*db_, sql);
-        int i = 1;
         if (area != Area::World) {
-            q.bind(i++, utf8(place));
-        }
-        if (year > 0) {
-            q.bind(i++, QString::number(year).rightJustified(4, u'0').toStdString());
-            q.bind(i++, QString::number(year + 1).rightJustified(4, u'0').toStdString());
-        }
-        if (month > 0) {
-            q.bind(i++, QString::number(month).rightJustified(2, u'0').toStdString());
-        }
-        // The first of each species: dated before undated, then by date,
-        // then by id.
-        std::unordered_map<qint64, FirstSeen> first;
-        std::unordered_map<qint64, std::string> firstDate;
-        while (q.executeStep()) {
-            const qint64 bird = q.getColumn(0).getInt64();
-            const qint64 id = q.getColumn(2).getInt64();
-            std::string date = q.getColumn(3).getString();
-            date.resize(std::min<size_t>(date.size(), 10));
-            const auto known = firstDate.find(bird);
-            if (known != firstDate.end()) {
-                const std::string& had = known->second;
-                const bool earlier =
-                    !date.empty() &&
-                    (had.empty() || date < had || (date == had && id < first[bird].sightingId));
-                const bool sameUndated = date.empty() && had.empty() && id < first[bird].sightingId;
-                if (!earlier && !sameUndated) {
-                    continue;
-                }
-            }
-            FirstSeen f;
-            f.birdid = bird;
-            f.name = text(q.getColumn(1));
-            f.sightingId = id;
-            f.date = QDate::fromString(QString::fromStdString(date), Qt::ISODate);
-            f.site = text(q.getColumn(4));
-            first[bird] = std::move(f);
-            firstDate[bird] = std::move(date);
+            q.bind(1, utf8(place));
         }
         std::vector<FirstSeen> out;
-        out.reserve(first.size());
-        for (auto& [bird, f] : first) {
+        while (q.executeStep()) {
+            FirstSeen f;
+            f.birdid = q.getColumn(0).getInt64();
+            f.name = text(q.getColumn(1));
+            f.sightingId = q.getColumn(2).getInt64();
+            f.date = QDate::fromString(text(q.getColumn(3)).left(10), Qt::ISODate);
+            f.site = text(q.getColumn(4));
             out.push_back(std::move(f));
         }
         std::sort(out.begin(), out.end(), [](const FirstSeen& a, const FirstSeen& b) {
@@ -1065,6 +1031,43 @@ std::vector<FirstSeen> Store::firstSeen(Area area, const QString& place, int yea
             }
             return a.sightingId < b.sightingId;
         });
+        return out;
+    });
+}
+
+std::vector<LifeListRow> Store::speciesSeen(Area area, const QString& place, int year,
+                                            int month) const {
+    return guarded([&] {
+        // For each bird, does one of its sightings match? The index on
+        // (birdid, date) answers that with one hop per bird.
+        std::string sql =
+            "SELECT b.id, b.name FROM birds b WHERE EXISTS (SELECT 1 FROM sighting s WHERE "
+            "s.birdid = b.id";
+        if (year > 0) {
+            sql += " AND s.date >= ?2 AND s.date < ?3";
+        }
+        if (month > 0) {
+            sql += " AND substr(s.date, 6, 2) = ?4";
+        }
+        if (area != Area::World) {
+            sql += std::string(" AND s.") + areaColumn(area) + " = ?1";
+        }
+        sql += ") ORDER BY b.name, b.id";
+        SQLite::Statement q(*db_, sql);
+        if (area != Area::World) {
+            q.bind(1, utf8(place));
+        }
+        if (year > 0) {
+            q.bind(2, QString::number(year).rightJustified(4, u'0').toStdString());
+            q.bind(3, QString::number(year + 1).rightJustified(4, u'0').toStdString());
+        }
+        if (month > 0) {
+            q.bind(4, QString::number(month).rightJustified(2, u'0').toStdString());
+        }
+        std::vector<LifeListRow> out;
+        while (q.executeStep()) {
+            out.push_back({q.getColumn(0).getInt64(), text(q.getColumn(1))});
+        }
         return out;
     });
 }

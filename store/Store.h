@@ -133,12 +133,13 @@ class Store {
     std::vector<int> sightingYears() const;
     // Each species seen in the area (place ignored for World) with its first
     // sighting there: the earliest date, of one day the first entered, and
-    // a sighting without a date only when the species has no dated one.
-    // year and month (1-12), when not 0, keep only sightings of that year
-    // and of that month of any year. In the order first seen, those without
-    // a date last.
-    std::vector<FirstSeen> firstSeen(Area area, const QString& place, int year = 0,
-                                     int month = 0) const;
+    // a sighting without a date only when the species has no dated one. In
+    // the order first seen, those without a date last.
+    std::vector<FirstSeen> firstSeen(Area area, const QString& place) const;
+    // The species seen in the area in year and in month (1-12) of any
+    // year; either may be 0 for any. By name, then id.
+    std::vector<LifeListRow> speciesSeen(Area area, const QString& place, int year,
+                                         int month) const;
     // Every bird's taxonomy, by bird id.
     std::vector<std::pair<qint64, Taxonomy>> taxonomies() const;
 

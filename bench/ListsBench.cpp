@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The year, month and first lists, taxonomic order, the subject page and
+// the statistics window on the journal of a million sightings.
+#include <benchmark/benchmark.h>
+
+#include <SQLiteCpp/SQLiteCpp.h>
+#include <QApplication>
+
+#include "BenchJournal.h"
+#include "QtServices.h"
+#include "Resources.h"
+#include "Statistics.h"
+#include "Store.h"
+#include "SubjectPage.h"
+#include "TreeNodes.h"
+#include "frmStatistics.h"
+
+using namespace wf;
+
+namespace {
+
+struct Journal {
+    QtMessageBoxes messages;
+    QtClipboard clipboard;
+    QtDialogRunner dialogs;
+    SystemClock clock;
+    AppState state{Services{messages, clipboard, dialogs, clock},
+                   DataFolder(bench::millionJournalDir())};
+    int year = 0;
+    qint64 busiest = 0;  // the bird with the most sightings
+
+    Journal() {
+        state.AppDatabase = state.folder.openJournal(worldListPath());
+        year = state.db().sightingYears().front();
+        busiest = state.db()
+                      .database()
+                      .execAndGet(
+                          "SELECT birdid FROM sighting GROUP BY birdid "
+                          "ORDER BY count(*) DESC LIMIT 1")
+                      .getInt64();
+    }
+    Store& db() { return state.db(); }
+};
+
+Journal& journal() {
+    static Journal j;
+    return j;
+}
+
+}  // namespace
+
+// Target for each list: under 50 ms.
+static void BM_YearList1M(benchmark::State& state) {
+    Journal& j = journal();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(yearListNodes(j.db(), Area::World, {}, j.year, "Year List"));
+    }
+}
+BENCHMARK(BM_YearList1M)->Unit(benchmark::kMillisecond);
+
+static void BM_MonthList1M(benchmark::State& state) {
+    Journal& j = journal();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(monthListNodes(j.db(), Area::World, {}, 5, "May Month List"));
+    }
+}
+BENCHMARK(BM_MonthList1M)->Unit(benchmark::kMillisecond);
+
+static void BM_FirstSightings1M(benchmark::State& state) {
+    Journal& j = journal();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(firstSightingNodes(j.db(), Area::World, {}, "First Sightings"));
+    }
+}
+BENCHMARK(BM_FirstSightings1M)->Unit(benchmark::kMillisecond);
+
+static void BM_AreaYearList1M(benchmark::State& state) {
+    Journal& j = journal();
+    const Options o = j.db().options();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            yearListNodes(j.db(), Area::Country, o.country, j.year, "Year List"));
+    }
+}
+BENCHMARK(BM_AreaYearList1M)->Unit(benchmark::kMillisecond);
+
+static void BM_TaxonomicLifeList1M(benchmark::State& state) {
+    Journal& j = journal();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            taxonomicOrder(j.db(), lifeListNodes(j.db(), Area::World, {}, "Sightings"), true));
+    }
+}
+BENCHMARK(BM_TaxonomicLifeList1M)->Unit(benchmark::kMillisecond);
+
+// Target: under 30 ms, for the bird with the most sightings.
+static void BM_SubjectPage1M(benchmark::State& state) {
+    Journal& j = journal();
+    for (auto _ : state) {
+        const auto page = subjectPage(j.db(), Category::Birds, j.busiest);
+        benchmark::DoNotOptimize(subjectPageHtml(*page));
+    }
+}
+BENCHMARK(BM_SubjectPage1M)->Unit(benchmark::kMillisecond);
+
+// Target: under 300 ms, the window with its four charts.
+static void BM_StatisticsWindow1M(benchmark::State& state) {
+    Journal& j = journal();
+    for (auto _ : state) {
+        frmStatistics window(j.state);
+        benchmark::DoNotOptimize(window.statistics().species);
+    }
+}
+BENCHMARK(BM_StatisticsWindow1M)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
