@@ -6,6 +6,7 @@
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <QApplication>
 
+#include "AppState.h"
 #include "BenchJournal.h"
 #include "QtServices.h"
 #include "Resources.h"

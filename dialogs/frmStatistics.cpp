@@ -26,6 +26,7 @@
 
 #include "AppError.h"
 #include "AppState.h"
+#include "AreaBox.h"
 
 namespace wf {
 
@@ -80,16 +81,7 @@ frmStatistics::frmStatistics(AppState& state, QWidget* parent) : QDialog(parent)
     cmbArea_ = new QComboBox(this);
     cmbArea_->setObjectName(QStringLiteral("cmbArea"));
     areaLabel->setBuddy(cmbArea_);
-    cmbArea_->addItem(QStringLiteral("World"), QStringLiteral("World|"));
-    const std::pair<const char*, const QString*> areas[] = {{"Region", &state.ActiveRegion},
-                                                            {"Country", &state.ActiveCountry},
-                                                            {"State", &state.ActiveState},
-                                                            {"District", &state.ActiveDistrict}};
-    for (const auto& [kind, place] : areas) {
-        if (!place->isEmpty()) {
-            cmbArea_->addItem(*place, QString::fromLatin1(kind) + u'|' + *place);
-        }
-    }
+    fillAreaBox(cmbArea_, state);
     top->addWidget(areaLabel);
     top->addWidget(cmbArea_);
     top->addStretch(1);
@@ -113,19 +105,7 @@ frmStatistics::frmStatistics(AppState& state, QWidget* parent) : QDialog(parent)
 }
 
 void frmStatistics::load() {
-    const QString area = cmbArea_->currentData().toString();
-    const QString kind = area.section(u'|', 0, 0);
-    const QString place = area.section(u'|', 1);
-    Area a = Area::World;
-    if (kind == QLatin1String("Region")) {
-        a = Area::Region;
-    } else if (kind == QLatin1String("Country")) {
-        a = Area::Country;
-    } else if (kind == QLatin1String("State")) {
-        a = Area::State;
-    } else if (kind == QLatin1String("District")) {
-        a = Area::District;
-    }
+    const auto [a, place] = chosenArea(cmbArea_);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         stats_ = journalStatistics(state_.db(), a, place);

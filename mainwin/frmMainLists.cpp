@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 
 #include "AppError.h"
+#include "AreaBox.h"
 #include "StatusPanel.h"
 #include "frmMain.h"
 #include "frmSearch.h"
@@ -114,21 +115,7 @@ void frmMain::fillPeriodBoxes(const QString& item) {
             }
             cmbPeriod_->setCurrentIndex(state_.services.clock.now().date().month() - 1);
         }
-        const QString current = cmbArea_->currentData().toString();
-        cmbArea_->clear();
-        cmbArea_->addItem(QStringLiteral("World"), QStringLiteral("World|"));
-        const std::pair<const char*, const QString*> areas[] = {
-            {"Region", &state_.ActiveRegion},
-            {"Country", &state_.ActiveCountry},
-            {"State", &state_.ActiveState},
-            {"District", &state_.ActiveDistrict}};
-        for (const auto& [kind, place] : areas) {
-            if (!place->isEmpty()) {
-                cmbArea_->addItem(*place, QString::fromLatin1(kind) + u'|' + *place);
-            }
-        }
-        const int keep = cmbArea_->findData(current);
-        cmbArea_->setCurrentIndex(keep >= 0 ? keep : 0);
+        fillAreaBox(cmbArea_, state_);
     }
     cmbPeriod_->setVisible(year || month);
     cmbArea_->setVisible(any);
@@ -140,19 +127,7 @@ void frmMain::fillPeriodBoxes(const QString& item) {
 
 void frmMain::LoadPeriodList(const QString& item) {
     forgetCurrentEntry();
-    const QString area = cmbArea_->currentData().toString();
-    const QString kind = area.section(u'|', 0, 0);
-    const QString place = area.section(u'|', 1);
-    Area a = Area::World;
-    if (kind == QLatin1String("Region")) {
-        a = Area::Region;
-    } else if (kind == QLatin1String("Country")) {
-        a = Area::Country;
-    } else if (kind == QLatin1String("State")) {
-        a = Area::State;
-    } else if (kind == QLatin1String("District")) {
-        a = Area::District;
-    }
+    const auto [a, place] = chosenArea(cmbArea_);
     const QString where = a == Area::World ? QString() : place + u' ';
     showList([&] {
         if (item == QLatin1String("Year List")) {
