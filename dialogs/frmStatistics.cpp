@@ -42,6 +42,17 @@ QChartView* chartView(QChart* chart, const QString& name, QWidget* parent) {
     return view;
 }
 
+// A count axis from 0 to most whose ticks fall on whole numbers.
+void countAxis(QValueAxis* axis, int most) {
+    axis->setLabelFormat(QStringLiteral("%d"));
+    axis->setRange(0, std::max(1, most));
+    if (most <= 10) {
+        axis->setTickCount(std::max(1, most) + 1);
+    } else {
+        axis->applyNiceNumbers();
+    }
+}
+
 // A bar chart of one value per year.
 QChart* yearChart(const std::map<int, int>& perYear, const QString& title) {
     auto* chart = new QChart;
@@ -63,8 +74,7 @@ QChart* yearChart(const std::map<int, int>& perYear, const QString& title) {
     chart->addAxis(x, Qt::AlignBottom);
     series->attachAxis(x);
     auto* y = new QValueAxis;
-    y->setRange(0, std::max(1, most));
-    y->setLabelFormat(QStringLiteral("%d"));
+    countAxis(y, most);
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
     return chart;
@@ -142,14 +152,17 @@ void frmStatistics::load() {
     auto* x = new QDateTimeAxis;
     x->setFormat(QStringLiteral("yyyy"));
     if (!stats_.growth.empty()) {
-        x->setRange(stats_.growth.front().first.startOfDay(),
-                    stats_.growth.back().first.startOfDay());
+        const QDate from = stats_.growth.front().first;
+        const QDate to = stats_.growth.back().first;
+        x->setRange(from.startOfDay(), to.startOfDay());
+        if (from.daysTo(to) < 3 * 365) {
+            x->setFormat(QStringLiteral("MMM yyyy"));  // years alone would repeat
+        }
     }
     growth->addAxis(x, Qt::AlignBottom);
     line->attachAxis(x);
     auto* y = new QValueAxis;
-    y->setRange(0, std::max(1, species));
-    y->setLabelFormat(QStringLiteral("%d"));
+    countAxis(y, species);
     growth->addAxis(y, Qt::AlignLeft);
     line->attachAxis(y);
     tabs_->addTab(chartView(growth, QStringLiteral("chartGrowth"), tabs_),
@@ -181,8 +194,7 @@ void frmStatistics::load() {
     places->addAxis(placeAxis, Qt::AlignLeft);
     bars->attachAxis(placeAxis);
     auto* counts = new QValueAxis;
-    counts->setRange(0, std::max(1, most));
-    counts->setLabelFormat(QStringLiteral("%d"));
+    countAxis(counts, most);
     places->addAxis(counts, Qt::AlignBottom);
     bars->attachAxis(counts);
     tabs_->addTab(chartView(places, QStringLiteral("chartPlaces"), tabs_),
