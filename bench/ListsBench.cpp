@@ -104,6 +104,28 @@ static void BM_SubjectPage1M(benchmark::State& state) {
 }
 BENCHMARK(BM_SubjectPage1M)->Unit(benchmark::kMillisecond);
 
+// Of which reading the figures.
+static void BM_Statistics1M(benchmark::State& state) {
+    Journal& j = journal();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(journalStatistics(j.db(), Area::World, {}).species);
+    }
+}
+BENCHMARK(BM_Statistics1M)->Unit(benchmark::kMillisecond);
+
+static void BM_SightingScan1M(benchmark::State& state) {
+    Journal& j = journal();
+    for (auto _ : state) {
+        SQLite::Statement q(j.db().database(), "SELECT birdid, date, site FROM sighting");
+        qint64 n = 0;
+        while (q.executeStep()) {
+            n += q.getColumn(2).getBytes();
+        }
+        benchmark::DoNotOptimize(n);
+    }
+}
+BENCHMARK(BM_SightingScan1M)->Unit(benchmark::kMillisecond);
+
 // Target: under 300 ms, the window with its four charts.
 static void BM_StatisticsWindow1M(benchmark::State& state) {
     Journal& j = journal();

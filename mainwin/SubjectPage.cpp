@@ -9,7 +9,6 @@
 #include <set>
 
 #include "DataFolder.h"
-#include "RichText.h"
 #include "Store.h"
 #include "Wildcard.h"
 
@@ -69,11 +68,11 @@ std::optional<SubjectPageData> subjectPage(const Store& store, Category cat, qin
         }
         page.places = int(places.size());
     }
-    for (const Entry& e : store.entriesOf(cat, id)) {
+    for (const EntrySummary& e : store.entrySummaries(cat, id)) {
         if (e.type == kImage) {
             page.pictures.push_back({e.id, e.title, e.fname});
         } else if (e.type == kArticle) {
-            const QString text = rtf::plainText(e.caption).trimmed();
+            const QString text = e.textStart.trimmed();
             page.articles.push_back({e.id, e.title, text.section(u'\n', 0, 0).left(200)});
         } else if (e.type == kLink) {
             page.links.push_back({e.id, e.title, e.fname});

@@ -487,6 +487,22 @@ std::vector<Entry> Store::entriesOf(Category cat, qint64 subid) const {
     });
 }
 
+std::vector<EntrySummary> Store::entrySummaries(Category cat, qint64 subid) const {
+    return guarded([&] {
+        std::vector<EntrySummary> out;
+        SQLite::Statement q(*db_,
+                            "SELECT id, type, title, fname, substr(plaintext, 1, 400) FROM data "
+                            "WHERE catid = ? AND subid = ? ORDER BY type, title, id");
+        q.bind(1, static_cast<int>(cat));
+        q.bind(2, static_cast<int64_t>(subid));
+        while (q.executeStep()) {
+            out.push_back({q.getColumn(0).getInt64(), text(q.getColumn(1)), text(q.getColumn(2)),
+                           text(q.getColumn(3)), text(q.getColumn(4))});
+        }
+        return out;
+    });
+}
+
 qint64 Store::appendEntry(const Entry& e) {
     const QString plain = searchText(e);
     return guarded([&] {

@@ -76,6 +76,9 @@ class Store {
     std::optional<Entry> entry(qint64 id) const;
     // Entries of one subject by type, then title (letter case ignored), then id.
     std::vector<Entry> entriesOf(Category cat, qint64 subid) const;
+    // The same without their text (an article's plain text begins, up to
+    // 400 characters), read from the short columns only.
+    std::vector<EntrySummary> entrySummaries(Category cat, qint64 subid) const;
     // Appends the row and returns its new id (entry.id is ignored).
     qint64 appendEntry(const Entry& entry);
     // Changes every column of the row entry.id; false when the row is gone.

@@ -98,6 +98,15 @@ struct ListedEntry {
     bool operator==(const ListedEntry&) const = default;
 };
 
+// An entry without its text: what a subject's page lists.
+struct EntrySummary {
+    qint64 id = 0;
+    QString type;
+    QString title;
+    QString fname;
+    QString textStart;  // the start of an article's plain text
+};
+
 // A subject of the tree with what is filed under it.
 struct TreeSubject {
     qint64 id = 0;
