@@ -214,7 +214,9 @@ QVariant PageBrowser::loadResource(int type, const QUrl& name) {
             return *it;
         }
     }
-    return QTextBrowser::loadResource(type, name);
+    // Never a file named by the text: an article's pictures are in its
+    // document already, and nothing else is shown.
+    return QTextEdit::loadResource(type, name);
 }
 
 }  // namespace wf
