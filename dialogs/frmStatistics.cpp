@@ -11,7 +11,6 @@
 #include <QDateTimeAxis>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHorizontalBarSeries>
@@ -27,6 +26,7 @@
 #include "AppError.h"
 #include "AppState.h"
 #include "AreaBox.h"
+#include "FileChooser.h"
 
 namespace wf {
 
@@ -229,19 +229,16 @@ void frmStatistics::saveChartClicked() {
     const QString name = view ? view->objectName().mid(5).toLower() : QStringLiteral("chart");
     const QString suggested =
         QDir(QDir::homePath()).filePath(QStringLiteral("wingfolio-%1.png").arg(name));
-    QFileDialog dialog(this, QStringLiteral("Save Chart"), suggested,
-                       QStringLiteral("PNG image (*.png);;SVG drawing (*.svg)"));
-    dialog.setObjectName(QStringLiteral("dlgSaveChart"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("png"));
-    dialog.selectFile(suggested);
-    if (state_.services.dialogs.exec(dialog) != QDialog::Accepted ||
-        dialog.selectedFiles().isEmpty()) {
+    QString filter;
+    QString path = chooseSaveFile(
+        state_.services.dialogs, this,
+        {QStringLiteral("Save Chart"), QStringLiteral("dlgSaveChart"), suggested,
+         QStringLiteral("PNG image (*.png);;SVG drawing (*.svg)"), QStringLiteral("png")},
+        &filter);
+    if (path.isEmpty()) {
         return;
     }
-    QString path = dialog.selectedFiles().front();
-    if (dialog.selectedNameFilter().contains(QLatin1String("SVG")) &&
+    if (filter.contains(QLatin1String("SVG")) &&
         !path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
         const QFileInfo file(path);
         path = file.dir().filePath(file.completeBaseName() + QStringLiteral(".svg"));

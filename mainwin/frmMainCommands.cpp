@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +23,7 @@
 
 #include "AppError.h"
 #include "Backups.h"
+#include "FileChooser.h"
 #include "JetImporter.h"
 #include "PictureView.h"
 #include "RichText.h"
@@ -69,17 +69,12 @@ QString frmMain::addressText() const {
 // Importing an old journal ------------------------------------------------------
 
 void frmMain::mnuFileImport_Click() {
-    QFileDialog dialog(this, QStringLiteral("Import Old Journal"), QDir::homePath(),
-                       QStringLiteral("Access journals (*.mdb);;All files (*)"));
-    dialog.setObjectName(QStringLiteral("dlgImportFile"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    if (state_.services.dialogs.exec(dialog) != QDialog::Accepted ||
-        dialog.selectedFiles().isEmpty()) {
+    const QString jet = chooseOpenFile(
+        state_.services.dialogs, this, QStringLiteral("Import Old Journal"),
+        QStringLiteral("dlgImportFile"), QStringLiteral("Access journals (*.mdb);;All files (*)"));
+    if (jet.isEmpty()) {
         return;
     }
-    const QString jet = dialog.selectedFiles().front();
     MessageBoxes& messages = state_.services.messages;
     try {
         Store& db = state_.db();
@@ -153,18 +148,13 @@ void frmMain::mnuFileBackup_Click() {
         QDir(QDir::homePath())
             .filePath(QStringLiteral("aviary-backup-%1.mdb")
                           .arg(state_.services.clock.now().date().toString(Qt::ISODate)));
-    QFileDialog dialog(this, QStringLiteral("Back Up Journal"), suggested,
-                       QStringLiteral("Wingfolio journals (*.mdb);;All files (*)"));
-    dialog.setObjectName(QStringLiteral("dlgBackupFile"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("mdb"));
-    dialog.selectFile(suggested);
-    if (state_.services.dialogs.exec(dialog) != QDialog::Accepted ||
-        dialog.selectedFiles().isEmpty()) {
+    const QString target = chooseSaveFile(
+        state_.services.dialogs, this,
+        {QStringLiteral("Back Up Journal"), QStringLiteral("dlgBackupFile"), suggested,
+         QStringLiteral("Wingfolio journals (*.mdb);;All files (*)"), QStringLiteral("mdb")});
+    if (target.isEmpty()) {
         return;
     }
-    const QString target = dialog.selectedFiles().front();
     if (QFileInfo(target).absoluteFilePath() ==
         QFileInfo(state_.folder.journalPath()).absoluteFilePath()) {
         state_.services.messages.notify(

@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QFileDialog>
+#include <QDir>
 #include <QFormLayout>
 #include <QLabel>
 #include <QProgressDialog>
@@ -15,6 +15,7 @@
 #include "DateField.h"
 #include "EbirdImport.h"
 #include "Export.h"
+#include "FileChooser.h"
 #include "IsoCodes.h"
 #include "frmMain.h"
 
@@ -28,14 +29,10 @@ const QString kExportTitle = QStringLiteral("Export");
 }  // namespace
 
 void frmMain::mnuFileImportEbird_Click() {
-    QFileDialog dialog(this, kImportTitle, QDir::homePath(),
-                       QStringLiteral("My eBird Data (*.csv *.zip);;All files (*)"));
-    dialog.setObjectName(QStringLiteral("dlgImportEbirdFile"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    if (state_.services.dialogs.exec(dialog) != QDialog::Accepted ||
-        dialog.selectedFiles().isEmpty()) {
+    const QString file = chooseOpenFile(
+        state_.services.dialogs, this, kImportTitle, QStringLiteral("dlgImportEbirdFile"),
+        QStringLiteral("My eBird Data (*.csv *.zip);;All files (*)"));
+    if (file.isEmpty()) {
         return;
     }
     MessageBoxes& messages = state_.services.messages;
@@ -43,7 +40,7 @@ void frmMain::mnuFileImportEbird_Click() {
     try {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         // Read and checked whole before the journal is touched.
-        EbirdImport import(dialog.selectedFiles().front(), IsoCodes::system());
+        EbirdImport import(file, IsoCodes::system());
         Backups(state_.folder.dir())
             .named(state_.db(), state_.services.clock.now().date(),
                    QStringLiteral("before-import"));
@@ -97,17 +94,12 @@ void frmMain::exportFile(ExportKind kind) {
             .filePath(QStringLiteral("wingfolio-%1-%2.csv")
                           .arg(QString::fromLatin1(k.name))
                           .arg(state_.services.clock.now().date().toString(Qt::ISODate)));
-    QFileDialog dialog(this, title, suggested, QString::fromLatin1(k.filter));
-    dialog.setObjectName(QStringLiteral("dlgExportFile"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.selectFile(suggested);
-    if (state_.services.dialogs.exec(dialog) != QDialog::Accepted ||
-        dialog.selectedFiles().isEmpty()) {
+    const QString target = chooseSaveFile(state_.services.dialogs, this,
+                                          {title, QStringLiteral("dlgExportFile"), suggested,
+                                           QString::fromLatin1(k.filter), QStringLiteral("csv")});
+    if (target.isEmpty()) {
         return;
     }
-    const QString target = dialog.selectedFiles().front();
     int rows = 0;
     try {
         QApplication::setOverrideCursor(Qt::WaitCursor);
