@@ -849,7 +849,11 @@ std::vector<TreeSubject> Store::subjectTree(Category cat) const {
         }
         std::unordered_set<qint64> seen;
         if (cat == Category::Birds) {
-            SQLite::Statement q(*db_, "SELECT DISTINCT birdid FROM sighting");
+            // One hop per bird along the sighting index, not a walk over
+            // every sighting.
+            SQLite::Statement q(*db_,
+                                "SELECT b.id FROM birds b WHERE EXISTS "
+                                "(SELECT 1 FROM sighting s WHERE s.birdid = b.id)");
             while (q.executeStep()) {
                 seen.insert(q.getColumn(0).getInt64());
             }
