@@ -9,13 +9,15 @@ namespace wf {
 
 namespace {
 
-bool hasWildcard(QStringView s) {
-    for (const QChar c : s) {
+// Where the first wildcard character is, or -1.
+qsizetype firstWildcard(QStringView s) {
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s[i];
         if (c == u'*' || c == u'?' || c == u'#' || c == u'[') {
-            return true;
+            return i;
         }
     }
-    return false;
+    return -1;
 }
 
 // Whether item begins with prefix, letter case ignored.
@@ -47,13 +49,20 @@ std::optional<QString> SubjectCompleter::completion(const QString& text, int car
         return std::nullopt;
     }
     const QString prefix = text.left(std::clamp(caret, 0, int(text.size())));
-    if (hasWildcard(prefix)) {
-        // The walk of the list, item by item.
+    if (const qsizetype wild = firstWildcard(prefix); wild >= 0) {
         const WildcardPattern pattern(prefix + u'*');
         if (!pattern.isValid()) {
             return std::nullopt;
         }
-        for (const QString& item : items_) {
+        // Every match begins with the plain letters before the first
+        // wildcard, and those items lie together in the sorted list: only
+        // they are tried, in the order the walk of the whole list would.
+        const QString lead = prefix.left(wild);
+        for (qsizetype i = lead.isEmpty() ? 0 : lowerBound(lead); i < items_.size(); ++i) {
+            const QString& item = items_[i];
+            if (!lead.isEmpty() && !startsWithNoCase(item, lead)) {
+                break;
+            }
             if (pattern.matches(item) && compareNoCase(item, text) != 0) {
                 return item;
             }

@@ -46,7 +46,7 @@ TEST(SubjectCompleter, WildcardsAndAnUnclosedBracket) {
     EXPECT_FALSE(SubjectCompleter().completion("r", 1));
 }
 
-TEST(SubjectCompleter, BinarySearchFindsWhatTheWalkFinds) {
+TEST(SubjectCompleter, BinarySearchFindsWhatTheWalkFindsWildcardsToo) {
     QFile f(worldListPath());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const CsvTable t = parseCsv(QString::fromUtf8(f.readAll()));
@@ -66,6 +66,12 @@ TEST(SubjectCompleter, BinarySearchFindsWhatTheWalkFinds) {
         if (rng() % 3 == 0) {
             text = text.toUpper();
         }
+        // Half the time a wildcard in place of a letter, at the start too.
+        if (!text.isEmpty() && rng() % 2 == 0) {
+            static const QString kWild[] = {"?", "*", "#", "[a-m]", "[!e]"};
+            text.replace(qsizetype(rng() % text.size()), 1, kWild[rng() % 5]);
+        }
+        const int caret = int(text.size());
         // The walk of the list in order, as the user's box would.
         std::optional<QString> walk;
         const WildcardPattern pattern(text + u'*');
@@ -75,7 +81,7 @@ TEST(SubjectCompleter, BinarySearchFindsWhatTheWalkFinds) {
                 break;
             }
         }
-        ASSERT_EQ(c.completion(text, len), text.isEmpty() ? std::nullopt : walk)
+        ASSERT_EQ(c.completion(text, caret), text.isEmpty() ? std::nullopt : walk)
             << text.toStdString();
     }
 }
