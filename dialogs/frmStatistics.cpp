@@ -26,6 +26,7 @@
 #include "AppError.h"
 #include "AppState.h"
 #include "AreaBox.h"
+#include "BusyCursor.h"
 #include "FileChooser.h"
 
 namespace wf {
@@ -116,11 +117,10 @@ frmStatistics::frmStatistics(AppState& state, QWidget* parent) : QDialog(parent)
 
 void frmStatistics::load() {
     const auto [a, place] = chosenArea(cmbArea_);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
+        const BusyCursor busy;
         stats_ = journalStatistics(state_.db(), a, place);
     } catch (const AppError& e) {
-        QApplication::restoreOverrideCursor();
         state_.services.messages.notify(e.description(), windowTitle(), MsgIcon::Exclamation);
         return;
     }
@@ -130,6 +130,7 @@ void frmStatistics::load() {
                             .arg(stats_.sightings)
                             .arg(stats_.places)
                             .arg(stats_.entries));
+    const BusyCursor busy;
     const int current = tabs_->currentIndex();
     while (tabs_->count() > 0) {
         QWidget* page = tabs_->widget(0);
@@ -200,7 +201,6 @@ void frmStatistics::load() {
     tabs_->addTab(chartView(places, QStringLiteral("chartPlaces"), tabs_),
                   QStringLiteral("Top Places"));
     tabs_->setCurrentIndex(std::max(0, current));
-    QApplication::restoreOverrideCursor();
 }
 
 bool frmStatistics::saveChart(const QString& path) const {

@@ -23,6 +23,7 @@
 
 #include "AppError.h"
 #include "Backups.h"
+#include "BusyCursor.h"
 #include "FileChooser.h"
 #include "JetImporter.h"
 #include "PictureView.h"
@@ -163,11 +164,9 @@ void frmMain::mnuFileBackup_Click() {
         return;
     }
     try {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const BusyCursor busy;
         Backups::copyJournal(state_.db(), target);
-        QApplication::restoreOverrideCursor();
     } catch (const AppError& e) {
-        QApplication::restoreOverrideCursor();
         state_.services.messages.notify(e.description(), QStringLiteral("Back Up Journal"),
                                         MsgIcon::Exclamation);
         return;

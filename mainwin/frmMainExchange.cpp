@@ -9,9 +9,11 @@
 #include <QLabel>
 #include <QProgressDialog>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "AppError.h"
 #include "Backups.h"
+#include "BusyCursor.h"
 #include "DateField.h"
 #include "EbirdImport.h"
 #include "Export.h"
@@ -38,29 +40,28 @@ void frmMain::mnuFileImportEbird_Click() {
     MessageBoxes& messages = state_.services.messages;
     EbirdImportResult result;
     try {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        // Read and checked whole before the journal is touched.
-        EbirdImport import(file, IsoCodes::system());
-        Backups(state_.folder.dir())
-            .named(state_.db(), state_.services.clock.now().date(),
-                   QStringLiteral("before-import"));
-        QApplication::restoreOverrideCursor();
+        std::optional<EbirdImport> import;
+        {
+            const BusyCursor busy;
+            // Read and checked whole before the journal is touched.
+            import.emplace(file, IsoCodes::system());
+            Backups(state_.folder.dir())
+                .named(state_.db(), state_.services.clock.now().date(),
+                       QStringLiteral("before-import"));
+        }
         QProgressDialog progress(QStringLiteral("Importing eBird records..."),
-                                 QStringLiteral("Cancel"), 0, import.rowCount(), this);
+                                 QStringLiteral("Cancel"), 0, import->rowCount(), this);
         progress.setObjectName(QStringLiteral("dlgImportEbird"));
         progress.setWindowTitle(kImportTitle);
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(300);
-        result = import.run(state_.db(), [&](int done, int total) {
+        result = import->run(state_.db(), [&](int done, int total) {
             progress.setMaximum(total);
             progress.setValue(done);
             QCoreApplication::processEvents();
             return !progress.wasCanceled();
         });
     } catch (const AppError& e) {
-        if (QApplication::overrideCursor() != nullptr) {
-            QApplication::restoreOverrideCursor();
-        }
         messages.notify(e.description(), kImportTitle,
                         e.number() == err::Cancelled ? MsgIcon::Information : MsgIcon::Exclamation);
         return;
@@ -102,7 +103,7 @@ void frmMain::exportFile(ExportKind kind) {
     }
     int rows = 0;
     try {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const BusyCursor busy;
         const Exporter exporter(state_.db(), IsoCodes::system());
         switch (kind) {
             case ExportKind::Ebird:
@@ -115,9 +116,7 @@ void frmMain::exportFile(ExportKind kind) {
                 rows = exporter.writeLifeListsCsv(target, state_.db().options());
                 break;
         }
-        QApplication::restoreOverrideCursor();
     } catch (const AppError& e) {
-        QApplication::restoreOverrideCursor();
         state_.services.messages.notify(e.description(), title, MsgIcon::Exclamation);
         return;
     }

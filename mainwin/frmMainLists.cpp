@@ -11,6 +11,7 @@
 
 #include "AppError.h"
 #include "AreaBox.h"
+#include "BusyCursor.h"
 #include "StatusPanel.h"
 #include "frmMain.h"
 #include "frmSearch.h"
@@ -167,6 +168,7 @@ NodeList frmMain::birdOrder(NodeList list, bool isList) const {
 
 void frmMain::showList(const std::function<NodeList()>& build) {
     try {
+        const BusyCursor busy;  // a large journal's list takes a moment
         nodes_.show(build());
     } catch (const AppError& e) {
         reportLoadError(e.number(), e.description());
@@ -218,13 +220,18 @@ void frmMain::runCustomSearch() {
         return;  // cancelled: the tree keeps what it showed
     }
     try {
-        const std::optional<NodeList> found = searchListNodes(state_.db(), state_.CustomSearchSql);
+        std::optional<NodeList> found;
+        {
+            const BusyCursor busy;
+            found = searchListNodes(state_.db(), state_.CustomSearchSql);
+        }
         if (!found) {
             state_.services.messages.notify(
                 QStringLiteral("There are no entries that match your search criteria."),
                 QStringLiteral("Search Unsuccessful"), MsgIcon::Exclamation);
             return;
         }
+        const BusyCursor busy;
         nodes_.show(*found);
     } catch (const AppError& e) {
         reportLoadError(e.number(), e.description());

@@ -18,6 +18,7 @@
 #include <QWebEngineView>
 
 #include "AppError.h"
+#include "BusyCursor.h"
 #include "PictureView.h"
 #include "RichText.h"
 #include "Twips.h"
@@ -372,7 +373,11 @@ void frmMain::mnuViewSubjectPage_Click() {
 }
 
 void frmMain::showSubjectPage(Category cat, qint64 id) {
-    const std::optional<SubjectPageData> page = subjectPage(state_.db(), cat, id);
+    std::optional<SubjectPageData> page;
+    {
+        const BusyCursor busy;
+        page = subjectPage(state_.db(), cat, id);
+    }
     if (!page) {
         state_.services.messages.notify(
             QStringLiteral("Cannot Find the Information for this item."),
@@ -385,6 +390,7 @@ void frmMain::showSubjectPage(Category cat, qint64 id) {
     pictureView_->hide();
     viewArea_->show();
     rtb_->show();
+    const BusyCursor busy;  // the pictures' thumbnails are read
     rtb_->showPage(*page, state_.folder);
     lbltitle_->setText(page->name);
 }

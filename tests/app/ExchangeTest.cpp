@@ -56,6 +56,7 @@ TEST_F(ExchangeTest, ImportFromTheFileMenuAddsSightingsAndCountsThem) {
     w.menuItem("mnuFileImportEbird")->trigger();
     EXPECT_TRUE(lastMessage().contains(QStringLiteral("line 11: the date \"yesterday\"")));
     EXPECT_EQ(startup->state().db().rowCount("sighting"), 6);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the busy cursor is gone again
 
     // Cancelled in the file dialog: nothing asked, nothing done.
     const size_t shown = messages.shown().size();
