@@ -144,7 +144,6 @@ const char* const kSideTables[] = {
     " observation_details TEXT NOT NULL DEFAULT '',"
     " checklist_comments TEXT NOT NULL DEFAULT '',"
     " ml_catalog TEXT NOT NULL DEFAULT '')",
-    "CREATE INDEX sighting_detail_record ON sighting_detail(submission_id, scientific_name)",
     // A row of the five that goes takes its side rows with it, whoever
     // deletes it.
     "CREATE TRIGGER sighting_detail_gone AFTER DELETE ON sighting BEGIN"
