@@ -52,17 +52,11 @@ std::optional<SubjectPageData> subjectPage(const Store& store, Category cat, qin
             const FirstSeen f{id, *name, s.id, s.date, s.site};
             // First: the earliest date, of one day the first entered;
             // last: the latest date, of one day the last entered.
-            const auto before = [](const FirstSeen& a, const FirstSeen& b) {
-                if (a.date.isValid() != b.date.isValid()) {
-                    return a.date.isValid();
-                }
-                return a.date != b.date ? a.date < b.date : a.sightingId < b.sightingId;
-            };
-            if (!page.first || before(f, *page.first)) {
+            if (!page.first || seenBefore(f, *page.first)) {
                 page.first = f;
             }
             if (s.date.isValid() &&
-                (!page.last || !page.last->date.isValid() || before(*page.last, f))) {
+                (!page.last || !page.last->date.isValid() || seenBefore(*page.last, f))) {
                 page.last = f;
             }
         }

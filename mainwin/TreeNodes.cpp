@@ -137,11 +137,16 @@ NodeList monthListNodes(const Store& store, Area area, const QString& place, int
     return speciesList(store.speciesSeen(area, place, 0, month), rootText);
 }
 
+namespace {
+
+// "date, place: name".
 QString firstSightingText(const FirstSeen& f) {
     const QString date = f.date.isValid() ? QLocale().toString(f.date, QLocale::ShortFormat)
                                           : QStringLiteral("No date");
     return date + QStringLiteral(", ") + f.site + QStringLiteral(": ") + f.name;
 }
+
+}  // namespace
 
 NodeList firstSightingNodes(const Store& store, Area area, const QString& place,
                             const QString& rootText) {

@@ -67,8 +67,6 @@ NodeList monthListNodes(const Store& store, Area area, const QString& place, int
                         const QString& rootText);
 NodeList firstSightingNodes(const Store& store, Area area, const QString& place,
                             const QString& rootText);
-// A first sighting's node text.
-QString firstSightingText(const FirstSeen& f);
 
 // The birds of a tree or list (the root's children, keyed "B" or "S" + bird
 // id) in the world list's order, each under a node of its family ("F" +

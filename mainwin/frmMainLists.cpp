@@ -92,7 +92,7 @@ void frmMain::fillPeriodBoxes(const QString& item) {
     const bool year = item == QLatin1String("Year List");
     const bool month = item == QLatin1String("Month List");
     const bool any = year || month || item == QLatin1String("First Sightings");
-    const bool wasShown = cmbArea_->isVisible() || !cmbArea_->isHidden();
+    const bool wasShown = !cmbArea_->isHidden();
     {
         const QSignalBlocker blockPeriod(cmbPeriod_);
         const QSignalBlocker blockArea(cmbArea_);

@@ -135,12 +135,6 @@ void appendField(QString& out, const QString& value) {
 
 }  // namespace
 
-QString csvField(const QString& value) {
-    QString out;
-    appendField(out, value);
-    return out;
-}
-
 void appendCsvLine(QString& out, const QStringList& fields) {
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i > 0) {

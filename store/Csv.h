@@ -33,10 +33,9 @@ std::vector<CsvRecord> readCsvRecords(const QString& text);
 // first record is the header.
 CsvTable parseCsv(const QString& text);
 
-// One field as RFC 4180 writes it: quoted when it holds a comma, a quote, a
-// line break or leading or trailing space.
-QString csvField(const QString& value);
-// Fields joined by commas, ended by CR LF.
+// Fields joined by commas, ended by CR LF; a field is quoted as RFC 4180
+// writes it when it holds a comma, a quote, a line break or leading or
+// trailing space.
 QString csvLine(const QStringList& fields);
 // The same, appended to out.
 void appendCsvLine(QString& out, const QStringList& fields);

@@ -247,10 +247,6 @@ void createTables(SQLite::Database& db) {
     db.exec("PRAGMA user_version = " + std::to_string(Store::kSchemaVersion));
 }
 
-bool needsMigration(SQLite::Database& db) {
-    return db.execAndGet("PRAGMA user_version").getInt() < Store::kSchemaVersion;
-}
-
 void checkAndMigrate(SQLite::Database& db, const QString& worldListCsv,
                      const MigrationProgress& progress,
                      const std::function<void()>& beforeMigration) {

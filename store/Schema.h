@@ -24,9 +24,6 @@ void createTables(SQLite::Database& db);
 // Told how far a migration has come: done of total steps.
 using MigrationProgress = std::function<void(int done, int total)>;
 
-// Whether the journal is of an older format than this program writes.
-bool needsMigration(SQLite::Database& db);
-
 // Raises AppError when db is not a journal of this program (or of a newer
 // version), and brings an older journal up to date, each step in one
 // transaction. The taxonomy of its birds is matched, by name ignoring case,

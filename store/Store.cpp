@@ -559,14 +559,7 @@ int Store::deleteEntriesOf(Category cat, qint64 subid) {
 // Sightings ------------------------------------------------------------------
 
 qint64 Store::appendSighting(const Sighting& s) {
-    return guarded([&] {
-        SQLite::Statement q(*db_,
-                            "INSERT INTO sighting (birdid, date, type, site, district, state, "
-                            "country, region, notes) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
-        bindSighting(q, s);
-        q.exec();
-        return db_->getLastInsertRowid();
-    });
+    return SightingWriter(*this).append(s);
 }
 
 bool Store::updateSighting(const Sighting& s) {
@@ -1042,15 +1035,7 @@ std::vector<FirstSeen> Store::firstSeen(Area area, const QString& place) const {
             f.site = text(q.getColumn(4));
             out.push_back(std::move(f));
         }
-        std::sort(out.begin(), out.end(), [](const FirstSeen& a, const FirstSeen& b) {
-            if (a.date.isValid() != b.date.isValid()) {
-                return a.date.isValid();
-            }
-            if (a.date != b.date) {
-                return a.date < b.date;
-            }
-            return a.sightingId < b.sightingId;
-        });
+        std::sort(out.begin(), out.end(), seenBefore);
         return out;
     });
 }

@@ -138,6 +138,15 @@ struct FirstSeen {
     bool operator==(const FirstSeen&) const = default;
 };
 
+// The order in which sightings were first seen: dated before undated, then
+// by date, of one day the one entered first.
+inline bool seenBefore(const FirstSeen& a, const FirstSeen& b) {
+    if (a.date.isValid() != b.date.isValid()) {
+        return a.date.isValid();
+    }
+    return a.date != b.date ? a.date < b.date : a.sightingId < b.sightingId;
+}
+
 // One species of a life list.
 struct LifeListRow {
     qint64 birdid = 0;
