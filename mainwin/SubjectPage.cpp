@@ -39,10 +39,10 @@ std::optional<SubjectPageData> subjectPage(const Store& store, Category cat, qin
     page.name = *name;
     if (cat == Category::Birds) {
         page.taxonomy = store.taxonomy(id);
-        const std::vector<Sighting> rows = store.sightingsOf(id);  // newest first
+        const std::vector<SightingPlace> rows = store.sightingPlaces(id);
         page.sightings = int(rows.size());
         std::set<QString> places;
-        for (const Sighting& s : rows) {
+        for (const SightingPlace& s : rows) {
             if (!s.site.isEmpty()) {
                 places.insert(s.site.toCaseFolded());
             }

@@ -5,6 +5,8 @@
 
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <QFile>
+#include <iterator>
+#include <limits>
 #include <memory>
 #include <set>
 #include <string>
@@ -93,11 +95,6 @@ const char* const kTables[] = {
     // Covers the trees and lists: they never read the rows themselves.
     "CREATE INDEX data_cat_sub ON data(catid, subid, type, title)",
     "CREATE INDEX data_type ON data(type)",
-    "CREATE INDEX sighting_birdid ON sighting(birdid, date)",
-    "CREATE INDEX sighting_region ON sighting(region, birdid)",
-    "CREATE INDEX sighting_country ON sighting(country, birdid)",
-    "CREATE INDEX sighting_state ON sighting(state, birdid)",
-    "CREATE INDEX sighting_district ON sighting(district, birdid)",
 };
 
 // Journal format 2: tables beside the five, keyed by their ids, so the five
@@ -154,6 +151,49 @@ const char* const kSideTables[] = {
 
 void createSideTables(SQLite::Database& db) {
     for (const char* sql : kSideTables) {
+        db.exec(sql);
+    }
+}
+
+// Journal format 3: the sighting indexes cover what the lists, the subject
+// page and the statistics read (a bird's dates and places; an area's birds
+// and dates), so none of them reads a sighting's row.
+const char* const kSightingIndexes[] = {
+    "CREATE INDEX sighting_bird ON sighting(birdid, date, site)",
+    "CREATE INDEX sighting_region_bird ON sighting(region, birdid, date)",
+    "CREATE INDEX sighting_country_bird ON sighting(country, birdid, date)",
+    "CREATE INDEX sighting_state_bird ON sighting(state, birdid, date)",
+    "CREATE INDEX sighting_district_bird ON sighting(district, birdid, date)",
+};
+
+const char* const kOldSightingIndexes[] = {
+    "DROP INDEX IF EXISTS sighting_birdid",   "DROP INDEX IF EXISTS sighting_region",
+    "DROP INDEX IF EXISTS sighting_country",  "DROP INDEX IF EXISTS sighting_state",
+    "DROP INDEX IF EXISTS sighting_district",
+};
+
+// The articles' plain text in a trigram index, for the text search. It
+// holds no copy of the text (it reads it from data when asked) and no
+// positions: a search asks it for the entries holding each of a few
+// three-letter pieces of the phrase and then matches each one found. The
+// triggers keep it in step with every write, in the writer's transaction.
+const char* const kTextIndex[] = {
+    "CREATE VIRTUAL TABLE data_text USING fts5(plaintext, content='data', "
+    "content_rowid='id', tokenize='trigram', detail='none')",
+    "CREATE TRIGGER data_text_insert AFTER INSERT ON data BEGIN"
+    " INSERT INTO data_text (rowid, plaintext) VALUES (new.id, new.plaintext); END",
+    "CREATE TRIGGER data_text_delete AFTER DELETE ON data BEGIN"
+    " INSERT INTO data_text (data_text, rowid, plaintext)"
+    " VALUES ('delete', old.id, old.plaintext); END",
+    "CREATE TRIGGER data_text_update AFTER UPDATE OF id, plaintext ON data BEGIN"
+    " INSERT INTO data_text (data_text, rowid, plaintext)"
+    " VALUES ('delete', old.id, old.plaintext);"
+    " INSERT INTO data_text (rowid, plaintext) VALUES (new.id, new.plaintext); END",
+};
+
+template <size_t N>
+void execAll(SQLite::Database& db, const char* const (&statements)[N]) {
+    for (const char* sql : statements) {
         db.exec(sql);
     }
 }
@@ -243,6 +283,8 @@ void createTables(SQLite::Database& db) {
         db.exec(sql);
     }
     createSideTables(db);
+    execAll(db, kSightingIndexes);
+    execAll(db, kTextIndex);
     db.exec("PRAGMA application_id = " + std::to_string(kApplicationId));
     db.exec("PRAGMA user_version = " + std::to_string(Store::kSchemaVersion));
 }
@@ -287,20 +329,63 @@ void checkAndMigrate(SQLite::Database& db, const QString& worldListCsv,
     if (version < Store::kSchemaVersion && beforeMigration) {
         beforeMigration();
     }
+    // The steps of every format still to reach, counted first so that one
+    // progress runs across them all.
+    constexpr int kTextBatch = 2000;
+    const qint64 entries = version < 3 ? db.execAndGet("SELECT count(*) FROM data").getInt64() : 0;
+    const int textSteps = int((entries + kTextBatch - 1) / kTextBatch);
+    const int total = (version < 2 ? 2 : 0) +
+                      (version < 3 ? int(std::size(kSightingIndexes)) + 1 + textSteps : 0);
+    int done = 0;
+    const auto step = [&] {
+        ++done;
+        if (progress) {
+            progress(done, total);
+        }
+    };
+    if (version < Store::kSchemaVersion && progress) {
+        progress(0, total);
+    }
     if (version < 2) {
-        const auto report = [&](int done, int total) {
-            if (progress) {
-                progress(done, total);
-            }
-        };
-        report(0, 2);
         SQLite::Transaction t(db);
         createSideTables(db);
-        report(1, 2);
+        step();
         fillTaxonomy(db, worldListCsv);
         db.exec("PRAGMA user_version = 2");
         t.commit();
-        report(2, 2);
+        step();
+    }
+    if (version < 3) {
+        SQLite::Transaction t(db);
+        execAll(db, kOldSightingIndexes);
+        for (const char* sql : kSightingIndexes) {
+            db.exec(sql);
+            step();
+        }
+        execAll(db, kTextIndex);
+        step();
+        SQLite::Statement fill(db,
+                               "INSERT INTO data_text (rowid, plaintext) SELECT id, plaintext "
+                               "FROM data WHERE id > ? ORDER BY id LIMIT " +
+                                   std::to_string(kTextBatch));
+        SQLite::Statement last(db,
+                               "SELECT max(id) FROM (SELECT id FROM data WHERE id > ? ORDER BY "
+                               "id LIMIT " +
+                                   std::to_string(kTextBatch) + ")");
+        int64_t after = std::numeric_limits<int64_t>::min();
+        for (int i = 0; i < textSteps; ++i) {
+            last.bind(1, after);
+            last.executeStep();
+            const int64_t next = last.getColumn(0).getInt64();
+            last.reset();
+            fill.bind(1, after);
+            fill.exec();
+            fill.reset();
+            after = next;
+            step();
+        }
+        db.exec("PRAGMA user_version = 3");
+        t.commit();
     }
 }
 

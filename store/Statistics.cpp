@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Statistics.h"
 
+#include <sqlite3.h>
+
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <algorithm>
+#include <memory>
 #include <set>
 #include <string_view>
-#include <unordered_map>
 
 #include "Store.h"
 #include "Wildcard.h"
@@ -21,7 +23,6 @@ char lowerAscii(char c) {
 // Sites compared and hashed with ASCII letter case folded; a site with
 // other letters is looked up by its Unicode folding (foldedSite).
 struct SiteHash {
-    using is_transparent = void;
     size_t operator()(std::string_view s) const {
         size_t h = 1469598103934665603ull;
         for (const char c : s) {
@@ -32,7 +33,6 @@ struct SiteHash {
 };
 
 struct SiteEqual {
-    using is_transparent = void;
     bool operator()(std::string_view a, std::string_view b) const {
         return a.size() == b.size() &&
                std::equal(a.begin(), a.end(), b.begin(),
@@ -70,14 +70,25 @@ JournalStatistics journalStatistics(const Store& store, Area area, const QString
         }
     }
     const size_t birdCount = exists.size();
-    // The sightings in table order (one sequential read).
     std::string sql = "SELECT s.birdid, s.date, s.site FROM sighting s";
     if (area != Area::World) {
         sql += std::string(" WHERE s.") + areaColumn(area) + " = ?";
     }
-    SQLite::Statement q(db, sql);
+    // In bird order, the sightings come from an index that holds the three
+    // columns (and, for an area, its birds), never from the rows. Read
+    // through the engine's own calls: this loop runs once per sighting.
+    sql += " ORDER BY s.birdid";
+    sqlite3* handle = db.getHandle();
+    sqlite3_stmt* raw = nullptr;
+    if (const int rc = sqlite3_prepare_v2(handle, sql.c_str(), int(sql.size()), &raw, nullptr);
+        rc != SQLITE_OK) {
+        sqlite3_finalize(raw);
+        throw SQLite::Exception(handle, rc);
+    }
+    const std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> q(raw, sqlite3_finalize);
+    const QByteArray placeUtf8 = place.toUtf8();
     if (area != Area::World) {
-        q.bind(1, place.toStdString());
+        sqlite3_bind_text(raw, 1, placeUtf8.constData(), int(placeUtf8.size()), SQLITE_STATIC);
     }
     std::vector<char> seen(birdCount, 0);
     std::vector<std::string> firstDate(birdCount);  // "" when never dated
@@ -98,44 +109,98 @@ JournalStatistics journalStatistics(const Store& store, Area area, const QString
         }
     };
     std::map<int, Marks> perYear;
+    // The places in an open-addressed table of their indexes: one probe
+    // into one array for most sightings.
     struct Place {
+        std::string key;  // ASCII case folded, or Unicode folded
         std::string name;
+        size_t hash = 0;
         Marks marks;
     };
-    std::unordered_map<std::string, Place, SiteHash, SiteEqual> places;
-    while (q.executeStep()) {
-        const qint64 bird = q.getColumn(0).getInt64();
+    std::vector<Place> places;
+    std::vector<int> probes(1024, -1);
+    const auto placeOf = [&](std::string_view key, std::string_view name) -> Place& {
+        const size_t hash = SiteHash()(key);
+        size_t mask = probes.size() - 1;
+        for (size_t i = hash & mask;; i = (i + 1) & mask) {
+            const int at = probes[i];
+            if (at < 0) {
+                break;
+            }
+            Place& p = places[size_t(at)];
+            if (p.hash == hash && SiteEqual()(p.key, key)) {
+                return p;
+            }
+        }
+        places.push_back({std::string(key), std::string(name), hash, {}});
+        if (places.size() * 2 > probes.size()) {
+            probes.assign(probes.size() * 2, -1);
+            mask = probes.size() - 1;
+            for (size_t at = 0; at < places.size(); ++at) {
+                size_t i = places[at].hash & mask;
+                while (probes[i] >= 0) {
+                    i = (i + 1) & mask;
+                }
+                probes[i] = int(at);
+            }
+        } else {
+            size_t i = hash & mask;
+            while (probes[i] >= 0) {
+                i = (i + 1) & mask;
+            }
+            probes[i] = int(places.size() - 1);
+        }
+        return places.back();
+    };
+    const auto textOf = [raw](int column) {
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(raw, column));
+        return p ? std::string_view(p, size_t(sqlite3_column_bytes(raw, column)))
+                 : std::string_view();
+    };
+    // Each bird's sightings come together: its years are marked once each.
+    size_t current = size_t(-1);
+    int currentYear = 0;
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
+        const qint64 bird = sqlite3_column_int64(raw, 0);
         if (bird < 0 || size_t(bird) >= birdCount || !exists[size_t(bird)]) {
             continue;  // a sighting of a bird that is gone
         }
         const size_t b = size_t(bird);
-        const SQLite::Column dateColumn = q.getColumn(1);
-        const std::string date(dateColumn.getText(), size_t(std::min(dateColumn.getBytes(), 10)));
+        if (b != current) {
+            current = b;
+            currentYear = 0;
+        }
+        const std::string_view fullDate = textOf(1);
+        const std::string_view date = fullDate.substr(0, std::min<size_t>(fullDate.size(), 10));
         ++st.sightings;
         if (!seen[b]) {
             seen[b] = 1;
             ++st.species;
-            firstDate[b] = date;
-        } else if (!date.empty() && (firstDate[b].empty() || date < firstDate[b])) {
+        }
+        if (!date.empty() && (firstDate[b].empty() || date < firstDate[b])) {
             firstDate[b] = date;
         }
         if (date.size() >= 4) {
-            const int year = QByteArray::fromRawData(date.data(), 4).toInt();
-            if (year > 0) {
+            int year = 0;
+            for (size_t i = 0; i < 4; ++i) {
+                year = date[i] >= '0' && date[i] <= '9' && year >= 0 ? year * 10 + (date[i] - '0')
+                                                                     : -1;
+            }
+            if (year > 0 && year != currentYear) {
+                currentYear = year;
                 perYear[year].mark(b, birdCount);
             }
         }
-        const SQLite::Column siteColumn = q.getColumn(2);
-        if (siteColumn.getBytes() > 0) {
-            const std::string_view site(siteColumn.getText(), size_t(siteColumn.getBytes()));
+        const std::string_view site = textOf(2);
+        if (!site.empty()) {
             std::string folded;
             const std::string_view key = isAscii(site) ? site : (folded = foldedSite(site));
-            auto it = places.find(key);
-            if (it == places.end()) {
-                it = places.emplace(std::string(key), Place{std::string(site), {}}).first;
-            }
-            it->second.marks.mark(b, birdCount);
+            placeOf(key, site).marks.mark(b, birdCount);
         }
+    }
+    if (rc != SQLITE_DONE) {
+        throw SQLite::Exception(handle, rc);
     }
     st.places = int(places.size());
     // The growth: birds by their first date; undated ones never add to it.
@@ -162,7 +227,7 @@ JournalStatistics journalStatistics(const Store& store, Area area, const QString
     for (const auto& [year, marks] : perYear) {
         st.speciesPerYear[year] = marks.count;
     }
-    for (const auto& [key, p] : places) {
+    for (const Place& p : places) {
         st.topPlaces.emplace_back(QString::fromStdString(p.name), p.marks.count);
     }
     std::sort(st.topPlaces.begin(), st.topPlaces.end(), [](const auto& a, const auto& b) {

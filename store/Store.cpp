@@ -20,6 +20,7 @@
 #include "Resources.h"
 #include "RichText.h"
 #include "Schema.h"
+#include "TextIndex.h"
 #include "Wildcard.h"
 
 namespace wf {
@@ -110,6 +111,32 @@ QString dateText(const QDate& d, const QTime& t) {
 void parseDate(const QString& s, QDate& d, QTime& t) {
     d = QDate::fromString(s.left(10), Qt::ISODate);
     t = s.size() > 10 ? QTime::fromString(s.mid(11, 8), QStringLiteral("HH:mm:ss")) : QTime();
+}
+
+// The date of a stored date text, read without building a string; null
+// when there is none.
+QDate storedDate(const SQLite::Column& c) {
+    const char* p = c.getText();
+    const int n = c.getBytes();
+    const auto digits = [&](int at, int count) {
+        int v = 0;
+        for (int i = at; i < at + count; ++i) {
+            if (p[i] < '0' || p[i] > '9') {
+                return -1;
+            }
+            v = v * 10 + (p[i] - '0');
+        }
+        return v;
+    };
+    if (n >= 10 && p[4] == '-' && p[7] == '-') {
+        const int y = digits(0, 4);
+        const int m = digits(5, 2);
+        const int d = digits(8, 2);
+        if (y >= 0 && m >= 0 && d >= 0) {
+            return QDate(y, m, d);
+        }
+    }
+    return n == 0 ? QDate() : QDate::fromString(text(c).left(10), Qt::ISODate);
 }
 
 Entry readEntry(SQLite::Statement& q) {
@@ -600,6 +627,20 @@ std::vector<Sighting> Store::sightingsOf(qint64 birdid) const {
     });
 }
 
+std::vector<SightingPlace> Store::sightingPlaces(qint64 birdid) const {
+    return guarded([&] {
+        // Read from the index on (birdid, date, site) alone.
+        std::vector<SightingPlace> out;
+        SQLite::Statement q(*db_, "SELECT id, date, site FROM sighting WHERE birdid = ?");
+        q.bind(1, static_cast<int64_t>(birdid));
+        while (q.executeStep()) {
+            out.push_back(
+                {q.getColumn(0).getInt64(), storedDate(q.getColumn(1)), text(q.getColumn(2))});
+        }
+        return out;
+    });
+}
+
 std::optional<Sighting> Store::lastSighting() const {
     return guarded([&]() -> std::optional<Sighting> {
         SQLite::Statement q(*db_, std::string("SELECT ") + kSightingColumns +
@@ -915,16 +956,32 @@ std::vector<ListedEntry> Store::entryList(Category cat, const QString& type) con
 std::vector<ListedEntry> Store::search(const CustomSearch& s) const {
     return guarded([&] {
         std::vector<ListedEntry> out;
+        const bool inText =
+            s.field != QLatin1String("Subject") && s.field != QLatin1String("Title");
         const char* column = s.field == QLatin1String("Subject") ? "s.name"
                              : s.field == QLatin1String("Title") ? "d.title"
                                                                  : "d.plaintext";
-        SQLite::Statement q(*db_, std::string("SELECT d.id, d.type, s.name, d.title FROM ") +
-                                      subjectTable(s.category) +
-                                      " s JOIN data d ON s.id = d.subid WHERE d.catid = ?"
-                                      " AND wflike(?, " +
-                                      column + ") ORDER BY d.type, d.title, d.id");
+        // The text index picks the entries that may hold the phrase; the
+        // match below decides each, so the rows are those of a full read.
+        const QString candidates = inText && textIndexUsed_ ? textIndexQuery(s.phrase) : QString();
+        std::string sql = "SELECT d.id, d.type, s.name, d.title FROM ";
+        if (!candidates.isEmpty()) {
+            sql += "data_text t JOIN data d ON d.id = t.rowid JOIN ";
+        } else {
+            sql += "data d JOIN ";
+        }
+        sql += std::string(subjectTable(s.category)) +
+               " s ON s.id = d.subid WHERE d.catid = ?1 AND wflike(?2, " + column + ")";
+        if (!candidates.isEmpty()) {
+            sql += " AND data_text MATCH ?3";
+        }
+        sql += " ORDER BY d.type, d.title, d.id";
+        SQLite::Statement q(*db_, sql);
         q.bind(1, static_cast<int>(s.category));
         q.bind(2, utf8(QStringLiteral("*") + s.phrase + QStringLiteral("*")));
+        if (!candidates.isEmpty()) {
+            q.bind(3, utf8(candidates));
+        }
         while (q.executeStep()) {
             out.push_back({q.getColumn(0).getInt64(), text(q.getColumn(1)), text(q.getColumn(2)),
                            text(q.getColumn(3))});
@@ -955,14 +1012,15 @@ bool Store::hasSightings(qint64 birdid) const {
 
 int Store::lifeListCount(Area area, const QString& place) const {
     return guarded([&] {
-        // The distinct bird ids come in order from the sighting indexes; two
-        // species rows of one name count once.
+        // One hop per bird along a sighting index; two species rows of one
+        // name count once.
         std::string sql =
-            "SELECT count(DISTINCT b.name) FROM (SELECT DISTINCT birdid FROM sighting";
+            "SELECT count(DISTINCT b.name) FROM birds b WHERE EXISTS (SELECT 1 FROM "
+            "sighting s WHERE s.birdid = b.id";
         if (area != Area::World) {
-            sql += std::string(" WHERE ") + areaColumn(area) + " = ?";
+            sql += std::string(" AND s.") + areaColumn(area) + " = ?";
         }
-        sql += ") s JOIN birds b ON b.id = s.birdid";
+        sql += ")";
         SQLite::Statement q(*db_, sql);
         if (area != Area::World) {
             q.bind(1, utf8(place));
@@ -975,11 +1033,13 @@ int Store::lifeListCount(Area area, const QString& place) const {
 std::vector<LifeListRow> Store::lifeList(Area area, const QString& place) const {
     return guarded([&] {
         std::vector<LifeListRow> out;
-        std::string sql = "SELECT b.name, b.id FROM (SELECT DISTINCT birdid FROM sighting";
+        std::string sql =
+            "SELECT b.name, b.id FROM birds b WHERE EXISTS (SELECT 1 FROM sighting s "
+            "WHERE s.birdid = b.id";
         if (area != Area::World) {
-            sql += std::string(" WHERE ") + areaColumn(area) + " = ?";
+            sql += std::string(" AND s.") + areaColumn(area) + " = ?";
         }
-        sql += ") s JOIN birds b ON b.id = s.birdid ORDER BY b.name, b.id";
+        sql += ") ORDER BY b.name, b.id";
         SQLite::Statement q(*db_, sql);
         if (area != Area::World) {
             q.bind(1, utf8(place));

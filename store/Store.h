@@ -24,7 +24,7 @@ namespace wf {
 class Store {
   public:
     // 2: the side tables taxonomy and sighting_detail.
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
     static constexpr const char* kFileName = "aviary.mdb";
 
     // Opens an existing journal. The file is checked before SQLite touches
@@ -94,6 +94,8 @@ class Store {
     bool updateSighting(const Sighting& s);
     // One bird's sightings, newest date first.
     std::vector<Sighting> sightingsOf(qint64 birdid) const;
+    // The date and place of each of one bird's sightings, in no set order.
+    std::vector<SightingPlace> sightingPlaces(qint64 birdid) const;
     // The most recently appended sighting.
     std::optional<Sighting> lastSighting() const;
     bool deleteSighting(qint64 id);
@@ -121,6 +123,9 @@ class Store {
     // article's plain text) contains the phrase, wildcards keeping their
     // meaning; by type, then title, then id.
     std::vector<ListedEntry> search(const CustomSearch& search) const;
+    // Whether a text search may look its phrase up in the text index (on
+    // by default); off, it reads every entry's text.
+    void setTextIndexUsed(bool used) { textIndexUsed_ = used; }
     // How many entries a subject has.
     int entryCount(Category cat, qint64 subid) const;
     bool hasSightings(qint64 birdid) const;
@@ -163,6 +168,7 @@ class Store {
     Store(std::unique_ptr<SQLite::Database> db, QString path);
 
     std::unique_ptr<SQLite::Database> db_;
+    bool textIndexUsed_ = true;
     QString path_;
 };
 

@@ -129,6 +129,13 @@ struct Options {
 enum class Area { World, Region, Country, State, District };
 
 // A species and the sighting that first showed it (in some area or time).
+// Where and when one sighting was made.
+struct SightingPlace {
+    qint64 id = 0;
+    QDate date;  // null for a sighting without a date
+    QString site;
+};
+
 struct FirstSeen {
     qint64 birdid = 0;
     QString name;

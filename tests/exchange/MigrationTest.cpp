@@ -15,6 +15,22 @@ namespace {
 
 using test::TempDir;
 
+// The indexes of the first two formats, with no text index.
+void makeFormatTwoIndexes(SQLite::Database& db) {
+    for (const char* sql :
+         {"DROP TRIGGER data_text_insert", "DROP TRIGGER data_text_delete",
+          "DROP TRIGGER data_text_update", "DROP TABLE data_text", "DROP INDEX sighting_bird",
+          "DROP INDEX sighting_region_bird", "DROP INDEX sighting_country_bird",
+          "DROP INDEX sighting_state_bird", "DROP INDEX sighting_district_bird",
+          "CREATE INDEX sighting_birdid ON sighting(birdid, date)",
+          "CREATE INDEX sighting_region ON sighting(region, birdid)",
+          "CREATE INDEX sighting_country ON sighting(country, birdid)",
+          "CREATE INDEX sighting_state ON sighting(state, birdid)",
+          "CREATE INDEX sighting_district ON sighting(district, birdid)"}) {
+        db.exec(sql);
+    }
+}
+
 // A journal of the first format: the five tables and nothing beside them.
 void makeFormatOneJournal(const QString& path) {
     SQLite::Database db(QFile::encodeName(path).toStdString(),
@@ -25,6 +41,7 @@ void makeFormatOneJournal(const QString& path) {
     db.exec("DROP TRIGGER taxonomy_gone");
     db.exec("DROP TABLE taxonomy");
     db.exec("DROP TABLE sighting_detail");
+    makeFormatTwoIndexes(db);
     db.exec("PRAGMA user_version = 1");
     db.exec("INSERT INTO birds (name) VALUES ('mallard'), ('EMU'), ('My Garden Bird')");
     db.exec("INSERT INTO sighting (birdid, date, site) VALUES (1, '2020-01-01', 'Pond')");
@@ -67,6 +84,55 @@ TEST(Migration, AnOlderJournalIsBackedUpThenGivenItsTaxonomyOnce) {
     Store::open(path, false, [&](int done, int total) { steps.emplace_back(done, total); });
     EXPECT_TRUE(steps.empty());
     EXPECT_EQ(Backups(dir.path()).list().size(), 1);
+}
+
+// Format 2 to 3: the sighting indexes are replaced and the articles written
+// before are found through the new text index.
+TEST(Migration, TheTextIndexIsBuiltOnceForTheArticlesThereBefore) {
+    TempDir dir;
+    const QString path = dir.file(QStringLiteral("aviary.mdb"));
+    {
+        SQLite::Database db(QFile::encodeName(path).toStdString(),
+                            SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        schema::registerFunctions(db.getHandle());
+        schema::createTables(db);
+        makeFormatTwoIndexes(db);
+        db.exec("PRAGMA user_version = 2");
+        db.exec("INSERT INTO birds (name) VALUES ('Grey Heron')");
+        SQLite::Transaction t(db);
+        SQLite::Statement q(db,
+                            "INSERT INTO data (catid, subid, type, title, plaintext) VALUES (1, 1, "
+                            "'Article', ?, ?)");
+        for (int i = 0; i < 4500; ++i) {  // more than one batch of the build
+            q.bind(1, "Note " + std::to_string(i));
+            q.bind(2, i % 1000 == 7 ? "A heronry by the lake" : "Nothing much");
+            q.exec();
+            q.reset();
+        }
+        t.commit();
+    }
+    std::vector<std::pair<int, int>> steps;
+    auto store =
+        Store::open(path, false, [&](int done, int total) { steps.emplace_back(done, total); });
+    ASSERT_GT(steps.size(), 3u);
+    for (size_t i = 1; i < steps.size(); ++i) {
+        EXPECT_EQ(steps[i].first, steps[i - 1].first + 1);
+    }
+    EXPECT_EQ(steps.back().first, steps.back().second);
+    SQLite::Database& db = store->database();
+    EXPECT_EQ(
+        db.execAndGet("SELECT count(*) FROM sqlite_master WHERE name = 'sighting_birdid'").getInt(),
+        0);
+    EXPECT_EQ(
+        db.execAndGet("SELECT count(*) FROM sqlite_master WHERE name = 'sighting_bird'").getInt(),
+        1);
+    const auto found =
+        store->search({QStringLiteral("Article"), QStringLiteral("HERONRY"), Category::Birds});
+    ASSERT_EQ(found.size(), 5u);
+    EXPECT_EQ(found.front().title, QStringLiteral("Note 1007"));
+    EXPECT_EQ(
+        db.execAndGet("SELECT count(*) FROM data_text WHERE data_text MATCH '\"ron\"'").getInt(),
+        5);
 }
 
 TEST(Migration, ANewJournalHasTheWholeWorldListsTaxonomy) {
