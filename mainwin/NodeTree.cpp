@@ -1,75 +1,39 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "NodeTree.h"
 
+#include <QItemSelectionModel>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
-#include "AppError.h"
-#include "Artwork.h"
+#include "BusyCursor.h"
+#include "NodeModel.h"
 
 namespace wf {
 
-namespace {
-const QString kSource = QStringLiteral("wingfolio.TreeView");
-constexpr int kKeyRole = Qt::UserRole;
-}  // namespace
-
-NodeTree::NodeTree(QTreeWidget* tree) : tree_(tree) {
-    pictures_[kArticlePicture] = artwork::icon(QStringLiteral("Article"), 16);
-    pictures_[kImagePicture] = artwork::icon(QStringLiteral("Image"), 16);
-    pictures_[kLinkPicture] = artwork::icon(QStringLiteral("Link"), 16);
-    pictures_[kSightingsPicture] = artwork::icon(QStringLiteral("Sighting"), 16);
+NodeTree::NodeTree(QTreeView* tree) : tree_(tree), model_(new NodeModel(tree)) {
+    tree_->setModel(model_);
 }
 
 QIcon NodeTree::picture(int index) const {
-    return index > 0 && index < 5 ? pictures_[index] : QIcon();
+    return model_->picture(index);
 }
 
-QString NodeTree::keyOf(const QTreeWidgetItem* item) {
-    return item ? item->data(0, kKeyRole).toString() : QString();
-}
-
-QTreeWidgetItem* NodeTree::makeItem(const QString& key, const QString& text, int picture) const {
-    auto* item = new QTreeWidgetItem(QStringList{text});
-    item->setData(0, kKeyRole, key);
-    if (picture > 0 && picture < 5) {
-        item->setIcon(0, pictures_[picture]);
-    }
-    return item;
+QString NodeTree::keyOf(const QModelIndex& index) {
+    return NodeModel::keyOf(index);
 }
 
 void NodeTree::clear() {
-    items_.clear();
-    tree_->clear();
+    model_->clear();
 }
 
 void NodeTree::show(const NodeList& list) {
     tree_->setUpdatesEnabled(false);
-    clear();
-    // Build the items detached, then hand them to the view in one go.
-    QList<QTreeWidgetItem*> roots;
-    items_.reserve(qsizetype(list.nodes.size()));
-    for (const Node& n : list.nodes) {
-        if (items_.contains(n.key)) {
-            continue;
-        }
-        QTreeWidgetItem* parent = n.parent.isEmpty() ? nullptr : items_.value(n.parent);
-        if (!n.parent.isEmpty() && parent == nullptr) {
-            continue;
-        }
-        QTreeWidgetItem* item = makeItem(n.key, n.text, n.picture);
-        if (parent) {
-            parent->addChild(item);
-        } else {
-            roots.push_back(item);
-        }
-        items_.insert(n.key, item);
-    }
-    tree_->addTopLevelItems(roots);
-    tree_->collapseAll();
+    model_->reset(list);
+    // A reset leaves every node closed.
     for (const QString& key : list.openKeys) {
-        if (QTreeWidgetItem* item = items_.value(key)) {
-            item->setExpanded(true);
+        const QModelIndex at = model_->loaded(key);
+        if (at.isValid()) {
+            tree_->setExpanded(at, true);
         }
     }
     if (!list.visibleKey.isEmpty()) {
@@ -78,68 +42,115 @@ void NodeTree::show(const NodeList& list) {
     tree_->setUpdatesEnabled(true);
 }
 
-QTreeWidgetItem* NodeTree::add(const QString& parentKey, const QString& key, const QString& text,
-                               int picture) {
-    if (items_.contains(key)) {
-        throw AppError(err::DuplicateNodeKey, kSource,
-                       QStringLiteral("Key is not unique in collection"));
-    }
-    QTreeWidgetItem* parent = nullptr;
-    if (!parentKey.isEmpty()) {
-        parent = items_.value(parentKey);
-        if (parent == nullptr) {
-            throw AppError(err::ElementNotFound, kSource, QStringLiteral("Element not found"));
-        }
-    }
-    QTreeWidgetItem* item = makeItem(key, text, picture);
-    if (parent) {
-        parent->addChild(item);
-    } else {
-        tree_->addTopLevelItem(item);
-    }
-    items_.insert(key, item);
-    return item;
-}
-
-void NodeTree::forget(QTreeWidgetItem* item) {
-    items_.remove(keyOf(item));
-    for (int i = 0; i < item->childCount(); ++i) {
-        forget(item->child(i));
-    }
+void NodeTree::add(const QString& parentKey, const QString& key, const QString& text, int picture) {
+    model_->add(parentKey, key, text, picture);
 }
 
 bool NodeTree::remove(const QString& key) {
-    QTreeWidgetItem* item = items_.value(key);
-    if (item == nullptr) {
-        return false;
-    }
-    forget(item);
-    delete item;  // a QTreeWidgetItem leaves its parent and view when deleted
-    return true;
+    return model_->remove(key);
+}
+
+QModelIndex NodeTree::index(const QString& key) const {
+    return model_->find(key);
 }
 
 void NodeTree::ensureVisible(const QString& key) {
-    QTreeWidgetItem* item = items_.value(key);
-    if (item == nullptr) {
+    const QModelIndex at = model_->find(key);
+    if (!at.isValid()) {
         return;
     }
-    for (QTreeWidgetItem* p = item->parent(); p; p = p->parent()) {
-        p->setExpanded(true);
+    for (QModelIndex p = at.parent(); p.isValid(); p = p.parent()) {
+        tree_->setExpanded(p, true);
     }
     // Scroll once the window has laid the tree out at its real size.
     QTimer::singleShot(0, tree_, [this, key] {
-        if (QTreeWidgetItem* again = items_.value(key)) {
-            tree_->scrollToItem(again);
+        const QModelIndex again = model_->loaded(key);
+        if (again.isValid()) {
+            tree_->scrollTo(again);
         }
     });
 }
 
 void NodeTree::expandAll() {
+    if (model_->hasLazyNodes()) {
+        const BusyCursor busy;
+        const QString current = currentKey();
+        const bool selected = currentIsSelected();
+        const NodeList& list = model_->list();
+        if (list.whole) {
+            // One read of the whole list is quicker than one per node.
+            model_->reset(list.whole());
+        } else {
+            model_->loadAll();
+        }
+        if (!current.isEmpty()) {
+            const QModelIndex at = model_->loaded(current);
+            tree_->selectionModel()->setCurrentIndex(
+                at, selected ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate);
+        }
+    }
     tree_->expandAll();
 }
 
 void NodeTree::collapseAll() {
     tree_->collapseAll();
+}
+
+QString NodeTree::text(const QString& key) const {
+    return model_->find(key).data(Qt::DisplayRole).toString();
+}
+
+QString NodeTree::parentKey(const QString& key) const {
+    return keyOf(model_->find(key).parent());
+}
+
+QStringList NodeTree::childKeys(const QString& key) const {
+    QModelIndex parent;
+    if (!key.isEmpty()) {
+        parent = model_->find(key);
+        if (!parent.isValid()) {
+            return {};
+        }
+        if (model_->canFetchMore(parent)) {
+            model_->fetchMore(parent);
+        }
+    }
+    QStringList out;
+    for (int i = 0; i < model_->rowCount(parent); ++i) {
+        out << keyOf(model_->index(i, 0, parent));
+    }
+    return out;
+}
+
+bool NodeTree::isExpanded(const QString& key) const {
+    const QModelIndex at = model_->loaded(key);
+    return at.isValid() && tree_->isExpanded(at);
+}
+
+QRect NodeTree::rect(const QString& key) const {
+    return tree_->visualRect(model_->loaded(key));
+}
+
+QString NodeTree::currentKey() const {
+    return keyOf(tree_->currentIndex());
+}
+
+bool NodeTree::currentIsSelected() const {
+    const QModelIndex at = tree_->currentIndex();
+    return at.isValid() && tree_->selectionModel()->isSelected(at);
+}
+
+void NodeTree::setCurrent(const QString& key) {
+    if (key.isEmpty()) {
+        tree_->selectionModel()->clear();
+        return;
+    }
+    const QModelIndex at = model_->find(key);
+    tree_->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect);
+}
+
+QString NodeTree::keyAt(const QPoint& inViewport) const {
+    return keyOf(tree_->indexAt(inViewport));
 }
 
 }  // namespace wf

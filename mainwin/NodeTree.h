@@ -1,22 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QHash>
 #include <QIcon>
+#include <QModelIndex>
+#include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include "TreeNodes.h"
 
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 
 namespace wf {
 
+class NodeModel;
+
 // The tree view as the program uses it: nodes found by key, added as the
-// child of a parent key, removed by key.
+// child of a parent key, removed by key. The view shows a NodeModel; a
+// list's lazy nodes are filled in as they are opened or looked for.
 class NodeTree {
   public:
-    explicit NodeTree(QTreeWidget* tree);
+    NodeTree() = default;
+    explicit NodeTree(QTreeView* tree);
 
     // Empties the tree and shows list: every node closed but those that the
     // list's visible node needs open.
@@ -24,27 +29,39 @@ class NodeTree {
     void clear();
     // Adds a node under parentKey (empty for a root). Raises AppError 35602
     // when the tree already holds key, 35601 when it has no parentKey.
-    QTreeWidgetItem* add(const QString& parentKey, const QString& key, const QString& text,
-                         int picture);
+    void add(const QString& parentKey, const QString& key, const QString& text, int picture);
     // Removes the node and what is under it; false when the tree has no key.
     bool remove(const QString& key);
-    QTreeWidgetItem* find(const QString& key) const { return items_.value(key); }
-    bool contains(const QString& key) const { return items_.contains(key); }
+    // Whether the list shown holds key (loading what it needs to know).
+    bool contains(const QString& key) const { return index(key).isValid(); }
+    QModelIndex index(const QString& key) const;
     // Opens the node's parents and scrolls it into view.
     void ensureVisible(const QString& key);
+    // Opens every node (a lazy list is read whole first).
     void expandAll();
     void collapseAll();
 
-    static QString keyOf(const QTreeWidgetItem* item);
+    // What a person sees of a node.
+    QString text(const QString& key) const;
+    QString parentKey(const QString& key) const;
+    QStringList childKeys(const QString& key) const;  // "" for the top level
+    bool isExpanded(const QString& key) const;
+    // Where the node is drawn, in the view's viewport (empty when hidden).
+    QRect rect(const QString& key) const;
+    // The current node, and whether it is selected too.
+    QString currentKey() const;
+    bool currentIsSelected() const;
+    void setCurrent(const QString& key);  // empty: none
+    QString keyAt(const QPoint& inViewport) const;
+
+    NodeModel* model() const { return model_; }
+    QTreeView* view() const { return tree_; }
+    static QString keyOf(const QModelIndex& index);
     QIcon picture(int index) const;
 
   private:
-    QTreeWidgetItem* makeItem(const QString& key, const QString& text, int picture) const;
-    void forget(QTreeWidgetItem* item);
-
-    QTreeWidget* tree_;
-    QHash<QString, QTreeWidgetItem*> items_;
-    QIcon pictures_[5];
+    QTreeView* tree_ = nullptr;
+    NodeModel* model_ = nullptr;  // owned by the view
 };
 
 }  // namespace wf

@@ -38,33 +38,48 @@ int entryPicture(const QString& type) {
 
 namespace {
 
+QString rootKey(Category cat) {
+    return cat == Category::Birds ? QStringLiteral("Birds") : QStringLiteral("Topics");
+}
+
+QString subjectLetter(Category cat) {
+    return cat == Category::Birds ? QStringLiteral("B") : QStringLiteral("T");
+}
+
+Node rootNode(Category cat) {
+    return {rootKey(cat),
+            {},
+            cat == Category::Birds ? QStringLiteral("Birds of the World")
+                                   : QStringLiteral("Other Topics"),
+            kNoPicture};
+}
+
+// The "Sightings" node, then the entries of the types the tree shows.
+void appendChildren(std::vector<Node>& out, const QString& key, const TreeSubject& s) {
+    if (s.hasSightings) {
+        out.push_back({QStringLiteral("S") + QString::number(s.id), key,
+                       QStringLiteral("Sightings"), kSightingsPicture});
+    }
+    for (const ListedEntry& e : s.entries) {
+        const QString l = entryKeyLetter(e.type);
+        if (!l.isEmpty()) {
+            out.push_back({l + QString::number(e.id), key, e.title, entryPicture(e.type)});
+        }
+    }
+}
+
 NodeList subjectTree(const Store& store, Category cat) {
-    const bool birds = cat == Category::Birds;
-    const QString root = birds ? QStringLiteral("Birds") : QStringLiteral("Topics");
-    const QString letter = birds ? QStringLiteral("B") : QStringLiteral("T");
+    const QString root = rootKey(cat);
+    const QString letter = subjectLetter(cat);
     NodeList list;
-    list.nodes.push_back(
-        {root,
-         {},
-         birds ? QStringLiteral("Birds of the World") : QStringLiteral("Other Topics"),
-         kNoPicture});
+    list.nodes.push_back(rootNode(cat));
     for (const TreeSubject& s : store.subjectTree(cat)) {
         const QString key = letter + QString::number(s.id);
         list.nodes.push_back({key, root, s.name, kNoPicture});
         if (list.visibleKey.isEmpty()) {
             list.visibleKey = key;  // the first child of the root
         }
-        if (s.hasSightings) {
-            list.nodes.push_back({QStringLiteral("S") + QString::number(s.id), key,
-                                  QStringLiteral("Sightings"), kSightingsPicture});
-        }
-        for (const ListedEntry& e : s.entries) {
-            const QString l = entryKeyLetter(e.type);
-            if (!l.isEmpty()) {
-                list.nodes.push_back(
-                    {l + QString::number(e.id), key, e.title, entryPicture(e.type)});
-            }
-        }
+        appendChildren(list.nodes, key, s);
     }
     return list;
 }
@@ -77,6 +92,55 @@ NodeList birdTree(const Store& store) {
 
 NodeList topicTree(const Store& store) {
     return subjectTree(store, Category::Topics);
+}
+
+NodeList subjectTreeHeads(const Store& store, Category cat) {
+    const QString root = rootKey(cat);
+    const QString letter = subjectLetter(cat);
+    NodeList list;
+    const std::vector<SubjectHead> heads = store.subjectHeads(cat);
+    list.nodes.reserve(heads.size() + 1);
+    list.nodes.push_back(rootNode(cat));
+    for (const SubjectHead& s : heads) {
+        list.nodes.push_back(
+            {letter + QString::number(s.id), root, s.name, kNoPicture, s.hasChildren});
+    }
+    if (list.nodes.size() > 1) {
+        list.visibleKey = list.nodes[1].key;
+    }
+    return list;
+}
+
+std::vector<Node> subjectChildNodes(const Store& store, Category cat, const QString& subjectKey) {
+    std::vector<Node> out;
+    bool ok = false;
+    const qint64 id = subjectKey.mid(1).toLongLong(&ok);
+    if (!ok || !subjectKey.startsWith(subjectLetter(cat))) {
+        return out;
+    }
+    if (const std::optional<TreeSubject> s = store.treeSubject(cat, id)) {
+        appendChildren(out, subjectKey, *s);
+    }
+    return out;
+}
+
+QString treeParentKey(const Store& store, Category cat, const QString& key) {
+    bool ok = false;
+    const qint64 id = key.mid(1).toLongLong(&ok);
+    if (!ok) {
+        return {};
+    }
+    const QChar kind = key.front();
+    if (kind == u'S') {
+        return cat == Category::Birds ? QStringLiteral("B") + QString::number(id) : QString();
+    }
+    if (kind == u'A' || kind == u'I' || kind == u'L') {
+        const std::optional<Entry> e = store.entry(id);
+        if (e && e->catid == int(cat) && entryKeyLetter(e->type) == QString(kind)) {
+            return subjectLetter(cat) + QString::number(e->subid);
+        }
+    }
+    return {};
 }
 
 NodeList entryTypeList(const Store& store, Category cat, const QString& type) {
@@ -248,6 +312,10 @@ NodeList taxonomicOrder(const Store& store, const NodeList& list, bool listOpen)
     } else {
         out.visibleKey = out.nodes.size() > 1 ? out.nodes[1].key : root.key;
     }
+    // Lazy birds keep their children where they were (the whole list is
+    // the caller's to order again).
+    out.children = list.children;
+    out.parentOf = list.parentOf;
     return out;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -27,6 +28,9 @@ struct Node {
     QString parent;
     QString text;
     int picture = kNoPicture;
+    // Its children are not in the list: they are asked for when the node is
+    // first opened or one of them is wanted.
+    bool lazy = false;
     bool operator==(const Node&) const = default;
 };
 
@@ -37,6 +41,12 @@ struct NodeList {
     QString visibleKey;
     // Nodes shown open (the families of a list in taxonomic order).
     std::vector<QString> openKeys;
+    // For a list with lazy nodes: the children of one, in order; the
+    // parent's key of a node not loaded yet (empty when it has none in this
+    // list); and the whole list at once.
+    std::function<std::vector<Node>(const QString& key)> children;
+    std::function<QString(const QString& key)> parentOf;
+    std::function<NodeList()> whole;
 };
 
 // The kind letter and picture of an entry type; an empty letter for a type
@@ -48,6 +58,13 @@ int entryPicture(const QString& type);
 // its "Sightings" node first (birds), then its articles, images and links.
 NodeList birdTree(const Store& store);
 NodeList topicTree(const Store& store);
+// The same trees as far as the subjects: each subject with something under
+// it is lazy, its children given by subjectChildNodes.
+NodeList subjectTreeHeads(const Store& store, Category cat);
+std::vector<Node> subjectChildNodes(const Store& store, Category cat, const QString& subjectKey);
+// The key of the subject node an entry or sightings node of the category's
+// tree hangs under; empty when it is not in that tree.
+QString treeParentKey(const Store& store, Category cat, const QString& key);
 
 // A flat list of one entry type ("Article", "Image" or "Link"), each node
 // labelled with its subject's name and its title.

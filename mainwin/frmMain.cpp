@@ -27,12 +27,13 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
 #include "AppError.h"
 #include "Artwork.h"
+#include "NodeModel.h"
 #include "PictureView.h"
 #include "RichText.h"
 #include "StatusPanel.h"
@@ -170,8 +171,7 @@ const Panel kPanels[] = {
 
 }  // namespace
 
-frmMain::frmMain(AppState& state, QWidget* parent)
-    : QMainWindow(parent), state_(state), nodes_(nullptr) {
+frmMain::frmMain(AppState& state, QWidget* parent) : QMainWindow(parent), state_(state) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Wingfolio"));
     setWindowIcon(artwork::appIcon());
@@ -435,24 +435,29 @@ void frmMain::buildPanes() {
     frameLayout->addWidget(cmbPeriod_, 2, 0);
     frameLayout->addWidget(cmbArea_, 2, 1);
 
-    tv1_ = new QTreeWidget(leftPane_);
+    tv1_ = new QTreeView(leftPane_);
     tv1_->setObjectName(QStringLiteral("tv1"));
     tv1_->setHeaderHidden(true);
+    tv1_->setUniformRowHeights(true);
+    tv1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tv1_->setIconSize(QSize(16, 16));
     tv1_->setAcceptDrops(true);
     tv1_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(tv1_, &QTreeWidget::customContextMenuRequested, this, &frmMain::tv1_ContextMenu);
+    connect(tv1_, &QTreeView::customContextMenuRequested, this, &frmMain::tv1_ContextMenu);
     tv1_->viewport()->setAcceptDrops(true);
     tv1_->viewport()->installEventFilter(this);
     nodes_ = NodeTree(tv1_);
-    connect(tv1_, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { tv1_NodeClick(item); });
-    connect(tv1_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        // Keys move the current node without a click.
-        if (item != nullptr && !mouseOnTree_) {
-            tv1_NodeClick(item);
-        }
-    });
+    nodes_.model()->onLoadError = [this](const AppError& e) {
+        reportLoadError(e.number(), e.description());
+    };
+    connect(tv1_, &QTreeView::clicked, this, [this](const QModelIndex& at) { tv1_NodeClick(at); });
+    connect(tv1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& at) {
+                // Keys move the current node without a click.
+                if (at.isValid() && !mouseOnTree_ && !quietTree_) {
+                    tv1_NodeClick(at);
+                }
+            });
 
     rightPane_ = new QWidget(central_);
     rightPane_->setObjectName(QStringLiteral("pic(1)"));
@@ -710,11 +715,10 @@ void frmMain::EditEntry() {
 }
 
 qint64 frmMain::selectedSubjectId() const {
-    const QTreeWidgetItem* item = tv1_->currentItem();
-    if (item == nullptr || !item->isSelected()) {
+    if (!nodes_.currentIsSelected()) {
         return 0;
     }
-    const QString key = NodeTree::keyOf(item);
+    const QString key = nodes_.currentKey();
     const QChar kind = state_.birds() ? u'B' : u'T';
     if (key.size() < 2 || key.front() != kind) {
         return 0;
@@ -729,7 +733,8 @@ QString frmMain::categoryListText() const {
 }
 
 QString frmMain::treeRootKey() const {
-    return tv1_->topLevelItemCount() > 0 ? NodeTree::keyOf(tv1_->topLevelItem(0)) : QString();
+    const QStringList roots = nodes_.childKeys({});
+    return roots.isEmpty() ? QString() : roots.front();
 }
 
 void frmMain::addNode(const QString& parentKey, const QString& key, const QString& text,
@@ -788,8 +793,8 @@ void frmMain::mnuEditExpand_Click() {
 void frmMain::mnuEditCollapse_Click() {
     nodes_.collapseAll();
     const QString root = state_.birds() ? QStringLiteral("Birds") : QStringLiteral("Topics");
-    if (QTreeWidgetItem* r = nodes_.find(root); r && r->childCount() > 0) {
-        nodes_.ensureVisible(NodeTree::keyOf(r->child(0)));
+    if (const QStringList children = nodes_.childKeys(root); !children.isEmpty()) {
+        nodes_.ensureVisible(children.front());
     }
 }
 

@@ -24,8 +24,7 @@ class QStatusBar;
 class QTableWidget;
 class QTextEdit;
 class QToolBar;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 class QWebEngineView;
 
 namespace wf {
@@ -70,7 +69,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
 
     // The controls, for the other windows and for tests.
     NodeTree& nodes() { return nodes_; }
-    QTreeWidget* tv1() const { return tv1_; }
+    QTreeView* tv1() const { return tv1_; }
     QComboBox* cmbSearchCategory() const { return cmbSearchCategory_; }
     // The year or month, and the area, of the year, month and first lists.
     QComboBox* cmbPeriod() const { return cmbPeriod_; }
@@ -161,7 +160,8 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void CountLifeLists();
 
     // Entry viewer.
-    void tv1_NodeClick(QTreeWidgetItem* node);
+    void tv1_NodeClick(const QModelIndex& node);
+    NodeList lazySubjectTree(Category cat) const;
     void showNode(const QString& key, const QString& text, const QString& parentText);
     void setEntryCommands(bool edit, bool del, bool related);
     // No entry is current any more: the entry commands rest until the next
@@ -238,7 +238,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
     QComboBox* cmbSearchCategory_ = nullptr;
     QComboBox* cmbPeriod_ = nullptr;
     QComboBox* cmbArea_ = nullptr;
-    QTreeWidget* tv1_ = nullptr;
+    QTreeView* tv1_ = nullptr;
     NodeTree nodes_;
     QLabel* lbltitle_ = nullptr;
     QFrame* viewArea_ = nullptr;  // pic(2)
@@ -259,6 +259,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
     float ghostX_ = 0;                // picSplitter.Left
     bool splitterDragging_ = false;
     bool mouseOnTree_ = false;
+    bool quietTree_ = false;  // the program moves the current node: no click
     bool laidOut_ = false;
 };
 

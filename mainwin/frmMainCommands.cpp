@@ -15,7 +15,7 @@
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QUrl>
 #include <QWebEngineHistory>
 #include <QWebEngineView>

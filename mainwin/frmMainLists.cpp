@@ -7,7 +7,7 @@
 #include <QLocale>
 #include <QRadioButton>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "AppError.h"
 #include "AreaBox.h"
@@ -175,12 +175,32 @@ void frmMain::showList(const std::function<NodeList()>& build) {
     }
 }
 
+NodeList frmMain::lazySubjectTree(Category cat) const {
+    // The subjects now; what hangs under each when it is opened, read from
+    // the journal open at that time.
+    NodeList list = subjectTreeHeads(state_.db(), cat);
+    if (cat == Category::Birds) {
+        list = birdOrder(std::move(list), false);
+    }
+    list.children = [this, cat](const QString& key) {
+        return subjectChildNodes(state_.db(), cat, key);
+    };
+    list.parentOf = [this, cat](const QString& key) {
+        return treeParentKey(state_.db(), cat, key);
+    };
+    list.whole = [this, cat] {
+        return cat == Category::Birds ? birdOrder(birdTree(state_.db()), false)
+                                      : topicTree(state_.db());
+    };
+    return list;
+}
+
 void frmMain::LoadTree() {
-    showList([this] { return birdOrder(birdTree(state_.db()), false); });
+    showList([this] { return lazySubjectTree(Category::Birds); });
 }
 
 void frmMain::LoadTopicTree() {
-    showList([this] { return topicTree(state_.db()); });
+    showList([this] { return lazySubjectTree(Category::Topics); });
 }
 
 void frmMain::LoadArticles() {

@@ -10,10 +10,11 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
+#include <QScopedValueRollback>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QUrl>
 #include <QWebEngineView>
 
@@ -63,23 +64,22 @@ QImage loadPicture(const DataFolder& folder, const QString& fname) {
 }  // namespace
 
 void frmMain::clickNode(const QString& key) {
-    QTreeWidgetItem* item = nodes_.find(key);
-    if (item == nullptr) {
+    const QModelIndex at = nodes_.index(key);
+    if (!at.isValid()) {
         return;
     }
     {
-        const QSignalBlocker block(tv1_);
-        tv1_->setCurrentItem(item);
+        const QScopedValueRollback quiet(quietTree_, true);
+        nodes_.setCurrent(key);
     }
-    tv1_NodeClick(item);
+    tv1_NodeClick(at);
 }
 
-void frmMain::tv1_NodeClick(QTreeWidgetItem* node) {
-    if (node == nullptr) {
+void frmMain::tv1_NodeClick(const QModelIndex& node) {
+    if (!node.isValid()) {
         return;
     }
-    const QTreeWidgetItem* parent = node->parent();
-    showNode(NodeTree::keyOf(node), node->text(0), parent ? parent->text(0) : QString());
+    showNode(NodeTree::keyOf(node), node.data().toString(), node.parent().data().toString());
 }
 
 void frmMain::setEntryCommands(bool edit, bool del, bool related) {
@@ -97,10 +97,9 @@ void frmMain::forgetCurrentEntry() {
 }
 
 void frmMain::removeNodeQuietly(const QString& key) {
-    const QSignalBlocker block(tv1_);
+    const QScopedValueRollback quiet(quietTree_, true);
     nodes_.remove(key);
-    tv1_->setCurrentItem(nullptr);
-    tv1_->clearSelection();
+    nodes_.setCurrent({});
 }
 
 void frmMain::reportLoadError(long number, const QString& description) {
@@ -343,8 +342,7 @@ namespace wf {
 // Subject pages -----------------------------------------------------------------
 
 void frmMain::mnuViewSubjectPage_Click() {
-    const QTreeWidgetItem* item = tv1_->currentItem();
-    const QString key = item ? NodeTree::keyOf(item) : QString();
+    const QString key = nodes_.currentKey();
     bool ok = false;
     const qint64 id = key.mid(1).toLongLong(&ok);
     try {
@@ -412,17 +410,13 @@ void frmMain::openEntryKey(const QString& key) {
 }
 
 void frmMain::tv1_ContextMenu(const QPoint& at) {
-    QTreeWidgetItem* item = tv1_->itemAt(at);
-    if (item == nullptr) {
-        return;
-    }
-    const QString key = NodeTree::keyOf(item);
+    const QString key = nodes_.keyAt(at);
     bool ok = false;
     key.mid(1).toLongLong(&ok);
     if (!ok) {
         return;  // a root or a family
     }
-    tv1_->setCurrentItem(item);
+    nodes_.setCurrent(key);
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("mnuNode"));
     menu.addAction(menuItem(QStringLiteral("mnuViewSubjectPage")));

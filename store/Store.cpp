@@ -928,6 +928,75 @@ std::vector<TreeSubject> Store::subjectTree(Category cat) const {
     });
 }
 
+std::vector<SubjectHead> Store::subjectHeads(Category cat) const {
+    return guarded([&] {
+        // Subjects with entries, and whether one of them is of a type the
+        // tree shows, from the index on (catid, subid, type) in one pass.
+        std::unordered_map<qint64, bool> filed;
+        {
+            SQLite::Statement q(*db_,
+                                "SELECT subid, max(type = 'Article' COLLATE BINARY OR type = "
+                                "'Image' COLLATE BINARY OR type = 'Link' COLLATE BINARY) FROM "
+                                "data WHERE catid = ? GROUP BY subid");
+            q.bind(1, static_cast<int>(cat));
+            while (q.executeStep()) {
+                filed.emplace(q.getColumn(0).getInt64(), q.getColumn(1).getInt() != 0);
+            }
+        }
+        std::unordered_set<qint64> seen;
+        if (cat == Category::Birds) {
+            SQLite::Statement q(*db_,
+                                "SELECT b.id FROM birds b WHERE EXISTS "
+                                "(SELECT 1 FROM sighting s WHERE s.birdid = b.id)");
+            while (q.executeStep()) {
+                seen.insert(q.getColumn(0).getInt64());
+            }
+        }
+        std::vector<SubjectHead> out;
+        SQLite::Statement q(
+            *db_, std::string("SELECT id, name FROM ") + subjectTable(cat) + " ORDER BY name, id");
+        while (q.executeStep()) {
+            const qint64 id = q.getColumn(0).getInt64();
+            const auto e = filed.find(id);
+            const bool sighted = seen.count(id) > 0;
+            if (e != filed.end() || sighted) {
+                out.push_back({id, text(q.getColumn(1)), sighted || (e != filed.end() && e->second)});
+            }
+        }
+        return out;
+    });
+}
+
+std::optional<TreeSubject> Store::treeSubject(Category cat, qint64 id) const {
+    return guarded([&]() -> std::optional<TreeSubject> {
+        TreeSubject t;
+        t.id = id;
+        {
+            SQLite::Statement q(*db_, std::string("SELECT name FROM ") + subjectTable(cat) +
+                                          " WHERE id = ?");
+            q.bind(1, static_cast<int64_t>(id));
+            if (!q.executeStep()) {
+                return std::nullopt;
+            }
+            t.name = text(q.getColumn(0));
+        }
+        t.hasSightings = cat == Category::Birds && hasSightings(id);
+        SQLite::Statement q(*db_,
+                            "SELECT id, type, title FROM data WHERE catid = ? AND subid = ? "
+                            "ORDER BY type, title, id");
+        q.bind(1, static_cast<int>(cat));
+        q.bind(2, static_cast<int64_t>(id));
+        while (q.executeStep()) {
+            t.entries.push_back(
+                {q.getColumn(0).getInt64(), text(q.getColumn(1)), t.name, text(q.getColumn(2))});
+        }
+        if (t.entries.empty() && !t.hasSightings) {
+            return std::nullopt;
+        }
+        return t;
+    });
+}
+
 std::vector<ListedEntry> Store::entryList(Category cat, const QString& type) const {
     return guarded([&] {
         std::vector<ListedEntry> out;

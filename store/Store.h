@@ -116,6 +116,11 @@ class Store {
     // Every subject of the category that has an entry (of any type) or, for
     // birds, a sighting; by name (letter case ignored), then id.
     std::vector<TreeSubject> subjectTree(Category cat) const;
+    // The same subjects, in the same order, without their entries.
+    std::vector<SubjectHead> subjectHeads(Category cat) const;
+    // One subject as subjectTree gives it; nothing when it has no entry and
+    // no sighting.
+    std::optional<TreeSubject> treeSubject(Category cat, qint64 id) const;
     // The entries of one type in a category whose subject exists, by subject
     // name, then id.
     std::vector<ListedEntry> entryList(Category cat, const QString& type) const;

@@ -115,6 +115,13 @@ struct TreeSubject {
     std::vector<ListedEntry> entries;  // by type, then title
 };
 
+// A subject of the tree without what hangs under it.
+struct SubjectHead {
+    qint64 id = 0;
+    QString name;
+    bool hasChildren = false;  // sightings, or an article, image or link
+};
+
 struct Options {
     QString search;
     QString home;

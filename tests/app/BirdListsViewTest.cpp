@@ -10,6 +10,7 @@
 
 #include "AppFixture.h"
 #include "Keyboard.h"
+#include "NodeRef.h"
 #include "frmStatistics.h"
 
 namespace wf::test {
@@ -26,7 +27,7 @@ class BirdListsViewTest : public AppFixture {
         s.country = QString::fromUtf8(country);
         db.appendSighting(s);
     }
-    static QStringList children(const QTreeWidgetItem* item) {
+    static QStringList children(const NodeRef& item) {
         QStringList out;
         for (int i = 0; i < item->childCount(); ++i) {
             out << item->child(i)->text(0);
@@ -62,11 +63,11 @@ TEST_F(BirdListsViewTest, YearMonthAndFirstListsWithTheirBoxes) {
         years << w.cmbPeriod()->itemText(i);
     }
     EXPECT_EQ(years, QStringList({"2024", "2023"}));
-    QTreeWidgetItem* root = w.tv1()->topLevelItem(0);
+    const NodeRef root = topNode(w.nodes());
     EXPECT_EQ(root->text(0), QStringLiteral("2024 Year List"));
     EXPECT_EQ(children(root), QStringList({"Emu", "Mallard"}));
     pick(w.cmbPeriod(), "2023");
-    EXPECT_EQ(children(w.tv1()->topLevelItem(0)), QStringList({"Mallard"}));
+    EXPECT_EQ(children(topNode(w.nodes())), QStringList({"Mallard"}));
 
     // An active area narrows it.
     QStringList areas;
@@ -75,21 +76,21 @@ TEST_F(BirdListsViewTest, YearMonthAndFirstListsWithTheirBoxes) {
     }
     EXPECT_EQ(areas, QStringList({"World", "Australia"}));
     pick(w.cmbArea(), "Australia");
-    EXPECT_EQ(w.tv1()->topLevelItem(0)->text(0), QStringLiteral("Australia 2023 Year List"));
-    EXPECT_EQ(w.tv1()->topLevelItem(0)->childCount(), 0);
+    EXPECT_EQ(topNode(w.nodes())->text(0), QStringLiteral("Australia 2023 Year List"));
+    EXPECT_EQ(topNode(w.nodes())->childCount(), 0);
 
     choose(w, "Month List");
     pick(w.cmbPeriod(), QLocale().standaloneMonthName(4));
-    EXPECT_EQ(children(w.tv1()->topLevelItem(0)), QStringList({"Emu"}));  // still Australia
+    EXPECT_EQ(children(topNode(w.nodes())), QStringList({"Emu"}));  // still Australia
 
     choose(w, "First Sightings");
     EXPECT_FALSE(w.cmbPeriod()->isVisible());
     pick(w.cmbArea(), "World");
-    const QStringList first = children(w.tv1()->topLevelItem(0));
+    const QStringList first = children(topNode(w.nodes()));
     ASSERT_EQ(first.size(), 2);
     EXPECT_TRUE(first[0].endsWith(QStringLiteral(", Pond: Mallard")));
     // A click shows the bird's history under its own name.
-    user::click(w.tv1(), w.tv1()->visualItemRect(w.tv1()->topLevelItem(0)->child(0)).center());
+    user::click(w.tv1()->viewport(), (topNode(w.nodes())->child(0)).rect().center());
     EXPECT_EQ(w.lbltitle()->text(), QStringLiteral("Mallard Sighting History"));
 
     choose(w, "All Entries");
@@ -106,26 +107,26 @@ TEST_F(BirdListsViewTest, TaxonomicOrderIsAViewChoiceKeptBetweenRuns) {
     ASSERT_TRUE(sort->isCheckable());
     EXPECT_FALSE(sort->isChecked());  // by name, as always, until chosen
     choose(w, "All Sightings");
-    EXPECT_EQ(children(w.tv1()->topLevelItem(0)), QStringList({"Emu", "Mallard"}));
+    EXPECT_EQ(children(topNode(w.nodes())), QStringList({"Emu", "Mallard"}));
     sort->trigger();
     // The emu's family comes first in the world list, then the ducks.
-    QTreeWidgetItem* root = w.tv1()->topLevelItem(0);
+    const NodeRef root = topNode(w.nodes());
     EXPECT_EQ(children(root), QStringList({"Casuariidae", "Anatidae"}));
     EXPECT_EQ(children(root->child(1)), QStringList({"Mallard"}));
     EXPECT_TRUE(root->child(1)->isExpanded());
     // A family node is not an entry: nothing to edit or delete.
-    user::click(w.tv1(), w.tv1()->visualItemRect(root->child(0)).center());
+    user::click(w.tv1()->viewport(), (root->child(0)).rect().center());
     EXPECT_FALSE(w.menuItem("mnuEditDelete")->isEnabled());
 
     choose(w, "All Entries");
-    EXPECT_EQ(children(w.tv1()->topLevelItem(0)), QStringList({"Casuariidae", "Anatidae"}));
+    EXPECT_EQ(children(topNode(w.nodes())), QStringList({"Casuariidae", "Anatidae"}));
     // A new bird in the tree goes under its family.
     w.close();
     startup.reset();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     frmMain& again = startToMain();
     EXPECT_TRUE(again.menuItem("mnuViewTaxonomic")->isChecked());
-    EXPECT_EQ(children(again.tv1()->topLevelItem(0)), QStringList({"Casuariidae", "Anatidae"}));
+    EXPECT_EQ(children(topNode(again.nodes())), QStringList({"Casuariidae", "Anatidae"}));
 }
 
 TEST_F(BirdListsViewTest, F4ShowsTheSubjectPageAndItsLinksOpenEntries) {
@@ -141,8 +142,8 @@ TEST_F(BirdListsViewTest, F4ShowsTheSubjectPageAndItsLinksOpenEntries) {
     a.caption = QStringLiteral("{\\rtf1 Drakes moult in summer.}");
     const qint64 article = db.appendEntry(a);
     choose(w, "All Sightings");
-    QTreeWidgetItem* mallard = w.tv1()->topLevelItem(0)->child(0);
-    user::click(w.tv1(), w.tv1()->visualItemRect(mallard).center());
+    const NodeRef mallard = topNode(w.nodes())->child(0);
+    user::click(w.tv1()->viewport(), (mallard).rect().center());
     user::key(&w, Qt::Key_F4);
     EXPECT_EQ(w.lbltitle()->text(), QStringLiteral("Mallard"));
     ASSERT_TRUE(w.rtb()->isVisible());
@@ -161,7 +162,7 @@ TEST_F(BirdListsViewTest, F4ShowsTheSubjectPageAndItsLinksOpenEntries) {
 
     // Nothing chosen: the command says what it needs.
     choose(w, "All Entries");
-    w.tv1()->setCurrentItem(nullptr);
+    w.nodes().setCurrent({});
     user::key(&w, Qt::Key_F4);
     EXPECT_EQ(messages.shown().back().title, QStringLiteral("Subject Page"));
 }

@@ -12,6 +12,7 @@
 
 #include "AppFixture.h"
 #include "Keyboard.h"
+#include "NodeRef.h"
 #include "RichText.h"
 #include "frmRelated.h"
 
@@ -89,9 +90,9 @@ TEST_F(EndToEndTest, ABirdersDay) {
         QTest::mouseClick(d.findChild<QPushButton*>("cmdSearch"), Qt::LeftButton);
     });
     w.menuItem("mnuViewCustom")->trigger();
-    ASSERT_EQ(w.tv1()->topLevelItem(0)->text(0), QStringLiteral("Custom Search"));
-    ASSERT_EQ(w.tv1()->topLevelItem(0)->childCount(), 1);
-    const QString articleKey = NodeTree::keyOf(w.tv1()->topLevelItem(0)->child(0));
+    ASSERT_EQ(topNode(w.nodes())->text(0), QStringLiteral("Custom Search"));
+    ASSERT_EQ(topNode(w.nodes())->childCount(), 1);
+    const QString articleKey = topNode(w.nodes())->child(0).key();
     w.clickNode(articleKey);
     EXPECT_EQ(w.rtb()->toPlainText(), QStringLiteral("Heard the boom twice across the reeds."));
 
@@ -131,7 +132,7 @@ TEST_F(EndToEndTest, ABirdersDay) {
     const QString file = dataDir() + "/Images/" + db.entry(images[0].id)->fname;
     EXPECT_EQ(QImage(file).size(), QSize(40, 30));
     EXPECT_TRUE(db.entryList(Category::Birds, kLink).empty());
-    QTreeWidgetItem* node = again.nodes().find(QStringLiteral("B%1").arg(*bittern));
+    const NodeRef node = findNode(again.nodes(), QStringLiteral("B%1").arg(*bittern));
     ASSERT_NE(node, nullptr);
     EXPECT_EQ(node->childCount(), 3);  // Sightings, the article, the picture
 }

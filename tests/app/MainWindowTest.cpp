@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 
 #include "AppFixture.h"
+#include "NodeRef.h"
 #include "Twips.h"
 
 using namespace wf;
@@ -149,7 +150,7 @@ TEST_F(MainWindowTest, CategoryButtonsRefillTheBoxInTheirOwnOrders) {
     EXPECT_EQ(items(), QStringList({"All Entries", "All Images", "All Articles",
                                     "All Internet Links", "Custom Search"}));
     EXPECT_EQ(w.cmbSearchCategory()->currentIndex(), 0);
-    EXPECT_EQ(w.tv1()->topLevelItem(0)->text(0), QStringLiteral("Other Topics"));
+    EXPECT_EQ(topNode(w.nodes())->text(0), QStringLiteral("Other Topics"));
     click("optCat(0)");
     EXPECT_EQ(startup->state().CurrentCategory, QStringLiteral("Birds"));
     EXPECT_EQ(items(),
@@ -157,7 +158,7 @@ TEST_F(MainWindowTest, CategoryButtonsRefillTheBoxInTheirOwnOrders) {
                            "All Sightings", "Region Life Sightings", "Country Life Sightings",
                            "State Life Sightings", "District Life Sightings", "Custom Search",
                            "Year List", "Month List", "First Sightings"}));
-    EXPECT_EQ(w.tv1()->topLevelItem(0)->text(0), QStringLiteral("Birds of the World"));
+    EXPECT_EQ(topNode(w.nodes())->text(0), QStringLiteral("Birds of the World"));
 }
 
 TEST(Twips, ConvertAtTheScreensDpi) {

@@ -12,6 +12,7 @@
 #include <QLockFile>
 
 #include "AppFixture.h"
+#include "NodeRef.h"
 
 using namespace wf;
 using namespace wf::test;
@@ -47,8 +48,8 @@ TEST_F(StartupTest, MainWindowStartsOnAllEntriesInMyBirds) {
     EXPECT_TRUE(w.findChild<QRadioButton*>(QStringLiteral("optCat(0)"))->isChecked());
     EXPECT_EQ(w.findChild<QRadioButton*>(QStringLiteral("optCat(1)"))->text(),
               QStringLiteral("In Other Topics"));
-    ASSERT_EQ(w.tv1()->topLevelItemCount(), 1);
-    EXPECT_EQ(w.tv1()->topLevelItem(0)->text(0), QStringLiteral("Birds of the World"));
+    ASSERT_EQ(int(w.nodes().childKeys({}).size()), 1);
+    EXPECT_EQ(topNode(w.nodes())->text(0), QStringLiteral("Birds of the World"));
     EXPECT_EQ(w.lbltitle()->text(), QStringLiteral("Welcome to Wingfolio"));
     EXPECT_EQ(startup->state().CurrentCategory, QStringLiteral("Birds"));
     EXPECT_FALSE(startup->state().EditMode);

@@ -13,6 +13,7 @@
 
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
+#include "NodeRef.h"
 #include "RichText.h"
 #include "frmText.h"
 
@@ -88,7 +89,8 @@ TEST_F(ArticleEditorTest, FormattedArticleIsStoredAndShown) {
     // The tree gains the bird and the article under it; the viewer shows it.
     const QString birdKey = QStringLiteral("B%1").arg(e->subid);
     ASSERT_TRUE(w.nodes().contains(birdKey));
-    EXPECT_EQ(w.nodes().find(QStringLiteral("A%1").arg(e->id))->parent(), w.nodes().find(birdKey));
+    EXPECT_EQ(findNode(w.nodes(), QStringLiteral("A%1").arg(e->id))->parent(),
+              findNode(w.nodes(), birdKey));
     // Leaving the picker for Save put the list's own form of the name.
     EXPECT_EQ(w.lbltitle()->text(), QStringLiteral("Emu :   Legs"));
     EXPECT_EQ(w.rtb()->toPlainText(), QStringLiteral("Strong legs indeed"));
@@ -121,10 +123,10 @@ TEST_F(ArticleEditorTest, FirstArticleOfABirdSeenOnlyGoesUnderItsNode) {
     });
     w.toolButton("Article")->trigger();
     EXPECT_TRUE(messages.shown().empty());
-    QTreeWidgetItem* bird = w.nodes().find(QStringLiteral("B%1").arg(emu));
+    const NodeRef bird = findNode(w.nodes(), QStringLiteral("B%1").arg(emu));
     ASSERT_NE(bird, nullptr);
     EXPECT_EQ(bird->childCount(), 2);  // Sightings and the article
-    EXPECT_EQ(w.nodes().find("Birds")->childCount(), 1);
+    EXPECT_EQ(findNode(w.nodes(), "Birds")->childCount(), 1);
 }
 
 TEST_F(ArticleEditorTest, NodesUnderFlatListsAndTheSearchList) {
@@ -137,7 +139,7 @@ TEST_F(ArticleEditorTest, NodesUnderFlatListsAndTheSearchList) {
     w.toolButton("Article")->trigger();
     auto e = onlyArticle();
     ASSERT_TRUE(e);
-    EXPECT_EQ(w.nodes().find(QStringLiteral("A%1").arg(e->id))->text(0),
+    EXPECT_EQ(findNode(w.nodes(), QStringLiteral("A%1").arg(e->id))->text(0),
               QStringLiteral("Emu Flat"));
 
     // A topic article while the search list (root "Birds") is shown.
@@ -153,7 +155,7 @@ TEST_F(ArticleEditorTest, NodesUnderFlatListsAndTheSearchList) {
         QTest::mouseClick(d.findChild<QPushButton*>("cmdSearch"), Qt::LeftButton);
     });
     w.menuItem("mnuViewCustom")->trigger();
-    ASSERT_EQ(w.tv1()->topLevelItem(0)->text(0), QStringLiteral("Custom Search"));
+    ASSERT_EQ(topNode(w.nodes())->text(0), QStringLiteral("Custom Search"));
     dialogs.queue([&](QDialog& d) {
         fill(d, "Trips", "Day two", "y");
         save(d);
@@ -161,7 +163,7 @@ TEST_F(ArticleEditorTest, NodesUnderFlatListsAndTheSearchList) {
     });
     w.toolButton("Article")->trigger();
     EXPECT_TRUE(messages.shown().empty());
-    EXPECT_EQ(w.nodes().find("Birds")->childCount(), 2);
+    EXPECT_EQ(findNode(w.nodes(), "Birds")->childCount(), 2);
 }
 
 TEST_F(ArticleEditorTest, BlankSubjectOrTitleIsRefused) {

@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 
 #include "MainWindowFixture.h"
+#include "NodeRef.h"
 #include "frmPic.h"
 
 using namespace wf;
@@ -74,8 +75,8 @@ TEST_F(ImageEditorTest, PastedPictureIsStoredUnderTheNamingRule) {
     EXPECT_GT(qRed(back.pixel(30, 5)), 150);  // upright: red on top
     EXPECT_GT(qBlue(back.pixel(30, 35)), 150);
     EXPECT_TRUE(w.nodes().contains(QStringLiteral("I%1").arg(e.id)));
-    EXPECT_EQ(w.nodes().find(QStringLiteral("I%1").arg(e.id))->parent(),
-              w.nodes().find(QStringLiteral("B%1").arg(e.subid)));
+    EXPECT_EQ(findNode(w.nodes(), QStringLiteral("I%1").arg(e.id))->parent(),
+              findNode(w.nodes(), QStringLiteral("B%1").arg(e.subid)));
     EXPECT_TRUE(w.picture()->isVisible());
     EXPECT_EQ(w.picture()->size(), QSize(60, 40));
     EXPECT_EQ(w.lbltitle()->text(), QStringLiteral("Emu : Nest  "));
@@ -165,7 +166,7 @@ TEST_F(ImageEditorTest, NodesUnderAllImagesAndForABirdSeenOnly) {
     });
     w.toolButton("Image")->trigger();
     EXPECT_TRUE(messages.shown().empty());
-    EXPECT_EQ(w.nodes().find(QStringLiteral("B%1").arg(emu))->childCount(), 2);
+    EXPECT_EQ(findNode(w.nodes(), QStringLiteral("B%1").arg(emu))->childCount(), 2);
     choose(w, "All Images");
     dialogs.queue([&](QDialog& d) {
         paste(d);
@@ -173,7 +174,7 @@ TEST_F(ImageEditorTest, NodesUnderAllImagesAndForABirdSeenOnly) {
         save(d);
     });
     w.toolButton("Image")->trigger();
-    QTreeWidgetItem* root = w.nodes().find("Birds");
+    const NodeRef root = findNode(w.nodes(), "Birds");
     ASSERT_EQ(root->childCount(), 2);
     EXPECT_EQ(root->child(1)->text(0), QStringLiteral("Emu Second"));
 }
@@ -199,7 +200,7 @@ TEST_F(ImageEditorTest, EditModeChangesOnlyTheTitle) {
     EXPECT_EQ(e.title, QStringLiteral("New"));
     EXPECT_EQ(e.fname, QStringLiteral("emu-old.jpg"));
     EXPECT_EQ(readAll(images() + "/emu-old.jpg"), before);
-    EXPECT_EQ(w.nodes().find(QStringLiteral("I%1").arg(id))->text(0), QStringLiteral("New"));
+    EXPECT_EQ(findNode(w.nodes(), QStringLiteral("I%1").arg(id))->text(0), QStringLiteral("New"));
     EXPECT_FALSE(startup->state().EditMode);
 }
 

@@ -12,6 +12,7 @@
 #include "DateField.h"
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
+#include "NodeRef.h"
 #include "SubjectPicker.h"
 #include "frmSight.h"
 
@@ -108,7 +109,7 @@ TEST_F(SightingEditorTest, ExistingNameInOtherCaseIsFiledUnderTheBird) {
     EXPECT_EQ(db.rowCount("birds"), 11131);
     EXPECT_EQ(db.sightingsOf(emu).size(), 1u);
     // Under another list the tree is left as it was.
-    EXPECT_EQ(w.tv1()->topLevelItem(0)->text(0), QStringLiteral("Birds of the World Images"));
+    EXPECT_EQ(topNode(w.nodes())->text(0), QStringLiteral("Birds of the World Images"));
 }
 
 TEST_F(SightingEditorTest, BlankBirdNameIsRefused) {

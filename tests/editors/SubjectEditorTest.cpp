@@ -9,6 +9,7 @@
 
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
+#include "NodeRef.h"
 #include "frmSubject.h"
 
 using namespace wf;
@@ -56,7 +57,7 @@ TEST_F(SubjectEditorTest, RenamesTheChosenBirdAndRebuildsTheTree) {
     EXPECT_EQ(messages.last().title, QStringLiteral("Subject Text Saved"));
     EXPECT_EQ(startup->state().db().subjectName(Category::Birds, emu),
               QStringLiteral("Emu \"the tall\""));
-    EXPECT_EQ(w.nodes().find(QStringLiteral("B%1").arg(emu))->text(0),
+    EXPECT_EQ(findNode(w.nodes(), QStringLiteral("B%1").arg(emu))->text(0),
               QStringLiteral("Emu \"the tall\""));
 }
 
@@ -162,12 +163,11 @@ TEST_F(SubjectEditorTest, TheSubjectSelectedInTheTreeIsTheOneInTheDialog) {
     frmMain& w = start();
     w.show();
     w.nodes().ensureVisible(QStringLiteral("B%1").arg(emu));
-    QTreeWidgetItem* node = w.nodes().find(QStringLiteral("B%1").arg(emu));
-    w.tv1()->scrollToItem(node);
+    const NodeRef node = findNode(w.nodes(), QStringLiteral("B%1").arg(emu));
     QApplication::processEvents();
-    user::click(w.tv1()->viewport(), w.tv1()->visualItemRect(node).center());
+    user::click(w.tv1()->viewport(), (node).rect().center());
     ASSERT_NE(node, nullptr);
-    ASSERT_EQ(w.tv1()->currentItem(), node);
+    ASSERT_TRUE(node.isCurrent());
     ASSERT_EQ(w.selectedSubjectId(), emu);
     dialogs.queue([&](QDialog& d) {
         EXPECT_EQ(static_cast<frmSubject&>(d).selectedId(), emu);

@@ -14,6 +14,7 @@
 
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
+#include "NodeRef.h"
 #include "frmHelp.h"
 #include "frmRelated.h"
 
@@ -38,11 +39,10 @@ class CommandsTest : public MainWindowFixture {
 
 // Clicks a node with the mouse, as a person does.
 void clickNode(frmMain& w, const QString& key) {
-    QTreeWidgetItem* item = w.nodes().find(key);
+    const NodeRef item = findNode(w.nodes(), key);
     ASSERT_NE(item, nullptr) << key.toStdString();
     w.nodes().ensureVisible(key);
-    w.tv1()->scrollToItem(item);
-    user::click(w.tv1()->viewport(), w.tv1()->visualItemRect(item).center());
+    user::click(w.tv1()->viewport(), (item).rect().center());
 }
 
 void clickButton(frmMain& w, const char* key) {

@@ -9,6 +9,7 @@
 
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
+#include "NodeRef.h"
 
 using namespace wf;
 using namespace wf::test;
@@ -29,7 +30,7 @@ class SearchTest : public MainWindowFixture {
             user::click(d.findChild<QPushButton*>("cmdSearch"));
         });
     }
-    QString rootText(frmMain& w) { return w.tv1()->topLevelItem(0)->text(0); }
+    QString rootText(frmMain& w) { return topNode(w.nodes())->text(0); }
 };
 
 }  // namespace
@@ -44,8 +45,8 @@ TEST_F(SearchTest, FindsEntriesAndListsThemUnderCustomSearch) {
     w.menuItem("mnuViewCustom")->trigger();  // F3
     EXPECT_EQ(dialogs.shown(), QStringList{"frmSearch"});
     EXPECT_EQ(rootText(w), QStringLiteral("Custom Search"));
-    EXPECT_EQ(w.nodes().find("Birds")->childCount(), 1);
-    EXPECT_EQ(w.nodes().find(QStringLiteral("A%1").arg(a))->text(0),
+    EXPECT_EQ(findNode(w.nodes(), "Birds")->childCount(), 1);
+    EXPECT_EQ(findNode(w.nodes(), QStringLiteral("A%1").arg(a))->text(0),
               QStringLiteral("Common Kingfisher Dive"));
     EXPECT_FALSE(w.menuItem("mnuEditExpand")->isEnabled());
 
@@ -55,7 +56,7 @@ TEST_F(SearchTest, FindsEntriesAndListsThemUnderCustomSearch) {
 
     queueSearch("common k*", "Subject");
     w.menuItem("mnuViewCustom")->trigger();
-    EXPECT_EQ(w.nodes().find("Birds")->childCount(), 2);
+    EXPECT_EQ(findNode(w.nodes(), "Birds")->childCount(), 2);
     EXPECT_TRUE(w.nodes().contains(QStringLiteral("L%1").arg(l)));
     EXPECT_TRUE(messages.shown().empty());
 }
@@ -63,7 +64,7 @@ TEST_F(SearchTest, FindsEntriesAndListsThemUnderCustomSearch) {
 TEST_F(SearchTest, NoMatchesAndCancelKeepTheTree) {
     addEntry(Category::Birds, birdId("Emu"), kLink, "Emu page", "https://emu.example/");
     frmMain& w = start();
-    const int before = w.nodes().find("Birds")->childCount();
+    const int before = findNode(w.nodes(), "Birds")->childCount();
     queueSearch("zzz", "Title");
     w.menuItem("mnuViewCustom")->trigger();
     ASSERT_EQ(messages.shown().size(), 1u);
@@ -71,7 +72,7 @@ TEST_F(SearchTest, NoMatchesAndCancelKeepTheTree) {
               QStringLiteral("There are no entries that match your search criteria."));
     EXPECT_EQ(messages.last().title, QStringLiteral("Search Unsuccessful"));
     EXPECT_EQ(rootText(w), QStringLiteral("Birds of the World"));
-    EXPECT_EQ(w.nodes().find("Birds")->childCount(), before);
+    EXPECT_EQ(findNode(w.nodes(), "Birds")->childCount(), before);
 
     dialogs.queue([](QDialog& d) {
         QTest::mouseClick(d.findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);

@@ -1,7 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QIcon>
+#include <functional>
+
+#include "AppError.h"
+#include "JournalGen.h"
+#include "NodeModel.h"
 #include "QtPrinters.h"
+#include "Resources.h"
+#include "Schema.h"
 #include "Store.h"
 #include "TreeNodes.h"
 
@@ -178,4 +186,109 @@ TEST_F(TreeNodesTest, SearchesEachFieldWithWildcardsAndQuotes) {
     EXPECT_EQ(keys("Title", "[[]day", Category::Topics),
               QStringList({QStringLiteral("A%1").arg(ta)}));
     EXPECT_FALSE(searchListNodes(*store, {"Title", "nothing like it", Category::Birds}));
+}
+
+namespace {
+
+// Every node of the model, its children loaded, as "key parent text picture"
+// lines in the order shown.
+QStringList modelLines(NodeModel& m) {
+    QStringList out;
+    std::function<void(const QModelIndex&)> walk = [&](const QModelIndex& parent) {
+        if (m.canFetchMore(parent)) {
+            m.fetchMore(parent);
+        }
+        for (int i = 0; i < m.rowCount(parent); ++i) {
+            const QModelIndex at = m.index(i, 0, parent);
+            int picture = kNoPicture;
+            for (int p = 1; p < 5; ++p) {
+                const QIcon icon = at.data(Qt::DecorationRole).value<QIcon>();
+                if (!icon.isNull() && icon.cacheKey() == m.picture(p).cacheKey()) {
+                    picture = p;
+                }
+            }
+            out << QStringLiteral("%1 %2 %3 %4")
+                       .arg(NodeModel::keyOf(at), NodeModel::keyOf(parent), at.data().toString())
+                       .arg(picture);
+            walk(at);
+        }
+    };
+    walk({});
+    return out;
+}
+
+NodeList lazyTree(const Store& store, Category cat) {
+    NodeList list = subjectTreeHeads(store, cat);
+    list.children = [&store, cat](const QString& key) {
+        return subjectChildNodes(store, cat, key);
+    };
+    list.parentOf = [&store, cat](const QString& key) { return treeParentKey(store, cat, key); };
+    return list;
+}
+
+}  // namespace
+
+// The subjects first and each one's children when opened show exactly what
+// the whole tree shows: keys, parents, texts, pictures and order.
+TEST_F(TreeNodesTest, TheLazyTreeOpenedShowsTheWholeTree) {
+    JournalSize size;
+    size.sightings = 3000;
+    size.entries = 900;
+    size.topics = 40;
+    auto world = Store::createInMemory();
+    schema::loadWorldList(world->database(), worldListPath());
+    generateJournal(*world, size);
+    const qint64 owl = world->addSubject(Category::Birds, QStringLiteral("Owl of odd entries"));
+    Entry odd;
+    odd.catid = 1;
+    odd.subid = owl;
+    odd.type = QStringLiteral("Audio");  // a type the tree does not show
+    world->appendEntry(odd);
+    for (const Category cat : {Category::Birds, Category::Topics}) {
+        NodeModel model;
+        model.reset(lazyTree(*world, cat));
+        EXPECT_TRUE(model.hasLazyNodes());
+        const NodeList whole = cat == Category::Birds ? birdTree(*world) : topicTree(*world);
+        EXPECT_EQ(modelLines(model), lines(whole));
+        EXPECT_FALSE(model.hasLazyNodes());
+    }
+    // The owl shows, without an expander.
+    NodeModel model;
+    model.reset(lazyTree(*world, Category::Birds));
+    const QModelIndex at = model.find(QStringLiteral("B%1").arg(owl));
+    ASSERT_TRUE(at.isValid());
+    EXPECT_FALSE(model.hasChildren(at));
+}
+
+TEST_F(TreeNodesTest, ANodeLookedForOrAddedUnderAClosedSubjectLoadsItFirst) {
+    const qint64 wren = bird("Wren");
+    const qint64 a = entry(Category::Birds, wren, kArticle, "Song");
+    sight(wren);
+    NodeModel model;
+    model.reset(lazyTree(*store, Category::Birds));
+    const QString wrenKey = QStringLiteral("B%1").arg(wren);
+    EXPECT_FALSE(model.loaded(QStringLiteral("A%1").arg(a)).isValid());
+    // Found by key: its subject's children are read.
+    const QModelIndex found = model.find(QStringLiteral("A%1").arg(a));
+    ASSERT_TRUE(found.isValid());
+    EXPECT_EQ(NodeModel::keyOf(found.parent()), wrenKey);
+    EXPECT_EQ(model.rowCount(found.parent()), 2);  // Sightings, Song
+    EXPECT_FALSE(model.find(QStringLiteral("A999")).isValid());
+
+    // An entry just written, added under a subject not opened yet: it comes
+    // once, with the text it was added with.
+    const qint64 b = entry(Category::Birds, wren, kImage, "Nest");
+    model.reset(lazyTree(*store, Category::Birds));
+    model.add(wrenKey, QStringLiteral("I%1").arg(b), QStringLiteral("Nest"), kImagePicture);
+    EXPECT_EQ(model.rowCount(model.find(wrenKey)), 3);
+    // Added again, it is a duplicate.
+    try {
+        model.add(wrenKey, QStringLiteral("I%1").arg(b), QStringLiteral("Nest"), kImagePicture);
+        FAIL() << "a duplicate key was accepted";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.number(), err::DuplicateNodeKey);
+    }
+    EXPECT_TRUE(model.remove(wrenKey));
+    EXPECT_FALSE(model.find(QStringLiteral("A%1").arg(a)).isValid());
+    EXPECT_FALSE(model.find(QStringLiteral("I%1").arg(b)).isValid());
 }

@@ -8,7 +8,9 @@
 #include <QTreeWidget>
 
 #include "AppError.h"
+#include "Keyboard.h"
 #include "MainWindowFixture.h"
+#include "NodeRef.h"
 #include "Twips.h"
 
 using namespace wf;
@@ -21,14 +23,15 @@ TEST_F(TreeViewTest, StartsWithTheBirdsTreeClosedButTheRoot) {
     addSighting(emu, QDate(2021, 1, 1));
     addEntry(Category::Birds, birdId("Common Ostrich"), kArticle, "Legs", " ", "{\\rtf1 x}");
     frmMain& w = start();
-    QTreeWidgetItem* root = w.nodes().find("Birds");
+    const NodeRef root = findNode(w.nodes(), "Birds");
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(root->text(0), QStringLiteral("Birds of the World"));
     EXPECT_TRUE(root->isExpanded());
     ASSERT_EQ(root->childCount(), 2);
     EXPECT_EQ(root->child(0)->text(0), QStringLiteral("Common Ostrich"));
     EXPECT_FALSE(root->child(0)->isExpanded());
-    EXPECT_EQ(w.nodes().find(QStringLiteral("S%1").arg(emu))->text(0), QStringLiteral("Sightings"));
+    EXPECT_EQ(findNode(w.nodes(), QStringLiteral("S%1").arg(emu))->text(0),
+              QStringLiteral("Sightings"));
     EXPECT_EQ(w.panel("Life")->text(), QStringLiteral("World List = 1"));
 
     w.menuItem("mnuEditExpand")->trigger();
@@ -36,6 +39,28 @@ TEST_F(TreeViewTest, StartsWithTheBirdsTreeClosedButTheRoot) {
     w.menuItem("mnuEditCollapse")->trigger();
     EXPECT_FALSE(root->child(1)->isExpanded());
     EXPECT_TRUE(root->isExpanded());
+}
+
+// A bird's entries are read when it is first opened, by the keyboard as by
+// the mouse, and then show as they always did.
+TEST_F(TreeViewTest, ABirdOpenedByTheKeyboardShowsItsSightingsAndEntries) {
+    const qint64 emu = birdId("Emu");
+    addSighting(emu, QDate(2021, 1, 1));
+    const qint64 legs =
+        addEntry(Category::Birds, emu, kArticle, "Legs", " ", "{\\rtf1 Long legs.}");
+    frmMain& w = start();
+    const QString key = QStringLiteral("B%1").arg(emu);
+    user::click(w.tv1()->viewport(), findNode(w.nodes(), key).rect().center());
+    ASSERT_EQ(w.nodes().currentKey(), key);
+    EXPECT_FALSE(w.nodes().isExpanded(key));
+    user::key(&w, Qt::Key_Right);
+    EXPECT_TRUE(w.nodes().isExpanded(key));
+    user::key(&w, Qt::Key_Down);
+    user::key(&w, Qt::Key_Down);
+    EXPECT_EQ(w.nodes().currentKey(), QStringLiteral("A%1").arg(legs));
+    EXPECT_EQ(w.lbltitle()->text(), QStringLiteral("Emu : Legs"));
+    EXPECT_EQ(w.nodes().childKeys(key),
+              QStringList({QStringLiteral("S%1").arg(emu), QStringLiteral("A%1").arg(legs)}));
 }
 
 TEST_F(TreeViewTest, KeyedNodesRefuseDuplicatesAndFindParents) {
@@ -52,16 +77,16 @@ TEST_F(TreeViewTest, KeyedNodesRefuseDuplicatesAndFindParents) {
     EXPECT_TRUE(t.remove("A900"));
     EXPECT_FALSE(t.remove("A900"));
     t.add("Birds", "A900", "back again", kArticlePicture);
-    EXPECT_EQ(t.find("A900")->text(0), QStringLiteral("back again"));
+    EXPECT_EQ(t.text("A900"), QStringLiteral("back again"));
 }
 
 TEST_F(TreeViewTest, ListsReplaceTheTreeAndEnableExpandOnlyUnderAllEntries) {
     frmMain& w = start();
     choose(w, "All Images");
-    EXPECT_EQ(w.tv1()->topLevelItem(0)->text(0), QStringLiteral("Birds of the World Images"));
+    EXPECT_EQ(topNode(w.nodes())->text(0), QStringLiteral("Birds of the World Images"));
     EXPECT_FALSE(w.menuItem("mnuEditExpand")->isEnabled());
     choose(w, "Region Life Sightings");
-    EXPECT_EQ(w.tv1()->topLevelItem(0)->text(0), QStringLiteral(" Life List Sightings"));
+    EXPECT_EQ(topNode(w.nodes())->text(0), QStringLiteral(" Life List Sightings"));
     choose(w, "All Entries");
     EXPECT_TRUE(w.menuItem("mnuEditExpand")->isEnabled());
     EXPECT_TRUE(w.menuItem("mnuEditCollapse")->isEnabled());

@@ -14,6 +14,7 @@
 
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
+#include "NodeRef.h"
 #include "PictureView.h"
 
 using namespace wf;
@@ -45,11 +46,10 @@ class ViewerTest : public MainWindowFixture {
 
 // Clicks a node the way a user does, with the mouse.
 void click(frmMain& w, const QString& key) {
-    QTreeWidgetItem* item = w.nodes().find(key);
+    const NodeRef item = findNode(w.nodes(), key);
     ASSERT_NE(item, nullptr) << key.toStdString();
     w.nodes().ensureVisible(key);
-    w.tv1()->scrollToItem(item);
-    const QRect r = w.tv1()->visualItemRect(item);
+    const QRect r = item.rect();
     QTest::mouseClick(w.tv1()->viewport(), Qt::LeftButton, {}, r.center());
 }
 
@@ -187,6 +187,8 @@ TEST_F(ViewerTest, SubjectsAndRootsOnlyDisableTheCommands) {
 
 TEST_F(ViewerTest, DeletedRowIsMissingData) {
     frmMain& w = start();
+    // Shown, then gone from the journal behind the window's back.
+    w.nodes().ensureVisible(QStringLiteral("A%1").arg(article));
     startup->state().db().deleteEntry(article);
     click(w, QStringLiteral("A%1").arg(article));
     ASSERT_EQ(messages.shown().size(), 1u);

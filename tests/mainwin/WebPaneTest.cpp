@@ -15,6 +15,7 @@
 
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
+#include "NodeRef.h"
 
 using namespace wf;
 using namespace wf::test;
@@ -146,8 +147,8 @@ TEST_F(WebPaneTest, LinkEditorStartsFromThePageAndSavesNewAndEdited) {
     ASSERT_EQ(links.size(), 1u);
     const qint64 id = links[0].id;
     EXPECT_EQ(startup->state().db().entry(id)->fname, a);
-    EXPECT_EQ(w.nodes().find(QStringLiteral("L%1").arg(id))->parent(),
-              w.nodes().find(QStringLiteral("B%1").arg(emu)));
+    EXPECT_EQ(findNode(w.nodes(), QStringLiteral("L%1").arg(id))->parent(),
+              findNode(w.nodes(), QStringLiteral("B%1").arg(emu)));
     EXPECT_EQ(w.lbltitle()->text(), titleBefore);
 
     w.clickNode(QStringLiteral("L%1").arg(id));

@@ -64,20 +64,14 @@ class Photographer : public wf::DialogRunner {
     }
 };
 
-QString firstKey(const wf::frmMain& w, QChar kind) {
-    QList<QTreeWidgetItem*> stack;
-    for (int i = 0; i < w.tv1()->topLevelItemCount(); ++i) {
-        stack << w.tv1()->topLevelItem(i);
-    }
+QString firstKey(wf::frmMain& w, QChar kind) {
+    QStringList stack = w.nodes().childKeys({});
     while (!stack.isEmpty()) {
-        QTreeWidgetItem* item = stack.takeFirst();
-        const QString key = wf::NodeTree::keyOf(item);
+        const QString key = stack.takeFirst();
         if (key.startsWith(kind) && key.size() > 1 && key[1].isDigit()) {
             return key;
         }
-        for (int i = 0; i < item->childCount(); ++i) {
-            stack << item->child(i);
-        }
+        stack << w.nodes().childKeys(key);
     }
     return {};
 }
