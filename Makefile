@@ -53,6 +53,7 @@ bench: deps
 	build-release/bench/bench_mainwin
 	build-release/bench/bench_editors
 	QT_QPA_PLATFORM=offscreen build-release/bench/bench_lists
+	QT_QPA_PLATFORM=offscreen build-release/bench/bench_scale
 	QT_QPA_PLATFORM=offscreen build-release/bench/bench_startup
 
 # The RTF reader under libFuzzer for FUZZ_SECONDS, starting from the test files.

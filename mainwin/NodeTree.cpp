@@ -26,18 +26,20 @@ void NodeTree::clear() {
     model_->clear();
 }
 
-void NodeTree::show(const NodeList& list) {
+void NodeTree::show(NodeList list) {
     tree_->setUpdatesEnabled(false);
-    model_->reset(list);
+    const std::vector<QString> openKeys = std::move(list.openKeys);
+    const QString visibleKey = list.visibleKey;
+    model_->reset(std::move(list));
     // A reset leaves every node closed.
-    for (const QString& key : list.openKeys) {
+    for (const QString& key : openKeys) {
         const QModelIndex at = model_->loaded(key);
         if (at.isValid()) {
             tree_->setExpanded(at, true);
         }
     }
-    if (!list.visibleKey.isEmpty()) {
-        ensureVisible(list.visibleKey);
+    if (!visibleKey.isEmpty()) {
+        ensureVisible(visibleKey);
     }
     tree_->setUpdatesEnabled(true);
 }

@@ -25,7 +25,7 @@ class NodeTree {
 
     // Empties the tree and shows list: every node closed but those that the
     // list's visible node needs open.
-    void show(const NodeList& list);
+    void show(NodeList list);
     void clear();
     // Adds a node under parentKey (empty for a root). Raises AppError 35602
     // when the tree already holds key, 35601 when it has no parentKey.

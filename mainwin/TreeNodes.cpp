@@ -161,10 +161,15 @@ NodeList entryTypeList(const Store& store, Category cat, const QString& type) {
     list.nodes.push_back({root, {}, rootText, kNoPicture});
     list.visibleKey = root;
     const QString letter = entryKeyLetter(type);
-    for (const ListedEntry& e : store.entryList(cat, type)) {
-        const QString key = letter + QString::number(e.id);
-        list.nodes.push_back({key, root, e.subject + u' ' + e.title, entryPicture(type)});
-        list.visibleKey = key;
+    const int picture = entryPicture(type);
+    const std::vector<ListedEntry> entries = store.entryList(cat, type);
+    list.nodes.reserve(entries.size() + 1);
+    for (const ListedEntry& e : entries) {
+        list.nodes.push_back(
+            {letter + QString::number(e.id), root, e.subject + u' ' + e.title, picture});
+    }
+    if (!entries.empty()) {
+        list.visibleKey = list.nodes.back().key;
     }
     return list;
 }

@@ -252,7 +252,7 @@ void frmMain::runCustomSearch() {
             return;
         }
         const BusyCursor busy;
-        nodes_.show(*found);
+        nodes_.show(std::move(*found));
     } catch (const AppError& e) {
         reportLoadError(e.number(), e.description());
     }

@@ -173,13 +173,13 @@ const char* const kOldSightingIndexes[] = {
 };
 
 // The articles' plain text in a trigram index, for the text search. It
-// holds no copy of the text (it reads it from data when asked) and no
-// positions: a search asks it for the entries holding each of a few
-// three-letter pieces of the phrase and then matches each one found. The
-// triggers keep it in step with every write, in the writer's transaction.
+// holds no copy of the text (it reads it from data when asked): a search
+// asks it for the entries holding a piece of the phrase, and then matches
+// each one found. The triggers keep it in step with every write, in the
+// writer's transaction.
 const char* const kTextIndex[] = {
     "CREATE VIRTUAL TABLE data_text USING fts5(plaintext, content='data', "
-    "content_rowid='id', tokenize='trigram', detail='none')",
+    "content_rowid='id', tokenize='trigram')",
     "CREATE TRIGGER data_text_insert AFTER INSERT ON data BEGIN"
     " INSERT INTO data_text (rowid, plaintext) VALUES (new.id, new.plaintext); END",
     "CREATE TRIGGER data_text_delete AFTER DELETE ON data BEGIN"

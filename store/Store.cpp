@@ -960,7 +960,8 @@ std::vector<SubjectHead> Store::subjectHeads(Category cat) const {
             const auto e = filed.find(id);
             const bool sighted = seen.count(id) > 0;
             if (e != filed.end() || sighted) {
-                out.push_back({id, text(q.getColumn(1)), sighted || (e != filed.end() && e->second)});
+                out.push_back(
+                    {id, text(q.getColumn(1)), sighted || (e != filed.end() && e->second)});
             }
         }
         return out;
@@ -972,8 +973,8 @@ std::optional<TreeSubject> Store::treeSubject(Category cat, qint64 id) const {
         TreeSubject t;
         t.id = id;
         {
-            SQLite::Statement q(*db_, std::string("SELECT name FROM ") + subjectTable(cat) +
-                                          " WHERE id = ?");
+            SQLite::Statement q(
+                *db_, std::string("SELECT name FROM ") + subjectTable(cat) + " WHERE id = ?");
             q.bind(1, static_cast<int64_t>(id));
             if (!q.executeStep()) {
                 return std::nullopt;
@@ -1000,24 +1001,37 @@ std::optional<TreeSubject> Store::treeSubject(Category cat, qint64 id) const {
 std::vector<ListedEntry> Store::entryList(Category cat, const QString& type) const {
     return guarded([&] {
         std::vector<ListedEntry> out;
-        SQLite::Statement q(*db_, std::string("SELECT d.id, d.type, s.name, d.title FROM ") +
+        // The subjects in name order from their index (CROSS JOIN keeps them
+        // outermost), each one's entries of the type from the entries'
+        // index. The entries of the subjects of one name are then put in id
+        // order here, a small sort each.
+        SQLite::Statement q(*db_, std::string("SELECT d.id, s.id, s.name, d.title FROM ") +
                                       subjectTable(cat) +
-                                      " s JOIN data d ON s.id = d.subid"
-                                      " WHERE d.type = ? AND d.catid = ?");
+                                      " s CROSS JOIN data d ON d.catid = ?2 AND d.subid = s.id"
+                                      " AND d.type = ?1 ORDER BY s.name");
         q.bind(1, utf8(type));
         q.bind(2, static_cast<int>(cat));
+        qint64 subject = -1;
+        QString name;  // shared by the rows of one subject
+        size_t group = 0;
+        const auto closeGroup = [&] {
+            std::sort(out.begin() + qsizetype(group), out.end(),
+                      [](const ListedEntry& a, const ListedEntry& b) { return a.id < b.id; });
+        };
         while (q.executeStep()) {
-            out.push_back({q.getColumn(0).getInt64(), text(q.getColumn(1)), text(q.getColumn(2)),
-                           text(q.getColumn(3))});
-        }
-        // By subject name (letter case ignored), then id; sorted here, where
-        // each name is compared without converting it again.
-        std::stable_sort(out.begin(), out.end(), [](const ListedEntry& a, const ListedEntry& b) {
-            if (const int c = compareNoCase(a.subject, b.subject)) {
-                return c < 0;
+            const qint64 id = q.getColumn(1).getInt64();
+            if (id != subject) {
+                subject = id;
+                QString next = text(q.getColumn(2));
+                if (compareNoCase(next, name) != 0) {
+                    closeGroup();
+                    group = out.size();
+                }
+                name = std::move(next);
             }
-            return a.id < b.id;
-        });
+            out.push_back({q.getColumn(0).getInt64(), type, name, text(q.getColumn(3))});
+        }
+        closeGroup();
         return out;
     });
 }

@@ -73,32 +73,49 @@ QString quoted(const std::u32string& s) {
     return u'"' + q + u'"';
 }
 
+bool isWordCharacter(char32_t c) {
+    return QChar::isLetterOrNumber(c);
+}
+
 }  // namespace
 
 QString textIndexQuery(QStringView phrase) {
-    // Pieces every third character along each run (and the run's last), so
-    // that each character is looked up once; a handful is selective enough.
-    constexpr int kMostPieces = 8;
-    QStringList pieces;
+    // One run is enough to pick the candidates: the longest. Of a long run,
+    // eight characters: each more is one more list for the index to read.
+    // The eight that cross the most word boundaries (pairs of words meet
+    // far less often than either word occurs), nearest the middle.
+    constexpr size_t kWindow = 8;
+    std::u32string best;
     for (const std::u32string& run : safeRuns(phrase)) {
-        if (run.size() < 3) {
-            continue;
-        }
-        for (size_t at = 0;; at += 3) {
-            const size_t start = std::min(at, run.size() - 3);
-            const QString piece = quoted(run.substr(start, 3));
-            if (!pieces.contains(piece)) {
-                pieces.push_back(piece);
-            }
-            if (start == run.size() - 3 || pieces.size() >= kMostPieces) {
-                break;
-            }
-        }
-        if (pieces.size() >= kMostPieces) {
-            break;
+        if (run.size() >= 3 && run.size() > best.size()) {
+            best = run;
         }
     }
-    return pieces.join(QStringLiteral(" AND "));
+    if (best.size() > kWindow) {
+        size_t chosen = 0;
+        int chosenScore = -1;
+        for (size_t at = 0; at + kWindow <= best.size(); ++at) {
+            int breaks = 0;
+            int firstBreak = -1;
+            for (size_t i = at; i < at + kWindow; ++i) {
+                if (!isWordCharacter(best[i])) {
+                    ++breaks;
+                    if (firstBreak < 0) {
+                        firstBreak = int(i - at);
+                    }
+                }
+            }
+            const int central =
+                firstBreak < 0 ? 0 : int(kWindow) - std::abs(2 * firstBreak - int(kWindow));
+            const int score = breaks * 100 + central;
+            if (score > chosenScore) {
+                chosenScore = score;
+                chosen = at;
+            }
+        }
+        best = best.substr(chosen, kWindow);
+    }
+    return best.size() >= 3 ? quoted(best) : QString();
 }
 
 }  // namespace wf
