@@ -57,25 +57,24 @@ const char* journalName(int journal) {
     return journal == 0 ? "200k/20k" : "1M/100k";
 }
 
-// The birds tree built as first written: every bird read, two queries for
-// each (has it a sighting? its entries by type and title), a widget item for
-// each node, everything closed but the root. Returns the nodes made.
+// The birds tree built as first written: every bird read, two queries opened
+// for each (has it a sighting? its entries by type and title), a widget item
+// for each node, everything closed but the root. Returns the nodes made.
 int straightforwardLoadTree(Store& store, QTreeWidget& tree) {
     SQLite::Database& db = store.database();
     tree.clear();
     auto* root = new QTreeWidgetItem(&tree, QStringList{QStringLiteral("Birds of the World")});
     int nodes = 1;
     SQLite::Statement birds(db, "SELECT * FROM birds ORDER BY name");
-    SQLite::Statement sightings(db, "SELECT birdid FROM sighting WHERE birdid = ?");
-    SQLite::Statement entries(db,
-                              "SELECT * FROM data WHERE catid = 1 AND subid = ? ORDER BY type, "
-                              "title");
     const QIcon icons[] = {QIcon(), QIcon(), QIcon(), QIcon()};
     while (birds.executeStep()) {
         const qint64 id = birds.getColumn(0).getInt64();
+        SQLite::Statement sightings(db, "SELECT birdid FROM sighting WHERE birdid = ?");
         sightings.bind(1, static_cast<int64_t>(id));
         const bool seen = sightings.executeStep();
-        sightings.reset();
+        SQLite::Statement entries(db,
+                                  "SELECT * FROM data WHERE catid = 1 AND subid = ? ORDER BY "
+                                  "type, title");
         entries.bind(1, static_cast<int64_t>(id));
         QTreeWidgetItem* bird = nullptr;
         const auto addBird = [&] {
@@ -105,7 +104,6 @@ int straightforwardLoadTree(Store& store, QTreeWidget& tree) {
                 ++nodes;
             }
         }
-        entries.reset();
         if (bird == nullptr && seen) {
             addBird();
         }

@@ -168,6 +168,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineOption quit(QStringLiteral("quit-when-shown"),
                             QStringLiteral("Ends as soon as the main window is shown."));
     quit.setFlags(QCommandLineOption::HiddenFromHelp);
+    QCommandLineOption idleMemory(QStringLiteral("report-idle-memory"),
+                                  QStringLiteral("Prints the resident memory of the idle main "
+                                                 "window and ends."));
+    idleMemory.setFlags(QCommandLineOption::HiddenFromHelp);
     const QCommandLineOption importEbird(
         QStringLiteral("import-ebird"),
         QStringLiteral("Imports eBird's \"My eBird Data\" (the .csv or the .zip it comes in) "
@@ -196,7 +200,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                        "ends."),
         QStringLiteral("file"));
     p.addOptions({help, version, dataDir, importEbird, exportEbird, from, to, exportSightings,
-                  exportLifeList, splashMs, quit});
+                  exportLifeList, splashMs, quit, idleMemory});
     if (!p.parse(arguments)) {
         cl.errors = QStringLiteral("wingfolio: %1\nTry 'wingfolio --help'.\n").arg(p.errorText());
         cl.exitStatus = 2;
@@ -247,6 +251,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const int ms = p.value(splashMs).toInt(&ok);
     cl.splashMs = ok && ms >= 0 ? ms : 2500;
     cl.quitWhenShown = p.isSet(quit);
+    cl.reportIdleMemory = p.isSet(idleMemory);
     return cl;
 }
 

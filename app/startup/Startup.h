@@ -62,6 +62,9 @@ struct CommandLine {
     QString dataDir;
     int splashMs = 2500;
     bool quitWhenShown = false;
+    // Prints the resident memory once the shown window has been idle a
+    // second, then ends (for the benchmarks).
+    bool reportIdleMemory = false;
     // Set when the program should end at once (after --help, --version or a
     // mistake), with this exit status.
     int exitStatus = Startup::kRunning;

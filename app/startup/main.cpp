@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
+#include <QFile>
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
@@ -54,6 +55,21 @@ int main(int argc, char** argv) {
     startup.state().settings = std::make_unique<QSettings>();
     if (cl.quitWhenShown) {
         startup.setOnMainShown([] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
+    } else if (cl.reportIdleMemory) {
+        startup.setOnMainShown([] {
+            QTimer::singleShot(1000, qApp, [] {
+                QFile status(QStringLiteral("/proc/self/status"));
+                if (status.open(QIODevice::ReadOnly)) {
+                    for (const QByteArray& line : status.readAll().split('\n')) {
+                        if (line.startsWith("VmRSS:")) {
+                            std::printf("%s\n", line.constData());
+                        }
+                    }
+                }
+                std::fflush(stdout);
+                QCoreApplication::quit();
+            });
+        });
     }
     const int status = startup.begin();
     if (status != wf::Startup::kRunning) {

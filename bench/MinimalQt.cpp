@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The least Qt Widgets program with a main window like the journal's (menu,
+// tool bar, a tree, a label, a status bar), built as the program is: what
+// start-up time and idle memory are measured against.
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeView>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.menuBar()->addMenu(QStringLiteral("&File"))->addAction(QStringLiteral("E&xit"));
+    window.addToolBar(QStringLiteral("Main"))->addAction(QStringLiteral("New"));
+    auto* split = new QSplitter(&window);
+    split->addWidget(new QTreeView(split));
+    split->addWidget(new QLabel(QStringLiteral("Birds of the World"), split));
+    window.setCentralWidget(split);
+    window.statusBar()->showMessage(QStringLiteral("World List = 0"));
+    window.resize(900, 600);
+    window.show();
+    const bool memory = app.arguments().contains(QStringLiteral("--report-idle-memory"));
+    QTimer::singleShot(memory ? 1000 : 0, &app, [memory] {
+        if (memory) {
+            QFile status(QStringLiteral("/proc/self/status"));
+            if (status.open(QIODevice::ReadOnly)) {
+                for (const QByteArray& line : status.readAll().split('\n')) {
+                    if (line.startsWith("VmRSS:")) {
+                        std::printf("%s\n", line.constData());
+                    }
+                }
+            }
+            std::fflush(stdout);
+        }
+        QCoreApplication::quit();
+    });
+    return QApplication::exec();
+}
