@@ -19,7 +19,10 @@ frmSplash::frmSplash(Clock& clock, std::function<void()> showMain, std::function
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QStringLiteral("Wingfolio"));
     Picture1_->setObjectName(QStringLiteral("Picture1"));
-    Picture1_->setPixmap(artwork::splash());
+    // Asked to show for no time at all (--splash-ms 0), it is never drawn.
+    if (intervalMs > 0) {
+        Picture1_->setPixmap(artwork::splash());
+    }
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Picture1_);
@@ -31,8 +34,10 @@ frmSplash::frmSplash(Clock& clock, std::function<void()> showMain, std::function
 }
 
 void frmSplash::showSplash() {
-    show();
-    repaint();  // painted at once, before the program goes on starting
+    if (interval_ > 0) {
+        show();
+        repaint();  // painted at once, before the program goes on starting
+    }
     Timer1_->start(interval_, false, [this] { Timer1_Timer(); });
 }
 

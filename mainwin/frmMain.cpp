@@ -17,7 +17,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QOpenGLWidget>
 #include <QPainter>
 #include <QRadioButton>
 #include <QScreen>
@@ -29,7 +28,6 @@
 #include <QToolBar>
 #include <QTreeView>
 #include <QVBoxLayout>
-#include <QWebEngineView>
 
 #include "AppError.h"
 #include "Artwork.h"
@@ -500,18 +498,6 @@ void frmMain::buildPanes() {
 
     buildCoolBar();
 
-    // The web view draws through OpenGL; a window that gains such a child
-    // after it was shown is torn down and made again (the whole window goes
-    // black for a moment). A hidden child of that kind from the start lets
-    // the window be made for it once. (Headless, with no OpenGL and nothing
-    // to see, the window is left as it is.)
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
-        auto* glReady = new QOpenGLWidget(central_);
-        glReady->setObjectName(QStringLiteral("glReady"));
-        glReady->setAttribute(Qt::WA_DontShowOnScreen);
-        glReady->hide();
-    }
-
     imgSplitter_ = new QWidget(central_);
     imgSplitter_->setObjectName(QStringLiteral("imgSplitter"));
     imgSplitter_->setCursor(Qt::SplitHCursor);
@@ -759,7 +745,7 @@ void frmMain::showPicture(const QImage& picture, const QString& title) {
     if (rtb_->isVisible()) {
         rtb_->hide();
     }
-    if (web_ != nullptr && web_->isVisible()) {
+    if (web_ != nullptr && web_->widget()->isVisible()) {
         showWeb(false);
     }
     viewArea_->show();
@@ -884,7 +870,7 @@ void frmMain::SizeControls(float& X) {
                       std::max(0, rightPane_->geometry().bottom() + 1 - webTop));
     fg1_->setGeometry(below);
     if (web_ != nullptr) {
-        web_->setGeometry(below);
+        web_->widget()->setGeometry(below);
     }
     imgSplitter_->raise();
     laidOut_ = true;

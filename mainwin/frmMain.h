@@ -12,6 +12,7 @@
 #include "NodeTree.h"
 #include "StatusPanel.h"
 #include "SubjectPage.h"
+#include "WebPane.h"
 #include "WindowLayout.h"
 
 class QAction;
@@ -25,7 +26,6 @@ class QTableWidget;
 class QTextEdit;
 class QToolBar;
 class QTreeView;
-class QWebEngineView;
 
 namespace wf {
 
@@ -84,7 +84,9 @@ class frmMain : public QMainWindow, public MainWindowApi {
     }
     QWidget* coolBar() const { return CoolBar1_; }
     QComboBox* cmbAddress() const { return cmbAddress_; }
-    QWebEngineView* web() const { return web_; }  // null until first needed
+    // The browser view (a QWebEngineView); null until a page is first shown.
+    QWidget* web() const { return web_ ? web_->view() : nullptr; }
+    WebPane* webPane() const { return web_; }
     QWidget* imgSplitter() const { return imgSplitter_; }
     QFrame* picSplitter() const { return picSplitter_; }
     QToolBar* tbMain() const { return tbMain_; }
@@ -178,7 +180,9 @@ class frmMain : public QMainWindow, public MainWindowApi {
                        const QString& parentText);
     void FillSightingGrid(const std::vector<Sighting>& rows);
     void setUpGrid();
-    QWebEngineView* ensureWeb();
+    // The web pane, loaded and made the first time; null (and the user told)
+    // when the web browser module cannot be loaded.
+    WebPane* ensureWeb();
     void showWeb(bool visible);
     void reportLoadError(long number, const QString& description);
 
@@ -249,7 +253,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
     QWidget* CoolBar1_ = nullptr;
     QToolBar* Toolbar1_ = nullptr;
     QComboBox* cmbAddress_ = nullptr;
-    QWebEngineView* web_ = nullptr;
+    WebPane* web_ = nullptr;  // its widget belongs to central_
     std::unique_ptr<class frmHelp> help_;
     QWidget* imgSplitter_ = nullptr;
     QFrame* picSplitter_ = nullptr;

@@ -17,8 +17,6 @@
 #include <QToolBar>
 #include <QTreeView>
 #include <QUrl>
-#include <QWebEngineHistory>
-#include <QWebEngineView>
 #include <cstdio>
 
 #include "AppError.h"
@@ -378,7 +376,9 @@ void frmMain::navigate(const QString& address) {
         return;
     }
     // An address typed without a scheme is a web address, as in any browser.
-    ensureWeb()->load(QUrl::fromUserInput(address));
+    if (WebPane* web = ensureWeb()) {
+        web->load(QUrl::fromUserInput(address));
+    }
 }
 
 void frmMain::Internet_Click() {
@@ -398,13 +398,16 @@ void frmMain::mnuViewWebBrowser_Click() {
 
 void frmMain::Toolbar1_ButtonClick(const QString& key) {
     // Failed navigations and Back without history show nothing.
-    QWebEngineView* view = ensureWeb();
+    WebPane* view = ensureWeb();
+    if (view == nullptr) {
+        return;
+    }
     if (key == QLatin1String("Back")) {
-        if (view->history()->canGoBack()) {
+        if (view->canGoBack()) {
             view->back();
         }
     } else if (key == QLatin1String("Forward")) {
-        if (view->history()->canGoForward()) {
+        if (view->canGoForward()) {
             view->forward();
         }
     } else if (key == QLatin1String("Stop")) {

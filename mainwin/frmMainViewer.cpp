@@ -16,7 +16,6 @@
 #include <QToolBar>
 #include <QTreeView>
 #include <QUrl>
-#include <QWebEngineView>
 
 #include "AppError.h"
 #include "BusyCursor.h"
@@ -225,7 +224,9 @@ void frmMain::showLink(const Entry& e) {
     rtb_->hide();
     showWeb(true);
     fg1_->hide();
-    ensureWeb()->load(QUrl::fromUserInput(e.fname));
+    if (WebPane* web = ensureWeb()) {
+        web->load(QUrl::fromUserInput(e.fname));
+    }
 }
 
 void frmMain::showSightings(const std::vector<Sighting>& rows, const QString& text,
@@ -242,16 +243,23 @@ void frmMain::showSightings(const std::vector<Sighting>& rows, const QString& te
     imgSplitter_->raise();
 }
 
-QWebEngineView* frmMain::ensureWeb() {
+WebPane* frmMain::ensureWeb() {
     if (web_ == nullptr) {
-        web_ = new QWebEngineView(central_);
-        web_->setObjectName(QStringLiteral("web"));
-        web_->hide();
+        QString error;
+        {
+            const BusyCursor busy;  // the web engine loads
+            web_ = createWebPane(central_, &error);
+        }
+        if (web_ == nullptr) {
+            state_.services.messages.notify(error, QStringLiteral("Web Browser"),
+                                            MsgIcon::Exclamation);
+            return nullptr;
+        }
+        web_->widget()->setObjectName(QStringLiteral("webPane"));
+        web_->widget()->hide();
         // The address box follows the page, links clicked inside it too.
-        connect(web_, &QWebEngineView::urlChanged, this,
-                [this](const QUrl& url) { cmbAddress_->setEditText(url.toString()); });
-        connect(web_, &QWebEngineView::loadFinished, this,
-                [this](bool) { cmbAddress_->setEditText(web_->url().toString()); });
+        web_->onUrlChanged([this](const QUrl& url) { cmbAddress_->setEditText(url.toString()); });
+        web_->onLoadFinished([this](bool) { cmbAddress_->setEditText(web_->url().toString()); });
         relayout();
     }
     return web_;
@@ -260,14 +268,16 @@ QWebEngineView* frmMain::ensureWeb() {
 void frmMain::showWeb(bool visible) {
     if (visible) {
         viewArea_->hide();  // the web view takes its place
-        ensureWeb()->show();
-        web_->raise();
+        if (ensureWeb() != nullptr) {
+            web_->widget()->show();
+            web_->widget()->raise();
+        }
         CoolBar1_->show();
         CoolBar1_->raise();
         imgSplitter_->raise();
     } else {
         if (web_ != nullptr) {
-            web_->hide();
+            web_->widget()->hide();
         }
         CoolBar1_->hide();
     }

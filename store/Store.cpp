@@ -944,7 +944,7 @@ std::vector<SubjectHead> Store::subjectHeads(Category cat) const {
             }
         }
         std::unordered_set<qint64> seen;
-        if (cat == Category::Birds) {
+        if (cat == Category::Birds && hasAnySighting()) {
             SQLite::Statement q(*db_,
                                 "SELECT b.id FROM birds b WHERE EXISTS "
                                 "(SELECT 1 FROM sighting s WHERE s.birdid = b.id)");
@@ -953,6 +953,9 @@ std::vector<SubjectHead> Store::subjectHeads(Category cat) const {
             }
         }
         std::vector<SubjectHead> out;
+        if (filed.empty() && seen.empty()) {
+            return out;  // a new journal: no need to read every name
+        }
         SQLite::Statement q(
             *db_, std::string("SELECT id, name FROM ") + subjectTable(cat) + " ORDER BY name, id");
         while (q.executeStep()) {
@@ -1083,6 +1086,11 @@ int Store::entryCount(Category cat, qint64 subid) const {
     });
 }
 
+bool Store::hasAnySighting() const {
+    return guarded(
+        [&] { return db_->execAndGet("SELECT EXISTS (SELECT 1 FROM sighting)").getInt() != 0; });
+}
+
 bool Store::hasSightings(qint64 birdid) const {
     return guarded([&] {
         SQLite::Statement q(*db_, "SELECT 1 FROM sighting WHERE birdid = ? LIMIT 1");
@@ -1095,6 +1103,9 @@ bool Store::hasSightings(qint64 birdid) const {
 
 int Store::lifeListCount(Area area, const QString& place) const {
     return guarded([&] {
+        if (!hasAnySighting()) {
+            return 0;
+        }
         // One hop per bird along a sighting index; two species rows of one
         // name count once.
         std::string sql =

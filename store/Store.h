@@ -134,6 +134,8 @@ class Store {
     // How many entries a subject has.
     int entryCount(Category cat, qint64 subid) const;
     bool hasSightings(qint64 birdid) const;
+    // Whether the journal holds a sighting at all.
+    bool hasAnySighting() const;
 
     // Life lists -------------------------------------------------------------
     // Distinct species names seen in the area whose column equals place

@@ -35,8 +35,7 @@ int main(int argc, char** argv) {
         return status;
     }
 
-    // The web view shares OpenGL contexts with the windows.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // No OpenGL at start: the web pane's module brings it when first used.
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wingfolio"));
     QApplication::setOrganizationName(QStringLiteral("Wingfolio"));

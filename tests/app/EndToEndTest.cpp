@@ -8,7 +8,6 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTreeWidget>
-#include <QWebEngineView>
 
 #include "AppFixture.h"
 #include "Keyboard.h"

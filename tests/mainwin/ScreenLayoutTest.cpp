@@ -16,7 +16,6 @@
 #include <QTextEdit>
 #include <QToolBar>
 #include <QTreeWidget>
-#include <QWebEngineView>
 
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
@@ -63,8 +62,8 @@ class ScreenLayoutTest : public MainWindowFixture {
     static QList<std::pair<QString, QRect>> rightHandSide(frmMain& w) {
         QList<std::pair<QString, QRect>> out;
         QList<QWidget*> parts = {w.lbltitle(), w.pictureFrame(), w.coolBar(), w.fg1()};
-        if (w.web() != nullptr) {
-            parts << w.web();
+        if (w.webPane() != nullptr) {
+            parts << w.webPane()->widget();
         }
         for (QWidget* part : parts) {
             if (part->isVisible()) {
@@ -210,17 +209,24 @@ TEST_F(ScreenLayoutTest, TheSplitterHasAGripAndTheChosenSplitComesBack) {
     EXPECT_LE(other->geometry().right(), other->parentWidget()->contentsRect().right());
 }
 
-TEST_F(ScreenLayoutTest, TheWebPaneDoesNotRecreateTheWindow) {
+// The web pane comes late, with OpenGL: on a real display the window may be
+// made again once then, in the same place and size, and never after.
+TEST_F(ScreenLayoutTest, TheWebPaneRemakesTheWindowAtMostOnceInPlace) {
     frmMain& w = start();
     w.show();
     QApplication::processEvents();
-    const WId before = w.winId();
-    const QWindow* handle = w.windowHandle();
+    const QRect geometry = w.geometry();
+    EXPECT_EQ(w.web(), nullptr);
     w.clickNode(QStringLiteral("L%1").arg(link));
-    QTRY_VERIFY_WITH_TIMEOUT(w.web() && w.web()->url().isLocalFile(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(w.webPane() && w.webPane()->url().isLocalFile(), 20000);
     QApplication::processEvents();
-    EXPECT_EQ(w.winId(), before);
-    EXPECT_EQ(w.windowHandle(), handle);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.geometry(), geometry);
+    const WId made = w.winId();
+    w.clickNode(QStringLiteral("S%1").arg(wren));  // the grid, then the page again
+    w.clickNode(QStringLiteral("L%1").arg(link));
+    QApplication::processEvents();
+    EXPECT_EQ(w.winId(), made);
     checkLooks(w, "web pane");
 }
 

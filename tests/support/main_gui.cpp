@@ -9,8 +9,6 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    // The web view shares OpenGL contexts with the windows.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

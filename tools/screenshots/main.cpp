@@ -16,7 +16,6 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QUrl>
-#include <QWebEngineView>
 #include <cstdio>
 
 #include "AppState.h"
@@ -80,7 +79,6 @@ QString firstKey(wf::frmMain& w, QChar kind) {
 
 int main(int argc, char** argv) {
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QCommandLineParser p;
     p.addPositionalArgument(QStringLiteral("folder"), QStringLiteral("where the PNG files go"));
@@ -180,7 +178,7 @@ int main(int argc, char** argv) {
         shoot(tag + QStringLiteral("main-sightings"));
         w.nodes().ensureVisible(QStringLiteral("L%1").arg(linkId));
         w.clickNode(QStringLiteral("L%1").arg(linkId));
-        for (int i = 0; i < 40 && (w.web() == nullptr || w.web()->url().isEmpty()); ++i) {
+        for (int i = 0; i < 40 && (w.webPane() == nullptr || w.webPane()->url().isEmpty()); ++i) {
             settle(100);
         }
         settle(1500);
