@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 
 #include "BenchJournal.h"
+#include "BenchProgram.h"
 #include "QtServices.h"
 #include "Resources.h"
 #include "Store.h"
@@ -18,27 +19,11 @@ using namespace wf;
 
 namespace {
 
+using bench::Program;
+
 // The program's main window on the large journal, made once.
-struct Program {
-    QtMessageBoxes messages;
-    QtClipboard clipboard;
-    QtDialogRunner dialogs;
-    SystemClock clock;
-    AppState state{Services{messages, clipboard, dialogs, clock},
-                   DataFolder(bench::bigJournalDir())};
-    std::unique_ptr<frmMain> window;
-
-    Program() {
-        state.AppDatabase = state.folder.openJournal(worldListPath());
-        window = std::make_unique<frmMain>(state);
-        window->resize(1200, 800);
-        window->show();
-    }
-    Store& db() { return state.db(); }
-};
-
 Program& program() {
-    static Program p;
+    static Program p(bench::bigJournalDir());
     return p;
 }
 

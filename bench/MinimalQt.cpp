@@ -3,7 +3,6 @@
 // tool bar, a tree, a label, a status bar), built as the program is: what
 // start-up time and idle memory are measured against.
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -13,6 +12,8 @@
 #include <QToolBar>
 #include <QTreeView>
 #include <cstdio>
+
+#include "ResidentMemory.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -29,14 +30,7 @@ int main(int argc, char** argv) {
     const bool memory = app.arguments().contains(QStringLiteral("--report-idle-memory"));
     QTimer::singleShot(memory ? 1000 : 0, &app, [memory] {
         if (memory) {
-            QFile status(QStringLiteral("/proc/self/status"));
-            if (status.open(QIODevice::ReadOnly)) {
-                for (const QByteArray& line : status.readAll().split('\n')) {
-                    if (line.startsWith("VmRSS:")) {
-                        std::printf("%s\n", line.constData());
-                    }
-                }
-            }
+            std::printf("%s\n", wf::residentMemoryLine().constData());
             std::fflush(stdout);
         }
         QCoreApplication::quit();

@@ -14,6 +14,7 @@
 
 #include "AppState.h"
 #include "BenchJournal.h"
+#include "BenchProgram.h"
 #include "NodeTree.h"
 #include "QtServices.h"
 #include "Resources.h"
@@ -25,25 +26,9 @@ using namespace wf;
 
 namespace {
 
+using bench::Program;
+
 // The main window on one of the large journals, made once.
-struct Program {
-    QtMessageBoxes messages;
-    QtClipboard clipboard;
-    QtDialogRunner dialogs;
-    SystemClock clock;
-    AppState state;
-    std::unique_ptr<frmMain> window;
-
-    explicit Program(const QString& dir)
-        : state(Services{messages, clipboard, dialogs, clock}, DataFolder(dir)) {
-        state.AppDatabase = state.folder.openJournal(worldListPath());
-        window = std::make_unique<frmMain>(state);
-        window->resize(1200, 800);
-        window->show();
-    }
-    Store& db() { return state.db(); }
-};
-
 Program& program(int journal) {
     static Program big(bench::bigJournalDir());
     if (journal == 0) {

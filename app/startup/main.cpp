@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
-#include <QFile>
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
 
 #include "QtServices.h"
+#include "ResidentMemory.h"
 #include "Resources.h"
 #include "Startup.h"
 
@@ -57,14 +57,7 @@ int main(int argc, char** argv) {
     } else if (cl.reportIdleMemory) {
         startup.setOnMainShown([] {
             QTimer::singleShot(1000, qApp, [] {
-                QFile status(QStringLiteral("/proc/self/status"));
-                if (status.open(QIODevice::ReadOnly)) {
-                    for (const QByteArray& line : status.readAll().split('\n')) {
-                        if (line.startsWith("VmRSS:")) {
-                            std::printf("%s\n", line.constData());
-                        }
-                    }
-                }
+                std::printf("%s\n", wf::residentMemoryLine().constData());
                 std::fflush(stdout);
                 QCoreApplication::quit();
             });
