@@ -384,6 +384,8 @@ void checkAndMigrate(SQLite::Database& db, const QString& worldListCsv,
             after = next;
             step();
         }
+        // The batches left the index in pieces: merged, a lookup reads one.
+        db.exec("INSERT INTO data_text (data_text) VALUES ('optimize')");
         db.exec("PRAGMA user_version = 3");
         t.commit();
     }

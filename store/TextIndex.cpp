@@ -81,10 +81,10 @@ bool isWordCharacter(char32_t c) {
 
 QString textIndexQuery(QStringView phrase) {
     // One run is enough to pick the candidates: the longest. Of a long run,
-    // eight characters: each more is one more list for the index to read.
-    // The eight that cross the most word boundaries (pairs of words meet
+    // six characters: each more is one more list for the index to read.
+    // The six that cross the most word boundaries (pairs of words meet
     // far less often than either word occurs), nearest the middle.
-    constexpr size_t kWindow = 8;
+    constexpr size_t kWindow = 6;
     std::u32string best;
     for (const std::u32string& run : safeRuns(phrase)) {
         if (run.size() >= 3 && run.size() > best.size()) {

@@ -16,7 +16,7 @@ bool indexSafe(char32_t c);
 // The query for the trigram index that selects, among the articles, a set
 // holding every one whose text matches "*phrase*" with the store's
 // wildcards: a piece of the phrase that the match takes character for
-// character (of at most eight characters). Empty when the phrase has no run
+// character (of at most six characters). Empty when the phrase has no run
 // of three safe characters, and the text has to be read whole.
 QString textIndexQuery(QStringView phrase);
 
