@@ -251,6 +251,7 @@ QVariant NodeModel::data(const QModelIndex& index, int role) const {
     }
     switch (role) {
         case Qt::DisplayRole:
+        case Qt::ToolTipRole:  // the whole text of a node cut short by the pane
             return item->text;
         case Qt::DecorationRole:
             return item->picture > 0 && item->picture < 5 ? QVariant(pictures_[item->picture])
