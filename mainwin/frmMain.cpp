@@ -33,7 +33,6 @@
 #include "Artwork.h"
 #include "NodeModel.h"
 #include "PictureView.h"
-#include "RichText.h"
 #include "StatusPanel.h"
 #include "SubjectPage.h"
 #include "Twips.h"
@@ -65,10 +64,6 @@ const QStringList frmMain::kStartCategories = {
     QStringLiteral("Month List"),
     QStringLiteral("First Sightings"),
 };
-
-const QString frmMain::kGridFormat = QStringLiteral(
-    "< |<Date  |<Type   |<Site  |<District  |State/Prov   |<Country   |<Region  |<Notes  ");
-const int frmMain::kGridWidths[9] = {0, 1000, 1000, 2000, 2000, 1500, 1500, 1500, 4000};
 
 namespace {
 
@@ -459,42 +454,22 @@ void frmMain::buildPanes() {
 
     rightPane_ = new QWidget(central_);
     rightPane_->setObjectName(QStringLiteral("pic(1)"));
-    lbltitle_ = new QLabel(rightPane_);
-    lbltitle_->setObjectName(QStringLiteral("lbltitle"));
-    QFont titleFont = lbltitle_->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
-    titleFont.setBold(true);
-    lbltitle_->setFont(titleFont);
-    viewArea_ = new QFrame(rightPane_);
-    viewArea_->setObjectName(QStringLiteral("pic(2)"));
-    viewArea_->setFrameShape(QFrame::StyledPanel);
-    rtb_ = new PageBrowser(viewArea_);
-    rtb_->setObjectName(QStringLiteral("rtb"));
-    rtb_->setReadOnly(true);
+    // The entry viewer makes the title, viewing area and grid; the window
+    // places them (relayout) and decides what they show.
+    viewer_ = new EntryViewer(rightPane_, central_);
+    lbltitle_ = viewer_->title();
+    viewArea_ = viewer_->area();
+    rtb_ = viewer_->text();
+    picture_ = viewer_->picture();
+    pictureView_ = viewer_->pictureView();
+    fg1_ = viewer_->grid();
     // A subject page's links open the entry they name.
-    connect(rtb_, &PageBrowser::entryClicked, this, &frmMain::openEntryKey);
-    picture_ = new QLabel;
-    picture_->setObjectName(QStringLiteral("pic(3)"));
-    pictureView_ = new PictureView(picture_, viewArea_);
-    pictureView_->hide();
-
-    fg1_ = new QTableWidget(central_);
-    fg1_->setObjectName(QStringLiteral("fg1"));
-    fg1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    fg1_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    fg1_->setSelectionMode(QAbstractItemView::SingleSelection);
-    fg1_->verticalHeader()->hide();
-    fg1_->setWordWrap(false);
-    connect(fg1_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+    connect(viewer_, &EntryViewer::entryClicked, this, &frmMain::openEntryKey);
+    connect(viewer_, &EntryViewer::gridRowDoubleClicked, this, [this](int row) {
         if (state_.CurrentEntryKind == QLatin1String("S")) {
             EditSighting(row);
         }
     });
-    fg1_->setTextElideMode(Qt::ElideRight);
-    fg1_->verticalHeader()->setDefaultSectionSize(fg1_->fontMetrics().height() + 8);
-    fg1_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    fg1_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    fg1_->hide();
 
     buildCoolBar();
 
@@ -768,8 +743,7 @@ void frmMain::EditSubject() {
 }
 
 void frmMain::showArticleText(const QString& rtf, const QString& title) {
-    rtf::readRtf(rtf, *rtb_->document());
-    lbltitle_->setText(title);
+    viewer_->showArticleText(rtf, title);
 }
 
 void frmMain::mnuEditExpand_Click() {

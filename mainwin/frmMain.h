@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AppState.h"
+#include "EntryViewer.h"
 #include "MainWindowApi.h"
 #include "NodeTree.h"
 #include "StatusPanel.h"
@@ -38,8 +39,6 @@ class frmMain : public QMainWindow, public MainWindowApi {
     // The category box's items as the window fills them at start.
     static const QStringList kStartCategories;
     // The sighting grid's format string and column widths (twips).
-    static const QString kGridFormat;
-    static const int kGridWidths[9];
     // The split position the window is designed with (twips).
     static constexpr float kDesignSplit = 4200;
 
@@ -69,6 +68,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
 
     // The controls, for the other windows and for tests.
     NodeTree& nodes() { return nodes_; }
+    EntryViewer* viewer() const { return viewer_; }
     QTreeView* tv1() const { return tv1_; }
     QComboBox* cmbSearchCategory() const { return cmbSearchCategory_; }
     // The year or month, and the area, of the year, month and first lists.
@@ -244,6 +244,8 @@ class frmMain : public QMainWindow, public MainWindowApi {
     QComboBox* cmbArea_ = nullptr;
     QTreeView* tv1_ = nullptr;
     NodeTree nodes_;
+    EntryViewer* viewer_ = nullptr;  // a child of the right pane
+    // The viewer's widgets, as the window places them.
     QLabel* lbltitle_ = nullptr;
     QFrame* viewArea_ = nullptr;  // pic(2)
     PageBrowser* rtb_ = nullptr;

@@ -214,10 +214,7 @@ void frmMain::showImage(const Entry& e, const QString& text, const QString& pare
 }
 
 void frmMain::placePicture(const QImage& image) {
-    // Centred on each axis on which it is smaller than the viewing area;
-    // one larger than the area is shown scaled down to fit.
-    pictureView_->setGeometry(viewArea_->contentsRect());
-    pictureView_->setImage(image);
+    viewer_->placePicture(image);
 }
 
 void frmMain::showLink(const Entry& e) {
@@ -284,65 +281,11 @@ void frmMain::showWeb(bool visible) {
 }
 
 void frmMain::setUpGrid() {
-    const auto columns = parseGridFormat(kGridFormat);
-    fg1_->clear();
-    fg1_->setColumnCount(int(columns.size()));
-    for (int c = 0; c < int(columns.size()); ++c) {
-        // Every header reads from the left, as most of the format asks.
-        auto* header = new QTableWidgetItem(columns[size_t(c)].header);
-        header->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        fg1_->setHorizontalHeaderItem(c, header);
-        const int width = c < 9 ? kGridWidths[c] : 1000;
-        fg1_->setColumnWidth(c, toPixels(float(width)));
-        fg1_->setColumnHidden(c, width == 0);
-    }
-    fg1_->setRowCount(0);
+    viewer_->setUpGrid();
 }
 
 void frmMain::FillSightingGrid(const std::vector<Sighting>& rows) {
-    const QLocale locale = QLocale::system();
-    fg1_->setUpdatesEnabled(false);
-    fg1_->setRowCount(int(rows.size()));
-    int r = 0;
-    for (const Sighting& s : rows) {
-        const QString cells[9] = {QString::number(s.id),
-                                  locale.toString(s.date, QLocale::ShortFormat),
-                                  s.type,
-                                  s.site,
-                                  s.district,
-                                  s.state,
-                                  s.country,
-                                  s.region,
-                                  s.notes};
-        for (int c = 0; c < 9; ++c) {
-            fg1_->setItem(r, c, new QTableWidgetItem(cells[c]));
-        }
-        ++r;
-    }
-    // The format's widths are the least; a column widens to its longest
-    // text (header included) so that every row keeps to one line. The user
-    // may still drag a column's edge.
-    const QFontMetrics cells(fg1_->font());
-    const QFontMetrics heads(fg1_->horizontalHeader()->font());
-    constexpr int kPadding = 14;
-    constexpr int kLongest = 640;  // a long note does not push the rest away
-    for (int c = 0; c < fg1_->columnCount(); ++c) {
-        if (fg1_->isColumnHidden(c)) {
-            continue;
-        }
-        int widest = toPixels(float(c < 9 ? kGridWidths[c] : 1000));
-        if (const QTableWidgetItem* h = fg1_->horizontalHeaderItem(c)) {
-            widest = std::max(widest, heads.horizontalAdvance(h->text()) + kPadding);
-        }
-        for (int row = 0; row < fg1_->rowCount(); ++row) {
-            if (const QTableWidgetItem* item = fg1_->item(row, c)) {
-                widest = std::max(
-                    widest, std::min(kLongest, cells.horizontalAdvance(item->text()) + kPadding));
-            }
-        }
-        fg1_->setColumnWidth(c, widest);
-    }
-    fg1_->setUpdatesEnabled(true);
+    viewer_->fillSightingGrid(rows);
 }
 
 }  // namespace wf

@@ -178,7 +178,7 @@ TEST_F(ScreenLayoutTest, TheGridKeepsEachRowOnOneLine) {
         const QString text = g->item(0, c)->text();
         EXPECT_GE(g->columnWidth(c), g->fontMetrics().horizontalAdvance(text))
             << text.toStdString();
-        EXPECT_GE(g->columnWidth(c), twipsToPixels(frmMain::kGridWidths[c], w.logicalDpiX()));
+        EXPECT_GE(g->columnWidth(c), twipsToPixels(EntryViewer::kGridWidths[c], w.logicalDpiX()));
         EXPECT_EQ(g->horizontalHeaderItem(c)->textAlignment(),
                   int(Qt::AlignLeft | Qt::AlignVCenter));
     }

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <vector>
+
+#include "Types.h"
+
+class QFrame;
+class QImage;
+class QLabel;
+class QTableWidget;
+class QWidget;
+
+namespace wf {
+
+class PageBrowser;
+class PictureView;
+
+// The right-hand side of the main window as it shows an entry: the title,
+// the viewing area (an article's formatted text, a subject's page or a
+// picture) and the grid of a bird's sightings. It makes and fills these;
+// the window places them and decides what a click shows.
+class EntryViewer : public QObject {
+    Q_OBJECT
+  public:
+    // The grid's columns as the format string gives them, and their least
+    // widths in twips.
+    static const QString kGridFormat;
+    static const int kGridWidths[9];
+
+    // The title and the viewing area go in rightPane, the grid in gridPane.
+    EntryViewer(QWidget* rightPane, QWidget* gridPane);
+
+    QLabel* title() const { return title_; }
+    QFrame* area() const { return area_; }
+    PageBrowser* text() const { return text_; }
+    QLabel* picture() const { return picture_; }
+    PictureView* pictureView() const { return pictureView_; }
+    QTableWidget* grid() const { return grid_; }
+
+    // An article's RTF in the text view.
+    void showArticleText(const QString& rtf, const QString& title);
+    // A picture, centred in the viewing area, or scaled down to fit it.
+    void placePicture(const QImage& image);
+    // The grid's columns, empty.
+    void setUpGrid();
+    // One row per sighting, in the order given; each column at least its
+    // width and as wide as its longest text (notes capped).
+    void fillSightingGrid(const std::vector<Sighting>& rows);
+
+  signals:
+    void gridRowDoubleClicked(int row);
+    // A link on a subject page to an entry ("A7", "I3", ...).
+    void entryClicked(const QString& key);
+
+  private:
+    int toPixels(int twips) const;
+
+    QLabel* title_;
+    QFrame* area_;
+    PageBrowser* text_;
+    QLabel* picture_;
+    PictureView* pictureView_;
+    QTableWidget* grid_;
+};
+
+}  // namespace wf
