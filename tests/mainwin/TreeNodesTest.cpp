@@ -124,6 +124,21 @@ TEST_F(TreeNodesTest, EntryListsAndTheirRoots) {
                   {"Topics  Other Images 0", QStringLiteral("I%1 Topics Garden pond 2").arg(ti)}));
     EXPECT_EQ(lines(entryTypeList(*store, Category::Topics, kLink)),
               QStringList({"Topics  Other Internet Links 0"}));
+
+    // Two subjects of one name (letter case aside): their entries together,
+    // by id, whatever their titles; then the next name.
+    const qint64 robin = bird("robin");
+    const qint64 robin2 = bird("ROBIN");
+    const qint64 r1 = entry(Category::Birds, robin2, kLink, "z");
+    const qint64 r2 = entry(Category::Birds, robin, kLink, "y");
+    const qint64 r3 = entry(Category::Birds, robin2, kLink, "a");
+    const qint64 x = entry(Category::Birds, bird("Sparrow"), kLink, "b");
+    EXPECT_EQ(lines(entryTypeList(*store, Category::Birds, kLink)),
+              QStringList({"Birds  Birds of the World Internet Links 0",
+                           QStringLiteral("L%1 Birds ROBIN z 3").arg(r1),
+                           QStringLiteral("L%1 Birds robin y 3").arg(r2),
+                           QStringLiteral("L%1 Birds ROBIN a 3").arg(r3),
+                           QStringLiteral("L%1 Birds Sparrow b 3").arg(x)}));
 }
 
 TEST_F(TreeNodesTest, LifeListsAlphabeticalOncePerSpecies) {
