@@ -390,67 +390,34 @@ void frmMain::buildPanes() {
 
     leftPane_ = new QWidget(central_);
     leftPane_->setObjectName(QStringLiteral("pic(0)"));
-    Frame1_ = new QGroupBox(QStringLiteral("Find"), leftPane_);
-    Frame1_->setObjectName(QStringLiteral("Frame1"));
-    optCat_[0] = new QRadioButton(QStringLiteral("In My Birds"), Frame1_);
-    optCat_[0]->setObjectName(QStringLiteral("optCat(0)"));
-    optCat_[1] = new QRadioButton(QStringLiteral("In Other Topics"), Frame1_);
-    optCat_[1]->setObjectName(QStringLiteral("optCat(1)"));
-    optCat_[0]->setChecked(true);
-    for (int i = 0; i < 2; ++i) {
-        connect(optCat_[i], &QRadioButton::clicked, this, [this, i] { optCat_Click(i); });
-    }
-    cmbSearchCategory_ = new QComboBox(Frame1_);
-    cmbSearchCategory_->setObjectName(QStringLiteral("cmbSearchCategory"));
-    cmbSearchCategory_->setEditable(false);
-    connect(cmbSearchCategory_, &QComboBox::activated, this,
-            [this](int) { cmbSearchCategory_Click(); });
-    auto* frameLayout = new QGridLayout(Frame1_);
-    frameLayout->setContentsMargins(6, 2, 6, 4);
-    frameLayout->setVerticalSpacing(2);
-    frameLayout->addWidget(optCat_[0], 0, 0);
-    frameLayout->addWidget(optCat_[1], 0, 1);
-    frameLayout->addWidget(cmbSearchCategory_, 1, 0, 1, 2, Qt::AlignLeft);
-    // Beside the year, month and first lists: which year or month, which area.
-    cmbPeriod_ = new QComboBox(Frame1_);
-    cmbPeriod_->setObjectName(QStringLiteral("cmbPeriod"));
-    cmbPeriod_->setToolTip(QStringLiteral("The year or month the list shows"));
-    cmbArea_ = new QComboBox(Frame1_);
-    cmbArea_->setObjectName(QStringLiteral("cmbArea"));
-    cmbArea_->setToolTip(QStringLiteral("Area: the world or one of the active areas"));
-    for (QComboBox* box : {cmbPeriod_, cmbArea_}) {
-        box->setEditable(false);
-        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-        box->hide();
-        connect(box, &QComboBox::activated, this,
-                [this](int) { LoadPeriodList(cmbSearchCategory_->currentText()); });
-    }
-    frameLayout->addWidget(cmbPeriod_, 2, 0);
-    frameLayout->addWidget(cmbArea_, 2, 1);
-
-    tv1_ = new QTreeView(leftPane_);
-    tv1_->setObjectName(QStringLiteral("tv1"));
-    tv1_->setHeaderHidden(true);
-    tv1_->setUniformRowHeights(true);
-    tv1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tv1_->setIconSize(QSize(16, 16));
-    tv1_->setAcceptDrops(true);
-    tv1_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(tv1_, &QTreeView::customContextMenuRequested, this, &frmMain::tv1_ContextMenu);
-    tv1_->viewport()->setAcceptDrops(true);
+    // The tree pane makes the Find frame and the tree; the window decides
+    // what each choice shows.
+    treePane_ = new TreePane(leftPane_);
+    Frame1_ = treePane_->frame();
+    optCat_[0] = treePane_->optCat(0);
+    optCat_[1] = treePane_->optCat(1);
+    cmbSearchCategory_ = treePane_->category();
+    cmbPeriod_ = treePane_->period();
+    cmbArea_ = treePane_->area();
+    tv1_ = treePane_->view();
+    nodes_ = treePane_->nodes();
+    connect(treePane_, &TreePane::optCatClicked, this, &frmMain::optCat_Click);
+    connect(treePane_, &TreePane::categoryActivated, this, &frmMain::cmbSearchCategory_Click);
+    connect(treePane_, &TreePane::periodActivated, this,
+            [this] { LoadPeriodList(cmbSearchCategory_->currentText()); });
+    connect(treePane_, &TreePane::contextMenuRequested, this, &frmMain::tv1_ContextMenu);
     tv1_->viewport()->installEventFilter(this);
-    nodes_ = NodeTree(tv1_);
     nodes_.model()->onLoadError = [this](const AppError& e) {
         reportLoadError(e.number(), e.description());
     };
-    connect(tv1_, &QTreeView::clicked, this, [this](const QModelIndex& at) { tv1_NodeClick(at); });
-    connect(tv1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& at) {
-                // Keys move the current node without a click.
-                if (at.isValid() && !mouseOnTree_ && !quietTree_) {
-                    tv1_NodeClick(at);
-                }
-            });
+    connect(treePane_, &TreePane::nodeClicked, this,
+            [this](const QModelIndex& at) { tv1_NodeClick(at); });
+    connect(treePane_, &TreePane::currentNodeChanged, this, [this](const QModelIndex& at) {
+        // Keys move the current node without a click.
+        if (at.isValid() && !mouseOnTree_ && !quietTree_) {
+            tv1_NodeClick(at);
+        }
+    });
 
     rightPane_ = new QWidget(central_);
     rightPane_->setObjectName(QStringLiteral("pic(1)"));

@@ -13,6 +13,7 @@
 #include "NodeTree.h"
 #include "StatusPanel.h"
 #include "SubjectPage.h"
+#include "TreePane.h"
 #include "WebPane.h"
 #include "WindowLayout.h"
 
@@ -243,7 +244,8 @@ class frmMain : public QMainWindow, public MainWindowApi {
     QComboBox* cmbPeriod_ = nullptr;
     QComboBox* cmbArea_ = nullptr;
     QTreeView* tv1_ = nullptr;
-    NodeTree nodes_;
+    TreePane* treePane_ = nullptr;   // a child of the left pane
+    NodeTree nodes_;                 // the tree pane's nodes
     EntryViewer* viewer_ = nullptr;  // a child of the right pane
     // The viewer's widgets, as the window places them.
     QLabel* lbltitle_ = nullptr;
