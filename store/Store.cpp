@@ -38,6 +38,25 @@ QString text(const SQLite::Column& c) {
     return QString::fromUtf8(c.getText(), c.getBytes());
 }
 
+// A statement used through the engine's own calls, where a loop runs once
+// per row of a large list.
+using RawStatement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
+
+RawStatement prepareRaw(sqlite3* db, const std::string& sql) {
+    sqlite3_stmt* q = nullptr;
+    const int rc = sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &q, nullptr);
+    RawStatement out(q, sqlite3_finalize);
+    if (rc != SQLITE_OK) {
+        throw SQLite::Exception(db, rc);
+    }
+    return out;
+}
+
+QString rawText(sqlite3_stmt* q, int column) {
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(q, column));
+    return p ? QString::fromUtf8(p, sqlite3_column_bytes(q, column)) : QString();
+}
+
 // What the custom search looks in for an article: its words, not its markup.
 QString searchText(const Entry& e) {
     return e.type == kArticle ? rtf::plainText(e.caption) : QString();
@@ -1008,12 +1027,15 @@ std::vector<ListedEntry> Store::entryList(Category cat, const QString& type) con
         // outermost), each one's entries of the type from the entries'
         // index. The entries of the subjects of one name are then put in id
         // order here, a small sort each.
-        SQLite::Statement q(*db_, std::string("SELECT d.id, s.id, s.name, d.title FROM ") +
-                                      subjectTable(cat) +
-                                      " s CROSS JOIN data d ON d.catid = ?2 AND d.subid = s.id"
-                                      " AND d.type = ?1 ORDER BY s.name");
-        q.bind(1, utf8(type));
-        q.bind(2, static_cast<int>(cat));
+        sqlite3* db = db_->getHandle();
+        const RawStatement statement = prepareRaw(
+            db, std::string("SELECT d.id, s.id, s.name, d.title FROM ") + subjectTable(cat) +
+                    " s CROSS JOIN data d ON d.catid = ?2 AND d.subid = s.id"
+                    " AND d.type = ?1 ORDER BY s.name");
+        sqlite3_stmt* q = statement.get();
+        const QByteArray typeUtf8 = type.toUtf8();
+        sqlite3_bind_text(q, 1, typeUtf8.constData(), int(typeUtf8.size()), SQLITE_STATIC);
+        sqlite3_bind_int(q, 2, static_cast<int>(cat));
         qint64 subject = -1;
         QString name;  // shared by the rows of one subject
         size_t group = 0;
@@ -1021,18 +1043,22 @@ std::vector<ListedEntry> Store::entryList(Category cat, const QString& type) con
             std::sort(out.begin() + qsizetype(group), out.end(),
                       [](const ListedEntry& a, const ListedEntry& b) { return a.id < b.id; });
         };
-        while (q.executeStep()) {
-            const qint64 id = q.getColumn(1).getInt64();
+        int rc = SQLITE_ROW;
+        while ((rc = sqlite3_step(q)) == SQLITE_ROW) {
+            const qint64 id = sqlite3_column_int64(q, 1);
             if (id != subject) {
                 subject = id;
-                QString next = text(q.getColumn(2));
+                QString next = rawText(q, 2);
                 if (compareNoCase(next, name) != 0) {
                     closeGroup();
                     group = out.size();
                 }
                 name = std::move(next);
             }
-            out.push_back({q.getColumn(0).getInt64(), type, name, text(q.getColumn(3))});
+            out.push_back({sqlite3_column_int64(q, 0), type, name, rawText(q, 3)});
+        }
+        if (rc != SQLITE_DONE) {
+            throw SQLite::Exception(db, rc);
         }
         closeGroup();
         return out;
