@@ -803,30 +803,22 @@ void stepOnce(sqlite3* db, sqlite3_stmt* q) {
 }  // namespace
 
 struct SightingWriter::Statements {
-    std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> sighting{nullptr, sqlite3_finalize};
-    std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> detail{nullptr, sqlite3_finalize};
+    RawStatement sighting{nullptr, sqlite3_finalize};
+    RawStatement detail{nullptr, sqlite3_finalize};
 };
 
 SightingWriter::SightingWriter(Store& store) : store_(store), q_(std::make_unique<Statements>()) {
     guarded([&] {
         sqlite3* db = store.database().getHandle();
-        const auto prepare = [db](const std::string& sql, auto& into) {
-            sqlite3_stmt* q = nullptr;
-            const int rc = sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &q, nullptr);
-            into.reset(q);
-            if (rc != SQLITE_OK) {
-                throw SQLite::Exception(db, rc);
-            }
-        };
-        prepare(
-            "INSERT INTO sighting (birdid, date, type, site, district, state, country, "
-            "region, notes) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
-            q_->sighting);
-        prepare(std::string("INSERT OR REPLACE INTO sighting_detail (sightingid, ") +
+        q_->sighting =
+            prepareRaw(db,
+                       "INSERT INTO sighting (birdid, date, type, site, district, state, country, "
+                       "region, notes) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        q_->detail = prepareRaw(
+            db, std::string("INSERT OR REPLACE INTO sighting_detail (sightingid, ") +
                     kDetailColumns +
                     ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                    "?, ?, ?, ?)",
-                q_->detail);
+                    "?, ?, ?, ?)");
     });
 }
 
