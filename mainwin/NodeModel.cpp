@@ -152,7 +152,7 @@ QModelIndex NodeModel::add(const QString& parentKey, const QString& key, const Q
         // Its children come first; the new node may be among them already,
         // read from the journal it was just written to.
         load(parent);
-        if (Item* there = byKey_.value(key); there && there->parent == parent) {
+        if (Item* there = byKey_.value(key)) {  // only the parent's load brings keys here
             there->text = text;
             there->picture = picture;
             const QModelIndex at = indexOf(there);

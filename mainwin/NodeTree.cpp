@@ -14,10 +14,6 @@ NodeTree::NodeTree(QTreeView* tree) : tree_(tree), model_(new NodeModel(tree)) {
     tree_->setModel(model_);
 }
 
-QIcon NodeTree::picture(int index) const {
-    return model_->picture(index);
-}
-
 QString NodeTree::keyOf(const QModelIndex& index) {
     return NodeModel::keyOf(index);
 }

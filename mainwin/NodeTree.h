@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QIcon>
 #include <QModelIndex>
 #include <QRect>
 #include <QString>
@@ -57,7 +56,6 @@ class NodeTree {
     NodeModel* model() const { return model_; }
     QTreeView* view() const { return tree_; }
     static QString keyOf(const QModelIndex& index);
-    QIcon picture(int index) const;
 
   private:
     QTreeView* tree_ = nullptr;

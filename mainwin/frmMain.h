@@ -69,7 +69,6 @@ class frmMain : public QMainWindow, public MainWindowApi {
 
     // The controls, for the other windows and for tests.
     NodeTree& nodes() { return nodes_; }
-    EntryViewer* viewer() const { return viewer_; }
     QTreeView* tv1() const { return tv1_; }
     QComboBox* cmbSearchCategory() const { return cmbSearchCategory_; }
     // The year or month, and the area, of the year, month and first lists.
