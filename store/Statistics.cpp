@@ -9,6 +9,7 @@
 #include <set>
 #include <string_view>
 
+#include "RawStatement.h"
 #include "Store.h"
 #include "Wildcard.h"
 
@@ -79,13 +80,8 @@ JournalStatistics journalStatistics(const Store& store, Area area, const QString
     // through the engine's own calls: this loop runs once per sighting.
     sql += " ORDER BY s.birdid";
     sqlite3* handle = db.getHandle();
-    sqlite3_stmt* raw = nullptr;
-    if (const int rc = sqlite3_prepare_v2(handle, sql.c_str(), int(sql.size()), &raw, nullptr);
-        rc != SQLITE_OK) {
-        sqlite3_finalize(raw);
-        throw SQLite::Exception(handle, rc);
-    }
-    const std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> q(raw, sqlite3_finalize);
+    const RawStatement q = prepareRaw(handle, sql);
+    sqlite3_stmt* raw = q.get();
     const QByteArray placeUtf8 = place.toUtf8();
     if (area != Area::World) {
         sqlite3_bind_text(raw, 1, placeUtf8.constData(), int(placeUtf8.size()), SQLITE_STATIC);

@@ -17,6 +17,7 @@
 
 #include "AppError.h"
 #include "Backups.h"
+#include "RawStatement.h"
 #include "Resources.h"
 #include "RichText.h"
 #include "Schema.h"
@@ -36,25 +37,6 @@ std::string utf8(const QString& s) {
 QString text(const SQLite::Column& c) {
     // getText() reads a NULL as "", so no null ever reaches the program.
     return QString::fromUtf8(c.getText(), c.getBytes());
-}
-
-// A statement used through the engine's own calls, where a loop runs once
-// per row of a large list.
-using RawStatement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
-
-RawStatement prepareRaw(sqlite3* db, const std::string& sql) {
-    sqlite3_stmt* q = nullptr;
-    const int rc = sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &q, nullptr);
-    RawStatement out(q, sqlite3_finalize);
-    if (rc != SQLITE_OK) {
-        throw SQLite::Exception(db, rc);
-    }
-    return out;
-}
-
-QString rawText(sqlite3_stmt* q, int column) {
-    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(q, column));
-    return p ? QString::fromUtf8(p, sqlite3_column_bytes(q, column)) : QString();
 }
 
 // What the custom search looks in for an article: its words, not its markup.
