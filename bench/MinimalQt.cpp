@@ -13,6 +13,7 @@
 #include <QTreeView>
 #include <cstdio>
 
+#include "FirstPaint.h"
 #include "ResidentMemory.h"
 
 int main(int argc, char** argv) {
@@ -27,13 +28,18 @@ int main(int argc, char** argv) {
     window.statusBar()->showMessage(QStringLiteral("World List = 0"));
     window.resize(900, 600);
     window.show();
-    const bool memory = app.arguments().contains(QStringLiteral("--report-idle-memory"));
-    QTimer::singleShot(memory ? 1000 : 0, &app, [memory] {
-        if (memory) {
+    if (app.arguments().contains(QStringLiteral("--report-idle-memory"))) {
+        QTimer::singleShot(1000, &app, [] {
             std::printf("%s\n", wf::residentMemoryLine().constData());
             std::fflush(stdout);
-        }
-        QCoreApplication::quit();
-    });
+            QCoreApplication::quit();
+        });
+    } else {
+        // Shown as the journal's window is: once its first frame is painted.
+        wf::afterFirstPaint(&window, [] {
+            wf::reportShown();
+            QCoreApplication::quit();
+        });
+    }
     return QApplication::exec();
 }

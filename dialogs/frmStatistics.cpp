@@ -1,87 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmStatistics.h"
 
-#include <QApplication>
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChart>
-#include <QChartView>
 #include <QComboBox>
-#include <QDateTimeAxis>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QHorizontalBarSeries>
 #include <QLabel>
-#include <QLineSeries>
-#include <QPainter>
 #include <QPushButton>
-#include <QSvgGenerator>
 #include <QTabWidget>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 #include "AppError.h"
 #include "AppState.h"
 #include "AreaBox.h"
 #include "BusyCursor.h"
 #include "FileChooser.h"
+#include "Module.h"
+#include "StatisticsCharts.h"
 
 namespace wf {
 
-namespace {
-
-QChartView* chartView(QChart* chart, const QString& name, QWidget* parent) {
-    chart->legend()->hide();
-    chart->setAnimationOptions(QChart::NoAnimation);
-    auto* view = new QChartView(chart, parent);
-    view->setObjectName(name);
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(480, 300);
-    return view;
-}
-
-// A count axis from 0 to most whose ticks fall on whole numbers.
-void countAxis(QValueAxis* axis, int most) {
-    axis->setLabelFormat(QStringLiteral("%d"));
-    axis->setRange(0, std::max(1, most));
-    if (most <= 10) {
-        axis->setTickCount(std::max(1, most) + 1);
-    } else {
-        axis->applyNiceNumbers();
+const StatisticsCharts* statisticsCharts(QString* error) {
+    using Entry = const StatisticsCharts* (*)();
+    QString why;
+    const auto entry = moduleEntry<Entry>(QStringLiteral("charts"), kStatisticsChartsEntry, &why);
+    if (entry == nullptr) {
+        if (error) {
+            *error = QStringLiteral("The charts module cannot be loaded: ") + why;
+        }
+        return nullptr;
     }
+    return entry();
 }
-
-// A bar chart of one value per year.
-QChart* yearChart(const std::map<int, int>& perYear, const QString& title) {
-    auto* chart = new QChart;
-    chart->setTitle(title);
-    auto* set = new QBarSet(title);
-    QStringList years;
-    int most = 0;
-    for (const auto& [year, n] : perYear) {
-        *set << n;
-        years << QString::number(year);
-        most = std::max(most, n);
-    }
-    auto* series = new QBarSeries;
-    series->append(set);
-    series->setLabelsVisible(perYear.size() <= 25);
-    chart->addSeries(series);
-    auto* x = new QBarCategoryAxis;
-    x->append(years);
-    chart->addAxis(x, Qt::AlignBottom);
-    series->attachAxis(x);
-    auto* y = new QValueAxis;
-    countAxis(y, most);
-    chart->addAxis(y, Qt::AlignLeft);
-    series->attachAxis(y);
-    return chart;
-}
-
-}  // namespace
 
 frmStatistics::frmStatistics(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName(QStringLiteral("frmStatistics"));
@@ -137,96 +88,32 @@ void frmStatistics::load() {
         tabs_->removeTab(0);
         delete page;
     }
-
-    // The life list's growth: species by date.
-    auto* growth = new QChart;
-    growth->setTitle(QStringLiteral("Life list growth"));
-    auto* line = new QLineSeries;
-    int species = 0;
-    for (const auto& [date, n] : stats_.growth) {
-        const qint64 ms = date.startOfDay().toMSecsSinceEpoch();
-        line->append(qreal(ms), species);  // a step: flat until the day it grew
-        line->append(qreal(ms), n);
-        species = n;
+    QString why;
+    charts_ = statisticsCharts(&why);
+    if (charts_ == nullptr) {
+        // The totals stand; the charts say why they are missing.
+        auto* missing = new QLabel(why, tabs_);
+        missing->setObjectName(QStringLiteral("lblNoCharts"));
+        missing->setWordWrap(true);
+        missing->setAlignment(Qt::AlignCenter);
+        tabs_->addTab(missing, QStringLiteral("Charts"));
+        return;
     }
-    growth->addSeries(line);
-    auto* x = new QDateTimeAxis;
-    x->setFormat(QStringLiteral("yyyy"));
-    if (!stats_.growth.empty()) {
-        const QDate from = stats_.growth.front().first;
-        const QDate to = stats_.growth.back().first;
-        x->setRange(from.startOfDay(), to.startOfDay());
-        if (from.daysTo(to) < 3 * 365) {
-            x->setFormat(QStringLiteral("MMM yyyy"));  // years alone would repeat
-        }
+    for (const StatisticsCharts::Page& page : charts_->pages(stats_, tabs_)) {
+        tabs_->addTab(page.widget, page.title);
     }
-    growth->addAxis(x, Qt::AlignBottom);
-    line->attachAxis(x);
-    auto* y = new QValueAxis;
-    countAxis(y, species);
-    growth->addAxis(y, Qt::AlignLeft);
-    line->attachAxis(y);
-    tabs_->addTab(chartView(growth, QStringLiteral("chartGrowth"), tabs_),
-                  QStringLiteral("Growth"));
-    tabs_->addTab(chartView(yearChart(stats_.newPerYear, QStringLiteral("New species per year")),
-                            QStringLiteral("chartNewPerYear"), tabs_),
-                  QStringLiteral("New per Year"));
-    tabs_->addTab(chartView(yearChart(stats_.speciesPerYear, QStringLiteral("Species per year")),
-                            QStringLiteral("chartSpeciesPerYear"), tabs_),
-                  QStringLiteral("Species per Year"));
-
-    // The best places, most species on top.
-    auto* places = new QChart;
-    places->setTitle(QStringLiteral("Places with the most species"));
-    auto* set = new QBarSet(QStringLiteral("Species"));
-    QStringList names;
-    int most = 0;
-    for (auto it = stats_.topPlaces.rbegin(); it != stats_.topPlaces.rend(); ++it) {
-        *set << it->second;
-        names << it->first;
-        most = std::max(most, it->second);
-    }
-    auto* bars = new QHorizontalBarSeries;
-    bars->append(set);
-    bars->setLabelsVisible(true);
-    places->addSeries(bars);
-    auto* placeAxis = new QBarCategoryAxis;
-    placeAxis->append(names);
-    places->addAxis(placeAxis, Qt::AlignLeft);
-    bars->attachAxis(placeAxis);
-    auto* counts = new QValueAxis;
-    countAxis(counts, most);
-    places->addAxis(counts, Qt::AlignBottom);
-    bars->attachAxis(counts);
-    tabs_->addTab(chartView(places, QStringLiteral("chartPlaces"), tabs_),
-                  QStringLiteral("Top Places"));
     tabs_->setCurrentIndex(std::max(0, current));
 }
 
 bool frmStatistics::saveChart(const QString& path) const {
-    auto* view = qobject_cast<QChartView*>(tabs_->currentWidget());
-    if (view == nullptr) {
-        return false;
-    }
-    if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-        QSvgGenerator svg;
-        svg.setFileName(path);
-        svg.setSize(view->size());
-        svg.setViewBox(QRect(QPoint(0, 0), view->size()));
-        svg.setTitle(view->chart()->title());
-        QPainter painter;
-        if (!painter.begin(&svg)) {
-            return false;
-        }
-        view->render(&painter);
-        return painter.end();
-    }
-    return view->grab().save(path, "PNG");
+    return charts_ != nullptr && charts_->save(tabs_->currentWidget(), path);
 }
 
 void frmStatistics::saveChartClicked() {
-    auto* view = qobject_cast<QChartView*>(tabs_->currentWidget());
-    const QString name = view ? view->objectName().mid(5).toLower() : QStringLiteral("chart");
+    const QWidget* page = tabs_->currentWidget();
+    const QString name = page && page->objectName().startsWith(QLatin1String("chart"))
+                             ? page->objectName().mid(5).toLower()
+                             : QStringLiteral("chart");
     const QString suggested =
         QDir(QDir::homePath()).filePath(QStringLiteral("wingfolio-%1.png").arg(name));
     QString filter;

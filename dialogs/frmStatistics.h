@@ -5,7 +5,6 @@
 
 #include "Statistics.h"
 
-class QChartView;
 class QComboBox;
 class QLabel;
 class QTabWidget;
@@ -13,6 +12,7 @@ class QTabWidget;
 namespace wf {
 
 struct AppState;
+class StatisticsCharts;
 
 // View, Statistics: the totals of the journal and charts of the life list's
 // growth, new species and species per year and the best places, for the
@@ -36,6 +36,7 @@ class frmStatistics : public QDialog {
 
     AppState& state_;
     JournalStatistics stats_;
+    const StatisticsCharts* charts_ = nullptr;  // null when the module is missing
     QComboBox* cmbArea_;
     QLabel* lblTotals_;
     QTabWidget* tabs_;

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EbirdImport.h"
 
-#include <zip.h>
-
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <QDir>
 #include <QFile>
@@ -17,7 +15,9 @@
 #include "AppError.h"
 #include "Csv.h"
 #include "IsoCodes.h"
+#include "Module.h"
 #include "Store.h"
+#include "ZipCsv.h"
 
 namespace wf {
 
@@ -87,36 +87,32 @@ const std::array<const char*, ColumnCount> kHeaders = {
 
 // The CSV file inside a zip archive: the first entry whose name ends in .csv.
 QByteArray csvFromZip(const QString& path) {
-    int error = 0;
-    std::unique_ptr<zip_t, decltype(&zip_discard)> archive(
-        zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error), zip_discard);
-    if (!archive) {
-        bad(path, QStringLiteral("the zip archive cannot be read (it is damaged or incomplete)."));
+    using Read = void (*)(const QString&, ZipCsv*);
+    QString why;
+    const auto read = moduleEntry<Read>(QStringLiteral("zip"), kZipCsvEntry, &why);
+    if (read == nullptr) {
+        throw AppError(err::PathAccess, kSource,
+                       QStringLiteral("%1: zip archives cannot be read, the zip module cannot be "
+                                      "loaded: %2\n\nNothing was imported.")
+                           .arg(QFileInfo(path).fileName(), why));
     }
-    const zip_int64_t n = zip_get_num_entries(archive.get(), 0);
-    for (zip_int64_t i = 0; i < n; ++i) {
-        const char* name = zip_get_name(archive.get(), zip_uint64_t(i), 0);
-        if (name == nullptr ||
-            !QString::fromUtf8(name).endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
-            continue;
-        }
-        zip_stat_t st;
-        zip_stat_init(&st);
-        if (zip_stat_index(archive.get(), zip_uint64_t(i), 0, &st) != 0 ||
-            (st.valid & ZIP_STAT_SIZE) == 0 || st.size > (zip_uint64_t(1) << 31)) {
-            bad(path, QStringLiteral("the file %1 in the zip archive cannot be read.")
-                          .arg(QString::fromUtf8(name)));
-        }
-        std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(
-            zip_fopen_index(archive.get(), zip_uint64_t(i), 0), zip_fclose);
-        QByteArray bytes(qsizetype(st.size), Qt::Uninitialized);
-        if (!file || zip_fread(file.get(), bytes.data(), st.size) != zip_int64_t(st.size)) {
-            bad(path, QStringLiteral("the file %1 in the zip archive is damaged.")
-                          .arg(QString::fromUtf8(name)));
-        }
-        return bytes;
+    ZipCsv csv;
+    read(path, &csv);
+    switch (csv.result) {
+        case ZipCsv::Read:
+            break;
+        case ZipCsv::CannotOpen:
+            bad(path,
+                QStringLiteral("the zip archive cannot be read (it is damaged or incomplete)."));
+        case ZipCsv::CannotStat:
+            bad(path,
+                QStringLiteral("the file %1 in the zip archive cannot be read.").arg(csv.name));
+        case ZipCsv::Damaged:
+            bad(path, QStringLiteral("the file %1 in the zip archive is damaged.").arg(csv.name));
+        case ZipCsv::NoCsv:
+            bad(path, QStringLiteral("the zip archive holds no CSV file."));
     }
-    bad(path, QStringLiteral("the zip archive holds no CSV file."));
+    return csv.bytes;
 }
 
 QString skippedReportPath(const QString& path) {

@@ -166,7 +166,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                                 QStringLiteral("ms"), QStringLiteral("2500"));
     splashMs.setFlags(QCommandLineOption::HiddenFromHelp);
     QCommandLineOption quit(QStringLiteral("quit-when-shown"),
-                            QStringLiteral("Ends as soon as the main window is shown."));
+                            QStringLiteral("Prints \"shown\" and ends once the main window is first painted."));
     quit.setFlags(QCommandLineOption::HiddenFromHelp);
     QCommandLineOption idleMemory(QStringLiteral("report-idle-memory"),
                                   QStringLiteral("Prints the resident memory of the idle main "

@@ -4,10 +4,12 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "FirstPaint.h"
 #include "QtServices.h"
 #include "ResidentMemory.h"
 #include "Resources.h"
 #include "Startup.h"
+#include "frmMain.h"
 
 int main(int argc, char** argv) {
     // Command-line answers need no window system.
@@ -53,7 +55,13 @@ int main(int argc, char** argv) {
     wf::Startup startup(services, wf::DataFolder(dir), wf::worldListPath(), cl.splashMs);
     startup.state().settings = std::make_unique<QSettings>();
     if (cl.quitWhenShown) {
-        startup.setOnMainShown([] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
+        // Told, and ended, once the window is on screen: its first frame painted.
+        startup.setOnMainShown([&startup] {
+            wf::afterFirstPaint(startup.mainWindow(), [] {
+                wf::reportShown();
+                QCoreApplication::quit();
+            });
+        });
     } else if (cl.reportIdleMemory) {
         startup.setOnMainShown([] {
             QTimer::singleShot(1000, qApp, [] {

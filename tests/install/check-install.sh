@@ -26,6 +26,11 @@ for f in \
     echo "missing: /$f"; fail=1
   fi
 done
+# The modules, in the program's own library folder.
+for m in webpane charts zip; do
+  [ -n "$(find "$dest/usr" -path "*/wingfolio/libwingfolio_$m.so")" ] ||
+    { echo "missing module: libwingfolio_$m.so"; fail=1; }
+done
 [ -x "$dest/usr/bin/wingfolio" ] || { echo "not executable: /usr/bin/wingfolio"; fail=1; }
 desktop-file-validate "$dest/usr/share/applications/$id.desktop" || fail=1
 appstreamcli validate --no-net "$dest/usr/share/metainfo/$id.metainfo.xml" || fail=1

@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The statistics window's charts on Qt Charts, built as the charts module.
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QDateTimeAxis>
+#include <QHorizontalBarSeries>
+#include <QLineSeries>
+#include <QPainter>
+#include <QSvgGenerator>
+#include <QValueAxis>
+
+#include "StatisticsCharts.h"
+
+namespace wf {
+
+namespace {
+
+QChartView* chartView(QChart* chart, const QString& name, QWidget* parent) {
+    chart->legend()->hide();
+    chart->setAnimationOptions(QChart::NoAnimation);
+    auto* view = new QChartView(chart, parent);
+    view->setObjectName(name);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumSize(480, 300);
+    return view;
+}
+
+// A count axis from 0 to most whose ticks fall on whole numbers.
+void countAxis(QValueAxis* axis, int most) {
+    axis->setLabelFormat(QStringLiteral("%d"));
+    axis->setRange(0, std::max(1, most));
+    if (most <= 10) {
+        axis->setTickCount(std::max(1, most) + 1);
+    } else {
+        axis->applyNiceNumbers();
+    }
+}
+
+// A bar chart of one value per year.
+QChart* yearChart(const std::map<int, int>& perYear, const QString& title) {
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    auto* set = new QBarSet(title);
+    QStringList years;
+    int most = 0;
+    for (const auto& [year, n] : perYear) {
+        *set << n;
+        years << QString::number(year);
+        most = std::max(most, n);
+    }
+    auto* series = new QBarSeries;
+    series->append(set);
+    series->setLabelsVisible(perYear.size() <= 25);
+    chart->addSeries(series);
+    auto* x = new QBarCategoryAxis;
+    x->append(years);
+    chart->addAxis(x, Qt::AlignBottom);
+    series->attachAxis(x);
+    auto* y = new QValueAxis;
+    countAxis(y, most);
+    chart->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(y);
+    return chart;
+}
+
+// The life list's growth: species by date.
+QChart* growthChart(const JournalStatistics& stats) {
+    auto* growth = new QChart;
+    growth->setTitle(QStringLiteral("Life list growth"));
+    auto* line = new QLineSeries;
+    int species = 0;
+    for (const auto& [date, n] : stats.growth) {
+        const qint64 ms = date.startOfDay().toMSecsSinceEpoch();
+        line->append(qreal(ms), species);  // a step: flat until the day it grew
+        line->append(qreal(ms), n);
+        species = n;
+    }
+    growth->addSeries(line);
+    auto* x = new QDateTimeAxis;
+    x->setFormat(QStringLiteral("yyyy"));
+    if (!stats.growth.empty()) {
+        const QDate from = stats.growth.front().first;
+        const QDate to = stats.growth.back().first;
+        x->setRange(from.startOfDay(), to.startOfDay());
+        if (from.daysTo(to) < 3 * 365) {
+            x->setFormat(QStringLiteral("MMM yyyy"));  // years alone would repeat
+        }
+    }
+    growth->addAxis(x, Qt::AlignBottom);
+    line->attachAxis(x);
+    auto* y = new QValueAxis;
+    countAxis(y, species);
+    growth->addAxis(y, Qt::AlignLeft);
+    line->attachAxis(y);
+    return growth;
+}
+
+// The best places, most species on top.
+QChart* placesChart(const JournalStatistics& stats) {
+    auto* places = new QChart;
+    places->setTitle(QStringLiteral("Places with the most species"));
+    auto* set = new QBarSet(QStringLiteral("Species"));
+    QStringList names;
+    int most = 0;
+    for (auto it = stats.topPlaces.rbegin(); it != stats.topPlaces.rend(); ++it) {
+        *set << it->second;
+        names << it->first;
+        most = std::max(most, it->second);
+    }
+    auto* bars = new QHorizontalBarSeries;
+    bars->append(set);
+    bars->setLabelsVisible(true);
+    places->addSeries(bars);
+    auto* placeAxis = new QBarCategoryAxis;
+    placeAxis->append(names);
+    places->addAxis(placeAxis, Qt::AlignLeft);
+    bars->attachAxis(placeAxis);
+    auto* counts = new QValueAxis;
+    countAxis(counts, most);
+    places->addAxis(counts, Qt::AlignBottom);
+    bars->attachAxis(counts);
+    return places;
+}
+
+class QtStatisticsCharts final : public StatisticsCharts {
+  public:
+    std::vector<Page> pages(const JournalStatistics& stats, QWidget* parent) const override {
+        return {
+            {chartView(growthChart(stats), QStringLiteral("chartGrowth"), parent),
+             QStringLiteral("Growth")},
+            {chartView(yearChart(stats.newPerYear, QStringLiteral("New species per year")),
+                       QStringLiteral("chartNewPerYear"), parent),
+             QStringLiteral("New per Year")},
+            {chartView(yearChart(stats.speciesPerYear, QStringLiteral("Species per year")),
+                       QStringLiteral("chartSpeciesPerYear"), parent),
+             QStringLiteral("Species per Year")},
+            {chartView(placesChart(stats), QStringLiteral("chartPlaces"), parent),
+             QStringLiteral("Top Places")},
+        };
+    }
+
+    bool save(QWidget* page, const QString& path) const override {
+        auto* view = qobject_cast<QChartView*>(page);
+        if (view == nullptr) {
+            return false;
+        }
+        if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+            QSvgGenerator svg;
+            svg.setFileName(path);
+            svg.setSize(view->size());
+            svg.setViewBox(QRect(QPoint(0, 0), view->size()));
+            svg.setTitle(view->chart()->title());
+            QPainter painter;
+            if (!painter.begin(&svg)) {
+                return false;
+            }
+            view->render(&painter);
+            return painter.end();
+        }
+        return view->grab().save(path, "PNG");
+    }
+};
+
+}  // namespace
+
+}  // namespace wf
+
+extern "C" Q_DECL_EXPORT const wf::StatisticsCharts* wingfolio_statistics_charts() {
+    static const wf::QtStatisticsCharts charts;
+    return &charts;
+}
