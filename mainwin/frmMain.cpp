@@ -380,6 +380,7 @@ void frmMain::buildStatusBar() {
     clockTimer_ = state_.services.clock.createTimer();
     clockTimer_->start(1000, true, [this] { updateClock(); });
     updateClock();
+    idleTimer_ = state_.services.clock.createTimer();
 }
 
 void frmMain::buildPanes() {
@@ -544,6 +545,7 @@ bool frmMain::Form_Unload() {
         return false;
     }
     clockTimer_->stop();
+    idleTimer_->stop();
     saveWindowState();
     state_.closeDatabase();
     return true;

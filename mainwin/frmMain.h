@@ -231,6 +231,10 @@ class frmMain : public QMainWindow, public MainWindowApi {
 
     AppState& state_;
     std::unique_ptr<Timer> clockTimer_;
+    // Once a list is shown and the window has been left alone this long, the
+    // journal's pages read for it are handed back.
+    static constexpr int kIdleReleaseMs = 500;
+    std::unique_ptr<Timer> idleTimer_;
 
     QToolBar* tbMain_ = nullptr;
     QStatusBar* sbStatusBar_ = nullptr;

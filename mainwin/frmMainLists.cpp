@@ -173,6 +173,13 @@ void frmMain::showList(const std::function<NodeList()>& build) {
     } catch (const AppError& e) {
         reportLoadError(e.number(), e.description());
     }
+    // A list reads much of the journal (all of it, on a large one, for the
+    // longer lists); the pages need not stay in memory while nobody asks.
+    idleTimer_->start(kIdleReleaseMs, false, [this] {
+        if (state_.hasDatabase()) {
+            state_.db().releaseMemory();
+        }
+    });
 }
 
 NodeList frmMain::lazySubjectTree(Category cat) const {

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QTemporaryFile>
 #include <algorithm>
 #include <map>
@@ -23,11 +22,44 @@ namespace {
 
 const QString kSource = QStringLiteral("wingfolio.Backups");
 
-// "aviary-2026-12-06.mdb" or "aviary-2026-12-06-before-import.mdb".
-const QRegularExpression& namePattern() {
-    static const QRegularExpression re(
-        QStringLiteral("^aviary-(\\d{4}-\\d{2}-\\d{2})(?:-([a-z-]+))?\\.mdb$"));
-    return re;
+struct BackupName {
+    QDate date;
+    QString reason;  // empty for a daily copy
+};
+
+// "aviary-2026-12-06.mdb" or "aviary-2026-12-06-before-import.mdb": the date,
+// and the reason in lower-case letters and hyphens. Anything else is not a
+// backup of the program's (the date is invalid). The folder is read whole
+// and the names checked here, by hand: a name filter or a pattern would bring
+// in the regular expression engine at every start, for the daily backup.
+BackupName parseBackupName(const QString& name) {
+    static const QLatin1String prefix("aviary-");
+    static const QLatin1String suffix(".mdb");
+    const qsizetype dateEnd = prefix.size() + 10;
+    if (!name.startsWith(prefix) || !name.endsWith(suffix) ||
+        name.size() < dateEnd + suffix.size()) {
+        return {};
+    }
+    const QStringView date = QStringView(name).mid(prefix.size(), 10);
+    for (qsizetype i = 0; i < date.size(); ++i) {
+        const bool dash = i == 4 || i == 7;
+        if (dash ? date[i] != u'-' : !(date[i] >= u'0' && date[i] <= u'9')) {
+            return {};
+        }
+    }
+    const QStringView rest = QStringView(name).mid(dateEnd, name.size() - dateEnd - suffix.size());
+    if (!rest.isEmpty()) {
+        if (rest.size() < 2 || rest[0] != u'-') {
+            return {};
+        }
+        for (const QChar c : rest.mid(1)) {
+            if (!((c >= u'a' && c <= u'z') || c == u'-')) {
+                return {};
+            }
+        }
+    }
+    return {QDate::fromString(date.toString(), Qt::ISODate),
+            rest.isEmpty() ? QString() : rest.mid(1).toString()};
 }
 
 }  // namespace
@@ -106,11 +138,10 @@ QString Backups::daily(Store& journal, QDate today) const {
         made = target;
     }
     QList<QDate> days;
-    for (const QString& name :
-         QDir(folder()).entryList({QStringLiteral("aviary-*.mdb")}, QDir::Files)) {
-        const auto m = namePattern().match(name);
-        if (m.hasMatch() && m.captured(2).isEmpty()) {
-            days << QDate::fromString(m.captured(1), Qt::ISODate);
+    for (const QString& name : QDir(folder()).entryList(QDir::Files)) {
+        const BackupName b = parseBackupName(name);
+        if (b.date.isValid() && b.reason.isEmpty()) {
+            days << b.date;
         }
     }
     for (const QDate& d : toRemove(days)) {
@@ -159,15 +190,15 @@ QList<QDate> Backups::toRemove(QList<QDate> days) {
 QList<BackupInfo> Backups::list() const {
     QList<BackupInfo> out;
     const QDir dir(folder());
-    for (const QString& name : dir.entryList({QStringLiteral("aviary-*.mdb")}, QDir::Files)) {
-        const auto m = namePattern().match(name);
-        if (!m.hasMatch()) {
+    for (const QString& name : dir.entryList(QDir::Files)) {
+        const BackupName parsed = parseBackupName(name);
+        if (!parsed.date.isValid()) {
             continue;
         }
         BackupInfo b;
         b.path = dir.filePath(name);
-        b.date = QDate::fromString(m.captured(1), Qt::ISODate);
-        b.reason = m.captured(2);
+        b.date = parsed.date;
+        b.reason = parsed.reason;
         try {
             SQLite::Database db(QFile::encodeName(b.path).toStdString(), SQLite::OPEN_READONLY);
             schema::registerFunctions(db.getHandle());

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Store.h"
 
+#include <malloc.h>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -274,6 +275,20 @@ const char* areaColumn(Area area) {
             break;
     }
     return "";
+}
+
+void Store::releaseMemory() const {
+    sqlite3_db_release_memory(db_->getHandle());
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
+qint64 Store::cachedBytes() const {
+    int current = 0;
+    int highest = 0;
+    sqlite3_db_status(db_->getHandle(), SQLITE_DBSTATUS_CACHE_USED, &current, &highest, 0);
+    return current;
 }
 
 Store::Store(std::unique_ptr<SQLite::Database> db, QString path)

@@ -167,6 +167,12 @@ class Store {
     qint64 rowCount(const char* table) const;
     // Runs work inside one transaction: all of it is stored or none.
     void inTransaction(const std::function<void()>& work);
+    // Hands back the memory of the pages read so far that nothing holds any
+    // more (they are read from the file again when next needed), and the
+    // heap they leave free to the system. For an idle window.
+    void releaseMemory() const;
+    // Bytes of the journal's pages kept in memory now.
+    qint64 cachedBytes() const;
 
     // For the builders of this library.
     SQLite::Database& database() const { return *db_; }

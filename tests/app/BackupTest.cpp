@@ -62,6 +62,21 @@ TEST_F(BackupTest, EachStartMakesTheDaysCopyOnce) {
     EXPECT_EQ(list[0].date, QDate(2026, 5, 15));
     // Only whole copies under a backup's name, nothing else in the folder.
     EXPECT_EQ(QDir(dataDir() + "/Backups").entryList(QDir::Files | QDir::Hidden).size(), 2);
+
+    // Only the program's own names are offered: a date, then a reason in
+    // lower-case letters and hyphens.
+    const QString dir = dataDir() + "/Backups/";
+    for (const char* name : {"aviary-2026-05-15-before-import.mdb", "aviary-2026-05-15-Mine.mdb",
+                             "aviary-2026-05-15-.mdb", "aviary-latest.mdb", "aviary-2026-5-15.mdb",
+                             "aviary-2026-05-15.mdb.mdb"}) {
+        ASSERT_TRUE(QFile::copy(today, dir + name)) << name;
+    }
+    const QList<BackupInfo> offered = Backups(dataDir()).list();
+    ASSERT_EQ(offered.size(), 3);
+    EXPECT_EQ(offered[0].reason, QString());
+    EXPECT_EQ(offered[1].reason, QStringLiteral("before-import"));
+    EXPECT_EQ(offered[1].date, QDate(2026, 5, 15));
+    EXPECT_EQ(offered[2].date, QDate(2026, 5, 14));
 }
 
 TEST_F(BackupTest, ABackupThatFailsIsToldInTheStatusBarAndTheProgramGoesOn) {

@@ -49,6 +49,13 @@ TEST_F(TreeViewTest, ABirdOpenedByTheKeyboardShowsItsSightingsAndEntries) {
     const qint64 legs =
         addEntry(Category::Birds, emu, kArticle, "Legs", " ", "{\\rtf1 Long legs.}");
     frmMain& w = start();
+    // Left alone, the window hands back the pages the tree was read from;
+    // opening a bird reads what it needs again.
+    Store& db = startup->state().db();
+    const qint64 read = db.cachedBytes();
+    EXPECT_GT(read, 256 * 1024);
+    EXPECT_EQ(clock.fireTimers(500), 1);
+    EXPECT_LT(db.cachedBytes(), 16 * 1024);  // the page a reader keeps open
     const QString key = QStringLiteral("B%1").arg(emu);
     user::click(w.tv1()->viewport(), findNode(w.nodes(), key).rect().center());
     ASSERT_EQ(w.nodes().currentKey(), key);
