@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Artwork.h"
 
+#include <QApplication>
 #include <QFont>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QStyle>
+#include <QStyleOption>
+#include <functional>
+#include <map>
 
 namespace wf::artwork {
 
@@ -150,12 +156,62 @@ QPixmap productPicture(int side) {
     return pm;
 }
 
-QIcon appIcon() {
-    QIcon icon;
-    for (int s : {16, 24, 32, 48, 64, 128}) {
-        icon.addPixmap(productPicture(s));
+namespace {
+
+// An icon drawn in code, each size the first time something asks for it: a
+// window that is never given an icon (as off screen) or a toolbar that stays
+// hidden draws nothing. Like an icon of pixmaps, it is never drawn larger
+// than its largest size.
+class DrawnIconEngine : public QIconEngine {
+  public:
+    DrawnIconEngine(QString key, QList<int> sides, std::function<QPixmap(int side)> draw)
+        : key_(std::move(key)), sides_(std::move(sides)), draw_(std::move(draw)) {}
+    QIconEngine* clone() const override { return new DrawnIconEngine(*this); }
+    QString key() const override { return key_; }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (int side : sides_) {
+            sizes << QSize(side, side);
+        }
+        return sizes;
     }
-    return icon;
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = std::min({size.width(), size.height(), sides_.back()});
+        return QSize(side, side);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        const int side = actualSize(size, mode, state).width();
+        if (side <= 0) {
+            return {};
+        }
+        QPixmap& pm = drawn_[side];
+        if (pm.isNull()) {
+            pm = draw_(side);
+        }
+        if (mode != QIcon::Normal) {
+            QStyleOption option;
+            return QApplication::style()->generatedIconPixmap(mode, pm, &option);
+        }
+        return pm;
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+  private:
+    QString key_;
+    QList<int> sides_;  // smallest first
+    std::function<QPixmap(int)> draw_;
+    std::map<int, QPixmap> drawn_;
+};
+
+}  // namespace
+
+QIcon appIcon() {
+    // The icon owns its engine.
+    return QIcon(new DrawnIconEngine(QStringLiteral("wingfolio-product"), {16, 24, 32, 48, 64, 128},
+                                     [](int side) { return productPicture(side); }));
 }
 
 namespace {
@@ -332,28 +388,30 @@ void drawIcon(QPainter& p, const QString& name) {
 }  // namespace
 
 QIcon mixedIcon(const QString& name, int side) {
-    QPixmap pm = canvas(QSize(side, side));
-    {
+    return QIcon(new DrawnIconEngine(QStringLiteral("wingfolio-mixed"), {side}, [name](int s) {
+        QPixmap pm = canvas(QSize(s, s));
         QPainter p(&pm);
         p.setRenderHint(QPainter::Antialiasing);
-        p.scale(side / 24.0, side / 24.0);
+        p.scale(s / 24.0, s / 24.0);
         // A grey hatched ground under a faded picture: neither pressed nor not.
         p.fillRect(QRectF(1, 1, 22, 22), QBrush(QColor(0x90, 0x90, 0x90), Qt::BDiagPattern));
         p.setOpacity(0.5);
         drawIcon(p, name);
-    }
-    return QIcon(pm);
+        p.end();
+        return pm;
+    }));
 }
 
 QIcon icon(const QString& name, int side) {
-    QPixmap pm = canvas(QSize(side, side));
-    {
+    return QIcon(new DrawnIconEngine(QStringLiteral("wingfolio-drawn"), {side}, [name](int s) {
+        QPixmap pm = canvas(QSize(s, s));
         QPainter p(&pm);
         p.setRenderHint(QPainter::Antialiasing);
-        p.scale(side / 24.0, side / 24.0);
+        p.scale(s / 24.0, s / 24.0);
         drawIcon(p, name);
-    }
-    return QIcon(pm);
+        p.end();
+        return pm;
+    }));
 }
 
 }  // namespace wf::artwork

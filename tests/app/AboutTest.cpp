@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "AppFixture.h"
+#include "Artwork.h"
 #include "frmAbout.h"
 
 using namespace wf;
@@ -48,4 +49,19 @@ TEST_F(AboutTest, HelpAboutShowsTheBoxAndOkClosesIt) {
     w.findChild<QAction*>(QStringLiteral("mnuHelpAbout"))->trigger();
     EXPECT_TRUE(checked);
     EXPECT_EQ(dialogs.shown(), QStringList{"frmAbout"});
+}
+
+TEST_F(AboutTest, TheWindowIconIsTheProductPictureAtEachSize) {
+    frmMain& w = startToMain();
+    const QIcon icon = w.windowIcon();
+    ASSERT_EQ(icon.availableSizes().size(), 6);
+    for (const QSize& size : icon.availableSizes()) {
+        const QImage drawn = icon.pixmap(size).toImage();
+        ASSERT_EQ(drawn.size(), size);
+        EXPECT_EQ(drawn,
+                  artwork::productPicture(size.width()).toImage().convertToFormat(drawn.format()));
+    }
+    // Between the listed sizes too, and greyed when disabled.
+    EXPECT_EQ(icon.pixmap(40).size(), QSize(40, 40));
+    EXPECT_NE(icon.pixmap(QSize(32, 32), QIcon::Disabled).toImage(), icon.pixmap(32).toImage());
 }
