@@ -2,8 +2,11 @@
 #include "Wildcard.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include <QChar>
+
+#include "TextIndex.h"
 
 namespace wf {
 
@@ -90,6 +93,85 @@ WildcardPattern::WildcardPattern(QStringView pattern) {
         }
         tokens_.push_back(std::move(t));
     }
+    prepareByteSearch();
+}
+
+void WildcardPattern::prepareByteSearch() {
+    if (tokens_.size() < 3 || tokens_.front().kind != Kind::Any ||
+        tokens_.back().kind != Kind::Any) {
+        return;
+    }
+    std::vector<NeedleChar> needle;
+    for (size_t i = 1; i + 1 < tokens_.size(); ++i) {
+        const Token& t = tokens_[i];
+        // Bytes alone decide a character that only itself and its ASCII
+        // capital fold onto; k and s have one more each, sought by name.
+        if (t.kind != Kind::Literal || !(t.ch == 'k' || t.ch == 's' || indexSafe(t.ch))) {
+            return;
+        }
+        NeedleChar n;
+        if (t.ch >= 'a' && t.ch <= 'z') {
+            n.letter = char(t.ch);
+        } else {
+            n.bytes = QString::fromUcs4(&t.ch, 1).toStdString();
+        }
+        needle.push_back(std::move(n));
+    }
+    needle_ = std::move(needle);
+}
+
+namespace {
+
+// Whether s holds an overlong UTF-8 sequence (a character written in more
+// bytes than it needs), which the decoder below reads as the character it
+// spells: those texts are folded character by character.
+bool hasOverlong(const unsigned char* s, int length) {
+    for (int i = 0; i + 1 < length; ++i) {
+        if ((s[i] == 0xE0 && s[i + 1] < 0xA0) || (s[i] == 0xF0 && s[i + 1] < 0x90)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool WildcardPattern::containsNeedle(const unsigned char* s, int length) const {
+    // The Kelvin sign (E2 84 AA) folds onto k and the long s (C5 BF) onto s.
+    auto at = [&](const NeedleChar& n, int i) -> int {  // bytes matched at i, or 0
+        const unsigned char b = s[i];
+        if (n.letter != 0) {
+            if ((b | 0x20) == static_cast<unsigned char>(n.letter)) {
+                return 1;
+            }
+            if (n.letter == 'k' && b == 0xE2 && i + 2 < length && s[i + 1] == 0x84 &&
+                s[i + 2] == 0xAA) {
+                return 3;
+            }
+            if (n.letter == 's' && b == 0xC5 && i + 1 < length && s[i + 1] == 0xBF) {
+                return 2;
+            }
+            return 0;
+        }
+        const int n0 = int(n.bytes.size());
+        return i + n0 <= length && std::memcmp(s + i, n.bytes.data(), size_t(n0)) == 0 ? n0 : 0;
+    };
+    for (int start = 0; start < length; ++start) {
+        int i = start;
+        size_t k = 0;
+        while (k < needle_.size() && i < length) {
+            const int used = at(needle_[k], i);
+            if (used == 0) {
+                break;
+            }
+            i += used;
+            ++k;
+        }
+        if (k == needle_.size()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool WildcardPattern::tokenMatches(const Token& t, char32_t c) const {
@@ -217,10 +299,13 @@ bool WildcardPattern::matchesUtf8(const char* text, int length) const {
     if (!valid_) {
         return false;
     }
+    const auto* u = reinterpret_cast<const unsigned char*>(text);
+    if (!needle_.empty() && !hasOverlong(u, length)) {
+        return containsNeedle(u, length);
+    }
     // One buffer per thread, reused by every row a query tests.
     thread_local std::vector<char32_t> folded;
     folded.clear();
-    const auto* u = reinterpret_cast<const unsigned char*>(text);
     for (int i = 0; i < length;) {
         folded.push_back(foldCase(decodeUtf8(u, length, i)));
     }

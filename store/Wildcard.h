@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <string>
 #include <vector>
 
 namespace wf {
@@ -25,6 +26,8 @@ class WildcardPattern {
     bool isValid() const { return valid_; }
     // True when the pattern holds no wildcard: it matches one text only.
     bool isLiteral() const { return literal_; }
+    // True when UTF-8 text is searched byte by byte (see prepareByteSearch).
+    bool searchesBytes() const { return !needle_.empty(); }
 
   private:
     enum class Kind { Literal, Any, One, Digit, Set };
@@ -36,8 +39,21 @@ class WildcardPattern {
     };
     bool tokenMatches(const Token& t, char32_t c) const;
     bool matchFolded(const std::vector<char32_t>& s) const;
+    // "*text*" where every character of text is matched by bytes alone: a
+    // search of the UTF-8 bytes, without decoding or folding.
+    void prepareByteSearch();
+    bool containsNeedle(const unsigned char* s, int length) const;
+
+    // One character of the byte search: an ASCII letter in either case (k
+    // and s also as the Kelvin sign and the long s, which fold onto them), or
+    // bytes to be found as they are.
+    struct NeedleChar {
+        char letter = 0;  // lower-case, or 0
+        std::string bytes;
+    };
 
     std::vector<Token> tokens_;
+    std::vector<NeedleChar> needle_;  // empty: no byte search
     bool valid_ = true;
     bool literal_ = true;
 };

@@ -75,3 +75,60 @@ TEST(Wildcard, CompareNoCaseOrdersLikeFoldedText) {
     EXPECT_NE(wf::compareNoCase(bad, 1, "a", 1), 0);
     EXPECT_EQ(wf::compareNoCase(bad, 1, bad, 1), 0);
 }
+
+// "*text*" over UTF-8 is answered by a search of the bytes when every
+// character of text can be: it must agree with the character-by-character
+// match everywhere, the letters that other characters fold onto included.
+TEST(Wildcard, TheByteSearchAgreesWithTheFoldedMatch) {
+    // Each a piece of text: ASCII in both cases, k and s and what folds onto
+    // them (Kelvin sign, long s), letters that fold elsewhere (sharp s,
+    // accented, Greek), caseless CJK, an emoji and punctuation.
+    const QStringList pieces = {u"a"_qs, u"A"_qs,      u"k"_qs,  u"K"_qs, u"\u212A"_qs, u"s"_qs,
+                                u"S"_qs, u"\u017F"_qs, u"ß"_qs,  u"é"_qs, u"É"_qs,      u"σ"_qs,
+                                u"Σ"_qs, u"ς"_qs,      u"中"_qs, u"😀"_qs, u" "_qs,      u"-"_qs,
+                                u"1"_qs, u"[x]"_qs,    u"i"_qs,  u"İ"_qs};
+    quint32 seed = 12345;
+    auto next = [&](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 16) % quint32(n));
+    };
+    auto textOf = [&](int most) {
+        QString t;
+        for (int i = next(most) + 1; i > 0; --i) {
+            t += pieces[next(int(pieces.size()))];
+        }
+        return t;
+    };
+    int searched = 0;
+    int found = 0;
+    for (int round = 0; round < 4000; ++round) {
+        const QString phrase = textOf(3);
+        const WildcardPattern p(u'*' + phrase + u'*');
+        for (int j = 0; j < 8; ++j) {
+            const QString text = textOf(12);
+            const QByteArray utf8 = text.toUtf8();
+            const bool expected = p.matches(text);
+            ASSERT_EQ(p.matchesUtf8(utf8.constData(), int(utf8.size())), expected)
+                << "pattern *" << phrase.toStdString() << "* text " << text.toStdString();
+            found += expected ? 1 : 0;
+        }
+        searched += p.searchesBytes() ? 1 : 0;
+    }
+    EXPECT_GT(found, 1000);  // both answers well represented
+    EXPECT_GT(searched, 1000);
+    EXPECT_LT(searched, 3500);  // and the folded match for the others
+
+    // What reaches the byte search in a real phrase.
+    const WildcardPattern kelvin(u"*Kestrel's*");
+    EXPECT_TRUE(kelvin.searchesBytes());
+    EXPECT_FALSE(WildcardPattern(u"*Kestrel?*").searchesBytes());
+    EXPECT_FALSE(WildcardPattern(u"*Rüppell*").searchesBytes());
+    const QByteArray text = QStringLiteral("A \u212Aestrel\u017F' nest").toUtf8();
+    EXPECT_FALSE(kelvin.matchesUtf8(text.constData(), int(text.size())));
+    const QByteArray text2 = QStringLiteral("A \u212Aestrel'\u017F nest").toUtf8();
+    EXPECT_TRUE(kelvin.matchesUtf8(text2.constData(), int(text2.size())));
+    // A character written in too many bytes is still read as that character.
+    const char overlong[] = "x\xE0\x81\x81y";  // "xAy", the A in three bytes
+    EXPECT_TRUE(WildcardPattern(u"*a*").matchesUtf8(overlong, 5));
+    EXPECT_TRUE(WildcardPattern(u"*xay*").matchesUtf8(overlong, 5));
+}
