@@ -23,8 +23,12 @@ QIcon NodeModel::picture(int index) const {
     return index > 0 && index < 5 ? pictures_[index] : QIcon();
 }
 
-NodeModel::Item* NodeModel::append(Item* parent, const Node& n) {
-    auto item = std::make_unique<Item>();
+NodeModel::Item* NodeModel::make(Item* parent, const Node& n) {
+    if (blockUsed_ == kBlock) {
+        blocks_.push_back(std::make_unique<Item[]>(kBlock));
+        blockUsed_ = 0;
+    }
+    Item* item = &blocks_.back()[blockUsed_++];
     item->key = n.key;
     item->text = n.text;
     item->picture = n.picture;
@@ -32,31 +36,47 @@ NodeModel::Item* NodeModel::append(Item* parent, const Node& n) {
     item->parent = parent;
     item->row = int(parent->children.size());
     lazyLeft_ += item->lazy ? 1 : 0;
-    Item* raw = item.get();
-    parent->children.push_back(std::move(item));
-    byKey_.insert(n.key, raw);
-    return raw;
+    parent->children.push_back(item);
+    return item;
+}
+
+NodeModel::Item* NodeModel::append(Item* parent, const Node& n) {
+    Item* item = make(parent, n);
+    byKey_.insert(n.key, item);
+    return item;
 }
 
 void NodeModel::reset(NodeList list) {
     beginResetModel();
     root_.children.clear();
     byKey_.clear();
+    blocks_.clear();
+    blockUsed_ = kBlock;
     lazyLeft_ = 0;
     list_ = std::move(list);
     byKey_.reserve(qsizetype(list_.nodes.size()));
+    // The nodes of a list mostly share their parent: it is looked up once
+    // per run of them.
+    const QString* lastParentKey = nullptr;
+    Item* lastParent = nullptr;
     for (const Node& n : list_.nodes) {
-        if (byKey_.contains(n.key)) {
-            continue;
-        }
         Item* parent = &root_;
         if (!n.parent.isEmpty()) {
-            parent = byKey_.value(n.parent);
+            if (lastParentKey == nullptr || n.parent != *lastParentKey) {
+                lastParent = byKey_.value(n.parent);
+                // A parent not there yet may come later in the list.
+                lastParentKey = lastParent != nullptr ? &n.parent : nullptr;
+            }
+            parent = lastParent;
             if (parent == nullptr) {
                 continue;
             }
         }
-        append(parent, n);
+        Item*& slot = byKey_[n.key];
+        if (slot != nullptr) {
+            continue;  // the first node of a key stands
+        }
+        slot = make(parent, n);
     }
     // The nodes live in the items now.
     list_.nodes.clear();
@@ -107,9 +127,9 @@ void NodeModel::loadAll() {
         Item* item = pending.back();
         pending.pop_back();
         load(item);
-        for (const auto& child : item->children) {
+        for (Item* child : item->children) {
             if (child->lazy) {
-                pending.push_back(child.get());
+                pending.push_back(child);
             }
         }
     }
@@ -170,8 +190,8 @@ QModelIndex NodeModel::add(const QString& parentKey, const QString& key, const Q
 void NodeModel::forget(const Item* item) {
     byKey_.remove(item->key);
     lazyLeft_ -= item->lazy ? 1 : 0;
-    for (const auto& child : item->children) {
-        forget(child.get());
+    for (const Item* child : item->children) {
+        forget(child);
     }
 }
 
@@ -208,7 +228,7 @@ QModelIndex NodeModel::index(int row, int column, const QModelIndex& parent) con
     if (column != 0 || row < 0 || size_t(row) >= p->children.size()) {
         return {};
     }
-    return createIndex(row, 0, p->children[size_t(row)].get());
+    return createIndex(row, 0, p->children[size_t(row)]);
 }
 
 QModelIndex NodeModel::parent(const QModelIndex& child) const {

@@ -67,16 +67,24 @@ class NodeModel : public QAbstractItemModel {
         bool lazy = false;
         Item* parent = nullptr;
         int row = 0;
-        std::vector<std::unique_ptr<Item>> children;
+        std::vector<Item*> children;  // owned by the model's blocks
     };
     Item* itemOf(const QModelIndex& index) const;
     QModelIndex indexOf(const Item* item) const;
+    // A new item under parent, not yet known by its key.
+    Item* make(Item* parent, const Node& n);
     Item* append(Item* parent, const Node& n);
     void load(Item* item);
     void forget(const Item* item);
 
     NodeList list_;
     Item root_;  // holds the top-level nodes
+    // Every item of the list shown, made in blocks (a long list is made and
+    // dropped at once) and dropped with the list; a node removed stays in
+    // its block until then.
+    static constexpr size_t kBlock = 1024;
+    std::vector<std::unique_ptr<Item[]>> blocks_;
+    size_t blockUsed_ = kBlock;
     QHash<QString, Item*> byKey_;
     int lazyLeft_ = 0;
     QIcon pictures_[5];

@@ -143,6 +143,29 @@ QString treeParentKey(const Store& store, Category cat, const QString& key) {
     return {};
 }
 
+namespace {
+
+// "A123": the key letter and the id, in one string of its length.
+QString entryKey(const QString& letter, qint64 id) {
+    char digits[24];
+    char* end = digits + sizeof digits;
+    char* p = end;
+    quint64 v = id < 0 ? quint64(0) - quint64(id) : quint64(id);
+    do {
+        *--p = char('0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    if (id < 0) {
+        *--p = '-';
+    }
+    QString key;
+    key.reserve(letter.size() + (end - p));
+    key.append(letter).append(QLatin1String(p, end - p));
+    return key;
+}
+
+}  // namespace
+
 NodeList entryTypeList(const Store& store, Category cat, const QString& type) {
     const bool birds = cat == Category::Birds;
     const QString root = birds ? QStringLiteral("Birds") : QStringLiteral("Topics");
@@ -165,8 +188,12 @@ NodeList entryTypeList(const Store& store, Category cat, const QString& type) {
     const std::vector<ListedEntry> entries = store.entryList(cat, type);
     list.nodes.reserve(entries.size() + 1);
     for (const ListedEntry& e : entries) {
-        list.nodes.push_back(
-            {letter + QString::number(e.id), root, e.subject + u' ' + e.title, picture});
+        // Each string made at its length at once: lists run to tens of
+        // thousands of nodes.
+        QString text;
+        text.reserve(e.subject.size() + 1 + e.title.size());
+        text.append(e.subject).append(u' ').append(e.title);
+        list.nodes.push_back({entryKey(letter, e.id), root, std::move(text), picture});
     }
     if (!entries.empty()) {
         list.visibleKey = list.nodes.back().key;

@@ -1011,45 +1011,99 @@ std::optional<TreeSubject> Store::treeSubject(Category cat, qint64 id) const {
 
 std::vector<ListedEntry> Store::entryList(Category cat, const QString& type) const {
     return guarded([&] {
-        std::vector<ListedEntry> out;
-        // The subjects in name order from their index (CROSS JOIN keeps them
-        // outermost), each one's entries of the type from the entries'
-        // index. The entries of the subjects of one name are then put in id
-        // order here, a small sort each.
+        // Two walks of an index each, with no seeks: the subjects in name
+        // order give each a place (subjects of one name share it); the
+        // category's entries of the type, in the entries' index, are then
+        // put in that order, and by id within a name.
         sqlite3* db = db_->getHandle();
-        const RawStatement statement = prepareRaw(
-            db, std::string("SELECT d.id, s.id, s.name, d.title FROM ") + subjectTable(cat) +
-                    " s CROSS JOIN data d ON d.catid = ?2 AND d.subid = s.id"
-                    " AND d.type = ?1 ORDER BY s.name");
-        sqlite3_stmt* q = statement.get();
-        const QByteArray typeUtf8 = type.toUtf8();
-        sqlite3_bind_text(q, 1, typeUtf8.constData(), int(typeUtf8.size()), SQLITE_STATIC);
-        sqlite3_bind_int(q, 2, static_cast<int>(cat));
-        qint64 subject = -1;
-        QString name;  // shared by the rows of one subject
-        size_t group = 0;
-        const auto closeGroup = [&] {
-            std::sort(out.begin() + qsizetype(group), out.end(),
-                      [](const ListedEntry& a, const ListedEntry& b) { return a.id < b.id; });
+        struct Subject {
+            int group;         // subjects of one name (letter case aside) share it
+            std::string name;  // UTF-8, as stored
+            QString shown;     // made for the subjects that have entries
         };
-        int rc = SQLITE_ROW;
-        while ((rc = sqlite3_step(q)) == SQLITE_ROW) {
-            const qint64 id = sqlite3_column_int64(q, 1);
-            if (id != subject) {
-                subject = id;
-                QString next = rawText(q, 2);
-                if (compareNoCase(next, name) != 0) {
-                    closeGroup();
-                    group = out.size();
+        std::vector<Subject> subjects;  // in name order
+        std::unordered_map<qint64, int> subjectOf;
+        {
+            const RawStatement statement = prepareRaw(
+                db, std::string("SELECT id, name FROM ") + subjectTable(cat) + " ORDER BY name");
+            sqlite3_stmt* q = statement.get();
+            int rc = SQLITE_ROW;
+            while ((rc = sqlite3_step(q)) == SQLITE_ROW) {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(q, 1));
+                std::string name(text ? text : "", size_t(sqlite3_column_bytes(q, 1)));
+                int group = 0;
+                if (!subjects.empty()) {
+                    const Subject& last = subjects.back();
+                    group =
+                        last.group + (compareNoCase(name.data(), int(name.size()), last.name.data(),
+                                                    int(last.name.size())) != 0);
                 }
-                name = std::move(next);
+                subjectOf.emplace(sqlite3_column_int64(q, 0), int(subjects.size()));
+                subjects.push_back({group, std::move(name), {}});
             }
-            out.push_back({sqlite3_column_int64(q, 0), type, name, rawText(q, 3)});
+            if (rc != SQLITE_DONE) {
+                throw SQLite::Exception(db, rc);
+            }
         }
-        if (rc != SQLITE_DONE) {
-            throw SQLite::Exception(db, rc);
+        struct Row {
+            int group;
+            int subject;
+            qint64 id;
+            QString title;
+        };
+        std::vector<Row> rows;
+        {
+            const RawStatement statement =
+                prepareRaw(db,
+                           "SELECT d.id, d.subid, d.title FROM data d INDEXED BY data_cat_sub "
+                           "WHERE d.catid = ?2 AND d.type = ?1");
+            sqlite3_stmt* q = statement.get();
+            const QByteArray typeUtf8 = type.toUtf8();
+            sqlite3_bind_text(q, 1, typeUtf8.constData(), int(typeUtf8.size()), SQLITE_STATIC);
+            sqlite3_bind_int(q, 2, static_cast<int>(cat));
+            int rc = SQLITE_ROW;
+            qint64 subid = -1;
+            int subject = -1;
+            while ((rc = sqlite3_step(q)) == SQLITE_ROW) {
+                const qint64 next = sqlite3_column_int64(q, 1);
+                if (next != subid) {
+                    subid = next;
+                    const auto it = subjectOf.find(subid);
+                    subject = it == subjectOf.end() ? -1 : it->second;
+                }
+                if (subject >= 0) {  // an entry whose subject is gone is not listed
+                    rows.push_back({subjects[size_t(subject)].group, subject,
+                                    sqlite3_column_int64(q, 0), rawText(q, 2)});
+                }
+            }
+            if (rc != SQLITE_DONE) {
+                throw SQLite::Exception(db, rc);
+            }
         }
-        closeGroup();
+        // Sorted as small keys, the rows then taken in that order.
+        struct Place {
+            int group;
+            qint64 id;
+            size_t row;
+        };
+        std::vector<Place> order;
+        order.reserve(rows.size());
+        for (size_t i = 0; i < rows.size(); ++i) {
+            order.push_back({rows[i].group, rows[i].id, i});
+        }
+        std::sort(order.begin(), order.end(), [](const Place& a, const Place& b) {
+            return a.group != b.group ? a.group < b.group : a.id < b.id;
+        });
+        std::vector<ListedEntry> out;
+        out.reserve(rows.size());
+        for (const Place& p : order) {
+            Row& r = rows[p.row];
+            Subject& s = subjects[size_t(r.subject)];
+            if (s.shown.isNull()) {
+                s.shown = QString::fromUtf8(s.name.data(), qsizetype(s.name.size()));
+            }
+            out.push_back({r.id, type, s.shown, std::move(r.title)});
+        }
         return out;
     });
 }
