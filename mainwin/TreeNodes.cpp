@@ -5,6 +5,7 @@
 #include "Wildcard.h"
 
 #include <QLocale>
+#include <QStringBuilder>
 #include <algorithm>
 #include <unordered_map>
 
@@ -190,10 +191,8 @@ NodeList entryTypeList(const Store& store, Category cat, const QString& type) {
     for (const ListedEntry& e : entries) {
         // Each string made at its length at once: lists run to tens of
         // thousands of nodes.
-        QString text;
-        text.reserve(e.subject.size() + 1 + e.title.size());
-        text.append(e.subject).append(u' ').append(e.title);
-        list.nodes.push_back({entryKey(letter, e.id), root, std::move(text), picture});
+        list.nodes.push_back(
+            {entryKey(letter, e.id), root, QString(e.subject % u' ' % e.title), picture});
     }
     if (!entries.empty()) {
         list.visibleKey = list.nodes.back().key;
