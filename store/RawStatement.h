@@ -25,6 +25,19 @@ inline RawStatement prepareRaw(sqlite3* db, const std::string& sql) {
     return out;
 }
 
+// Steps q to its end, calling row() at each row; raises SQLite::Exception
+// when a step fails.
+template <typename F>
+void forEachRow(sqlite3* db, sqlite3_stmt* q, F&& row) {
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(q)) == SQLITE_ROW) {
+        row();
+    }
+    if (rc != SQLITE_DONE) {
+        throw SQLite::Exception(db, rc);
+    }
+}
+
 // A text column of the current row ("" for NULL).
 inline QString rawText(sqlite3_stmt* q, int column) {
     const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(q, column));

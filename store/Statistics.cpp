@@ -156,11 +156,10 @@ JournalStatistics journalStatistics(const Store& store, Area area, const QString
     // Each bird's sightings come together: its years are marked once each.
     size_t current = size_t(-1);
     int currentYear = 0;
-    int rc = SQLITE_ROW;
-    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
+    forEachRow(handle, raw, [&] {
         const qint64 bird = sqlite3_column_int64(raw, 0);
         if (bird < 0 || size_t(bird) >= birdCount || !exists[size_t(bird)]) {
-            continue;  // a sighting of a bird that is gone
+            return;  // a sighting of a bird that is gone
         }
         const size_t b = size_t(bird);
         if (b != current) {
@@ -194,10 +193,7 @@ JournalStatistics journalStatistics(const Store& store, Area area, const QString
             const std::string_view key = isAscii(site) ? site : (folded = foldedSite(site));
             placeOf(key, site).marks.mark(b, birdCount);
         }
-    }
-    if (rc != SQLITE_DONE) {
-        throw SQLite::Exception(handle, rc);
-    }
+    });
     st.places = int(places.size());
     // The growth: birds by their first date; undated ones never add to it.
     std::vector<QDate> firsts;

@@ -1027,8 +1027,7 @@ std::vector<ListedEntry> Store::entryList(Category cat, const QString& type) con
             const RawStatement statement = prepareRaw(
                 db, std::string("SELECT id, name FROM ") + subjectTable(cat) + " ORDER BY name");
             sqlite3_stmt* q = statement.get();
-            int rc = SQLITE_ROW;
-            while ((rc = sqlite3_step(q)) == SQLITE_ROW) {
+            forEachRow(db, q, [&] {
                 const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(q, 1));
                 std::string name(text ? text : "", size_t(sqlite3_column_bytes(q, 1)));
                 int group = 0;
@@ -1040,10 +1039,7 @@ std::vector<ListedEntry> Store::entryList(Category cat, const QString& type) con
                 }
                 subjectOf.emplace(sqlite3_column_int64(q, 0), int(subjects.size()));
                 subjects.push_back({group, std::move(name), {}});
-            }
-            if (rc != SQLITE_DONE) {
-                throw SQLite::Exception(db, rc);
-            }
+            });
         }
         struct Row {
             int group;
@@ -1061,10 +1057,9 @@ std::vector<ListedEntry> Store::entryList(Category cat, const QString& type) con
             const QByteArray typeUtf8 = type.toUtf8();
             sqlite3_bind_text(q, 1, typeUtf8.constData(), int(typeUtf8.size()), SQLITE_STATIC);
             sqlite3_bind_int(q, 2, static_cast<int>(cat));
-            int rc = SQLITE_ROW;
             qint64 subid = -1;
             int subject = -1;
-            while ((rc = sqlite3_step(q)) == SQLITE_ROW) {
+            forEachRow(db, q, [&] {
                 const qint64 next = sqlite3_column_int64(q, 1);
                 if (next != subid) {
                     subid = next;
@@ -1075,10 +1070,7 @@ std::vector<ListedEntry> Store::entryList(Category cat, const QString& type) con
                     rows.push_back({subjects[size_t(subject)].group, subject,
                                     sqlite3_column_int64(q, 0), rawText(q, 2)});
                 }
-            }
-            if (rc != SQLITE_DONE) {
-                throw SQLite::Exception(db, rc);
-            }
+            });
         }
         // Sorted as small keys, the rows then taken in that order.
         struct Place {
