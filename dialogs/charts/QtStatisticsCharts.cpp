@@ -39,6 +39,20 @@ void countAxis(QValueAxis* axis, int most) {
     }
 }
 
+// Puts series on chart with a count axis of most on the side given and the
+// other axis on the other side.
+void plot(QChart* chart, QAbstractSeries* series, QAbstractAxis* other, int most,
+          Qt::Alignment countSide) {
+    chart->addSeries(series);
+    auto* counts = new QValueAxis;
+    countAxis(counts, most);
+    const Qt::Alignment otherSide = countSide == Qt::AlignLeft ? Qt::AlignBottom : Qt::AlignLeft;
+    chart->addAxis(other, otherSide);
+    series->attachAxis(other);
+    chart->addAxis(counts, countSide);
+    series->attachAxis(counts);
+}
+
 // A bar chart of one value per year.
 QChart* yearChart(const std::map<int, int>& perYear, const QString& title) {
     auto* chart = new QChart;
@@ -54,15 +68,9 @@ QChart* yearChart(const std::map<int, int>& perYear, const QString& title) {
     auto* series = new QBarSeries;
     series->append(set);
     series->setLabelsVisible(perYear.size() <= 25);
-    chart->addSeries(series);
     auto* x = new QBarCategoryAxis;
     x->append(years);
-    chart->addAxis(x, Qt::AlignBottom);
-    series->attachAxis(x);
-    auto* y = new QValueAxis;
-    countAxis(y, most);
-    chart->addAxis(y, Qt::AlignLeft);
-    series->attachAxis(y);
+    plot(chart, series, x, most, Qt::AlignLeft);
     return chart;
 }
 
@@ -78,7 +86,6 @@ QChart* growthChart(const JournalStatistics& stats) {
         line->append(qreal(ms), n);
         species = n;
     }
-    growth->addSeries(line);
     auto* x = new QDateTimeAxis;
     x->setFormat(QStringLiteral("yyyy"));
     if (!stats.growth.empty()) {
@@ -89,12 +96,7 @@ QChart* growthChart(const JournalStatistics& stats) {
             x->setFormat(QStringLiteral("MMM yyyy"));  // years alone would repeat
         }
     }
-    growth->addAxis(x, Qt::AlignBottom);
-    line->attachAxis(x);
-    auto* y = new QValueAxis;
-    countAxis(y, species);
-    growth->addAxis(y, Qt::AlignLeft);
-    line->attachAxis(y);
+    plot(growth, line, x, species, Qt::AlignLeft);
     return growth;
 }
 
@@ -113,15 +115,9 @@ QChart* placesChart(const JournalStatistics& stats) {
     auto* bars = new QHorizontalBarSeries;
     bars->append(set);
     bars->setLabelsVisible(true);
-    places->addSeries(bars);
     auto* placeAxis = new QBarCategoryAxis;
     placeAxis->append(names);
-    places->addAxis(placeAxis, Qt::AlignLeft);
-    bars->attachAxis(placeAxis);
-    auto* counts = new QValueAxis;
-    countAxis(counts, most);
-    places->addAxis(counts, Qt::AlignBottom);
-    bars->attachAxis(counts);
+    plot(places, bars, placeAxis, most, Qt::AlignBottom);
     return places;
 }
 
