@@ -218,7 +218,8 @@ TEST_F(ScreenLayoutTest, TheWebPaneRemakesTheWindowAtMostOnceInPlace) {
     const QRect geometry = w.geometry();
     EXPECT_EQ(w.web(), nullptr);
     w.clickNode(QStringLiteral("L%1").arg(link));
-    QTRY_VERIFY_WITH_TIMEOUT(w.webPane() && w.webPane()->url().isLocalFile(), 20000);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return w.webPane() && w.webPane()->url().isLocalFile(); }, 20000));
     QApplication::processEvents();
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.geometry(), geometry);
