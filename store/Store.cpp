@@ -1009,6 +1009,54 @@ std::optional<TreeSubject> Store::treeSubject(Category cat, qint64 id) const {
     });
 }
 
+namespace {
+
+// Subject ids to places in a list: a table when the ids are dense (as
+// AUTOINCREMENT makes them), else a hash.
+class IdIndex {
+  public:
+    void add(qint64 id, int at) { pending_.emplace_back(id, at); }
+    void seal() {
+        qint64 most = -1;
+        for (const auto& [id, at] : pending_) {
+            if (id < 0) {
+                most = -1;
+                break;
+            }
+            most = std::max(most, id);
+        }
+        if (most >= 0 && most < qint64(pending_.size()) * 4 + 1024) {
+            table_.assign(size_t(most) + 1, -1);
+            for (const auto& [id, at] : pending_) {
+                table_[size_t(id)] = at;
+            }
+        } else {
+            hash_.reserve(pending_.size());
+            for (const auto& [id, at] : pending_) {
+                hash_.emplace(id, at);
+            }
+            dense_ = false;
+        }
+        pending_.clear();
+        pending_.shrink_to_fit();
+    }
+    int find(qint64 id) const {
+        if (dense_) {
+            return id >= 0 && size_t(id) < table_.size() ? table_[size_t(id)] : -1;
+        }
+        const auto it = hash_.find(id);
+        return it == hash_.end() ? -1 : it->second;
+    }
+
+  private:
+    std::vector<std::pair<qint64, int>> pending_;
+    bool dense_ = true;
+    std::vector<int> table_;
+    std::unordered_map<qint64, int> hash_;
+};
+
+}  // namespace
+
 std::vector<ListedEntry> Store::entryList(Category cat, const QString& type) const {
     return guarded([&] {
         // Two walks of an index each, with no seeks: the subjects in name
@@ -1017,32 +1065,34 @@ std::vector<ListedEntry> Store::entryList(Category cat, const QString& type) con
         // put in that order, and by id within a name.
         sqlite3* db = db_->getHandle();
         struct Subject {
-            int group;         // subjects of one name (letter case aside) share it
-            std::string name;  // UTF-8, as stored
-            QString shown;     // made for the subjects that have entries
+            int group;  // subjects of one name (letter case aside) share it
+            size_t nameAt;
+            int nameBytes;
+            QString shown;  // made for the subjects that have entries
         };
         std::vector<Subject> subjects;  // in name order
-        std::unordered_map<qint64, int> subjectOf;
+        std::string names;              // their names, UTF-8 as stored, end to end
+        IdIndex subjectOf;
         {
             const RawStatement statement = prepareRaw(
                 db, std::string("SELECT id, name FROM ") + subjectTable(cat) + " ORDER BY name");
             sqlite3_stmt* q = statement.get();
             forEachRow(db, q, [&] {
                 const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(q, 1));
-                std::string name(text ? text : "", size_t(sqlite3_column_bytes(q, 1)));
+                const int bytes = text ? sqlite3_column_bytes(q, 1) : 0;
                 int group = 0;
                 if (!subjects.empty()) {
                     const Subject& last = subjects.back();
-                    group =
-                        last.group + (compareNoCase(name.data(), int(name.size()), last.name.data(),
-                                                    int(last.name.size())) != 0);
+                    group = last.group + (compareNoCase(text, bytes, names.data() + last.nameAt,
+                                                        last.nameBytes) != 0);
                 }
-                subjectOf.emplace(sqlite3_column_int64(q, 0), int(subjects.size()));
-                subjects.push_back({group, std::move(name), {}});
+                subjectOf.add(sqlite3_column_int64(q, 0), int(subjects.size()));
+                subjects.push_back({group, names.size(), bytes, {}});
+                names.append(text ? text : "", size_t(bytes));
             });
         }
+        subjectOf.seal();
         struct Row {
-            int group;
             int subject;
             qint64 id;
             QString title;
@@ -1063,36 +1113,44 @@ std::vector<ListedEntry> Store::entryList(Category cat, const QString& type) con
                 const qint64 next = sqlite3_column_int64(q, 1);
                 if (next != subid) {
                     subid = next;
-                    const auto it = subjectOf.find(subid);
-                    subject = it == subjectOf.end() ? -1 : it->second;
+                    subject = subjectOf.find(subid);
                 }
                 if (subject >= 0) {  // an entry whose subject is gone is not listed
-                    rows.push_back({subjects[size_t(subject)].group, subject,
-                                    sqlite3_column_int64(q, 0), rawText(q, 2)});
+                    rows.push_back({subject, sqlite3_column_int64(q, 0), rawText(q, 2)});
                 }
             });
         }
-        // Sorted as small keys, the rows then taken in that order.
-        struct Place {
-            int group;
-            qint64 id;
-            size_t row;
-        };
-        std::vector<Place> order;
-        order.reserve(rows.size());
-        for (size_t i = 0; i < rows.size(); ++i) {
-            order.push_back({rows[i].group, rows[i].id, i});
+        // In name order by counting the rows of each name, then by id within
+        // a name (a few rows each).
+        const size_t groups = subjects.empty() ? 0 : size_t(subjects.back().group) + 1;
+        std::vector<size_t> start(groups + 1, 0);
+        for (const Row& r : rows) {
+            ++start[size_t(subjects[size_t(r.subject)].group) + 1];
         }
-        std::sort(order.begin(), order.end(), [](const Place& a, const Place& b) {
-            return a.group != b.group ? a.group < b.group : a.id < b.id;
-        });
+        for (size_t g = 0; g < groups; ++g) {
+            start[g + 1] += start[g];
+        }
+        std::vector<size_t> order(rows.size());
+        {
+            std::vector<size_t> next(start.begin(), start.end() - 1);
+            for (size_t i = 0; i < rows.size(); ++i) {
+                order[next[size_t(subjects[size_t(rows[i].subject)].group)]++] = i;
+            }
+        }
+        for (size_t g = 0; g < groups; ++g) {
+            if (start[g + 1] - start[g] > 1) {
+                std::sort(order.begin() + qsizetype(start[g]),
+                          order.begin() + qsizetype(start[g + 1]),
+                          [&](size_t a, size_t b) { return rows[a].id < rows[b].id; });
+            }
+        }
         std::vector<ListedEntry> out;
         out.reserve(rows.size());
-        for (const Place& p : order) {
-            Row& r = rows[p.row];
+        for (const size_t i : order) {
+            Row& r = rows[i];
             Subject& s = subjects[size_t(r.subject)];
             if (s.shown.isNull()) {
-                s.shown = QString::fromUtf8(s.name.data(), qsizetype(s.name.size()));
+                s.shown = QString::fromUtf8(names.data() + s.nameAt, s.nameBytes);
             }
             out.push_back({r.id, type, s.shown, std::move(r.title)});
         }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <SQLiteCpp/SQLiteCpp.h>
+
 #include <QIcon>
 #include <functional>
 
@@ -139,6 +141,13 @@ TEST_F(TreeNodesTest, EntryListsAndTheirRoots) {
                            QStringLiteral("L%1 Birds robin y 3").arg(r2),
                            QStringLiteral("L%1 Birds ROBIN a 3").arg(r3),
                            QStringLiteral("L%1 Birds Sparrow b 3").arg(x)}));
+
+    // Subject ids far apart (kept by a journal from elsewhere) list alike.
+    store->database().exec("INSERT INTO birds (id, name) VALUES (1000000000000, 'Zebra Finch')");
+    const qint64 z = entry(Category::Birds, 1000000000000, kLink, "c");
+    EXPECT_EQ(lines(entryTypeList(*store, Category::Birds, kLink)).mid(4),
+              QStringList({QStringLiteral("L%1 Birds Sparrow b 3").arg(x),
+                           QStringLiteral("L%1 Birds Zebra Finch c 3").arg(z)}));
 }
 
 TEST_F(TreeNodesTest, LifeListsAlphabeticalOncePerSpecies) {
