@@ -165,8 +165,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                                 QStringLiteral("How long the splash window shows (ms)."),
                                 QStringLiteral("ms"), QStringLiteral("2500"));
     splashMs.setFlags(QCommandLineOption::HiddenFromHelp);
-    QCommandLineOption quit(QStringLiteral("quit-when-shown"),
-                            QStringLiteral("Prints \"shown\" and ends once the main window is first painted."));
+    QCommandLineOption quit(
+        QStringLiteral("quit-when-shown"),
+        QStringLiteral("Prints \"shown\" and ends once the main window is first painted."));
     quit.setFlags(QCommandLineOption::HiddenFromHelp);
     QCommandLineOption idleMemory(QStringLiteral("report-idle-memory"),
                                   QStringLiteral("Prints the resident memory of the idle main "
