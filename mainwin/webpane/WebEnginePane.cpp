@@ -3,11 +3,14 @@
 // loads the first time it shows a page.
 #include <QGuiApplication>
 #include <QOpenGLContext>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <QWidget>
+#include <QWindow>
+#include <memory>
 
 #include "WebPane.h"
 
@@ -34,16 +37,38 @@ void shareOpenGLOnce() {
     qt_gl_set_global_share_context(context);
 }
 
-// The view, filling the pane. It draws through OpenGL: on X11 the main
-// window, made without it, is made again once when the first view arrives.
+// The view, filling the pane. It draws through OpenGL, and a window that
+// holds such a view must be made for OpenGL. The main window is made without
+// it (OpenGL stays out of the start), and would be made again when the first
+// view arrived. So the view lives in a window of its own, made for OpenGL
+// from the first, inside a plain window that the pane holds as a native
+// child. The plain window between them keeps the view's window a window of
+// its own for the keyboard: a click in the page gives it the keys, a click
+// outside gives them back.
 class WebEnginePane final : public QWidget, public WebPane {
   public:
-    explicit WebEnginePane(QWidget* parent) : QWidget(parent) {
-        view_ = new QWebEngineView(this);
+    explicit WebEnginePane(QWidget* parent)
+        : QWidget(parent), host_(std::make_unique<QWidget>()), holder_(new QWindow) {
+        host_->setObjectName(QStringLiteral("webHost"));
+        host_->setAttribute(Qt::WA_ShowWithoutActivating);  // the keys stay where they are
+        view_ = new QWebEngineView(host_.get());
         view_->setObjectName(QStringLiteral("web"));
+        auto* inner = new QVBoxLayout(host_.get());
+        inner->setContentsMargins(0, 0, 0, 0);
+        inner->addWidget(view_);
+        // Asked to stop (nothing), the engine starts and puts its drawing
+        // widget into the view now: the view's window is then made once, for
+        // OpenGL, with that widget in it.
+        view_->page()->triggerAction(QWebEnginePage::Stop);
+        QWidget* container = QWidget::createWindowContainer(holder_, this);  // owns it
+        container->setObjectName(QStringLiteral("webContainer"));
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(view_);
+        layout->addWidget(container);
+        host_->winId();
+        host_->windowHandle()->setParent(holder_);
+        host_->windowHandle()->installEventFilter(this);
+        host_->hide();  // shown with the pane
         QObject::connect(view_, &QWebEngineView::urlChanged, this, [this](const QUrl& u) {
             if (urlChanged_) {
                 urlChanged_(u);
@@ -70,7 +95,36 @@ class WebEnginePane final : public QWidget, public WebPane {
     void onUrlChanged(std::function<void(const QUrl&)> f) override { urlChanged_ = std::move(f); }
     void onLoadFinished(std::function<void(bool)> f) override { loadFinished_ = std::move(f); }
 
+  protected:
+    // Qt asks for the keys when the page is pressed, but a window manager
+    // that focuses the main window on the same click may come later and
+    // win; asked again as the button is let go, the page keeps them.
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        QWindow* window = host_->windowHandle();
+        if (watched == window && e->type() == QEvent::MouseButtonRelease &&
+            QGuiApplication::focusWindow() != window) {
+            window->requestActivate();
+        }
+        return QWidget::eventFilter(watched, e);
+    }
+    // The view's window is shown, hidden and sized with the pane.
+    void showEvent(QShowEvent* e) override {
+        QWidget::showEvent(e);
+        host_->show();
+    }
+    void hideEvent(QHideEvent* e) override {
+        QWidget::hideEvent(e);
+        host_->hide();
+    }
+    void resizeEvent(QResizeEvent* e) override {
+        QWidget::resizeEvent(e);
+        host_->setGeometry(QRect(QPoint(0, 0), e->size()));
+    }
+
   private:
+    // The view's window; deleted before the container and the plain window.
+    std::unique_ptr<QWidget> host_;
+    QWindow* holder_;  // the plain window, owned by the container
     QWebEngineView* view_ = nullptr;
     std::function<void(const QUrl&)> urlChanged_;
     std::function<void(bool)> loadFinished_;

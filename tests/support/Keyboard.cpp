@@ -34,6 +34,15 @@ QPoint pointIn(QWidget* widget, QPoint at) {
     return widget->mapTo(widget->window(), local);
 }
 
+// A press activates the window it lands in, as a real display does (the
+// offscreen platform only activates a window as it is shown).
+void activate(QWindow* window) {
+    if (QGuiApplication::focusWindow() != window) {
+        window->requestActivate();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window, 1000));
+    }
+}
+
 }  // namespace
 
 QWindow* windowOf(QWidget* widget) {
@@ -92,6 +101,7 @@ void click(QWidget* widget, QPoint at, Qt::MouseButton button, Qt::KeyboardModif
     if (window == nullptr) {
         return;
     }
+    activate(window);
     QTest::mouseClick(window, button, modifiers, pointIn(widget, at));
     QApplication::processEvents();
 }
@@ -102,6 +112,7 @@ void doubleClick(QWidget* widget, QPoint at) {
         return;
     }
     const QPoint p = pointIn(widget, at);
+    activate(window);
     // A double click is press, release, press (the double-click event), release.
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, p);
     QTest::mouseDClick(window, Qt::LeftButton, Qt::NoModifier, p);
@@ -115,6 +126,7 @@ void drag(QWidget* widget, QPoint from, QPoint to) {
     }
     const QPoint a = pointIn(widget, from);
     const QPoint b = pointIn(widget, to);
+    activate(window);
     QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, a);
     for (int i = 1; i <= 4; ++i) {
         QTest::mouseMove(window, a + (b - a) * i / 4);
