@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPixmap>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -155,7 +156,12 @@ int main(int argc, char** argv) {
     wf::frmMain& w = *startup.mainWindow();
     auto shoot = [&](const QString& name) {
         settle(250);
-        w.grab().save(QDir(out).filePath(name + QStringLiteral(".png")));
+        // On a display, as the screen shows it: the web page is a window of
+        // its own, which a widget's own drawing leaves out.
+        const QPixmap picture = QGuiApplication::platformName() == QLatin1String("xcb")
+                                    ? w.screen()->grabWindow(w.winId())
+                                    : w.grab();
+        picture.save(QDir(out).filePath(name + QStringLiteral(".png")));
         std::printf("  %s.png\n", qPrintable(name));
     };
     for (const QString& s : p.value(sizes).split(u',')) {
