@@ -874,6 +874,19 @@ QStringList Store::areaValues(Area area) const {
 
 // Trees, lists and searches -------------------------------------------------
 
+std::unordered_set<qint64> Store::sightedBirds() const {
+    std::unordered_set<qint64> seen;
+    if (hasAnySighting()) {
+        SQLite::Statement q(*db_,
+                            "SELECT b.id FROM birds b WHERE EXISTS "
+                            "(SELECT 1 FROM sighting s WHERE s.birdid = b.id)");
+        while (q.executeStep()) {
+            seen.insert(q.getColumn(0).getInt64());
+        }
+    }
+    return seen;
+}
+
 std::vector<TreeSubject> Store::subjectTree(Category cat) const {
     return guarded([&] {
         // Three passes instead of two queries per subject: entries grouped by
@@ -889,17 +902,8 @@ std::vector<TreeSubject> Store::subjectTree(Category cat) const {
                                                               text(q.getColumn(3))});
             }
         }
-        std::unordered_set<qint64> seen;
-        if (cat == Category::Birds) {
-            // One hop per bird along the sighting index, not a walk over
-            // every sighting.
-            SQLite::Statement q(*db_,
-                                "SELECT b.id FROM birds b WHERE EXISTS "
-                                "(SELECT 1 FROM sighting s WHERE s.birdid = b.id)");
-            while (q.executeStep()) {
-                seen.insert(q.getColumn(0).getInt64());
-            }
-        }
+        const std::unordered_set<qint64> seen =
+            cat == Category::Birds ? sightedBirds() : std::unordered_set<qint64>();
         std::vector<TreeSubject> out;
         SQLite::Statement q(
             *db_, std::string("SELECT id, name FROM ") + subjectTable(cat) + " ORDER BY name, id");
@@ -951,15 +955,8 @@ std::vector<SubjectHead> Store::subjectHeads(Category cat) const {
                 filed.emplace(q.getColumn(0).getInt64(), q.getColumn(1).getInt() != 0);
             }
         }
-        std::unordered_set<qint64> seen;
-        if (cat == Category::Birds && hasAnySighting()) {
-            SQLite::Statement q(*db_,
-                                "SELECT b.id FROM birds b WHERE EXISTS "
-                                "(SELECT 1 FROM sighting s WHERE s.birdid = b.id)");
-            while (q.executeStep()) {
-                seen.insert(q.getColumn(0).getInt64());
-            }
-        }
+        const std::unordered_set<qint64> seen =
+            cat == Category::Birds ? sightedBirds() : std::unordered_set<qint64>();
         std::vector<SubjectHead> out;
         if (filed.empty() && seen.empty()) {
             return out;  // a new journal: no need to read every name

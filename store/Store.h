@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <unordered_set>
 #include <vector>
 
 #include "Types.h"
@@ -179,6 +180,9 @@ class Store {
 
   private:
     Store(std::unique_ptr<SQLite::Database> db, QString path);
+    // The ids of the birds with at least one sighting: one hop per bird along
+    // the sighting index, none on a journal without sightings.
+    std::unordered_set<qint64> sightedBirds() const;
 
     std::unique_ptr<SQLite::Database> db_;
     bool textIndexUsed_ = true;

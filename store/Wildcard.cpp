@@ -122,21 +122,17 @@ void WildcardPattern::prepareByteSearch() {
 
 namespace {
 
-// Whether s holds an overlong UTF-8 sequence (a character written in more
-// bytes than it needs), which the decoder below reads as the character it
-// spells: those texts are folded character by character.
-bool hasOverlong(const unsigned char* s, int length) {
-    for (int i = 0; i + 1 < length; ++i) {
-        if ((s[i] == 0xE0 && s[i + 1] < 0xA0) || (s[i] == 0xF0 && s[i + 1] < 0x90)) {
-            return true;
-        }
-    }
-    return false;
+// Whether an overlong UTF-8 sequence (a character written in more bytes than
+// it needs) starts at s[i]: the decoder below reads it as the character it
+// spells, which bytes alone cannot find.
+bool overlongAt(const unsigned char* s, int length, int i) {
+    return i + 1 < length &&
+           ((s[i] == 0xE0 && s[i + 1] < 0xA0) || (s[i] == 0xF0 && s[i + 1] < 0x90));
 }
 
 }  // namespace
 
-bool WildcardPattern::containsNeedle(const unsigned char* s, int length) const {
+WildcardPattern::Search WildcardPattern::containsNeedle(const unsigned char* s, int length) const {
     // The Kelvin sign (E2 84 AA) folds onto k and the long s (C5 BF) onto s.
     auto at = [&](const NeedleChar& n, int i) -> int {  // bytes matched at i, or 0
         const unsigned char b = s[i];
@@ -156,7 +152,9 @@ bool WildcardPattern::containsNeedle(const unsigned char* s, int length) const {
         const int n0 = int(n.bytes.size());
         return i + n0 <= length && std::memcmp(s + i, n.bytes.data(), size_t(n0)) == 0 ? n0 : 0;
     };
+    bool overlong = false;
     for (int start = 0; start < length; ++start) {
+        overlong = overlong || overlongAt(s, length, start);
         int i = start;
         size_t k = 0;
         while (k < needle_.size() && i < length) {
@@ -168,10 +166,12 @@ bool WildcardPattern::containsNeedle(const unsigned char* s, int length) const {
             ++k;
         }
         if (k == needle_.size()) {
-            return true;
+            return Search::Found;
         }
     }
-    return false;
+    // Not found in the bytes; a text with an overlong sequence is read again
+    // character by character.
+    return overlong ? Search::Undecided : Search::NotFound;
 }
 
 bool WildcardPattern::tokenMatches(const Token& t, char32_t c) const {
@@ -300,8 +300,11 @@ bool WildcardPattern::matchesUtf8(const char* text, int length) const {
         return false;
     }
     const auto* u = reinterpret_cast<const unsigned char*>(text);
-    if (!needle_.empty() && !hasOverlong(u, length)) {
-        return containsNeedle(u, length);
+    if (!needle_.empty()) {
+        const Search found = containsNeedle(u, length);
+        if (found != Search::Undecided) {
+            return found == Search::Found;
+        }
     }
     // One buffer per thread, reused by every row a query tests.
     thread_local std::vector<char32_t> folded;

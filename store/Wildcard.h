@@ -42,7 +42,8 @@ class WildcardPattern {
     // "*text*" where every character of text is matched by bytes alone: a
     // search of the UTF-8 bytes, without decoding or folding.
     void prepareByteSearch();
-    bool containsNeedle(const unsigned char* s, int length) const;
+    enum class Search { Found, NotFound, Undecided };
+    Search containsNeedle(const unsigned char* s, int length) const;
 
     // One character of the byte search: an ASCII letter in either case (k
     // and s also as the Kelvin sign and the long s, which fold onto them), or
