@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTimer>
 
 namespace wf {
@@ -32,9 +33,19 @@ MsgAnswer QtMessageBoxes::show(const MessageRequest& r) {
             break;
     }
     if (r.buttons == MsgButtons::YesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-        return box.exec() == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+        QAbstractButton* yes = nullptr;
+        QAbstractButton* no = nullptr;
+        if (r.yesText.isEmpty()) {
+            yes = box.addButton(QMessageBox::Yes);
+            no = box.addButton(QMessageBox::No);
+        } else {
+            yes = box.addButton(r.yesText, QMessageBox::AcceptRole);
+            no = box.addButton(r.noText, QMessageBox::RejectRole);
+        }
+        box.setDefaultButton(static_cast<QPushButton*>(r.noIsDefault ? no : yes));
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes ? MsgAnswer::Yes : MsgAnswer::No;
     }
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();

@@ -88,6 +88,16 @@ frmOptions::frmOptions(AppState& state, QWidget* parent)
                                             QString::number(e.number()) + e.description(),
                                         QStringLiteral("Error loading Data"), MsgIcon::Exclamation);
     }
+    changes_.watch([this] {
+        return QStringList{txtRegion_->text(),   txtCountry_->text(), txtState_->text(),
+                           txtDistrict_->text(), txtSearch_->text(),  txtHome_->text()};
+    });
+}
+
+void frmOptions::reject() {
+    if (changes_.mayClose(state_.services.messages)) {
+        QDialog::reject();
+    }
 }
 
 void frmOptions::cmdSave_Click() {

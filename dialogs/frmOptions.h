@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "ChangeWatch.h"
+
 class QLineEdit;
 
 namespace wf {
@@ -15,6 +17,7 @@ class frmOptions : public QDialog {
     Q_OBJECT
   public:
     explicit frmOptions(AppState& state, QWidget* parent = nullptr);
+    void reject() override;
 
   private:
     void cmdSave_Click();
@@ -26,6 +29,7 @@ class frmOptions : public QDialog {
     QLineEdit* txtDistrict_;
     QLineEdit* txtSearch_;
     QLineEdit* txtHome_;
+    ChangeWatch changes_;
 };
 
 }  // namespace wf

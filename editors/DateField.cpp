@@ -1,80 +1,175 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DateField.h"
 
+#include <QAction>
+#include <QCalendarWidget>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QMenu>
+#include <QStyle>
 #include <QTimer>
+#include <QWidgetAction>
 
 namespace wf {
 
-DateField::DateField(QWidget* parent) : QDateEdit(parent) {
-    setDisplayFormat(displayFormatFor(locale()));
-    setCalendarPopup(true);
-    setCurrentSectionIndex(0);
+DateField::DateField(QWidget* parent)
+    : QLineEdit(parent), typing_(DateTyping::forLocale(locale(), QDate::currentDate())) {
+    setPlaceholderText(displayFormat().toUpper());
+    QAction* calendar = addAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView),
+                                  QLineEdit::TrailingPosition);
+    calendar->setObjectName(QStringLiteral("actCalendar"));
+    calendar->setToolTip(QStringLiteral("Choose the day from a calendar"));
+    connect(calendar, &QAction::triggered, this, &DateField::showCalendar);
+    // Text put in some other way (pasted, cut) is read as a whole.
+    connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
+        typingStarted_ = false;
+        showText(text);
+    });
 }
 
-QString DateField::displayFormatFor(const QLocale& locale) {
-    const QString f = locale.dateFormat(QLocale::ShortFormat);
-    const qsizetype d = f.indexOf(u'd');
-    const qsizetype m = f.indexOf(u'M');
-    const qsizetype y = f.indexOf(u'y');
-    if (d < 0 || m < 0 || y < 0) {
-        return QStringLiteral("dd/MM/yyyy");
-    }
-    // The separator is the first character between sections.
-    QChar sep = u'/';
-    for (const QChar c : f) {
-        if (c != u'd' && c != u'M' && c != u'y' && !c.isLetter()) {
-            sep = c == u' ' ? u'/' : c;
-            break;
-        }
-    }
-    const QString s(sep);
-    if (y < m && y < d) {
-        return QStringLiteral("yyyy") + s + QStringLiteral("MM") + s + QStringLiteral("dd");
-    }
-    if (m < d) {
-        return QStringLiteral("MM") + s + QStringLiteral("dd") + s + QStringLiteral("yyyy");
-    }
-    return QStringLiteral("dd") + s + QStringLiteral("MM") + s + QStringLiteral("yyyy");
+QString DateField::displayFormat() const {
+    return DateTyping::displayFormatFor(locale());
 }
 
-void DateField::selectSectionAt(int index) {
-    setCurrentSectionIndex(std::clamp(index, 0, sectionCount() - 1));
-    setSelectedSection(currentSection());
+QDate DateField::date() const {
+    return date_;
 }
 
-void DateField::focusInEvent(QFocusEvent* event) {
-    QDateEdit::focusInEvent(event);
-    // Entering from the keyboard starts at the first section, from the back
-    // at the last; a click keeps the section clicked, selected.
-    if (event->reason() == Qt::BacktabFocusReason) {
-        selectSectionAt(sectionCount() - 1);
-    } else if (event->reason() == Qt::MouseFocusReason) {
-        QTimer::singleShot(0, this, [this] { selectSectionAt(currentSectionIndex()); });
+void DateField::setDate(QDate date) {
+    typingStarted_ = false;
+    showText(typing_.format(date));
+}
+
+void DateField::markInvalid(bool invalid) {
+    if (marked_ == invalid) {
+        return;
+    }
+    marked_ = invalid;
+    setProperty("invalid", invalid);
+    QPalette p = palette();
+    if (invalid) {
+        p.setColor(QPalette::Base, QColor(0xff, 0xdd, 0xdd));
+        p.setColor(QPalette::Text, Qt::black);
+        setToolTip(QStringLiteral("This is not a date. Type the day as %1.")
+                       .arg(displayFormat().toUpper()));
     } else {
-        selectSectionAt(0);
+        p = QPalette();
+        setToolTip(QString());
+    }
+    setPalette(p);
+}
+
+void DateField::showText(const QString& text) {
+    if (text != this->text()) {
+        setText(text);
+    }
+    end(false);
+    const QDate d = typingStarted_ ? typing_.date() : typing_.parse(text);
+    if (marked_ && (d.isValid() || text.isEmpty())) {
+        markInvalid(false);
+    }
+    if (d != date_) {
+        date_ = d;
+        emit dateChanged(d);
     }
 }
 
 void DateField::keyPressEvent(QKeyEvent* event) {
-    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-        if (event->key() == Qt::Key_Left) {
-            selectSectionAt(currentSectionIndex() - 1);
-            return;
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const QString t = event->text();
+    if ((mods == Qt::NoModifier || mods == Qt::ShiftModifier) && t.size() == 1 && t[0].isPrint()) {
+        const QChar c = t[0];
+        // Typing over the whole text, or into an empty field, starts afresh;
+        // otherwise the keys go on from what is shown.
+        if (selectedText() == text() || !typingStarted_) {
+            if (selectedText() == text()) {
+                typing_.clear();
+            } else {
+                typing_.start(text());
+            }
+            typingStarted_ = true;
         }
-        if (event->key() == Qt::Key_Right) {
-            selectSectionAt(currentSectionIndex() + 1);
-            return;
+        if (c.isDigit() || DateTyping::isSeparator(c)) {
+            typing_.key(c);
+            showText(typing_.text());
         }
+        event->accept();  // letters have no place in a date
+        return;
     }
-    QDateEdit::keyPressEvent(event);
+    if (mods == Qt::NoModifier && event->key() == Qt::Key_Backspace) {
+        if (selectedText() == text()) {
+            typing_.clear();
+        } else if (!typingStarted_) {
+            typing_.start(text());
+        }
+        typingStarted_ = true;
+        typing_.backspace();
+        showText(typing_.text());
+        event->accept();
+        return;
+    }
+    if (mods == Qt::NoModifier && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+        const QDate d = date();
+        if (d.isValid()) {
+            setDate(d.addDays(event->key() == Qt::Key_Up ? 1 : -1));
+            selectAll();
+        }
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
-bool DateField::focusNextPrevChild(bool next) {
-    // Tab leaves the field, like any other field of the form.
-    return QWidget::focusNextPrevChild(next);
+void DateField::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    typingStarted_ = false;
+    // Coming in from the keyboard, the date is selected so that typing
+    // replaces it; a click leaves the caret where it fell.
+    if (event->reason() != Qt::MouseFocusReason && event->reason() != Qt::PopupFocusReason) {
+        QTimer::singleShot(0, this, [this] {
+            if (hasFocus()) {
+                selectAll();
+            }
+        });
+    }
+}
+
+void DateField::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    if (event->reason() == Qt::PopupFocusReason) {
+        return;
+    }
+    typingStarted_ = false;
+    // A date is shown in full; a text that is no date stays, marked.
+    const QDate d = date();
+    if (d.isValid()) {
+        showText(typing_.format(d));
+    } else {
+        markInvalid(!text().trimmed().isEmpty());
+    }
+}
+
+void DateField::showCalendar() {
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    auto* calendar = new QCalendarWidget(menu);
+    calendar->setObjectName(QStringLiteral("calendar"));
+    if (date().isValid()) {
+        calendar->setSelectedDate(date());
+    }
+    auto* action = new QWidgetAction(menu);
+    action->setDefaultWidget(calendar);
+    menu->addAction(action);
+    connect(calendar, &QCalendarWidget::activated, this, [this, menu](QDate d) {
+        setDate(d);
+        menu->close();
+    });
+    connect(calendar, &QCalendarWidget::clicked, this, [this, menu](QDate d) {
+        setDate(d);
+        menu->close();
+    });
+    menu->popup(mapToGlobal(rect().bottomLeft()));
 }
 
 }  // namespace wf

@@ -1,31 +1,60 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QDateEdit>
+#include <QDate>
+#include <QLineEdit>
+
+#include "DateTyping.h"
+
+class QCalendarWidget;
 
 namespace wf {
 
-// A date typed the way a person types one: day, month and year in the
-// order of the user's locale, each section selected on entry so that the
-// digits typed replace it and move on to the next section once it is full;
-// Left and Right step between sections, Up and Down change the one
-// selected, Tab leaves the field. The calendar drop-down stays.
-class DateField : public QDateEdit {
+// A date typed the way a person types one (see DateTyping): day, month and
+// year in the order of the user's locale, with or without separators, a
+// two-digit year, or ISO. Entering the field selects it, so that what is
+// typed replaces the date; Backspace takes back the last key; Up and Down
+// step a day; Tab and Shift+Tab leave the field like any other. A text that
+// is no date (31/02/2026) stays as typed and the field is marked. The
+// calendar button beside the text picks a day with the mouse.
+class DateField : public QLineEdit {
     Q_OBJECT
   public:
     explicit DateField(QWidget* parent = nullptr);
 
-    // "dd/MM/yyyy", "MM/dd/yyyy" or "yyyy-MM-dd", after the locale's own
-    // order and separator, with every section at full width.
-    static QString displayFormatFor(const QLocale& locale);
+    // The date shown; null while the text is empty or no date.
+    QDate date() const;
+    void setDate(QDate date);
+    // Whether the text is a date (an empty field is not).
+    bool hasDate() const { return date().isValid(); }
+    // The day that two-digit years are read against (today by default).
+    void setToday(QDate today) { typing_.setToday(today); }
+    // The format a date is shown in, after the widget's locale.
+    QString displayFormat() const;
+    // Marks the field as holding no date, or clears the mark.
+    void markInvalid(bool invalid);
+    bool markedInvalid() const { return marked_; }
+
+    static QString displayFormatFor(const QLocale& locale) {
+        return DateTyping::displayFormatFor(locale);
+    }
+
+  signals:
+    void dateChanged(QDate date);
 
   protected:
-    void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    bool focusNextPrevChild(bool next) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
-    void selectSectionAt(int index);
+    void showText(const QString& text);
+    void showCalendar();
+
+    DateTyping typing_;
+    bool typingStarted_ = false;
+    bool marked_ = false;
+    QDate date_;  // the date of the text shown
 };
 
 }  // namespace wf

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 
 #include "AppError.h"
 #include "AppState.h"
@@ -72,6 +73,17 @@ Stored storeUnderSubject(AppState& state, Entry entry, const QString& subjectTex
         stored.id = db.appendEntry(entry);
     });
     return stored;
+}
+
+QString sightingWords(const QString& bird, QDate date, const QString& site) {
+    QString out = bird;
+    if (date.isValid()) {
+        out += QStringLiteral(" on ") + QLocale().toString(date, QStringLiteral("d MMMM yyyy"));
+    }
+    if (!site.trimmed().isEmpty()) {
+        out += QStringLiteral(" at ") + site.trimmed();
+    }
+    return out;
 }
 
 void reportLoadError(AppState& state, const AppError& e) {

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDate>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 #include "Services.h"
@@ -45,6 +47,11 @@ struct Stored {
     bool subjectHadEntries = false;
 };
 Stored storeUnderSubject(AppState& state, Entry entry, const QString& subjectText);
+
+// "Robin on 3 May 2026 at Rutland Water": a sighting in words, for the
+// questions and headings that name one. The date and place are left out
+// when the sighting has none.
+QString sightingWords(const QString& bird, QDate date, const QString& site = {});
 
 // "Error Loading Data. Error # " and the error, as the windows report it.
 void reportLoadError(AppState& state, const AppError& e);

@@ -66,6 +66,9 @@ frmLink::frmLink(AppState& state, MainWindowApi& main, QWidget* parent)
     setTabOrder(cmbSub_, txtTitle_);
     setTabOrder(txtTitle_, txtLink_);
     Form_Load();
+    changes_.watch([this] {
+        return QStringList{cmbSub_->currentText(), txtTitle_->text(), txtLink_->text()};
+    });
 }
 
 void frmLink::Form_Load() {
@@ -123,6 +126,12 @@ void frmLink::cmdSave_Click() {
         return;
     }
     accept();
+}
+
+void frmLink::reject() {
+    if (changes_.mayClose(state_.services.messages)) {
+        QDialog::reject();
+    }
 }
 
 void frmLink::done(int result) {

@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "ChangeWatch.h"
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -21,6 +23,7 @@ class frmLink : public QDialog {
   public:
     frmLink(AppState& state, MainWindowApi& main, QWidget* parent = nullptr);
     void done(int result) override;
+    void reject() override;
 
   private:
     void Form_Load();
@@ -36,6 +39,7 @@ class frmLink : public QDialog {
     QPushButton* cmdSave_;
     QPushButton* cmdCancel_;
     bool editing_ = false;
+    ChangeWatch changes_;
 };
 
 }  // namespace wf

@@ -109,6 +109,10 @@ frmPic::frmPic(AppState& state, MainWindowApi& main, QWidget* parent)
     layout->addLayout(buttons);
     setTabOrder(cmbSub_, txtTitle_);
     Form_Load();
+    changes_.watch([this] {
+        return QStringList{cmbSub_->currentText(), txtTitle_->text(),
+                           QString::number(picture_.cacheKey())};
+    });
 }
 
 void frmPic::resetArea() {
@@ -292,6 +296,12 @@ void frmPic::saveNew(const QString& subject, const QString& title) {
     insertEntryNode(main_, node);
     main_.showPicture(picture_, subject + QStringLiteral(" : ") + title);
     accept();
+}
+
+void frmPic::reject() {
+    if (changes_.mayClose(state_.services.messages)) {
+        QDialog::reject();
+    }
 }
 
 void frmPic::done(int result) {

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QImage>
 
+#include "ChangeWatch.h"
+
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -35,6 +37,7 @@ class frmPic : public QDialog {
     static QString fileName(const QString& subject, const QString& title, qint64 id);
 
     void done(int result) override;
+    void reject() override;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,6 +66,7 @@ class frmPic : public QDialog {
     QPushButton* cmdCancel_;
     QImage picture_;
     bool editing_ = false;
+    ChangeWatch changes_;
 };
 
 }  // namespace wf

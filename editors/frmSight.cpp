@@ -2,12 +2,15 @@
 #include "frmSight.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "AppError.h"
@@ -16,7 +19,9 @@
 #include "DateField.h"
 #include "EntryEditor.h"
 #include "MainWindowApi.h"
+#include "NearestNames.h"
 #include "SubjectPicker.h"
+#include "frmNewBird.h"
 
 namespace wf {
 
@@ -30,47 +35,112 @@ QComboBox* areaBox(QWidget* parent, const char* name) {
     return box;
 }
 
+// Marks a field whose text cannot be stored, or clears the mark.
+void markField(QLineEdit* field, bool bad, const QString& why = {}) {
+    field->setProperty("invalid", bad);
+    QPalette p;
+    if (bad) {
+        p = field->palette();
+        p.setColor(QPalette::Base, QColor(0xff, 0xdd, 0xdd));
+        p.setColor(QPalette::Text, Qt::black);
+    }
+    field->setPalette(p);
+    field->setToolTip(bad ? why : QString());
+}
+
 }  // namespace
+
+std::optional<QTime> parseTimeOfDay(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.isEmpty()) {
+        return QTime();
+    }
+    static const QRegularExpression form(QStringLiteral("^(\\d{1,2})(?:[:.h ]?(\\d{2}))?$"));
+    const QRegularExpressionMatch m = form.match(t);
+    if (!m.hasMatch()) {
+        return std::nullopt;
+    }
+    const QTime time(m.captured(1).toInt(), m.captured(2).isEmpty() ? 0 : m.captured(2).toInt());
+    if (!time.isValid()) {
+        return std::nullopt;
+    }
+    return time;
+}
 
 frmSight::frmSight(AppState& state, MainWindowApi& main, QWidget* parent)
     : QDialog(parent),
       state_(state),
       main_(main),
+      heading_(new QLabel(QStringLiteral("New Sighting Entry for :"), this)),
       cmbBird_(new QComboBox(this)),
       picker_(new SubjectPicker(cmbBird_, state, false)),
       DTPicker1_(new DateField(this)),
+      txtTime_(new QLineEdit(this)),
       cmbType_(new QComboBox(this)),
+      txtCount_(new QLineEdit(this)),
       txtSite_(new QLineEdit(this)),
       cmbDistrict_(areaBox(this, "cmbDistrict")),
       cmbState_(areaBox(this, "cmbState")),
       cmbCountry_(areaBox(this, "cmbCountry")),
       cmbRegion_(areaBox(this, "cmbRegion")),
       txtNotes_(new QLineEdit(this)),
+      cmdSaveNext_(new QPushButton(QStringLiteral("Save and &Next"), this)),
       cmdSave_(new QPushButton(QStringLiteral("&Save"), this)),
       cmdClose_(new QPushButton(QStringLiteral("&Cancel"), this)) {
     setObjectName(QStringLiteral("frmSight"));
     setWindowTitle(QStringLiteral("Add new Sighting"));
     setWindowIcon(artwork::icon(QStringLiteral("Sighting")));
+    heading_->setObjectName(QStringLiteral("lblHeading"));
+    heading_->setTextFormat(Qt::PlainText);
     cmbBird_->setObjectName(QStringLiteral("cmbBird"));
     cmbBird_->setMinimumWidth(280);
     DTPicker1_->setObjectName(QStringLiteral("DTPicker1"));
+    DTPicker1_->setToday(state_.services.clock.now().date());
+    txtTime_->setObjectName(QStringLiteral("txtTime"));
+    txtTime_->setPlaceholderText(QStringLiteral("HH:MM"));
+    txtTime_->setMaxLength(5);
     cmbType_->setObjectName(QStringLiteral("cmbType"));
+    txtCount_->setObjectName(QStringLiteral("txtCount"));
+    txtCount_->setPlaceholderText(QStringLiteral("a number, or X for present"));
+    // A number, or X where the birds were not counted, as eBird writes it.
+    txtCount_->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{1,7}|[xX]")), txtCount_));
     txtSite_->setObjectName(QStringLiteral("txtSite"));
     txtNotes_->setObjectName(QStringLiteral("txtNotes"));
+    cmdSaveNext_->setObjectName(QStringLiteral("cmdSaveNext"));
+    cmdSaveNext_->setAutoDefault(false);
+    cmdSaveNext_->setToolTip(
+        QStringLiteral("Store this sighting and start the next of the same "
+                       "day and place (Ctrl+Return)"));
     cmdSave_->setObjectName(QStringLiteral("cmdSave"));
     cmdSave_->setDefault(true);
     cmdClose_->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose_->setAutoDefault(false);
+    connect(cmdSaveNext_, &QPushButton::clicked, this, &frmSight::cmdSaveNext_Click);
     connect(cmdSave_, &QPushButton::clicked, this, &frmSight::cmdSave_Click);
     connect(cmdClose_, &QPushButton::clicked, this, &QDialog::reject);
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto* next = new QShortcut(keys, this);
+        connect(next, &QShortcut::activated, this, [this] {
+            if (cmdSaveNext_->isVisible()) {
+                cmdSaveNext_Click();
+            }
+        });
+    }
+    // A corrected field loses its mark.
+    connect(txtTime_, &QLineEdit::textEdited, this, [this] { markField(txtTime_, false); });
+    connect(txtCount_, &QLineEdit::textEdited, this, [this] { markField(txtCount_, false); });
 
-    auto* heading = new QLabel(QStringLiteral("New Sighting Entry for :"), this);
-    QFont bold = heading->font();
+    QFont bold = heading_->font();
     bold.setBold(true);
-    heading->setFont(bold);
+    heading_->setFont(bold);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Bird"), cmbBird_);
     form->addRow(QStringLiteral("Date"), DTPicker1_);
+    form->addRow(QStringLiteral("Time"), txtTime_);
     form->addRow(QStringLiteral("Type"), cmbType_);
+    form->addRow(QStringLiteral("Count"), txtCount_);
     form->addRow(QStringLiteral("Site"), txtSite_);
     form->addRow(QStringLiteral("District"), cmbDistrict_);
     form->addRow(QStringLiteral("State/Prov"), cmbState_);
@@ -79,23 +149,24 @@ frmSight::frmSight(AppState& state, MainWindowApi& main, QWidget* parent)
     form->addRow(QStringLiteral("Notes"), txtNotes_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
+    buttons->addWidget(cmdSaveNext_);
     buttons->addWidget(cmdSave_);
     buttons->addWidget(cmdClose_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(heading);
+    layout->addWidget(heading_);
     layout->addLayout(form);
     layout->addLayout(buttons);
     Form_Load();
+    changes_.watch([this] { return snapshot(); });
 }
 
 void frmSight::Form_Load() {
     const Store& db = state_.db();
     try {
-        QStringList names;
         for (const Subject& s : db.subjects(Category::Birds)) {
-            names << s.name;
+            birdNames_ << s.name;
         }
-        picker_->setItems(names);
+        picker_->setItems(birdNames_);
         cmbType_->addItems({QStringLiteral("Adult"), QStringLiteral("Male"),
                             QStringLiteral("Female"), QStringLiteral("Immature"),
                             QStringLiteral("Sound Record")});
@@ -105,8 +176,9 @@ void frmSight::Form_Load() {
         cmbState_->addItems(db.areaValues(Area::State));
         cmbDistrict_->addItems(db.areaValues(Area::District));
         DTPicker1_->setDate(state_.services.clock.now().date());
-        // A birder's next sighting is most often where the last one was.
-        const std::optional<Sighting> last = db.lastSighting();
+        // A birder's next sighting is most often where the last one typed
+        // was; an imported record says nothing about where the user is now.
+        const std::optional<Sighting> last = db.lastTypedSighting();
         cmbRegion_->setEditText(last ? last->region : QString());
         cmbCountry_->setEditText(last ? last->country : QString());
         cmbState_->setEditText(last ? last->state : QString());
@@ -120,52 +192,112 @@ void frmSight::Form_Load() {
 void frmSight::editSighting(const Sighting& s) {
     editing_ = s;
     setWindowTitle(QStringLiteral("Edit Sighting"));
+    cmdSaveNext_->hide();
+    QString bird;
     try {
-        picker_->setText(state_.db().subjectName(Category::Birds, s.birdid).value_or(QString()));
+        bird = state_.db().subjectName(Category::Birds, s.birdid).value_or(QString());
     } catch (const AppError& e) {
         entry_editor::reportLoadError(state_, e);
     }
-    if (s.date.isValid()) {
-        DTPicker1_->setDate(s.date);
-    }
-    dateShown_ = DTPicker1_->date();
+    picker_->setText(bird);
+    heading_->setText(QStringLiteral("Sighting of ") + entry_editor::sightingWords(bird, s.date));
+    // A sighting without a date keeps none unless one is typed.
+    DTPicker1_->setDate(s.date);
+    txtTime_->setText(s.time.isValid() ? s.time.toString(QStringLiteral("HH:mm")) : QString());
     if (const int i = cmbType_->findText(s.type); i >= 0) {
         cmbType_->setCurrentIndex(i);
     } else {
         cmbType_->setEditable(true);
         cmbType_->setEditText(s.type);
     }
+    txtCount_->setText(s.count);
     txtSite_->setText(s.site);
     cmbDistrict_->setEditText(s.district);
     cmbState_->setEditText(s.state);
     cmbCountry_->setEditText(s.country);
     cmbRegion_->setEditText(s.region);
     txtNotes_->setText(s.notes);
+    changes_.mark();
 }
 
-void frmSight::cmdSave_Click() {
-    const QString bird = cmbBird_->currentText();
-    if (bird.trimmed().isEmpty()) {
+QStringList frmSight::snapshot() const {
+    return {cmbBird_->currentText(),     DTPicker1_->text(),       txtTime_->text(),
+            cmbType_->currentText(),     txtCount_->text(),        txtSite_->text(),
+            cmbDistrict_->currentText(), cmbState_->currentText(), cmbCountry_->currentText(),
+            cmbRegion_->currentText(),   txtNotes_->text()};
+}
+
+std::optional<QString> frmSight::birdToFile(const QString& typed) {
+    if (state_.db().findSubject(Category::Birds, typed)) {
+        return typed;
+    }
+    frmNewBird ask(typed, nearestNames(birdNames_, typed), this);
+    const int answer = state_.services.dialogs.exec(ask);
+    if (answer == QDialog::Accepted) {
+        return typed;
+    }
+    if (answer == frmNewBird::UseName && !ask.chosenName().isEmpty()) {
+        picker_->setText(ask.chosenName());
+        return ask.chosenName();
+    }
+    return std::nullopt;
+}
+
+bool frmSight::store() {
+    // Blanks around a name are no part of it.
+    const QString typed = cmbBird_->currentText().trimmed();
+    if (typed.isEmpty()) {
         state_.services.messages.notify(QStringLiteral("You must choose a bird name."),
                                         QStringLiteral("Wingfolio"));
         cmbBird_->setFocus();
-        return;
+        return false;
+    }
+    const QDate date = DTPicker1_->date();
+    const bool keepsNoDate =
+        editing_ && !editing_->date.isValid() && DTPicker1_->text().trimmed().isEmpty();
+    if (!date.isValid() && !keepsNoDate) {
+        DTPicker1_->markInvalid(true);
+        DTPicker1_->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    const std::optional<QTime> time = parseTimeOfDay(txtTime_->text());
+    if (!time) {
+        markField(txtTime_, true, QStringLiteral("This is not a time of day. Type it as HH:MM."));
+        txtTime_->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    QString count = txtCount_->text().trimmed().toUpper();
+    if (!txtCount_->hasAcceptableInput() && !count.isEmpty()) {
+        markField(txtCount_, true, QStringLiteral("A count is a number, or X for present."));
+        txtCount_->setFocus(Qt::OtherFocusReason);
+        return false;
     }
     // A date after today is a typing slip more often than a sighting.
-    if (DTPicker1_->date() > state_.services.clock.now().date() &&
+    if (date > state_.services.clock.now().date() &&
         !state_.services.messages.ask(QStringLiteral("The date is in the future. Save it anyway?"),
                                       QStringLiteral("Wingfolio"))) {
         DTPicker1_->setFocus(Qt::OtherFocusReason);
-        return;
+        return false;
+    }
+    std::optional<QString> bird;
+    try {
+        bird = birdToFile(typed);
+    } catch (const AppError& e) {
+        entry_editor::reportLoadError(state_, e);
+        return false;
+    }
+    if (!bird) {
+        cmbBird_->setFocus(Qt::OtherFocusReason);
+        cmbBird_->lineEdit()->selectAll();
+        return false;
     }
     Sighting s;
     if (editing_) {
-        s = *editing_;  // its id and time of day stay
+        s = *editing_;  // its id stays
     }
-    s.date = DTPicker1_->date();
-    if (editing_ && !editing_->date.isValid() && s.date == dateShown_) {
-        s.date = QDate();  // a sighting without a date keeps none unless one is chosen
-    }
+    s.date = date;
+    s.time = *time;
+    s.count = count;
     s.type = cmbType_->currentText();
     s.region = cmbRegion_->currentText();
     s.country = cmbCountry_->currentText();
@@ -177,7 +309,7 @@ void frmSight::cmdSave_Click() {
         // The new bird and its sighting are stored together or not at all.
         Store& db = state_.db();
         db.inTransaction([&] {
-            s.birdid = db.findOrAddSubject(Category::Birds, bird);
+            s.birdid = db.findOrAddSubject(Category::Birds, *bird);
             if (editing_) {
                 if (!db.updateSighting(s)) {
                     throw AppError(err::NoCurrentRecord, QStringLiteral("wingfolio.frmSight"),
@@ -191,13 +323,44 @@ void frmSight::cmdSave_Click() {
         state_.services.messages.notify(QStringLiteral("Error saving the sighting. Error # ") +
                                             QString::number(e.number()) + e.description(),
                                         QStringLiteral("Wingfolio"), MsgIcon::Exclamation);
-        return;
+        return false;
+    }
+    ++saved_;
+    if (!birdNames_.contains(*bird, Qt::CaseInsensitive)) {
+        birdNames_ << *bird;
+        picker_->setItems(birdNames_);
     }
     state_.EditMode = false;
     if (state_.birds() && main_.categoryListText() == QLatin1String("All Entries")) {
         main_.LoadTree();
     }
-    accept();
+    return true;
+}
+
+void frmSight::cmdSave_Click() {
+    if (store()) {
+        changes_.mark();
+        accept();
+    }
+}
+
+void frmSight::cmdSaveNext_Click() {
+    if (!store()) {
+        return;
+    }
+    // The next sighting of the same day and place: only the bird, the count
+    // and the notes start again.
+    picker_->setText(QString());
+    txtCount_->clear();
+    txtNotes_->clear();
+    changes_.mark();
+    cmbBird_->setFocus(Qt::OtherFocusReason);
+}
+
+void frmSight::reject() {
+    if (changes_.mayClose(state_.services.messages)) {
+        QDialog::reject();
+    }
 }
 
 void frmSight::done(int result) {

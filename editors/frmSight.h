@@ -4,21 +4,24 @@
 #include <QDialog>
 #include <optional>
 
+#include "ChangeWatch.h"
 #include "Types.h"
 
 class QComboBox;
-class QDateEdit;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace wf {
 
 struct AppState;
+class DateField;
 class MainWindowApi;
 class SubjectPicker;
 
-// The sighting editor: one new observation of a bird, the bird added to the
-// world list when it is not on it yet.
+// The sighting editor: one observation of a bird, new or corrected. A bird
+// that is not in the world list is added only when the user says so. Save
+// and Next stores a sighting and starts the next of the same day and place.
 class frmSight : public QDialog {
     Q_OBJECT
   public:
@@ -29,29 +32,49 @@ class frmSight : public QDialog {
 
     QComboBox* cmbBird() const { return cmbBird_; }
     SubjectPicker& picker() const { return *picker_; }
+    // How many sightings this opening of the editor has stored.
+    int saved() const { return saved_; }
 
     void done(int result) override;
+    void reject() override;
 
   private:
     void Form_Load();
+    // Stores the sighting; false when a check or the user stopped it.
+    bool store();
     void cmdSave_Click();
+    void cmdSaveNext_Click();
+    // The bird's name to file under, after asking about one not in the
+    // world list; nothing when the user went back to the box.
+    std::optional<QString> birdToFile(const QString& typed);
+    QStringList snapshot() const;
 
     AppState& state_;
     MainWindowApi& main_;
+    QLabel* heading_;
     QComboBox* cmbBird_;
     SubjectPicker* picker_;
-    QDateEdit* DTPicker1_;
+    DateField* DTPicker1_;
+    QLineEdit* txtTime_;
     QComboBox* cmbType_;
+    QLineEdit* txtCount_;
     QLineEdit* txtSite_;
     QComboBox* cmbDistrict_;
     QComboBox* cmbState_;
     QComboBox* cmbCountry_;
     QComboBox* cmbRegion_;
     QLineEdit* txtNotes_;
+    QPushButton* cmdSaveNext_;
     QPushButton* cmdSave_;
     QPushButton* cmdClose_;
     std::optional<Sighting> editing_;
-    QDate dateShown_;
+    QStringList birdNames_;
+    ChangeWatch changes_;
+    int saved_ = 0;
 };
+
+// A time of day as typed ("7:05", "0705", "19.30"); null when empty, and
+// nothing when it is no time.
+std::optional<QTime> parseTimeOfDay(const QString& text);
 
 }  // namespace wf

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -40,7 +41,10 @@ frmSubject::frmSubject(AppState& state, MainWindowApi& main, QWidget* parent)
     cmdDelete_->setAutoDefault(false);
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel_->setAutoDefault(false);
-    // Only choosing from the list changes which subject is meant.
+    // Only choosing from the list changes which subject is meant. The box
+    // would also choose the item whose name was typed when the field loses
+    // the focus or takes Enter; a name typed is the new name, never a choice.
+    disconnect(cmbSubject_->lineEdit(), &QLineEdit::editingFinished, cmbSubject_, nullptr);
     connect(cmbSubject_, &QComboBox::activated, this, [this](int) { cmbSubject_Click(); });
     connect(cmdSave_, &QPushButton::clicked, this, &frmSubject::cmdSave_Click);
     connect(cmdDelete_, &QPushButton::clicked, this, &frmSubject::cmdDelete_Click);
@@ -184,9 +188,43 @@ void frmSubject::cmdSave_Click() {
     accept();
 }
 
-bool frmSubject::ask(const QString& text) {
-    return state_.services.messages.ask(text, QStringLiteral("Delete Subject"), MsgIcon::Question);
+void frmSubject::reject() {
+    const QString typed = cmbSubject_->currentText();
+    const bool changed = selectedId_ != 0 && typed != selectedName_;
+    if (!changed || state_.services.messages.discardChanges()) {
+        QDialog::reject();
+    }
 }
+
+namespace {
+
+QString counted(int n, const char* one, const char* many) {
+    return QString::number(n) + u' ' + QLatin1String(n == 1 ? one : many);
+}
+
+// "3 articles, 2 pictures, 1 link and 14 sightings": what a subject holds.
+QString contentsInWords(const SubjectContents& c) {
+    QStringList parts;
+    if (c.articles > 0) {
+        parts << counted(c.articles, "article", "articles");
+    }
+    if (c.pictures > 0) {
+        parts << counted(c.pictures, "picture", "pictures");
+    }
+    if (c.links > 0) {
+        parts << counted(c.links, "link", "links");
+    }
+    if (c.sightings > 0) {
+        parts << counted(c.sightings, "sighting", "sightings");
+    }
+    if (parts.size() <= 1) {
+        return parts.value(0);
+    }
+    const QString last = parts.takeLast();
+    return parts.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
+}  // namespace
 
 void frmSubject::cmdDelete_Click() {
     if (selectedId_ == 0) {
@@ -197,32 +235,24 @@ void frmSubject::cmdDelete_Click() {
     Store& db = state_.db();
     const Category cat = state_.category();
     try {
-        if (db.entryCount(cat, selectedId_) > 0) {
-            const QString question =
-                cat == Category::Birds
-                    ? QStringLiteral(
-                          "You have data entries or sightings against this subject. You "
-                          "will lose all this data if you delete the subject. Do you "
-                          "wish to continue?")
-                    : QStringLiteral(
-                          "You have data entries against this subject. You will lose "
-                          "all this data if you delete the subject. Do you wish to "
-                          "continue?");
-            if (!ask(question)) {
-                return;
-            }
+        // One question naming everything that goes; then all of it goes, or
+        // nothing does.
+        const SubjectContents contents = db.contentsOf(cat, selectedId_);
+        if (!contents.empty() && !state_.services.messages.confirm(
+                                     QStringLiteral("Delete \u201c%1\u201d with %2?")
+                                         .arg(selectedName_, contentsInWords(contents)),
+                                     QStringLiteral("Delete Subject"), QStringLiteral("&Delete"),
+                                     QStringLiteral("&Cancel"))) {
+            return;
+        }
+        db.inTransaction([&] {
             db.deleteEntriesOf(cat, selectedId_);
-        }
-        if (cat == Category::Birds && db.hasSightings(selectedId_)) {
-            if (!ask(QStringLiteral("You have data entries or sightings against this subject. You "
-                                    "will lose all this data if you delete the subject. Do you "
-                                    "wish to continue?"))) {
-                return;  // the entries deleted above stay deleted
+            if (cat == Category::Birds) {
+                db.deleteSightingsOf(selectedId_);
             }
-            db.deleteSightingsOf(selectedId_);
-        }
-        // Picture files stay in the Images folder.
-        db.deleteSubject(cat, selectedId_);
+            // Picture files stay in the Images folder.
+            db.deleteSubject(cat, selectedId_);
+        });
     } catch (const AppError& e) {
         report(e.number(), e.description());
         return;

@@ -22,6 +22,9 @@ class frmSubject : public QDialog {
     QComboBox* cmbSubject() const { return cmbSubject_; }
     qint64 selectedId() const { return selectedId_; }
 
+    // Closing with a new name typed asks before the name is thrown away.
+    void reject() override;
+
   private:
     void showSelected();
     bool confirmRename(const QString& oldName, const QString& newName);
@@ -29,7 +32,6 @@ class frmSubject : public QDialog {
     void cmbSubject_Click();
     void cmdSave_Click();
     void cmdDelete_Click();
-    bool ask(const QString& text);
     void rebuildTree();
     void report(long number, const QString& description);
 

@@ -195,6 +195,11 @@ void frmText::Form_Load() {
     button(QStringLiteral("Copy"))->setEnabled(selected);
     button(QStringLiteral("Paste"))->setEnabled(!state_.services.clipboard.text().isEmpty());
     rtb1_SelChange();
+    rtb1_->document()->setModified(false);
+    changes_.watch([this] {
+        return QStringList{cmbSub_->currentText(), txtTitle_->text(),
+                           rtb1_->document()->isModified() ? QStringLiteral("changed") : QString()};
+    });
 }
 
 void frmText::LoadFields() {
@@ -400,6 +405,12 @@ void frmText::cmdSave_Click() {
     }
     main_.showArticleText(rtf, subject + QStringLiteral(" : ") + title);
     accept();
+}
+
+void frmText::reject() {
+    if (changes_.mayClose(state_.services.messages)) {
+        QDialog::reject();
+    }
 }
 
 void frmText::done(int result) {

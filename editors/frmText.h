@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "ChangeWatch.h"
+
 class QAction;
 class QComboBox;
 class QLabel;
@@ -35,8 +37,10 @@ class frmText : public QDialog {
     static bool isMixed(const QAction* button);
 
     void done(int result) override;
+    void reject() override;
 
   private:
+    ChangeWatch changes_;
     void Form_Load();
     void LoadFields();
     void rtb1_SelChange();

@@ -262,7 +262,7 @@ QString Exporter::ebirdRecords(QDate from, QDate to) const {
         QString allObs;
         if (r.d.allObsReported == QLatin1String("1")) {
             allObs = QStringLiteral("Y");
-        } else if (r.d.allObsReported == QLatin1String("0") || !r.hasDetail) {
+        } else if (r.d.allObsReported == QLatin1String("0") || r.d.allObsReported.isEmpty()) {
             allObs = QStringLiteral("N");
         } else {
             allObs = r.d.allObsReported;

@@ -15,8 +15,10 @@
 namespace wf {
 
 const QString EntryViewer::kGridFormat = QStringLiteral(
-    "< |<Date  |<Type   |<Site  |<District  |State/Prov   |<Country   |<Region  |<Notes  ");
-const int EntryViewer::kGridWidths[9] = {0, 1000, 1000, 2000, 2000, 1500, 1500, 1500, 4000};
+    "< |<Date  |<Time |<Count |<Type   |<Site  |<District  |State/Prov   |<Country   |<Region  "
+    "|<Notes  ");
+const int EntryViewer::kGridWidths[kGridColumns] = {0,    1000, 700,  700,  1000, 2000,
+                                                    2000, 1500, 1500, 1500, 4000};
 
 EntryViewer::EntryViewer(QWidget* rightPane, QWidget* gridPane)
     : QObject(rightPane),
@@ -77,7 +79,7 @@ void EntryViewer::setUpGrid() {
         auto* header = new QTableWidgetItem(columns[size_t(c)].header);
         header->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         grid_->setHorizontalHeaderItem(c, header);
-        const int width = c < 9 ? kGridWidths[c] : 1000;
+        const int width = c < kGridColumns ? kGridWidths[c] : 1000;
         grid_->setColumnWidth(c, toPixels(width));
         grid_->setColumnHidden(c, width == 0);
     }
@@ -90,16 +92,19 @@ void EntryViewer::fillSightingGrid(const std::vector<Sighting>& rows) {
     grid_->setRowCount(int(rows.size()));
     int r = 0;
     for (const Sighting& s : rows) {
-        const QString cells[9] = {QString::number(s.id),
-                                  locale.toString(s.date, QLocale::ShortFormat),
-                                  s.type,
-                                  s.site,
-                                  s.district,
-                                  s.state,
-                                  s.country,
-                                  s.region,
-                                  s.notes};
-        for (int c = 0; c < 9; ++c) {
+        const QString cells[kGridColumns] = {
+            QString::number(s.id),
+            locale.toString(s.date, QLocale::ShortFormat),
+            s.time.isValid() ? locale.toString(s.time, QLocale::ShortFormat) : QString(),
+            s.count,
+            s.type,
+            s.site,
+            s.district,
+            s.state,
+            s.country,
+            s.region,
+            s.notes};
+        for (int c = 0; c < kGridColumns; ++c) {
             grid_->setItem(r, c, new QTableWidgetItem(cells[c]));
         }
         ++r;
@@ -115,7 +120,7 @@ void EntryViewer::fillSightingGrid(const std::vector<Sighting>& rows) {
         if (grid_->isColumnHidden(c)) {
             continue;
         }
-        int widest = toPixels(c < 9 ? kGridWidths[c] : 1000);
+        int widest = toPixels(c < kGridColumns ? kGridWidths[c] : 1000);
         if (const QTableWidgetItem* h = grid_->horizontalHeaderItem(c)) {
             widest = std::max(widest, heads.horizontalAdvance(h->text()) + kPadding);
         }

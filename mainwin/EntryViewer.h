@@ -28,7 +28,8 @@ class EntryViewer : public QObject {
     // The grid's columns as the format string gives them, and their least
     // widths in twips.
     static const QString kGridFormat;
-    static const int kGridWidths[9];
+    static constexpr int kGridColumns = 11;
+    static const int kGridWidths[kGridColumns];
 
     // The title and the viewing area go in rightPane, the grid in gridPane.
     EntryViewer(QWidget* rightPane, QWidget* gridPane);

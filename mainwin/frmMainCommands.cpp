@@ -22,6 +22,7 @@
 #include "AppError.h"
 #include "Backups.h"
 #include "BusyCursor.h"
+#include "EntryEditor.h"
 #include "FileChooser.h"
 #include "JetImporter.h"
 #include "PictureView.h"
@@ -297,11 +298,6 @@ void frmMain::deleteAllSightings() {
 }
 
 void frmMain::deleteOneSighting() {
-    if (!state_.services.messages.ask(
-            QStringLiteral("Do you really want to delete the selected sighting?"),
-            QStringLiteral("Delete Sighting"))) {
-        return;
-    }
     if (fg1_->rowCount() == 0) {
         return;
     }
@@ -311,7 +307,19 @@ void frmMain::deleteOneSighting() {
         return;
     }
     Store& db = state_.db();
-    db.deleteSighting(cell->text().toLongLong());
+    const std::optional<Sighting> s = db.sighting(cell->text().toLongLong());
+    if (!s) {
+        return;
+    }
+    const QString bird = db.subjectName(Category::Birds, s->birdid).value_or(QString());
+    if (!state_.services.messages.confirm(
+            QStringLiteral("Delete the sighting of %1?")
+                .arg(entry_editor::sightingWords(bird, s->date, s->site)),
+            QStringLiteral("Delete Sighting"), QStringLiteral("&Delete"),
+            QStringLiteral("&Cancel"))) {
+        return;
+    }
+    db.deleteSighting(s->id);
     fg1_->setRowCount(0);
     const std::vector<Sighting> rest = db.sightingsOf(state_.CurrentEntryId);
     if (rest.empty()) {

@@ -166,9 +166,12 @@ Sighting readSighting(SQLite::Statement& q) {
     s.country = text(q.getColumn(7));
     s.region = text(q.getColumn(8));
     s.notes = text(q.getColumn(9));
+    if (q.getColumnCount() > 10) {
+        s.count = text(q.getColumn(10));
+    }
     return s;
 }
-// Binds a sighting's columns after its id, in kSightingColumns' order, to
+// Binds a sighting's columns after its id, in kSightingSelect's order, to
 // parameters 1 to 9.
 void bindSighting(SQLite::Statement& q, const Sighting& s) {
     q.bind(1, static_cast<int64_t>(s.birdid));
@@ -182,8 +185,16 @@ void bindSighting(SQLite::Statement& q, const Sighting& s) {
     q.bind(9, utf8(s.notes));
 }
 
-constexpr const char* kSightingColumns =
-    "id, birdid, date, type, site, district, state, country, region, notes";
+// A sighting's columns with the count kept beside it, for readSighting.
+constexpr const char* kSightingSelect =
+    "SELECT s.id, s.birdid, s.date, s.type, s.site, s.district, s.state, s.country, s.region, "
+    "s.notes, d.count FROM sighting s LEFT JOIN sighting_detail d ON d.sightingid = s.id ";
+// The source of the sightings the sighting editor writes a detail for.
+constexpr const char* kTypedSource = "Wingfolio";
+
+QString hoursMinutes(QTime t) {
+    return t.isValid() ? t.toString(QStringLiteral("HH:mm")) : QString();
+}
 
 [[noreturn]] void fileProblem(long number, const QString& description) {
     throw AppError(number, kSource, description);
@@ -602,7 +613,14 @@ int Store::deleteEntriesOf(Category cat, qint64 subid) {
 // Sightings ------------------------------------------------------------------
 
 qint64 Store::appendSighting(const Sighting& s) {
-    return SightingWriter(*this).append(s);
+    if (s.count.isEmpty()) {
+        return SightingWriter(*this).append(s);
+    }
+    SightingDetail d;
+    d.source = QString::fromLatin1(kTypedSource);
+    d.count = s.count;
+    d.time = hoursMinutes(s.time);
+    return SightingWriter(*this).append(s, &d);
 }
 
 bool Store::updateSighting(const Sighting& s) {
@@ -613,14 +631,35 @@ bool Store::updateSighting(const Sighting& s) {
                             "WHERE id = ?");
         bindSighting(q, s);
         q.bind(10, static_cast<int64_t>(s.id));
-        return q.exec() == 1;
+        if (q.exec() != 1) {
+            return false;
+        }
+        // The count lives beside the row; a record's own time stays as read.
+        SQLite::Statement d(*db_,
+                            "INSERT INTO sighting_detail (sightingid, source, count, time) "
+                            "SELECT ?, ?, ?, ? WHERE ? <> '' "
+                            "ON CONFLICT(sightingid) DO UPDATE SET count = excluded.count, "
+                            "time = CASE WHEN source = excluded.source THEN excluded.time "
+                            "ELSE time END");
+        d.bind(1, static_cast<int64_t>(s.id));
+        d.bind(2, kTypedSource);
+        d.bind(3, utf8(s.count));
+        d.bind(4, utf8(hoursMinutes(s.time)));
+        d.bind(5, utf8(s.count));
+        d.exec();
+        if (s.count.isEmpty()) {
+            SQLite::Statement clear(*db_,
+                                    "UPDATE sighting_detail SET count = '' WHERE sightingid = ?");
+            clear.bind(1, static_cast<int64_t>(s.id));
+            clear.exec();
+        }
+        return true;
     });
 }
 
 std::optional<Sighting> Store::sighting(qint64 id) const {
     return guarded([&]() -> std::optional<Sighting> {
-        SQLite::Statement q(
-            *db_, std::string("SELECT ") + kSightingColumns + " FROM sighting WHERE id = ?");
+        SQLite::Statement q(*db_, std::string(kSightingSelect) + "WHERE s.id = ?");
         q.bind(1, static_cast<int64_t>(id));
         if (q.executeStep()) {
             return readSighting(q);
@@ -632,9 +671,8 @@ std::optional<Sighting> Store::sighting(qint64 id) const {
 std::vector<Sighting> Store::sightingsOf(qint64 birdid) const {
     return guarded([&] {
         std::vector<Sighting> out;
-        SQLite::Statement q(*db_, std::string("SELECT ") + kSightingColumns +
-                                      " FROM sighting WHERE birdid = ?"
-                                      " ORDER BY date DESC, id DESC");
+        SQLite::Statement q(*db_, std::string(kSightingSelect) +
+                                      "WHERE s.birdid = ? ORDER BY s.date DESC, s.id DESC");
         q.bind(1, static_cast<int64_t>(birdid));
         while (q.executeStep()) {
             out.push_back(readSighting(q));
@@ -659,12 +697,52 @@ std::vector<SightingPlace> Store::sightingPlaces(qint64 birdid) const {
 
 std::optional<Sighting> Store::lastSighting() const {
     return guarded([&]() -> std::optional<Sighting> {
-        SQLite::Statement q(*db_, std::string("SELECT ") + kSightingColumns +
-                                      " FROM sighting ORDER BY id DESC LIMIT 1");
+        SQLite::Statement q(*db_, std::string(kSightingSelect) + "ORDER BY s.id DESC LIMIT 1");
         if (q.executeStep()) {
             return readSighting(q);
         }
         return std::nullopt;
+    });
+}
+
+std::optional<Sighting> Store::lastTypedSighting() const {
+    return guarded([&]() -> std::optional<Sighting> {
+        SQLite::Statement q(*db_, std::string(kSightingSelect) +
+                                      "WHERE d.source IS NULL OR d.source <> 'eBird' "
+                                      "ORDER BY s.id DESC LIMIT 1");
+        if (q.executeStep()) {
+            return readSighting(q);
+        }
+        return std::nullopt;
+    });
+}
+
+SubjectContents Store::contentsOf(Category cat, qint64 id) const {
+    return guarded([&] {
+        SubjectContents c;
+        SQLite::Statement q(*db_,
+                            "SELECT type, count(*) FROM data WHERE catid = ? AND subid = ? "
+                            "GROUP BY type");
+        q.bind(1, static_cast<int>(cat));
+        q.bind(2, static_cast<int64_t>(id));
+        while (q.executeStep()) {
+            const QString type = text(q.getColumn(0));
+            const int n = q.getColumn(1).getInt();
+            if (type.compare(kArticle, Qt::CaseInsensitive) == 0) {
+                c.articles += n;
+            } else if (type.compare(kImage, Qt::CaseInsensitive) == 0) {
+                c.pictures += n;
+            } else {
+                c.links += n;
+            }
+        }
+        if (cat == Category::Birds) {
+            SQLite::Statement n(*db_, "SELECT count(*) FROM sighting WHERE birdid = ?");
+            n.bind(1, static_cast<int64_t>(id));
+            n.executeStep();
+            c.sightings = n.getColumn(0).getInt();
+        }
+        return c;
     });
 }
 

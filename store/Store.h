@@ -69,6 +69,8 @@ class Store {
     std::vector<Subject> subjects(Category cat) const;
     void renameSubject(Category cat, qint64 id, const QString& name);
     bool deleteSubject(Category cat, qint64 id);
+    // How many articles, pictures, links and (of a bird) sightings it has.
+    SubjectContents contentsOf(Category cat, qint64 id) const;
     // Moves every entry (and, of a bird, every sighting) of subject `from`
     // to subject `into` and deletes `from`, all in one transaction.
     void mergeSubjects(Category cat, qint64 from, qint64 into);
@@ -99,6 +101,8 @@ class Store {
     std::vector<SightingPlace> sightingPlaces(qint64 birdid) const;
     // The most recently appended sighting.
     std::optional<Sighting> lastSighting() const;
+    // The most recently appended sighting that no import brought in.
+    std::optional<Sighting> lastTypedSighting() const;
     bool deleteSighting(qint64 id);
     int deleteSightingsOf(qint64 birdid);
     // What the sighting's record held beyond the journal's columns.

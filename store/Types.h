@@ -46,7 +46,19 @@ struct Sighting {
     QString country;
     QString region;
     QString notes;
+    // How many were seen: a number, "X" for present (as eBird writes it),
+    // or empty. Kept beside the sighting, in sighting_detail.
+    QString count;
     bool operator==(const Sighting&) const = default;
+};
+
+// What a subject holds, for the question before it is deleted.
+struct SubjectContents {
+    int articles = 0;
+    int pictures = 0;
+    int links = 0;
+    int sightings = 0;
+    bool empty() const { return articles + pictures + links + sightings == 0; }
 };
 
 // Where a species stands in the world list.

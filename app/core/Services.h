@@ -22,6 +22,12 @@ struct MessageRequest {
     QString title;
     MsgButtons buttons = MsgButtons::Ok;
     MsgIcon icon = MsgIcon::None;
+    // A question may name its two buttons after what they do ("Discard",
+    // "Keep Editing"); empty, they read Yes and No.
+    QString yesText = {};
+    QString noText = {};
+    // Whether Enter answers No: for questions whose Yes loses work.
+    bool noIsDefault = false;
 };
 
 class MessageBoxes {
@@ -32,6 +38,18 @@ class MessageBoxes {
     // A question with Yes and No; true for Yes.
     bool ask(const QString& text, const QString& title, MsgIcon icon = MsgIcon::Question) {
         return show({text, title, MsgButtons::YesNo, icon}) == MsgAnswer::Yes;
+    }
+    // A question whose Yes loses something: its buttons say what they do,
+    // and the safe answer is the default. True for yesText.
+    bool confirm(const QString& text, const QString& title, const QString& yesText,
+                 const QString& noText, MsgIcon icon = MsgIcon::Question) {
+        return show({text, title, MsgButtons::YesNo, icon, yesText, noText, true}) ==
+               MsgAnswer::Yes;
+    }
+    // Asked before an editor with changes closes: true for Discard.
+    bool discardChanges() {
+        return confirm(QStringLiteral("Discard your changes?"), QStringLiteral("Wingfolio"),
+                       QStringLiteral("&Discard"), QStringLiteral("&Keep Editing"));
     }
     // A notice with an OK button.
     void notify(const QString& text, const QString& title, MsgIcon icon = MsgIcon::None) {

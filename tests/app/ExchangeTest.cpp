@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QFileDialog>
+#include "DateField.h"
 
 #include "AppFixture.h"
 #include "Backups.h"
@@ -74,8 +74,8 @@ TEST_F(ExchangeTest, ExportMenuWritesEachFile) {
         EXPECT_EQ(d.objectName(), QStringLiteral("frmExportRange"));
         auto* only = d.findChild<QCheckBox*>("chkRange");
         user::click(only, QPoint(6, only->height() / 2));  // on its box
-        d.findChild<QDateEdit*>("dtFrom")->setDate(QDate(2025, 1, 1));
-        d.findChild<QDateEdit*>("dtTo")->setDate(QDate(2025, 12, 31));
+        d.findChild<DateField*>("dtFrom")->setDate(QDate(2025, 1, 1));
+        d.findChild<DateField*>("dtTo")->setDate(QDate(2025, 12, 31));
         d.accept();
     });
     const QString upload = tmp.file("upload.csv");

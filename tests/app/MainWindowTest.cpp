@@ -119,16 +119,17 @@ TEST_F(MainWindowTest, StatusBarPanelsAndAClockThatKeepsTime) {
 TEST_F(MainWindowTest, SightingGridHasItsColumnsAndWidths) {
     frmMain& w = startToMain();
     QTableWidget* g = w.fg1();
-    ASSERT_EQ(g->columnCount(), 9);
+    ASSERT_EQ(g->columnCount(), 11);
     QStringList headers;
-    for (int c = 0; c < 9; ++c) {
+    for (int c = 0; c < 11; ++c) {
         headers << g->horizontalHeaderItem(c)->text();
     }
-    EXPECT_EQ(headers, QStringList({" ", "Date  ", "Type   ", "Site  ", "District  ",
-                                    "State/Prov   ", "Country   ", "Region  ", "Notes  "}));
+    EXPECT_EQ(headers,
+              QStringList({" ", "Date  ", "Time ", "Count ", "Type   ", "Site  ", "District  ",
+                           "State/Prov   ", "Country   ", "Region  ", "Notes  "}));
     EXPECT_TRUE(g->isColumnHidden(0));
-    EXPECT_EQ(g->columnWidth(8), twipsToPixels(4000, w.logicalDpiX()));
-    EXPECT_EQ(g->columnWidth(5), twipsToPixels(1500, w.logicalDpiX()));
+    EXPECT_EQ(g->columnWidth(10), twipsToPixels(4000, w.logicalDpiX()));
+    EXPECT_EQ(g->columnWidth(7), twipsToPixels(1500, w.logicalDpiX()));
     EXPECT_EQ(g->rowCount(), 0);
 }
 

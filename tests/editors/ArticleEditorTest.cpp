@@ -10,6 +10,7 @@
 #include <QTextEdit>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <functional>
 
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
@@ -321,4 +322,57 @@ TEST_F(ArticleEditorTest, CtrlBIAndUPressTheToolbarButtons) {
         d.reject();
     });
     w.toolButton("Article")->trigger();
+}
+
+TEST_F(ArticleEditorTest, EveryEditorAsksBeforeThrowingAwayChanges) {
+    frmMain& w = start();
+    clipboard.setImage(QImage(QSize(20, 10), QImage::Format_RGB32));
+    struct Editor {
+        std::function<void()> open;
+        // Makes a change as a person would; empty for an editor opened to
+        // check only that Escape closes it at once.
+        std::function<void(QDialog&)> change;
+    };
+    const auto typeInto = [](const char* field, const QString& text) {
+        return [field, text](QDialog& d) {
+            user::focus(d.findChild<QWidget*>(QString::fromLatin1(field)));
+            user::type(&d, text);
+        };
+    };
+    const Editor editors[] = {
+        {[&] { w.toolButton("Article")->trigger(); }, typeInto("rtb1", "Nesting on the cliff")},
+        {[&] { w.toolButton("Article")->trigger(); }, typeInto("txtTitle", "Cliffs")},
+        {[&] { w.toolButton("Link")->trigger(); }, typeInto("txtTitle", "Puffin page")},
+        {[&] { w.toolButton("Image")->trigger(); },
+         [](QDialog& d) { user::click(d.findChild<QLabel*>("lblClick")); }},
+        {[&] { w.menuItem("mnuViewOptions")->trigger(); }, typeInto("txtCountry", "Wales")},
+    };
+    for (const Editor& e : editors) {
+        // Unchanged: Escape closes at once.
+        messages.clear();
+        QString name;
+        dialogs.queue([&](QDialog& d) {
+            name = d.objectName();
+            user::key(&d, Qt::Key_Escape);
+            EXPECT_FALSE(d.isVisible()) << name.toStdString();
+        });
+        e.open();
+        EXPECT_TRUE(messages.shown().empty()) << name.toStdString();
+        // Changed: Escape asks; Keep Editing keeps it, Discard closes it.
+        dialogs.queue([&](QDialog& d) {
+            e.change(d);
+            messages.queue(MsgAnswer::No);
+            user::key(&d, Qt::Key_Escape);
+            ASSERT_EQ(messages.shown().size(), 1u) << name.toStdString();
+            EXPECT_EQ(messages.last().text, QStringLiteral("Discard your changes?"));
+            EXPECT_TRUE(d.isVisible()) << name.toStdString();
+            messages.queue(MsgAnswer::Yes);
+            user::click(d.findChild<QPushButton*>("cmdCancel"));
+            EXPECT_FALSE(d.isVisible()) << name.toStdString();
+        });
+        e.open();
+    }
+    Store& db = startup->state().db();
+    EXPECT_EQ(db.rowCount("data"), 0);
+    EXPECT_NE(db.options().country, QStringLiteral("Wales"));
 }

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "GuiDoubles.h"
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
 #include "NodeRef.h"
@@ -77,18 +78,20 @@ TEST_F(SubjectEditorTest, WithoutChoosingTheFirstSubjectIsRenamed) {
     EXPECT_NE(first, QStringLiteral("Renamed first"));
 }
 
-TEST_F(SubjectEditorTest, DeleteAsksAboutEntriesThenSightings) {
+TEST_F(SubjectEditorTest, DeleteAsksOnceNamingWhatGoesAndTakesAllOrNothing) {
     const qint64 emu = birdId("Emu");
-    addEntry(Category::Birds, emu, kArticle, "One", " ", "{\\rtf1 a}");
-    addEntry(Category::Birds, emu, kImage, "Two", "Emu Two_2.jpg");
-    writePicture("Emu Two_2.jpg", QSize(8, 8));
-    for (int i = 0; i < 3; ++i) {
+    for (const char* title : {"One", "Two", "Three"}) {
+        addEntry(Category::Birds, emu, kArticle, title, " ", "{\\rtf1 a}");
+    }
+    addEntry(Category::Birds, emu, kImage, "Nest", "Emu Nest_4.jpg");
+    writePicture("Emu Nest_4.jpg", QSize(8, 8));
+    addEntry(Category::Birds, emu, kLink, "Page", "https://example.org/emu");
+    for (int i = 0; i < 14; ++i) {
         addSighting(emu, QDate(2020, 1, 1 + i));
     }
     frmMain& w = start();
-    // Yes, then No: the entries go, the bird and its sightings stay.
-    messages.queue(MsgAnswer::Yes);
-    messages.queue(MsgAnswer::No);
+    Store& db = startup->state().db();
+    // Cancel: nothing at all is deleted.
     dialogs.queue([](QDialog& d) {
         choose(d, "Emu");
         click(d, "cmdDelete");
@@ -96,25 +99,108 @@ TEST_F(SubjectEditorTest, DeleteAsksAboutEntriesThenSightings) {
         d.reject();
     });
     w.menuItem("mnuEditSubject")->trigger();
-    Store& db = startup->state().db();
-    ASSERT_EQ(messages.shown().size(), 2u);
-    EXPECT_EQ(messages.shown()[0].title, QStringLiteral("Delete Subject"));
-    EXPECT_EQ(messages.shown()[0].icon, MsgIcon::Question);
-    EXPECT_EQ(db.entryCount(Category::Birds, emu), 0);
-    EXPECT_EQ(db.sightingsOf(emu).size(), 3u);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    const MessageRequest& q = messages.shown()[0];
+    EXPECT_EQ(q.text, QStringLiteral("Delete \u201cEmu\u201d with 3 articles, 1 picture, 1 link "
+                                     "and 14 sightings?"));
+    EXPECT_EQ(q.title, QStringLiteral("Delete Subject"));
+    EXPECT_EQ(q.icon, MsgIcon::Question);
+    EXPECT_EQ(q.yesText, QStringLiteral("&Delete"));
+    EXPECT_EQ(q.noText, QStringLiteral("&Cancel"));
+    EXPECT_TRUE(q.noIsDefault);
+    EXPECT_EQ(db.entryCount(Category::Birds, emu), 5);
+    EXPECT_EQ(db.sightingsOf(emu).size(), 14u);
     EXPECT_TRUE(db.subjectName(Category::Birds, emu));
 
-    // Yes: the sightings and the bird go; the picture file stays.
+    // Delete: the entries, the sightings and the bird go; the picture file stays.
     messages.queue(MsgAnswer::Yes);
     dialogs.queue([](QDialog& d) {
         choose(d, "Emu");
         click(d, "cmdDelete");
     });
     w.menuItem("mnuEditSubject")->trigger();
+    EXPECT_EQ(db.entryCount(Category::Birds, emu), 0);
     EXPECT_TRUE(db.sightingsOf(emu).empty());
     EXPECT_FALSE(db.subjectName(Category::Birds, emu));
     EXPECT_FALSE(w.nodes().contains(QStringLiteral("B%1").arg(emu)));
-    EXPECT_TRUE(QFile::exists(dataDir() + "/Images/Emu Two_2.jpg"));
+    EXPECT_TRUE(QFile::exists(dataDir() + "/Images/Emu Nest_4.jpg"));
+}
+
+TEST_F(SubjectEditorTest, ATakenNameTypedMergesTheChosenSubjectIntoIt) {
+    const qint64 guillemot = birdId("Black Guillemot");
+    const qint64 puffin = birdId("Atlantic Puffin");
+    const qint64 guillemotSighting = addSighting(guillemot, QDate(2020, 1, 1));
+    const qint64 puffinSighting = addSighting(puffin, QDate(2021, 1, 1));
+    const qint64 article = addEntry(Category::Birds, guillemot, kArticle, "Cliffs", " ", "{a}");
+    frmMain& w = start();
+    // The questions are real boxes that take the focus, as they do for a user.
+    answerWithRealBoxes(messages);
+    const auto typeOver = [](QDialog& d, const QString& text) {
+        auto* box = d.findChild<QComboBox*>("cmbSubject");
+        user::focus(box);
+        box->lineEdit()->selectAll();
+        user::type(&d, text);
+    };
+    // Enter, then No to the merge: nothing changes, and the subject being
+    // renamed is still the one chosen.
+    dialogs.queue([&](QDialog& d) {
+        choose(d, "Black Guillemot");
+        typeOver(d, "Atlantic Puffin");
+        messages.queue(MsgAnswer::No);
+        user::key(&d, Qt::Key_Return);
+        EXPECT_TRUE(messages.last().text.startsWith(
+            QStringLiteral("There is already a subject \u201cAtlantic Puffin\u201d.")));
+        EXPECT_EQ(static_cast<frmSubject&>(d).selectedId(), guillemot);
+        EXPECT_EQ(d.findChild<QLabel*>("lblRenaming")->text(),
+                  QStringLiteral("Renaming \u201cBlack Guillemot\u201d to:"));
+        // Tab away and back: still the same subject.
+        user::key(&d, Qt::Key_Tab);
+        EXPECT_EQ(static_cast<frmSubject&>(d).selectedId(), guillemot);
+        // Save clicked with the focus in the box, and Yes to the merge.
+        typeOver(d, "Atlantic Puffin");
+        messages.queue(MsgAnswer::Yes);
+        user::click(d.findChild<QPushButton*>("cmdSave"));
+    });
+    w.menuItem("mnuEditSubject")->trigger();
+    Store& db = startup->state().db();
+    EXPECT_FALSE(db.subjectName(Category::Birds, guillemot));
+    ASSERT_TRUE(db.subjectName(Category::Birds, puffin));
+    // Every sighting and entry of both is under the subject that is left.
+    ASSERT_TRUE(db.sighting(guillemotSighting) && db.sighting(puffinSighting));
+    EXPECT_EQ(db.sighting(guillemotSighting)->birdid, puffin);
+    EXPECT_EQ(db.sighting(puffinSighting)->birdid, puffin);
+    ASSERT_TRUE(db.entry(article));
+    EXPECT_EQ(db.entry(article)->subid, puffin);
+    EXPECT_EQ(db.sightingsOf(puffin).size(), 2u);
+}
+
+TEST_F(SubjectEditorTest, EscapeWithANewNameTypedAsksFirst) {
+    frmMain& w = start();
+    dialogs.queue([&](QDialog& d) {
+        choose(d, "Emu");
+        user::key(&d, Qt::Key_Escape);  // nothing typed: closes at once
+        EXPECT_FALSE(d.isVisible());
+        EXPECT_TRUE(messages.shown().empty());
+    });
+    w.menuItem("mnuEditSubject")->trigger();
+    dialogs.queue([&](QDialog& d) {
+        choose(d, "Emu");
+        auto* box = d.findChild<QComboBox*>("cmbSubject");
+        user::focus(box);
+        box->lineEdit()->selectAll();
+        user::type(&d, QStringLiteral("Emu the tall"));
+        messages.queue(MsgAnswer::No);  // Keep Editing
+        user::key(&d, Qt::Key_Escape);
+        EXPECT_EQ(messages.last().text, QStringLiteral("Discard your changes?"));
+        EXPECT_EQ(messages.last().noText, QStringLiteral("&Keep Editing"));
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(box->currentText(), QStringLiteral("Emu the tall"));
+        messages.queue(MsgAnswer::Yes);  // Discard
+        user::key(&d, Qt::Key_Escape);
+        EXPECT_FALSE(d.isVisible());
+    });
+    w.menuItem("mnuEditSubject")->trigger();
+    EXPECT_TRUE(startup->state().db().findSubject(Category::Birds, "Emu"));
 }
 
 TEST_F(SubjectEditorTest, TopicWithoutEntriesGoesAtOnceAndEmptyListsAreRefused) {

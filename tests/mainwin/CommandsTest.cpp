@@ -153,8 +153,13 @@ TEST_F(CommandsTest, DeletingSightingsAllOrOneFromTheGrid) {
     messages.queue(MsgAnswer::Yes);
     w.toolButton("Delete")->trigger();
     EXPECT_EQ(messages.last().title, QStringLiteral("Delete Sighting"));
+    // The question names the sighting, and Enter keeps it.
+    EXPECT_EQ(messages.last().text, QStringLiteral("Delete the sighting of Emu on "
+                                                   "1 January 2021 at B?"));
+    EXPECT_EQ(messages.last().yesText, QStringLiteral("&Delete"));
+    EXPECT_TRUE(messages.last().noIsDefault);
     ASSERT_EQ(w.fg1()->rowCount(), 1);
-    EXPECT_EQ(w.fg1()->item(0, 3)->text(), QStringLiteral("A"));
+    EXPECT_EQ(w.fg1()->item(0, 5)->text(), QStringLiteral("A"));
     messages.queue(MsgAnswer::Yes);
     w.toolButton("Delete")->trigger();
     EXPECT_EQ(w.fg1()->rowCount(), 0);

@@ -152,9 +152,9 @@ TEST_F(ViewerTest, SightingsFillTheGridNewestFirst) {
     ASSERT_TRUE(w.fg1()->isVisible());
     EXPECT_FALSE(w.rtb()->isVisible());
     ASSERT_EQ(w.fg1()->rowCount(), 3);
-    EXPECT_EQ(w.fg1()->item(0, 3)->text(), QStringLiteral("New marsh"));
-    EXPECT_EQ(w.fg1()->item(1, 3)->text(), QStringLiteral("Middle lane"));
-    EXPECT_EQ(w.fg1()->item(2, 3)->text(), QStringLiteral("Old wood"));
+    EXPECT_EQ(w.fg1()->item(0, 5)->text(), QStringLiteral("New marsh"));
+    EXPECT_EQ(w.fg1()->item(1, 5)->text(), QStringLiteral("Middle lane"));
+    EXPECT_EQ(w.fg1()->item(2, 5)->text(), QStringLiteral("Old wood"));
     EXPECT_EQ(w.fg1()->item(0, 1)->text(),
               QLocale::system().toString(QDate(2024, 3, 9), QLocale::ShortFormat));
     EXPECT_EQ(w.lbltitle()->text(), QStringLiteral("Eurasian Wren Sighting History"));

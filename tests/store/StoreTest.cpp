@@ -256,3 +256,68 @@ TEST_F(StoreTest, TransactionsStoreAllOrNothing) {
     EXPECT_EQ(store->rowCount("topics"), 1);
     EXPECT_THROW(store->rowCount("sqlite_master"), AppError);
 }
+
+TEST_F(StoreTest, ACountIsKeptBesideTheSightingAndAnImportNeverSetsThePlace) {
+    const qint64 robin = store->addSubject(Category::Birds, "Robin");
+    Sighting typed;
+    typed.birdid = robin;
+    typed.date = QDate(2026, 5, 3);
+    typed.time = QTime(7, 15);
+    typed.site = "Home";
+    typed.count = "3";
+    const qint64 first = store->appendSighting(typed);
+    EXPECT_EQ(store->sighting(first)->count, QStringLiteral("3"));
+    EXPECT_EQ(store->sightingDetail(first)->source, QStringLiteral("Wingfolio"));
+    EXPECT_EQ(store->sightingDetail(first)->time, QStringLiteral("07:15"));
+    // An imported record keeps its own detail; a count changed in the
+    // editor is the one change made to it.
+    Sighting crane = typed;
+    crane.site = "Crane Centre";
+    crane.count.clear();
+    SightingDetail record;
+    record.source = "eBird";
+    record.count = "12";
+    record.time = "06:30 AM";
+    qint64 imported = 0;
+    store->inTransaction([&] { imported = SightingWriter(*store).append(crane, &record); });
+    EXPECT_EQ(store->lastSighting()->id, imported);
+    EXPECT_EQ(store->lastTypedSighting()->id, first);
+    Sighting edited = *store->sighting(imported);
+    EXPECT_EQ(edited.count, QStringLiteral("12"));
+    edited.count = "14";
+    ASSERT_TRUE(store->updateSighting(edited));
+    EXPECT_EQ(store->sightingDetail(imported)->count, QStringLiteral("14"));
+    EXPECT_EQ(store->sightingDetail(imported)->time, QStringLiteral("06:30 AM"));
+    EXPECT_EQ(store->sightingDetail(imported)->source, QStringLiteral("eBird"));
+    // A count cleared is cleared; a sighting without one gets no detail.
+    Sighting plain = typed;
+    plain.count.clear();
+    const qint64 bare = store->appendSighting(plain);
+    EXPECT_FALSE(store->sightingDetail(bare));
+    Sighting firstAgain = *store->sighting(first);
+    firstAgain.count.clear();
+    ASSERT_TRUE(store->updateSighting(firstAgain));
+    EXPECT_TRUE(store->sighting(first)->count.isEmpty());
+    EXPECT_EQ(store->lastTypedSighting()->id, bare);
+}
+
+TEST_F(StoreTest, ASubjectsContentsAreCountedByKind) {
+    const qint64 robin = store->addSubject(Category::Birds, "Robin");
+    for (const QString& type : {kArticle, kArticle, kImage, kLink}) {
+        Entry e;
+        e.catid = int(Category::Birds);
+        e.subid = robin;
+        e.type = type;
+        e.title = "t";
+        store->appendEntry(e);
+    }
+    Sighting s;
+    s.birdid = robin;
+    store->appendSighting(s);
+    const SubjectContents c = store->contentsOf(Category::Birds, robin);
+    EXPECT_EQ(c.articles, 2);
+    EXPECT_EQ(c.pictures, 1);
+    EXPECT_EQ(c.links, 1);
+    EXPECT_EQ(c.sightings, 1);
+    EXPECT_TRUE(store->contentsOf(Category::Topics, robin).empty());
+}

@@ -24,4 +24,9 @@ class ScriptedDialogs : public DialogRunner {
     QStringList shown_;
 };
 
+// Makes every box of messages a real one: shown modally over the active
+// window (taking the focus, as it does for a user), and answered by a click
+// on the button of the scripted answer.
+void answerWithRealBoxes(class ScriptedMessageBoxes& messages);
+
 }  // namespace wf::test

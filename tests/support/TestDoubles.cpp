@@ -7,15 +7,15 @@ namespace wf::test {
 
 MsgAnswer ScriptedMessageBoxes::show(const MessageRequest& request) {
     shown_.push_back(request);
-    if (request.buttons == MsgButtons::Ok) {
-        return MsgAnswer::Ok;
+    MsgAnswer a = MsgAnswer::Ok;
+    if (request.buttons != MsgButtons::Ok) {
+        a = MsgAnswer::No;
+        if (!answers_.empty()) {
+            a = answers_.front();
+            answers_.pop_front();
+        }
     }
-    if (answers_.empty()) {
-        return MsgAnswer::No;
-    }
-    const MsgAnswer a = answers_.front();
-    answers_.pop_front();
-    return a;
+    return onShow ? onShow(request, a) : a;
 }
 
 void ManualTimer::start(int intervalMs, bool repeat, std::function<void()> onTimeout) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "Services.h"
@@ -18,6 +19,10 @@ class ScriptedMessageBoxes : public MessageBoxes {
     const std::vector<MessageRequest>& shown() const { return shown_; }
     const MessageRequest& last() const { return shown_.back(); }
     void clear() { shown_.clear(); }
+
+    // When set, each box is handed on with the scripted answer, and what
+    // it returns is the answer given (a real box, answered by a click).
+    std::function<MsgAnswer(const MessageRequest&, MsgAnswer)> onShow;
 
   private:
     std::deque<MsgAnswer> answers_;
