@@ -11,8 +11,7 @@
 
 namespace wf {
 
-MsgAnswer QtMessageBoxes::show(const MessageRequest& r) {
-    QMessageBox box(QApplication::activeWindow());
+QAbstractButton* QtMessageBoxes::configure(QMessageBox& box, const MessageRequest& r) {
     box.setWindowTitle(r.title);
     box.setText(r.text);
     switch (r.icon) {
@@ -32,24 +31,32 @@ MsgAnswer QtMessageBoxes::show(const MessageRequest& r) {
             box.setIcon(QMessageBox::Critical);
             break;
     }
-    if (r.buttons == MsgButtons::YesNo) {
-        QAbstractButton* yes = nullptr;
-        QAbstractButton* no = nullptr;
-        if (r.yesText.isEmpty()) {
-            yes = box.addButton(QMessageBox::Yes);
-            no = box.addButton(QMessageBox::No);
-        } else {
-            yes = box.addButton(r.yesText, QMessageBox::AcceptRole);
-            no = box.addButton(r.noText, QMessageBox::RejectRole);
-        }
-        box.setDefaultButton(static_cast<QPushButton*>(r.noIsDefault ? no : yes));
-        box.setEscapeButton(no);
-        box.exec();
-        return box.clickedButton() == yes ? MsgAnswer::Yes : MsgAnswer::No;
+    if (r.buttons != MsgButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Ok);
+        return nullptr;
     }
-    box.setStandardButtons(QMessageBox::Ok);
+    QAbstractButton* yes = nullptr;
+    QAbstractButton* no = nullptr;
+    if (r.yesText.isEmpty()) {
+        yes = box.addButton(QMessageBox::Yes);
+        no = box.addButton(QMessageBox::No);
+    } else {
+        yes = box.addButton(r.yesText, QMessageBox::AcceptRole);
+        no = box.addButton(r.noText, QMessageBox::RejectRole);
+    }
+    box.setDefaultButton(static_cast<QPushButton*>(r.noIsDefault ? no : yes));
+    box.setEscapeButton(no);
+    return yes;
+}
+
+MsgAnswer QtMessageBoxes::show(const MessageRequest& r) {
+    QMessageBox box(QApplication::activeWindow());
+    QAbstractButton* yes = configure(box, r);
     box.exec();
-    return MsgAnswer::Ok;
+    if (r.buttons != MsgButtons::YesNo) {
+        return MsgAnswer::Ok;
+    }
+    return box.clickedButton() == yes ? MsgAnswer::Yes : MsgAnswer::No;
 }
 
 QString QtClipboard::text() const {

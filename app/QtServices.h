@@ -3,6 +3,9 @@
 
 #include "Services.h"
 
+class QAbstractButton;
+class QMessageBox;
+
 namespace wf {
 
 // The services as the running program provides them: real message boxes,
@@ -11,6 +14,9 @@ namespace wf {
 class QtMessageBoxes : public MessageBoxes {
   public:
     MsgAnswer show(const MessageRequest& request) override;
+    // Sets the box up as show() does; gives the button that answers Yes
+    // (null for a notice).
+    static QAbstractButton* configure(QMessageBox& box, const MessageRequest& request);
 };
 
 class QtClipboard : public Clipboard {

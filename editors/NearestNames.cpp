@@ -46,11 +46,26 @@ int editDistance(const QString& a, const QString& b) {
     return distanceWithin(fa, fb, int(std::max(fa.size(), fb.size())), row);
 }
 
+// How far a name is from the typed text: the distance of the whole name,
+// or one more than that of a run of as many of its words as were typed
+// ("Robbin" is near "American Robin", nearer still to "Robin").
+int nameDistance(const QString& typed, int typedWords, const QString& name, int limit,
+                 std::vector<int>& row) {
+    int best = distanceWithin(typed, name, limit, row);
+    const QStringList words = name.split(u' ', Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i + typedWords <= words.size() && words.size() > typedWords; ++i) {
+        const QString run = words.mid(i, typedWords).join(u' ');
+        best = std::min(best, distanceWithin(typed, run, std::min(best, limit), row) + 1);
+    }
+    return best;
+}
+
 QStringList nearestNames(const QStringList& names, const QString& typed, int count) {
-    const QString t = typed.trimmed().toCaseFolded();
+    const QString t = typed.simplified().toCaseFolded();
     if (t.isEmpty() || count <= 0) {
         return {};
     }
+    const int typedWords = int(t.count(u' ')) + 1;
     const int limit = std::max(1, int(t.size()) / 2);
     struct Found {
         int distance;
@@ -60,7 +75,7 @@ QStringList nearestNames(const QStringList& names, const QString& typed, int cou
     std::vector<int> row;
     int worst = limit;  // nothing farther than the count-th best so far is kept
     for (qsizetype i = 0; i < names.size(); ++i) {
-        const int d = distanceWithin(t, names[i].toCaseFolded(), worst, row);
+        const int d = nameDistance(t, typedWords, names[i].toCaseFolded(), worst, row);
         if (d > worst) {
             continue;
         }

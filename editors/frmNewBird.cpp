@@ -21,6 +21,7 @@ frmNewBird::frmNewBird(const QString& typed, const QStringList& nearest, QWidget
     lblQuestion_->setObjectName(QStringLiteral("lblQuestion"));
     lblQuestion_->setTextFormat(Qt::PlainText);
     lblQuestion_->setWordWrap(true);
+    setMinimumWidth(380);
     lblQuestion_->setText(
         QStringLiteral("\u201c%1\u201d is not in the world list. Add it as a new bird?")
             .arg(typed));

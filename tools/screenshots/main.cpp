@@ -12,12 +12,17 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QUrl>
 #include <cstdio>
+#include <functional>
+#include <map>
 
 #include "AppState.h"
 #include "Artwork.h"
@@ -40,25 +45,53 @@ void settle(int ms = 150) {
 }
 
 // Message boxes answer No (nothing is changed); Cancel for any question.
+// While folder is set, each question is saved as a picture too.
 class Decline : public wf::MessageBoxes {
   public:
+    QString folder;
+    int shot = 0;
     wf::MsgAnswer show(const wf::MessageRequest& r) override {
         std::printf("  message: %s\n", qPrintable(r.text.left(80)));
-        return r.buttons == wf::MsgButtons::YesNo ? wf::MsgAnswer::No : wf::MsgAnswer::Ok;
+        if (r.buttons != wf::MsgButtons::YesNo) {
+            return wf::MsgAnswer::Ok;
+        }
+        if (!folder.isEmpty()) {
+            QMessageBox box(QApplication::activeWindow());
+            wf::QtMessageBoxes::configure(box, r);
+            box.show();
+            settle(200);
+            const QString name = QStringLiteral("question-%1.png").arg(++shot);
+            box.grab().save(QDir(folder).filePath(name));
+            std::printf("  %s\n", qPrintable(name));
+        }
+        return wf::MsgAnswer::No;
     }
 };
 
-// Shows each dialog, saves a picture of it, and cancels it.
+// Shows each dialog, saves a picture of it, and cancels it. A dialog with
+// a step of its own is used first (filled in, a button pressed) and shot
+// again as "-used".
 class Photographer : public wf::DialogRunner {
   public:
     QString folder;
     QString prefix;
+    std::map<QString, std::function<void(QDialog&)>> steps;
     int exec(QDialog& dialog) override {
         dialog.show();
         settle(300);
         const QString name = prefix + dialog.objectName() + QStringLiteral(".png");
         dialog.grab().save(QDir(folder).filePath(name));
         std::printf("  %s\n", qPrintable(name));
+        const auto step = steps.find(dialog.objectName());
+        if (step != steps.end()) {
+            const auto use = step->second;
+            steps.erase(step);  // once
+            use(dialog);
+            settle(200);
+            const QString used = prefix + dialog.objectName() + QStringLiteral("-used.png");
+            dialog.grab().save(QDir(folder).filePath(used));
+            std::printf("  %s\n", qPrintable(used));
+        }
         dialog.reject();
         return QDialog::Rejected;
     }
@@ -204,6 +237,25 @@ int main(int argc, char** argv) {
         w.cmbSearchCategory()->setCurrentIndex(0);
         emit w.cmbSearchCategory()->activated(0);
         w.clickNode(firstKey(w, u'A'));
+        // The sighting editor filled in, with a name not in the world list
+        // (its question shot), then closed over its changes (that question
+        // shot); the subject editor's delete question.
+        messages.folder = out;
+        dialogs.steps[QStringLiteral("frmSight")] = [](QDialog& d) {
+            d.findChild<QComboBox*>(QStringLiteral("cmbBird"))
+                ->setEditText(QStringLiteral("Robbin"));
+            d.findChild<QLineEdit*>(QStringLiteral("txtTime"))->setText(QStringLiteral("07:15"));
+            d.findChild<QLineEdit*>(QStringLiteral("txtCount"))->setText(QStringLiteral("3"));
+            d.findChild<QLineEdit*>(QStringLiteral("txtNotes"))->setText(QStringLiteral("a pair"));
+            d.findChild<QPushButton*>(QStringLiteral("cmdSave"))->click();
+        };
+        dialogs.steps[QStringLiteral("frmSubject")] = [](QDialog& d) {
+            auto* box = d.findChild<QComboBox*>(QStringLiteral("cmbSubject"));
+            const int wren = box->findText(QStringLiteral("Eurasian Wren"));
+            box->setCurrentIndex(wren);
+            emit box->activated(wren);
+            d.findChild<QPushButton*>(QStringLiteral("cmdDelete"))->click();
+        };
         for (const char* item :
              {"mnuFileNewSighting", "mnuFileNewArticle", "mnuFileNewImage", "mnuFileNewLink",
               "mnuEditEntry", "mnuEditSubject", "mnuViewCustom", "mnuViewOptions", "mnuFileRestore",
@@ -215,6 +267,7 @@ int main(int argc, char** argv) {
         }
         w.toolButton(QStringLiteral("Related"))->setEnabled(true);
         w.toolButton(QStringLiteral("Related"))->trigger();
+        messages.folder.clear();
     }
     w.close();
     settle(100);
