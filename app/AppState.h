@@ -3,6 +3,7 @@
 
 #include <QSettings>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "DataFolder.h"
@@ -32,6 +33,10 @@ struct AppState {
     QString ActiveDistrict;
     QString SearchUrl;
     QString HomeUrl;
+
+    // For tests: runs on the day's check's thread while the check holds the
+    // journal.
+    std::function<void()> whileChecking;
 
     // Where the windows remember their size and place between runs; none
     // (as in tests) remembers nothing.

@@ -12,9 +12,29 @@
 
 namespace wf {
 
-frmRestore::frmRestore(const QList<BackupInfo>& backups, QWidget* parent)
+QString frmRestore::describe(const BackupInfo& b) {
+    const QLocale locale;
+    QString text = locale.toString(b.date, QLocale::LongFormat);
+    if (b.time.isValid()) {
+        text += QStringLiteral(", ") + locale.toString(b.time, QLocale::ShortFormat);
+    }
+    if (!b.reason.isEmpty()) {
+        text += QStringLiteral(" (%1)").arg(QString(b.reason).replace(u'-', u' '));
+    }
+    text += QStringLiteral(": %1 birds seen, %2 sightings, %3 entries")
+                .arg(b.birdsSeen)
+                .arg(b.sightings)
+                .arg(b.entries);
+    text += b.isSet() ? QStringLiteral(", %1 pictures").arg(b.pictures)
+                      : QStringLiteral(", without pictures");
+    return text;
+}
+
+frmRestore::frmRestore(const QList<BackupInfo>& backups, std::function<QString()> chooseOtherFile,
+                       QWidget* parent)
     : QDialog(parent),
       backups_(backups),
+      chooseOtherFile_(std::move(chooseOtherFile)),
       lstBackups_(new QListWidget(this)),
       cmdRestore_(new QPushButton(QStringLiteral("&Restore"), this)) {
     setObjectName(QStringLiteral("frmRestore"));
@@ -22,17 +42,8 @@ frmRestore::frmRestore(const QList<BackupInfo>& backups, QWidget* parent)
     setWindowIcon(artwork::appIcon());
     lstBackups_->setObjectName(QStringLiteral("lstBackups"));
     lstBackups_->setMinimumSize(520, 220);
-    const QLocale locale;
     for (const BackupInfo& b : backups_) {
-        QString text = locale.toString(b.date, QLocale::LongFormat);
-        if (!b.reason.isEmpty()) {
-            text += QStringLiteral(" (%1)").arg(QString(b.reason).replace(u'-', u' '));
-        }
-        text += QStringLiteral(": %1 birds seen, %2 sightings, %3 entries")
-                    .arg(b.birdsSeen)
-                    .arg(b.sightings)
-                    .arg(b.entries);
-        lstBackups_->addItem(text);
+        lstBackups_->addItem(describe(b));
     }
     auto* caption =
         new QLabel(backups_.isEmpty() ? QStringLiteral("There are no backups of this journal yet.")
@@ -43,12 +54,28 @@ frmRestore::frmRestore(const QList<BackupInfo>& backups, QWidget* parent)
     cmdRestore_->setEnabled(false);
     auto* cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setAutoDefault(false);
+    auto* cmdOther = new QPushButton(QStringLiteral("&Other File..."), this);
+    cmdOther->setObjectName(QStringLiteral("cmdOther"));
+    cmdOther->setAutoDefault(false);
+    cmdOther->setToolTip(
+        QStringLiteral("Restore a backup kept elsewhere: a zip made by Back Up "
+                       "Journal, or a journal file"));
+    connect(cmdOther, &QPushButton::clicked, this, [this] {
+        const QString file = chooseOtherFile_ ? chooseOtherFile_() : QString();
+        if (!file.isEmpty()) {
+            otherFile_ = file;
+            lstBackups_->setCurrentRow(-1);
+            accept();
+        }
+    });
     connect(lstBackups_, &QListWidget::currentRowChanged, this,
             [this](int row) { cmdRestore_->setEnabled(row >= 0); });
     connect(lstBackups_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     connect(cmdRestore_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdOther);
     buttons->addStretch(1);
     buttons->addWidget(cmdRestore_);
     buttons->addWidget(cmdCancel);

@@ -229,7 +229,9 @@ void frmMain::saveWindowState() const {
     s.sync();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    stopDailyCheck();  // before the journal it reads goes
+}
 
 float frmMain::toTwips(int px) const {
     return float(pixelsToTwips(px, logicalDpiX()));
@@ -547,6 +549,7 @@ bool frmMain::Form_Unload() {
     clockTimer_->stop();
     idleTimer_->stop();
     saveWindowState();
+    stopDailyCheck();
     state_.closeDatabase();
     return true;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AppState.h"
+#include "DailyCheck.h"
 #include "EntryViewer.h"
 #include "MainWindowApi.h"
 #include "NodeTree.h"
@@ -104,10 +105,19 @@ class frmMain : public QMainWindow, public MainWindowApi {
     StatusPanel* panel(const QString& key) const;
     // The split position (twips).
     float splitPosition() const { return splitX_; }
-    // Makes the day's backup unless there is one; a failure is told once,
-    // in the status bar, and never stops the program.
-    void DailyBackup();
+    // Makes the day's backup unless there is one, beside the window, with
+    // its progress in the status bar; with check, the journal is checked
+    // first (saves wait for that). A failed backup is told once, in the
+    // status bar, and never stops the program; a journal that fails its
+    // check is refused: the user is told, and journalRefused is emitted.
+    void DailyBackup(bool check = false);
+    // Waits for the day's check and backup and shows how they ended.
+    void waitForDailyCheck();
 
+  signals:
+    void journalRefused();
+
+  public:
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -229,7 +239,13 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void restoreWindowState();
     void saveWindowState() const;
 
+    void dailyCheckEnded(const DailyCheck::Outcome& outcome);
+    // Stops the day's backup (what it made so far is removed) before the
+    // journal is closed or replaced.
+    void stopDailyCheck();
+
     AppState& state_;
+    std::unique_ptr<DailyCheck> dailyCheck_;
     std::unique_ptr<Timer> clockTimer_;
     // Once a list is shown and the window has been left alone this long, the
     // journal's pages read for it are handed back.

@@ -13,6 +13,7 @@
 #include <QProgressDialog>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QTreeView>
@@ -20,6 +21,7 @@
 #include <cstdio>
 
 #include "AppError.h"
+#include "BackupZip.h"
 #include "Backups.h"
 #include "BusyCursor.h"
 #include "EntryEditor.h"
@@ -100,8 +102,8 @@ void frmMain::mnuFileImport_Click() {
         JetImporter::importJournal(jet, fresh, hooks);
         // The new, empty journal gives way to the imported one: kept first.
         Backups(state_.folder.dir())
-            .named(state_.db(), state_.services.clock.now().date(),
-                   QStringLiteral("before-import"));
+            .named(state_.db(), state_.services.clock.now(), QStringLiteral("before-import"));
+        stopDailyCheck();
         state_.closeDatabase();
         if (std::rename(QFile::encodeName(fresh).constData(),
                         QFile::encodeName(target).constData()) != 0) {
@@ -132,26 +134,81 @@ void frmMain::journalReplaced() {
 
 // Backups ------------------------------------------------------------------------
 
-void frmMain::DailyBackup() {
+void frmMain::DailyBackup(bool check) {
     StatusPanel* note = panel(QStringLiteral("Backup"));
-    try {
-        Backups(state_.folder.dir()).daily(state_.db(), state_.services.clock.now().date());
+    const QDate today = state_.services.clock.now().date();
+    if (!check && Backups(state_.folder.dir()).hasDaily(today)) {
         note->hide();
-    } catch (const AppError& e) {
-        note->setPanelText(QStringLiteral("No backup today: ") + e.description());
-        note->show();
+        return;
     }
+    note->setPanelText(check ? QStringLiteral("Checking the journal...")
+                             : QStringLiteral("Backing up..."));
+    note->show();
+    DailyCheck::Hooks hooks;
+    auto shown = std::make_shared<std::atomic<int>>(-1);
+    hooks.progress = [this, shown](qint64 done, qint64 total) {
+        const int percent = total > 0 ? int(done * 100 / total) : 0;
+        if (shown->exchange(percent) != percent) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, percent] {
+                    panel(QStringLiteral("Backup"))
+                        ->setPanelText(QStringLiteral("Backing up: %1%").arg(percent));
+                },
+                Qt::QueuedConnection);
+        }
+    };
+    hooks.finished = [this](const DailyCheck::Outcome& outcome) {
+        QMetaObject::invokeMethod(
+            this, [this, outcome] { dailyCheckEnded(outcome); }, Qt::QueuedConnection);
+    };
+    hooks.whileChecking = state_.whileChecking;
+    dailyCheck_ = std::make_unique<DailyCheck>(state_.db(), state_.folder.dir(), today, check,
+                                               std::move(hooks));
+}
+
+void frmMain::waitForDailyCheck() {
+    if (dailyCheck_) {
+        dailyCheck_->wait();
+        QCoreApplication::sendPostedEvents(this);
+    }
+}
+
+void frmMain::stopDailyCheck() {
+    dailyCheck_.reset();
+    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
+}
+
+void frmMain::dailyCheckEnded(const DailyCheck::Outcome& outcome) {
+    StatusPanel* note = panel(QStringLiteral("Backup"));
+    if (outcome.refused()) {
+        note->setPanelText(QStringLiteral("The journal is damaged"));
+        state_.services.messages.notify(
+            QStringLiteral("Wingfolio cannot go on with the journal \"%1\".\n\nThe file is "
+                           "damaged (%2).\n\nWingfolio will not write to it. %3")
+                .arg(QDir::toNativeSeparators(state_.folder.journalPath()), outcome.verdict,
+                     state_.folder.restoreAdvice()),
+            QStringLiteral("Wingfolio"), MsgIcon::Critical);
+        emit journalRefused();
+        return;
+    }
+    if (!outcome.backupError.isEmpty() && !outcome.stopped) {
+        note->setPanelText(QStringLiteral("No backup today: ") + outcome.backupError);
+        note->show();
+        return;
+    }
+    note->hide();
 }
 
 void frmMain::mnuFileBackup_Click() {
     const QString suggested =
         QDir(QDir::homePath())
-            .filePath(QStringLiteral("aviary-backup-%1.mdb")
+            .filePath(QStringLiteral("wingfolio-backup-%1.zip")
                           .arg(state_.services.clock.now().date().toString(Qt::ISODate)));
     const QString target = chooseSaveFile(
         state_.services.dialogs, this,
         {QStringLiteral("Back Up Journal"), QStringLiteral("dlgBackupFile"), suggested,
-         QStringLiteral("Wingfolio journals (*.mdb);;All files (*)"), QStringLiteral("mdb")});
+         QStringLiteral("Wingfolio backups (*.zip);;All files (*)"), QStringLiteral("zip")});
     if (target.isEmpty()) {
         return;
     }
@@ -162,58 +219,96 @@ void frmMain::mnuFileBackup_Click() {
             QStringLiteral("Back Up Journal"), MsgIcon::Exclamation);
         return;
     }
+    qint64 pictures = 0;
     try {
         const BusyCursor busy;
-        Backups::copyJournal(state_.db(), target);
+        writeBackupZip(state_.db(), state_.folder.imagesDir(), target);
+        pictures = QDir(state_.folder.imagesDir()).entryList(QDir::Files | QDir::NoSymLinks).size();
     } catch (const AppError& e) {
         state_.services.messages.notify(e.description(), QStringLiteral("Back Up Journal"),
                                         MsgIcon::Exclamation);
         return;
     }
     state_.services.messages.notify(
-        QStringLiteral("The journal has been copied to %1.").arg(QDir::toNativeSeparators(target)),
+        QStringLiteral("The journal and its %1 pictures have been saved in %2.")
+            .arg(pictures)
+            .arg(QDir::toNativeSeparators(target)),
         QStringLiteral("Back Up Journal"), MsgIcon::Information);
 }
 
 void frmMain::mnuFileRestore_Click() {
     const Backups backups(state_.folder.dir());
-    frmRestore dialog(backups.list(), this);
-    if (state_.services.dialogs.exec(dialog) != QDialog::Accepted || dialog.chosen() == nullptr) {
+    MessageBoxes& messages = state_.services.messages;
+    std::optional<BackupInfo> chosen;
+    // A zip is unpacked here first: a set like any other.
+    QTemporaryDir unpacked;
+    {
+        frmRestore dialog(
+            backups.list(),
+            [this] {
+                return chooseOpenFile(state_.services.dialogs, this,
+                                      QStringLiteral("Restore From Backup"),
+                                      QStringLiteral("dlgRestoreFile"),
+                                      QStringLiteral("Wingfolio backups (*.zip *.mdb);;All files "
+                                                     "(*)"));
+            },
+            this);
+        if (state_.services.dialogs.exec(dialog) != QDialog::Accepted) {
+            return;
+        }
+        if (dialog.chosen() != nullptr) {
+            chosen = *dialog.chosen();
+        } else if (!dialog.otherFile().isEmpty()) {
+            try {
+                const BusyCursor busy;
+                QString path = dialog.otherFile();
+                if (path.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive)) {
+                    unpackBackupZip(path, unpacked.path());
+                    path = unpacked.path();
+                }
+                chosen = Backups::describe(path);
+                if (!chosen) {
+                    throw AppError(err::BadFileFormat, QStringLiteral("wingfolio.frmMain"),
+                                   QStringLiteral("%1 is not a Wingfolio journal or backup.")
+                                       .arg(QDir::toNativeSeparators(dialog.otherFile())));
+                }
+            } catch (const AppError& e) {
+                messages.notify(e.description(), QStringLiteral("Restore From Backup"),
+                                MsgIcon::Exclamation);
+                return;
+            }
+        }
+    }
+    if (!chosen) {
         return;
     }
-    const BackupInfo chosen = *dialog.chosen();
-    MessageBoxes& messages = state_.services.messages;
-    if (!messages.ask(QStringLiteral("Replace the journal with the backup of %1 (%2 birds seen, %3 "
-                                     "sightings, %4 entries)? The journal as it is now is kept as "
-                                     "a backup too.")
-                          .arg(QLocale().toString(chosen.date, QLocale::LongFormat))
-                          .arg(chosen.birdsSeen)
-                          .arg(chosen.sightings)
-                          .arg(chosen.entries),
+    if (!messages.ask(QStringLiteral("Replace the journal with the backup of %1? The journal as "
+                                     "it is now, with its pictures, is kept as a backup too.")
+                          .arg(frmRestore::describe(*chosen)),
                       QStringLiteral("Restore From Backup"))) {
         return;
     }
     const QString journal = state_.folder.journalPath();
     try {
-        // The journal as it is now, kept; then the backup copied beside it
-        // and renamed over it, so the journal is whole at every moment.
-        backups.named(state_.db(), state_.services.clock.now().date(),
-                      QStringLiteral("before-restore"));
-        const QString incoming = journal + QStringLiteral(".restoring");
-        QFile::remove(incoming);
-        if (!QFile::copy(chosen.path, incoming)) {
-            throw AppError(err::PathAccess, QStringLiteral("wingfolio.frmMain"),
-                           QStringLiteral("The backup %1 cannot be copied.").arg(chosen.path));
-        }
+        const BusyCursor busy;
+        // The journal as it is now, kept with its pictures; then the backup
+        // checked and put in its place.
+        backups.named(state_.db(), state_.services.clock.now(), QStringLiteral("before-restore"));
+        stopDailyCheck();
         state_.closeDatabase();
-        if (std::rename(QFile::encodeName(incoming).constData(),
-                        QFile::encodeName(journal).constData()) != 0) {
-            QFile::remove(incoming);
-        }
+        Backups::restoreJournal(chosen->journal, chosen->images, journal,
+                                state_.folder.imagesDir());
         state_.AppDatabase = Store::open(journal);
     } catch (const AppError& e) {
         if (!state_.hasDatabase()) {
-            state_.AppDatabase = Store::open(journal);
+            try {
+                state_.AppDatabase = Store::open(journal);
+            } catch (const AppError&) {
+                messages.notify(e.description(), QStringLiteral("Restore From Backup"),
+                                MsgIcon::Critical);
+                QCoreApplication::exit(1);
+                return;
+            }
         }
         messages.notify(e.description(), QStringLiteral("Restore From Backup"),
                         MsgIcon::Exclamation);
@@ -221,7 +316,7 @@ void frmMain::mnuFileRestore_Click() {
     }
     journalReplaced();
     messages.notify(QStringLiteral("The journal has been restored from the backup of %1.")
-                        .arg(QLocale().toString(chosen.date, QLocale::LongFormat)),
+                        .arg(QLocale().toString(chosen->date, QLocale::LongFormat)),
                     QStringLiteral("Restore From Backup"), MsgIcon::Information);
 }
 

@@ -46,8 +46,7 @@ void frmMain::mnuFileImportEbird_Click() {
             // Read and checked whole before the journal is touched.
             import.emplace(file, IsoCodes::system());
             Backups(state_.folder.dir())
-                .named(state_.db(), state_.services.clock.now().date(),
-                       QStringLiteral("before-import"));
+                .named(state_.db(), state_.services.clock.now(), QStringLiteral("before-import"));
         }
         QProgressDialog progress(QStringLiteral("Importing eBird records..."),
                                  QStringLiteral("Cancel"), 0, import->rowCount(), this);

@@ -97,6 +97,39 @@ void DataFolder::importJetJournal(const JetImportHooks& hooks) const {
     QDir().mkpath(imagesDir());
 }
 
+QString DataFolder::restoreAdvice() const {
+    // The newest backup that is whole, and how to bring it back by hand
+    // (the program does not start on a journal it refuses).
+    for (const BackupInfo& b : Backups(dir_).list()) {
+        try {
+            SQLite::Database copy(QFile::encodeName(b.journal).toStdString(),
+                                  SQLite::OPEN_READONLY);
+            schema::registerFunctions(copy.getHandle());
+            if (Store::quickCheck(copy) != QLatin1String("ok")) {
+                continue;
+            }
+        } catch (const SQLite::Exception&) {
+            continue;
+        }
+        if (b.isSet()) {
+            return QStringLiteral(
+                       "The newest good backup is the set %1. To restore it, move the "
+                       "refused aviary.mdb out of the data folder %2, copy the set's "
+                       "aviary.mdb there, copy the files of the set's Images folder into %3 "
+                       "(keeping those already there), then start Wingfolio again.")
+                .arg(QDir::toNativeSeparators(b.path), QDir::toNativeSeparators(dir_),
+                     QDir::toNativeSeparators(imagesDir()));
+        }
+        return QStringLiteral(
+                   "The newest good backup is %1. To restore it, move the refused "
+                   "aviary.mdb out of the data folder %2 and copy the backup there as "
+                   "aviary.mdb, then start Wingfolio again.")
+            .arg(QDir::toNativeSeparators(b.path), QDir::toNativeSeparators(dir_));
+    }
+    return QStringLiteral("There is no good backup of it in %1.")
+        .arg(QDir::toNativeSeparators(Backups(dir_).folder()));
+}
+
 std::unique_ptr<Store> DataFolder::openJournal(
     const QString& worldListCsv, bool quickCheck,
     const std::function<void(int, int)>& migrationProgress) const {
@@ -111,31 +144,15 @@ std::unique_ptr<Store> DataFolder::openJournal(
         try {
             store = Store::open(path, quickCheck, migrationProgress);
         } catch (const AppError& e) {
-            if (e.number() != err::DatabaseDamaged) {
+            // A file in use is not refused for what it holds.
+            if (e.number() == err::DatabaseLocked) {
                 throw wrap(e);
-            }
-            // Damaged: the newest backup that is whole, and how to bring it back.
-            QString advice = QStringLiteral("There is no backup of it in %1.")
-                                 .arg(QDir::toNativeSeparators(Backups(dir_).folder()));
-            for (const BackupInfo& b : Backups(dir_).list()) {
-                try {
-                    SQLite::Database copy(QFile::encodeName(b.path).toStdString(),
-                                          SQLite::OPEN_READONLY);
-                    schema::registerFunctions(copy.getHandle());
-                    if (Store::quickCheck(copy) == QLatin1String("ok")) {
-                        advice = QStringLiteral(
-                                     "The newest good backup is %1. To restore it, move the "
-                                     "damaged aviary.mdb out of the data folder and copy the "
-                                     "backup there as aviary.mdb, then start Wingfolio again.")
-                                     .arg(QDir::toNativeSeparators(b.path));
-                        break;
-                    }
-                } catch (const SQLite::Exception&) {
-                }
             }
             throw AppError(e.number(), e.source(),
                            wrap(e).description() +
-                               QStringLiteral("\n\nWingfolio will not write to it. ") + advice);
+                               QStringLiteral("\n\nWingfolio will not write "
+                                              "to it. ") +
+                               restoreAdvice());
         }
     } else {
         if (!QDir().mkpath(dir_)) {

@@ -38,7 +38,9 @@ class DataFolder {
     // cannot be written or the journal cannot be opened; an existing file is
     // never changed in that case.
     // With quickCheck the journal is checked before it is written to; a
-    // damaged one is refused with a message that names the newest good backup.
+    // damaged one is refused. A journal refused for what it holds (damaged,
+    // of an unknown format) is refused with a message that names the newest
+    // good backup and how to restore it.
     // A journal of an older format is brought up to date (after a backup);
     // migrationProgress is told how far that has come.
     std::unique_ptr<Store> openJournal(
@@ -52,6 +54,10 @@ class DataFolder {
     // one takes its name. On failure every file stays as it was.
     void importJetJournal(const JetImportHooks& hooks) const;
     QString jetBackupPath() const;
+
+    // The newest backup that passes SQLite's quick_check and how to put it
+    // back by hand, for a message refusing the journal.
+    QString restoreAdvice() const;
 
   private:
     QString dir_;

@@ -18,6 +18,7 @@
 
 #include "AppError.h"
 #include "Backups.h"
+#include "DiskProblem.h"
 #include "RawStatement.h"
 #include "Resources.h"
 #include "RichText.h"
@@ -51,12 +52,18 @@ const char* subjectTable(Category cat) {
 
 // Runs a store operation and turns the engine's failures into AppError.
 template <typename F>
-auto guarded(F&& f) -> decltype(f()) {
+auto guarded(const SQLite::Database& db, F&& f) -> decltype(f()) {
     try {
         return f();
     } catch (const SQLite::Exception& e) {
         const int code = e.getErrorCode() & 0xFF;
         long number = err::DatabaseError;
+        if (code == SQLITE_FULL || code == SQLITE_IOERR) {
+            // The transaction was rolled back: what was committed stays.
+            const char* file = sqlite3_db_filename(db.getHandle(), "main");
+            throw diskProblem(QFile::decodeName(file ? file : ""),
+                              code == SQLITE_FULL ? ENOSPC : EIO, kSource);
+        }
         if (code == SQLITE_BUSY || code == SQLITE_LOCKED) {
             throw AppError(err::DatabaseLocked, kSource,
                            QStringLiteral("The journal is busy: another program kept it locked "
@@ -303,7 +310,33 @@ qint64 Store::cachedBytes() const {
 }
 
 Store::Store(std::unique_ptr<SQLite::Database> db, QString path)
-    : db_(std::move(db)), path_(std::move(path)) {}
+    : db_(std::move(db)), path_(std::move(path)) {
+    sqlite3_busy_handler(db_->getHandle(), &Store::busy, this);
+}
+
+int Store::busy(void* store, int tries) {
+    const auto* self = static_cast<const Store*>(store);
+    constexpr int kStepMs = 5;
+    switch (self->checkState()) {
+        case CheckState::Checking:
+            break;  // the day's check ends before long: wait for it
+        case CheckState::Refused:
+            return 0;
+        case CheckState::None:
+            // Another program: two seconds, then the save is given up.
+            if (tries * kStepMs >= 2000) {
+                return 0;
+            }
+            break;
+    }
+    sqlite3_sleep(kStepMs);
+    return 1;
+}
+
+void Store::refuseWrites() {
+    setCheckState(CheckState::Refused);
+    sqlite3_exec(db_->getHandle(), "PRAGMA query_only = 1", nullptr, nullptr, nullptr);
+}
 
 Store::~Store() = default;
 
@@ -353,7 +386,7 @@ std::unique_ptr<Store> Store::open(const QString& path, bool quickCheck,
         }
         schema::checkAndMigrate(*db, worldListPath(), progress, [&] {
             Backups(QFileInfo(path).absolutePath())
-                .named(*db, QDate::currentDate(), QStringLiteral("before-migration"));
+                .named(*db, QDateTime::currentDateTime(), QStringLiteral("before-migration"));
         });
         schema::ensureOptionsRow(*db);
     } catch (const SQLite::Exception& e) {
@@ -441,7 +474,7 @@ std::unique_ptr<Store> Store::createInMemory() {
 // Subjects -------------------------------------------------------------------
 
 std::optional<qint64> Store::findSubject(Category cat, const QString& name) const {
-    return guarded([&]() -> std::optional<qint64> {
+    return guarded(*db_, [&]() -> std::optional<qint64> {
         SQLite::Statement q(*db_, std::string("SELECT id FROM ") + subjectTable(cat) +
                                       " WHERE name = ? ORDER BY id LIMIT 1");
         q.bind(1, utf8(name));
@@ -453,7 +486,7 @@ std::optional<qint64> Store::findSubject(Category cat, const QString& name) cons
 }
 
 qint64 Store::addSubject(Category cat, const QString& name) {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         SQLite::Statement q(*db_,
                             std::string("INSERT INTO ") + subjectTable(cat) + " (name) VALUES (?)");
         q.bind(1, utf8(name));
@@ -470,7 +503,7 @@ qint64 Store::findOrAddSubject(Category cat, const QString& name) {
 }
 
 std::optional<QString> Store::subjectName(Category cat, qint64 id) const {
-    return guarded([&]() -> std::optional<QString> {
+    return guarded(*db_, [&]() -> std::optional<QString> {
         SQLite::Statement q(*db_,
                             std::string("SELECT name FROM ") + subjectTable(cat) + " WHERE id = ?");
         q.bind(1, static_cast<int64_t>(id));
@@ -482,7 +515,7 @@ std::optional<QString> Store::subjectName(Category cat, qint64 id) const {
 }
 
 std::vector<Subject> Store::subjects(Category cat) const {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         std::vector<Subject> out;
         SQLite::Statement q(
             *db_, std::string("SELECT id, name FROM ") + subjectTable(cat) + " ORDER BY name, id");
@@ -494,7 +527,7 @@ std::vector<Subject> Store::subjects(Category cat) const {
 }
 
 void Store::renameSubject(Category cat, qint64 id, const QString& name) {
-    guarded([&] {
+    guarded(*db_, [&] {
         SQLite::Statement q(
             *db_, std::string("UPDATE ") + subjectTable(cat) + " SET name = ? WHERE id = ?");
         q.bind(1, utf8(name));
@@ -504,7 +537,7 @@ void Store::renameSubject(Category cat, qint64 id, const QString& name) {
 }
 
 bool Store::deleteSubject(Category cat, qint64 id) {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         SQLite::Statement q(*db_,
                             std::string("DELETE FROM ") + subjectTable(cat) + " WHERE id = ?");
         q.bind(1, static_cast<int64_t>(id));
@@ -515,7 +548,7 @@ bool Store::deleteSubject(Category cat, qint64 id) {
 // Entries --------------------------------------------------------------------
 
 std::optional<Entry> Store::entry(qint64 id) const {
-    return guarded([&]() -> std::optional<Entry> {
+    return guarded(*db_, [&]() -> std::optional<Entry> {
         SQLite::Statement q(*db_,
                             std::string("SELECT ") + kEntryColumns + " FROM data WHERE id = ?");
         q.bind(1, static_cast<int64_t>(id));
@@ -527,7 +560,7 @@ std::optional<Entry> Store::entry(qint64 id) const {
 }
 
 std::vector<Entry> Store::entriesOf(Category cat, qint64 subid) const {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         std::vector<Entry> out;
         SQLite::Statement q(*db_, std::string("SELECT ") + kEntryColumns +
                                       " FROM data WHERE catid = ? AND subid = ?"
@@ -542,7 +575,7 @@ std::vector<Entry> Store::entriesOf(Category cat, qint64 subid) const {
 }
 
 std::vector<EntrySummary> Store::entrySummaries(Category cat, qint64 subid) const {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         std::vector<EntrySummary> out;
         SQLite::Statement q(*db_,
                             "SELECT id, type, title, fname, substr(plaintext, 1, 400) FROM data "
@@ -559,7 +592,7 @@ std::vector<EntrySummary> Store::entrySummaries(Category cat, qint64 subid) cons
 
 qint64 Store::appendEntry(const Entry& e) {
     const QString plain = searchText(e);
-    return guarded([&] {
+    return guarded(*db_, [&] {
         SQLite::Statement q(*db_,
                             "INSERT INTO data (catid, subid, type, title, caption, fname, "
                             "plaintext) VALUES (?, ?, ?, ?, ?, ?, ?)");
@@ -577,7 +610,7 @@ qint64 Store::appendEntry(const Entry& e) {
 
 bool Store::updateEntry(const Entry& e) {
     const QString plain = searchText(e);
-    return guarded([&] {
+    return guarded(*db_, [&] {
         SQLite::Statement q(*db_,
                             "UPDATE data SET catid = ?, subid = ?, type = ?, title = ?, "
                             "caption = ?, fname = ?, plaintext = ? WHERE id = ?");
@@ -594,7 +627,7 @@ bool Store::updateEntry(const Entry& e) {
 }
 
 bool Store::deleteEntry(qint64 id) {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         SQLite::Statement q(*db_, "DELETE FROM data WHERE id = ?");
         q.bind(1, static_cast<int64_t>(id));
         return q.exec() > 0;
@@ -602,7 +635,7 @@ bool Store::deleteEntry(qint64 id) {
 }
 
 int Store::deleteEntriesOf(Category cat, qint64 subid) {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         SQLite::Statement q(*db_, "DELETE FROM data WHERE catid = ? AND subid = ?");
         q.bind(1, static_cast<int>(cat));
         q.bind(2, static_cast<int64_t>(subid));
@@ -624,7 +657,7 @@ qint64 Store::appendSighting(const Sighting& s) {
 }
 
 bool Store::updateSighting(const Sighting& s) {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         SQLite::Statement q(*db_,
                             "UPDATE sighting SET birdid = ?, date = ?, type = ?, site = ?, "
                             "district = ?, state = ?, country = ?, region = ?, notes = ? "
@@ -658,7 +691,7 @@ bool Store::updateSighting(const Sighting& s) {
 }
 
 std::optional<Sighting> Store::sighting(qint64 id) const {
-    return guarded([&]() -> std::optional<Sighting> {
+    return guarded(*db_, [&]() -> std::optional<Sighting> {
         SQLite::Statement q(*db_, std::string(kSightingSelect) + "WHERE s.id = ?");
         q.bind(1, static_cast<int64_t>(id));
         if (q.executeStep()) {
@@ -669,7 +702,7 @@ std::optional<Sighting> Store::sighting(qint64 id) const {
 }
 
 std::vector<Sighting> Store::sightingsOf(qint64 birdid) const {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         std::vector<Sighting> out;
         SQLite::Statement q(*db_, std::string(kSightingSelect) +
                                       "WHERE s.birdid = ? ORDER BY s.date DESC, s.id DESC");
@@ -682,7 +715,7 @@ std::vector<Sighting> Store::sightingsOf(qint64 birdid) const {
 }
 
 std::vector<SightingPlace> Store::sightingPlaces(qint64 birdid) const {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         // Read from the index on (birdid, date, site) alone.
         std::vector<SightingPlace> out;
         SQLite::Statement q(*db_, "SELECT id, date, site FROM sighting WHERE birdid = ?");
@@ -696,7 +729,7 @@ std::vector<SightingPlace> Store::sightingPlaces(qint64 birdid) const {
 }
 
 std::optional<Sighting> Store::lastSighting() const {
-    return guarded([&]() -> std::optional<Sighting> {
+    return guarded(*db_, [&]() -> std::optional<Sighting> {
         SQLite::Statement q(*db_, std::string(kSightingSelect) + "ORDER BY s.id DESC LIMIT 1");
         if (q.executeStep()) {
             return readSighting(q);
@@ -706,7 +739,7 @@ std::optional<Sighting> Store::lastSighting() const {
 }
 
 std::optional<Sighting> Store::lastTypedSighting() const {
-    return guarded([&]() -> std::optional<Sighting> {
+    return guarded(*db_, [&]() -> std::optional<Sighting> {
         SQLite::Statement q(*db_, std::string(kSightingSelect) +
                                       "WHERE d.source IS NULL OR d.source <> 'eBird' "
                                       "ORDER BY s.id DESC LIMIT 1");
@@ -718,7 +751,7 @@ std::optional<Sighting> Store::lastTypedSighting() const {
 }
 
 SubjectContents Store::contentsOf(Category cat, qint64 id) const {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         SubjectContents c;
         SQLite::Statement q(*db_,
                             "SELECT type, count(*) FROM data WHERE catid = ? AND subid = ? "
@@ -747,7 +780,7 @@ SubjectContents Store::contentsOf(Category cat, qint64 id) const {
 }
 
 bool Store::deleteSighting(qint64 id) {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         SQLite::Statement q(*db_, "DELETE FROM sighting WHERE id = ?");
         q.bind(1, static_cast<int64_t>(id));
         return q.exec() > 0;
@@ -755,7 +788,7 @@ bool Store::deleteSighting(qint64 id) {
 }
 
 int Store::deleteSightingsOf(qint64 birdid) {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         SQLite::Statement q(*db_, "DELETE FROM sighting WHERE birdid = ?");
         q.bind(1, static_cast<int64_t>(birdid));
         return q.exec();
@@ -797,7 +830,7 @@ std::array<QString SightingDetail::*, 24> detailFields() {
 }
 
 std::optional<SightingDetail> Store::sightingDetail(qint64 sightingId) const {
-    return guarded([&]() -> std::optional<SightingDetail> {
+    return guarded(*db_, [&]() -> std::optional<SightingDetail> {
         SQLite::Statement q(*db_, std::string("SELECT ") + kDetailColumns +
                                       " FROM sighting_detail WHERE sightingid = ?");
         q.bind(1, static_cast<int64_t>(sightingId));
@@ -814,7 +847,7 @@ std::optional<SightingDetail> Store::sightingDetail(qint64 sightingId) const {
 }
 
 std::optional<Taxonomy> Store::taxonomy(qint64 birdid) const {
-    return guarded([&]() -> std::optional<Taxonomy> {
+    return guarded(*db_, [&]() -> std::optional<Taxonomy> {
         SQLite::Statement q(*db_,
                             "SELECT scientific_name, taxon_order, bird_order, family, "
                             "family_english FROM taxonomy WHERE birdid = ?");
@@ -828,7 +861,7 @@ std::optional<Taxonomy> Store::taxonomy(qint64 birdid) const {
 }
 
 void Store::setTaxonomy(qint64 birdid, const Taxonomy& t) {
-    guarded([&] {
+    guarded(*db_, [&] {
         SQLite::Statement q(*db_,
                             "INSERT OR REPLACE INTO taxonomy (birdid, scientific_name, "
                             "taxon_order, bird_order, family, family_english) "
@@ -844,7 +877,7 @@ void Store::setTaxonomy(qint64 birdid, const Taxonomy& t) {
 }
 
 std::optional<qint64> Store::findBirdByScientificName(const QString& name) const {
-    return guarded([&]() -> std::optional<qint64> {
+    return guarded(*db_, [&]() -> std::optional<qint64> {
         SQLite::Statement q(*db_,
                             "SELECT t.birdid FROM taxonomy t JOIN birds b ON b.id = t.birdid "
                             "WHERE t.scientific_name = ? COLLATE NOCASE ORDER BY t.birdid "
@@ -883,7 +916,7 @@ struct SightingWriter::Statements {
 };
 
 SightingWriter::SightingWriter(Store& store) : store_(store), q_(std::make_unique<Statements>()) {
-    guarded([&] {
+    guarded(store.database(), [&] {
         sqlite3* db = store.database().getHandle();
         q_->sighting =
             prepareRaw(db,
@@ -900,7 +933,7 @@ SightingWriter::SightingWriter(Store& store) : store_(store), q_(std::make_uniqu
 SightingWriter::~SightingWriter() = default;
 
 qint64 SightingWriter::append(const Sighting& s, const SightingDetail* detail) {
-    return guarded([&] {
+    return guarded(store_.database(), [&] {
         sqlite3* db = store_.database().getHandle();
         sqlite3_stmt* q = q_->sighting.get();
         std::array<QByteArray, 24> keep;
@@ -933,7 +966,7 @@ QStringList Store::areaValues(Area area) const {
     if (area == Area::World) {
         return {};
     }
-    return guarded([&] {
+    return guarded(*db_, [&] {
         QStringList out;
         const std::string col = areaColumn(area);
         // Hop from one value to the next along the area's index instead of
@@ -966,7 +999,7 @@ std::unordered_set<qint64> Store::sightedBirds() const {
 }
 
 std::vector<TreeSubject> Store::subjectTree(Category cat) const {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         // Three passes instead of two queries per subject: entries grouped by
         // subject, the birds seen, then the subjects in order. Small groups
         // sort faster here than one large sort in the engine.
@@ -1019,7 +1052,7 @@ std::vector<TreeSubject> Store::subjectTree(Category cat) const {
 }
 
 std::vector<SubjectHead> Store::subjectHeads(Category cat) const {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         // Subjects with entries, and whether one of them is of a type the
         // tree shows, from the index on (catid, subid, type) in one pass.
         std::unordered_map<qint64, bool> filed;
@@ -1055,7 +1088,7 @@ std::vector<SubjectHead> Store::subjectHeads(Category cat) const {
 }
 
 std::optional<TreeSubject> Store::treeSubject(Category cat, qint64 id) const {
-    return guarded([&]() -> std::optional<TreeSubject> {
+    return guarded(*db_, [&]() -> std::optional<TreeSubject> {
         TreeSubject t;
         t.id = id;
         {
@@ -1133,7 +1166,7 @@ class IdIndex {
 }  // namespace
 
 std::vector<ListedEntry> Store::entryList(Category cat, const QString& type) const {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         // Two walks of an index each, with no seeks: the subjects in name
         // order give each a place (subjects of one name share it); the
         // category's entries of the type, in the entries' index, are then
@@ -1234,7 +1267,7 @@ std::vector<ListedEntry> Store::entryList(Category cat, const QString& type) con
 }
 
 std::vector<ListedEntry> Store::search(const CustomSearch& s) const {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         std::vector<ListedEntry> out;
         const bool inText =
             s.field != QLatin1String("Subject") && s.field != QLatin1String("Title");
@@ -1271,7 +1304,7 @@ std::vector<ListedEntry> Store::search(const CustomSearch& s) const {
 }
 
 int Store::entryCount(Category cat, qint64 subid) const {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         SQLite::Statement q(*db_, "SELECT count(*) FROM data WHERE catid = ? AND subid = ?");
         q.bind(1, static_cast<int>(cat));
         q.bind(2, static_cast<int64_t>(subid));
@@ -1281,12 +1314,13 @@ int Store::entryCount(Category cat, qint64 subid) const {
 }
 
 bool Store::hasAnySighting() const {
-    return guarded(
-        [&] { return db_->execAndGet("SELECT EXISTS (SELECT 1 FROM sighting)").getInt() != 0; });
+    return guarded(*db_, [&] {
+        return db_->execAndGet("SELECT EXISTS (SELECT 1 FROM sighting)").getInt() != 0;
+    });
 }
 
 bool Store::hasSightings(qint64 birdid) const {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         SQLite::Statement q(*db_, "SELECT 1 FROM sighting WHERE birdid = ? LIMIT 1");
         q.bind(1, static_cast<int64_t>(birdid));
         return q.executeStep();
@@ -1296,7 +1330,7 @@ bool Store::hasSightings(qint64 birdid) const {
 // Life lists -----------------------------------------------------------------
 
 int Store::lifeListCount(Area area, const QString& place) const {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         if (!hasAnySighting()) {
             return 0;
         }
@@ -1319,7 +1353,7 @@ int Store::lifeListCount(Area area, const QString& place) const {
 }
 
 std::vector<LifeListRow> Store::lifeList(Area area, const QString& place) const {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         std::vector<LifeListRow> out;
         std::string sql =
             "SELECT b.name, b.id FROM birds b WHERE EXISTS (SELECT 1 FROM sighting s "
@@ -1340,7 +1374,7 @@ std::vector<LifeListRow> Store::lifeList(Area area, const QString& place) const 
 }
 
 std::vector<int> Store::sightingYears() const {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         std::vector<int> out;
         SQLite::Statement q(*db_,
                             "SELECT DISTINCT substr(date, 1, 4) FROM sighting WHERE date <> '' "
@@ -1357,7 +1391,7 @@ std::vector<int> Store::sightingYears() const {
 }
 
 std::vector<FirstSeen> Store::firstSeen(Area area, const QString& place) const {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         // One hop per bird along the sighting index (birdid, date, id): the
         // first dated sighting, else the first entered.
         const std::string where = area == Area::World
@@ -1390,7 +1424,7 @@ std::vector<FirstSeen> Store::firstSeen(Area area, const QString& place) const {
 
 std::vector<LifeListRow> Store::speciesSeen(Area area, const QString& place, int year,
                                             int month) const {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         // For each bird, does one of its sightings match? The index on
         // (birdid, date) answers that with one hop per bird.
         std::string sql =
@@ -1426,7 +1460,7 @@ std::vector<LifeListRow> Store::speciesSeen(Area area, const QString& place, int
 }
 
 std::vector<std::pair<qint64, Taxonomy>> Store::taxonomies() const {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         std::vector<std::pair<qint64, Taxonomy>> out;
         SQLite::Statement q(*db_,
                             "SELECT birdid, scientific_name, taxon_order, bird_order, family, "
@@ -1451,7 +1485,7 @@ Options Store::defaultOptions() {
 }
 
 Options Store::options() const {
-    return guarded([&] {
+    return guarded(*db_, [&] {
         SQLite::Statement q(*db_,
                             "SELECT search, home, region, country, state, district FROM options "
                             "ORDER BY id LIMIT 1");
@@ -1469,7 +1503,7 @@ Options Store::options() const {
 }
 
 void Store::saveOptions(const Options& o) {
-    guarded([&] {
+    guarded(*db_, [&] {
         schema::ensureOptionsRow(*db_);
         SQLite::Statement q(*db_,
                             "UPDATE options SET search = ?, home = ?, region = ?, country = ?, "
@@ -1491,7 +1525,7 @@ qint64 Store::rowCount(const char* table) const {
                                         "options", "taxonomy", "sighting_detail"};
     for (const char* t : known) {
         if (qstrcmp(t, table) == 0) {
-            return guarded([&] {
+            return guarded(*db_, [&] {
                 return db_->execAndGet(std::string("SELECT count(*) FROM ") + t).getInt64();
             });
         }
@@ -1502,7 +1536,7 @@ qint64 Store::rowCount(const char* table) const {
 
 void Store::mergeSubjects(Category cat, qint64 from, qint64 into) {
     inTransaction([&] {
-        guarded([&] {
+        guarded(*db_, [&] {
             SQLite::Statement entries(*db_,
                                       "UPDATE data SET subid = ? WHERE catid = ? AND subid = ?");
             entries.bind(1, static_cast<int64_t>(into));
@@ -1522,7 +1556,7 @@ void Store::mergeSubjects(Category cat, qint64 from, qint64 into) {
 }
 
 void Store::inTransaction(const std::function<void()>& work) {
-    guarded([&] {
+    guarded(*db_, [&] {
         // Taken for writing at once: a second writer then waits its turn
         // (the busy timeout) instead of failing when it first writes.
         SQLite::Transaction t(*db_, SQLite::TransactionBehavior::IMMEDIATE);

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -182,15 +183,28 @@ class Store {
     // For the builders of this library.
     SQLite::Database& database() const { return *db_; }
 
+    // The day's check of the journal, run beside the window (DailyCheck):
+    // while it is Checking a save waits for it, however long it takes;
+    // once Refused, nothing is written any more.
+    enum class CheckState { None, Checking, Refused };
+    void setCheckState(CheckState state) { checkState_ = int(state); }
+    CheckState checkState() const { return CheckState(checkState_.load()); }
+    // Refused: every write fails from now on (from any thread).
+    void refuseWrites();
+
   private:
     Store(std::unique_ptr<SQLite::Database> db, QString path);
     // The ids of the birds with at least one sighting: one hop per bird along
     // the sighting index, none on a journal without sightings.
     std::unordered_set<qint64> sightedBirds() const;
 
+    // Called by the engine while another connection holds the journal.
+    static int busy(void* store, int tries);
+
     std::unique_ptr<SQLite::Database> db_;
     bool textIndexUsed_ = true;
     QString path_;
+    std::atomic<int> checkState_{int(CheckState::None)};
 };
 
 // Appends many sightings quickly, each with what its record held beyond the

@@ -31,7 +31,7 @@ int runExchange(CommandLine& cl, const DataFolder& folder, const QString& worldL
         if (!cl.importEbird.isEmpty()) {
             EbirdImport import(cl.importEbird, codes);  // checked whole before anything changes
             Backups(folder.dir())
-                .named(*store, QDate::currentDate(), QStringLiteral("before-import"));
+                .named(*store, QDateTime::currentDateTime(), QStringLiteral("before-import"));
             const EbirdImportResult r = import.run(*store);
             cl.output += QStringLiteral("Imported %1\n%2\n").arg(cl.importEbird, r.summary());
             const Options o = store->options();

@@ -44,10 +44,11 @@ int Startup::begin() {
     }
     try {
         // Checked before anything is written after a run that did not end
-        // cleanly, and once a day (the day's first start, before its backup).
-        const bool check =
-            staleLock_ ||
-            !Backups(state_.folder.dir()).hasDaily(state_.services.clock.now().date());
+        // cleanly; once a day (the day's first start, before its backup) the
+        // check runs beside the window instead, which saves wait for.
+        const bool check = staleLock_;
+        checkBeside_ = !staleLock_ &&
+                       !Backups(state_.folder.dir()).hasDaily(state_.services.clock.now().date());
         // A journal of an older format is brought up to date once, with a
         // progress window while that runs.
         std::unique_ptr<QProgressDialog> migrating;
@@ -129,8 +130,13 @@ bool Startup::importJet() {
 
 void Startup::showMain() {
     main_ = std::make_unique<frmMain>(state_);
+    QObject::connect(main_.get(), &frmMain::journalRefused, main_.get(), [this] {
+        // As a start refuses it: the program ends, the journal untouched.
+        main_->close();
+        QCoreApplication::exit(1);
+    });
     main_->show();
-    main_->DailyBackup();
+    main_->DailyBackup(checkBeside_);
     if (onMainShown_) {
         onMainShown_();
     }

@@ -54,7 +54,8 @@ class Startup {
     std::unique_ptr<frmMain> main_;
     std::unique_ptr<frmSplash> splash_;
     std::unique_ptr<QLockFile> lock_;
-    bool staleLock_ = false;  // a crashed run's lock was taken over
+    bool staleLock_ = false;    // a crashed run's lock was taken over
+    bool checkBeside_ = false;  // the day's check runs beside the window
 };
 
 // What the command line asks for.

@@ -29,7 +29,9 @@ class AppFixture : public ::testing::Test {
     Services services{messages, clipboard, dialogs, clock};
     std::unique_ptr<Startup> startup;
 
-    QString dataDir() const { return tmp.file("data"); }
+    QString dataDir() const { return tmp.file(dataName); }
+    // The data folder's name inside the test's temporary folder.
+    QString dataName = QStringLiteral("data");
     // When set, the program keeps its window state in this file.
     QString settingsFile;
 
@@ -49,6 +51,8 @@ class AppFixture : public ::testing::Test {
         EXPECT_EQ(clock.fireTimers(frmSplash::kInterval), 1);
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_NE(startup->mainWindow(), nullptr);
+        // The day's check and backup run beside the window: done with first.
+        startup->mainWindow()->waitForDailyCheck();
         return *startup->mainWindow();
     }
 

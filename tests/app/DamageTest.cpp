@@ -51,10 +51,58 @@ TEST_F(DamageTest, ADamagedJournalIsRefusedUnchangedWithTheNewestGoodBackupNamed
     ASSERT_FALSE(messages.shown().empty());
     const QString text = messages.last().text;
     EXPECT_TRUE(text.contains(QStringLiteral("damaged"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("aviary-2026-05-14.mdb"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("copy the backup there as aviary.mdb")));
+    EXPECT_TRUE(text.contains(QStringLiteral("The newest good backup is the set")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("aviary-2026-05-14"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("copy the set's aviary.mdb there")));
     EXPECT_EQ(readAll(journal()), before);  // no options row was put in
-    EXPECT_FALSE(QFile::exists(dataDir() + "/Backups/aviary-2026-05-15.mdb"));
+    EXPECT_FALSE(QFile::exists(dataDir() + "/Backups/aviary-2026-05-15"));
+}
+
+TEST_F(DamageTest, TheDaysCheckBesideTheWindowRefusesADamagedJournal) {
+    startToMain();
+    TearDown();
+    damageRootPageOf("topics");  // nothing the start reads
+    const QByteArray before = readAll(journal());
+    clock.setNow(clock.now().addDays(1));
+    ASSERT_EQ(begin(), Startup::kRunning);  // the window comes at once
+    EXPECT_EQ(clock.fireTimers(frmSplash::kInterval), 1);
+    frmMain* w = startup->mainWindow();
+    ASSERT_NE(w, nullptr);
+    bool refused = false;
+    QObject::connect(w, &frmMain::journalRefused, [&] { refused = true; });
+    w->waitForDailyCheck();
+    EXPECT_TRUE(refused);
+    ASSERT_FALSE(messages.shown().empty());
+    const QString text = messages.last().text;
+    EXPECT_EQ(messages.last().icon, MsgIcon::Critical);
+    EXPECT_TRUE(text.contains(QStringLiteral("damaged"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("aviary-2026-05-14"))) << text.toStdString();
+    // The program ends as a refused start does, the journal closed
+    // untouched; no backup is made of a damaged journal.
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_FALSE(startup->state().hasDatabase());
+    EXPECT_FALSE(QFile::exists(dataDir() + "/Backups/aviary-2026-05-15"));
+    TearDown();
+    EXPECT_EQ(readAll(journal()), before);
+}
+
+TEST_F(DamageTest, AnUnknownFileFormatIsRefusedNamingTheWayBack) {
+    startToMain();
+    TearDown();
+    {
+        QFile f(journal());
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.seek(44));  // the schema format number
+        f.write("\x00\x00\x00\x09", 4);
+    }
+    const QByteArray before = readAll(journal());
+    EXPECT_EQ(begin(), 1);
+    ASSERT_FALSE(messages.shown().empty());
+    const QString text = messages.last().text;
+    EXPECT_TRUE(text.contains(QStringLiteral("The newest good backup is the set")))
+        << text.toStdString();
+    EXPECT_EQ(readAll(journal()), before);
 }
 
 TEST_F(DamageTest, ALockLeftByACrashMakesTheSameDaysStartCheckToo) {

@@ -48,6 +48,16 @@ TEST_F(ExchangeTest, ImportFromTheFileMenuAddsSightingsAndCountsThem) {
     w.menuItem("mnuFileImportEbird")->trigger();
     EXPECT_TRUE(lastMessage().contains(QStringLiteral("Already in the journal: 6")));
     EXPECT_EQ(startup->state().db().rowCount("sighting"), 6);
+    // Two imports in one second: two sets, the first not overwritten.
+    QList<qint64> before;
+    for (const BackupInfo& b : Backups(dataDir()).list()) {
+        if (b.reason == QLatin1String("before-import")) {
+            before << b.sightings;
+            EXPECT_TRUE(b.isSet());
+        }
+    }
+    std::sort(before.begin(), before.end());
+    EXPECT_EQ(before, (QList<qint64>{0, 6}));
 
     // A file that is not right: said where, nothing imported.
     QByteArray broken = myEbirdData();

@@ -76,7 +76,7 @@ TEST(Migration, AnOlderJournalIsBackedUpThenGivenItsTaxonomyOnce) {
     ASSERT_EQ(backups.size(), 1);
     EXPECT_EQ(backups.front().reason, QStringLiteral("before-migration"));
     {
-        SQLite::Database copy(QFile::encodeName(backups.front().path).toStdString());
+        SQLite::Database copy(QFile::encodeName(backups.front().journal).toStdString());
         EXPECT_EQ(copy.execAndGet("PRAGMA user_version").getInt(), 1);
     }
     // Once: the next open finds nothing to do.
