@@ -20,6 +20,7 @@
 #include "EntryEditor.h"
 #include "EntryNodes.h"
 #include "MainWindowApi.h"
+#include "PictureSave.h"
 #include "PictureView.h"
 #include "SubjectPicker.h"
 #include "cDIBSection.h"
@@ -38,14 +39,10 @@ int px(double twips, const QWidget* w) {
     return int(twips * w->logicalDpiX() / 1440.0 + 0.5);
 }
 
-// Thrown inside the save's transaction when the user declined to replace a
-// file: the row is not kept, and a message follows.
-struct Declined {};
-
 }  // namespace
 
 QString frmPic::fileName(const QString& subject, const QString& title, qint64 id) {
-    return subject + u' ' + title + u'_' + QString::number(id) + QStringLiteral(".jpg");
+    return pictureFileName(subject, title, id);
 }
 
 frmPic::frmPic(AppState& state, MainWindowApi& main, QWidget* parent)
@@ -232,67 +229,33 @@ void frmPic::cmdSave_Click() {
         }
         saveNew(subject, title);
     } catch (const AppError& e) {
-        state_.services.messages.notify(
-            QStringLiteral("Image Error # ") + QString::number(e.number()),
-            QStringLiteral("Image Error"));
+        // The number, as always, and what went wrong (a full disk, named).
+        state_.services.messages.notify(QStringLiteral("Image Error # ") +
+                                            QString::number(e.number()) + QStringLiteral("\n\n") +
+                                            e.description(),
+                                        QStringLiteral("Image Error"));
     }
 }
 
 void frmPic::saveNew(const QString& subject, const QString& title) {
-    Store& db = state_.db();
+    const StoredPicture stored =
+        storeNewPicture(state_.db(), state_.folder, state_.category(), subject, title, picture_,
+                        state_.services.messages);
+    if (stored.declined) {
+        state_.services.messages.notify(
+            QStringLiteral("Failed to save the picture to the file: '") + stored.path + u'\'',
+            QStringLiteral("Wingfolio"), MsgIcon::Exclamation);
+        return;
+    }
     NewEntryNode node;
     node.category = state_.category();
     node.subjectText = subject;
     node.keyLetter = QStringLiteral("I");
     node.title = title;
     node.picture = 2;
-    // The subject is kept even when the picture cannot be written.
-    node.subid = db.findOrAddSubject(node.category, subject);
-    node.subjectHadEntries = db.entryCount(node.category, node.subid) > 0;
-    QString path;
-    // The new picture is written whole beside the name it takes, and put in
-    // place only once its row is committed: a failed save leaves the folder
-    // as it was, a picture it would have replaced included.
-    std::unique_ptr<mIntelJPEGLibrary::PreparedJpeg> prepared;
-    try {
-        db.inTransaction([&] {
-            Entry e;
-            e.catid = int(node.category);
-            e.subid = node.subid;
-            e.type = kImage;
-            e.title = title;
-            e.id = db.appendEntry(e);
-            e.fname = fileName(subject, title, e.id);
-            db.updateEntry(e);
-            node.id = e.id;
-            // A name with a '/' would lead into another folder: the file
-            // system refuses it, as it refuses any name it cannot hold.
-            const std::optional<QString> target = state_.folder.picturePath(e.fname);
-            path = target.value_or(state_.folder.imagesDir() + u'/' + e.fname);
-            if (!target) {
-                throw AppError(
-                    err::JpegWriter, QStringLiteral("wingfolio.mIntelJPEGLibrary"),
-                    QStringLiteral("Failed to save to JPG %1").arg(mIntelJPEGLibrary::kOpenFailed));
-            }
-            cDIBSection dib;
-            dib.CreateFromPicture(picture_);
-            prepared = mIntelJPEGLibrary::PrepareJpegFile(dib, path, 90, state_.services.messages);
-            if (!prepared) {
-                throw Declined{};
-            }
-        });
-    } catch (const Declined&) {
-        state_.services.messages.notify(
-            QStringLiteral("Failed to save the picture to the file: '") + path + u'\'',
-            QStringLiteral("Wingfolio"), MsgIcon::Exclamation);
-        return;
-    }
-    try {
-        prepared->place();
-    } catch (const AppError&) {
-        db.deleteEntry(node.id);  // no entry without its picture
-        throw;
-    }
+    node.subid = stored.subid;
+    node.subjectHadEntries = stored.subjectHadEntries;
+    node.id = stored.id;
     insertEntryNode(main_, node);
     main_.showPicture(picture_, subject + QStringLiteral(" : ") + title);
     accept();

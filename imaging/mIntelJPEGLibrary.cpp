@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "AppError.h"
+#include "DiskProblem.h"
 #include "Services.h"
 #include "cDIBSection.h"
 
@@ -27,6 +28,16 @@ const QString kSource = QStringLiteral("wingfolio.mIntelJPEGLibrary");
 [[noreturn]] void saveFailed(int status) {
     throw AppError(err::JpegWriter, kSource,
                    QStringLiteral("Failed to save to JPG ") + QString::number(status));
+}
+
+// A write that the disk refused: the writer's own number, and the disk named.
+[[noreturn]] void writeFailed(int status, const QByteArray& target, int errnum) {
+    if (errnum != ENOSPC && errnum != EDQUOT && errnum != EIO) {
+        saveFailed(status);
+    }
+    throw AppError(err::JpegWriter, kSource,
+                   QStringLiteral("Failed to save to JPG %1. ").arg(status) +
+                       diskProblem(QFile::decodeName(target), errnum, kSource).description());
 }
 
 struct EncoderDeleter {
@@ -103,7 +114,7 @@ class Prepared : public PreparedJpeg {
     TempFile& file() { return file_; }
     void place() override {
         if (!file_.placeAt(target_)) {
-            saveFailed(kCommitFailed);
+            writeFailed(kCommitFailed, target_, errno);
         }
     }
 
@@ -169,10 +180,10 @@ std::unique_ptr<PreparedJpeg> PrepareJpegFile(const cDIBSection& dib, const QStr
     auto prepared = std::make_unique<Prepared>(target);
     TempFile& file = prepared->file();
     if (!file.ok()) {
-        saveFailed(kOpenFailed);
+        writeFailed(kOpenFailed, target, errno);
     }
     if (!file.writeAll(jpeg, jpegSize)) {
-        saveFailed(kWriteFailed);
+        writeFailed(kWriteFailed, target, errno);
     }
     if (kept) {
         ::fchmod(file.fd(), kept->mode);
