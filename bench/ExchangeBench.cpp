@@ -121,7 +121,8 @@ static void BM_ExportEbird200k(benchmark::State& state) {
     const Exporter exporter(*store, IsoCodes::system());
     for (auto _ : state) {
         state.counters["rows"] =
-            exporter.writeEbirdRecords(tmp.filePath(QStringLiteral("upload.csv")));
+            exporter.writeEbirdUpload(tmp.filePath(QStringLiteral("upload.csv")), {}, {}, true)
+                .rows;
     }
 }
 BENCHMARK(BM_ExportEbird200k)->Unit(benchmark::kMillisecond);

@@ -55,6 +55,8 @@ QString kindName(Kind kind) {
             return QStringLiteral("hybrid");
         case Kind::Domestic:
             return QStringLiteral("domestic");
+        case Kind::NoName:
+            return QStringLiteral("no name");
     }
     return {};
 }
@@ -67,8 +69,10 @@ Taxon classify(const QString& commonName, const QString& scientificName) {
     const QString scientificOutside = outsideBrackets(scientific);
     const QStringList words = scientificOutside.split(u' ', Qt::SkipEmptyParts);
 
-    if (common.contains(QLatin1String("domestic type"), Qt::CaseInsensitive) ||
-        scientific.contains(QLatin1String("domestic type"), Qt::CaseInsensitive)) {
+    if (common.isEmpty() && scientific.isEmpty()) {
+        t.kind = Kind::NoName;
+    } else if (common.contains(QLatin1String("domestic type"), Qt::CaseInsensitive) ||
+               scientific.contains(QLatin1String("domestic type"), Qt::CaseInsensitive)) {
         t.kind = Kind::Domestic;
     } else if (words.contains(QLatin1String("sp.")) ||
                commonOutside.endsWith(QLatin1String(" sp.")) ||

@@ -9,8 +9,9 @@ namespace wf::ebird {
 
 // What a record of "My eBird Data" names: one species, or something that is
 // not one species and never counts on a life list.
-enum class Kind { Species, Spuh, Slash, Hybrid, Domestic };
-QString kindName(Kind kind);  // "sp.", "slash", "hybrid", "domestic"
+// A record that names nothing (both names empty) is no sighting either.
+enum class Kind { Species, Spuh, Slash, Hybrid, Domestic, NoName };
+QString kindName(Kind kind);  // "sp.", "slash", "hybrid", "domestic", "no name"
 
 // The species a record names, with the subspecies group or form it was
 // filed under: "Northern Flicker (Yellow-shafted)", "Colaptes auratus

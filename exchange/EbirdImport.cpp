@@ -9,11 +9,13 @@
 #include <QStringDecoder>
 #include <array>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "AppError.h"
 #include "Csv.h"
+#include "EbirdNames.h"
 #include "IsoCodes.h"
 #include "Module.h"
 #include "Store.h"
@@ -111,6 +113,15 @@ QByteArray csvFromZip(const QString& path) {
             bad(path, QStringLiteral("the file %1 in the zip archive is damaged.").arg(csv.name));
         case ZipCsv::NoCsv:
             bad(path, QStringLiteral("the zip archive holds no CSV file."));
+        case ZipCsv::Encrypted:
+            bad(path, QStringLiteral("the file %1 in the zip archive is encrypted; unpack it "
+                                     "with its password and import the CSV file.")
+                          .arg(csv.name));
+        case ZipCsv::Unsupported:
+            bad(path, QStringLiteral("the file %1 in the zip archive is packed with a method "
+                                     "Wingfolio cannot unpack; unpack it with another program "
+                                     "and import the CSV file.")
+                          .arg(csv.name));
     }
     return csv.bytes;
 }
@@ -181,6 +192,14 @@ EbirdImport::EbirdImport(const QString& path, const IsoCodes& codes) : path_(pat
         if (rec.fields.size() == 1 && rec.fields.front().trimmed().isEmpty()) {
             continue;  // a blank line
         }
+        // eBird writes every field of every record: fewer is a file cut short.
+        if (rec.fields.size() < header.size()) {
+            bad(path, QStringLiteral("line %1: the record has %2 of the %3 fields; the file "
+                                     "seems cut short or damaged.")
+                          .arg(rec.line)
+                          .arg(rec.fields.size())
+                          .arg(header.size()));
+        }
         Row row;
         row.line = rec.line;
         for (int c = 0; c < ColumnCount; ++c) {
@@ -213,19 +232,36 @@ std::map<QString, int> EbirdImportResult::skippedByKind() const {
 }
 
 QString EbirdImportResult::summary() const {
-    // The new birds by name, the first ten of a long list.
-    constexpr qsizetype kNamed = 10;
-    QString named = newBirds.mid(0, kNamed).join(QStringLiteral(", "));
-    if (newBirds.size() > kNamed) {
-        named += QStringLiteral(" and %1 more").arg(newBirds.size() - kNamed);
-    }
     QStringList lines;
     lines << QStringLiteral("Records read: %1").arg(rowsRead)
           << QStringLiteral("Sightings added: %1").arg(added)
-          << QStringLiteral("Already in the journal: %1").arg(alreadyPresent)
-          << QStringLiteral("New birds: %1%2")
-                 .arg(newBirds.size())
-                 .arg(named.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(named));
+          << QStringLiteral("Already in the journal: %1").arg(alreadyPresent);
+    if (renamed > 0) {
+        lines << QStringLiteral(
+                     "Renamed on eBird since: %1 (updated, %2 filed under another "
+                     "bird)")
+                     .arg(renamed)
+                     .arg(refiled);
+    }
+    lines << QStringLiteral("Waiting for review: %1%2")
+                 .arg(waiting)
+                 .arg(waiting > 0 ? QStringLiteral(" records of %1 names (File, Review eBird "
+                                                   "Names)")
+                                        .arg(waitingNames)
+                                  : QString());
+    if (!gone.empty()) {
+        constexpr size_t kNamed = 5;
+        lines << QStringLiteral("No longer in this download (kept in the journal): %1")
+                     .arg(gone.size());
+        for (size_t i = 0; i < gone.size() && i < kNamed; ++i) {
+            lines << QStringLiteral("    %1, %2, %3 (%4)")
+                         .arg(gone[i].commonName, gone[i].date, gone[i].location,
+                              gone[i].submissionId);
+        }
+        if (gone.size() > kNamed) {
+            lines << QStringLiteral("    and %1 more").arg(gone.size() - kNamed);
+        }
+    }
     if (skipped.empty()) {
         lines << QStringLiteral("Skipped (not one species): 0");
     } else {
@@ -260,42 +296,73 @@ EbirdImportResult EbirdImport::run(Store& store, const std::function<bool(int, i
             }
         }
     } restoreCache{db};
+    const auto cancelled = [] {
+        return AppError(err::Cancelled, kSource,
+                        QStringLiteral("The import was cancelled; nothing was imported."));
+    };
     store.inTransaction([&] {
-        // What the journal knows: birds by scientific and by English name
-        // (the first of each), and the records already filed.
-        std::unordered_map<QString, qint64> byScientific;
-        std::unordered_map<QString, qint64> byName;
+        EbirdNames names(store, codes_);
+        names.load();
+        // The records of earlier downloads, by checklist.
+        struct Existing {
+            qint64 id = 0;
+            qint64 birdid = 0;
+            QString common;
+            QString scientific;
+            QString pair;
+            QString count;
+            QString date;
+            QString location;
+            bool matched = false;
+        };
+        std::unordered_map<QString, std::vector<Existing>> bySubmission;
         {
             SQLite::Statement q(db,
-                                "SELECT t.birdid, t.scientific_name FROM taxonomy t "
-                                "JOIN birds b ON b.id = t.birdid ORDER BY t.birdid");
+                                "SELECT s.id, s.birdid, d.submission_id, d.common_name, "
+                                "d.scientific_name, d.count, d.date, d.location FROM "
+                                "sighting_detail d JOIN sighting s ON s.id = d.sightingid WHERE "
+                                "d.source = 'eBird' ORDER BY s.id");
             while (q.executeStep()) {
-                byScientific.emplace(QString::fromUtf8(q.getColumn(1).getText()).toCaseFolded(),
-                                     q.getColumn(0).getInt64());
-            }
-            SQLite::Statement b(db, "SELECT id, name FROM birds ORDER BY id");
-            while (b.executeStep()) {
-                byName.emplace(QString::fromUtf8(b.getColumn(1).getText()).toCaseFolded(),
-                               b.getColumn(0).getInt64());
+                Existing e;
+                e.id = q.getColumn(0).getInt64();
+                e.birdid = q.getColumn(1).getInt64();
+                e.common = QString::fromUtf8(q.getColumn(3).getText());
+                e.scientific = QString::fromUtf8(q.getColumn(4).getText());
+                const ebird::Taxon t = ebird::classify(e.common, e.scientific);
+                e.pair = ebirdNameKey(t.common) + u'\x1f' + ebirdNameKey(t.scientific);
+                e.count = QString::fromUtf8(q.getColumn(5).getText());
+                e.date = QString::fromUtf8(q.getColumn(6).getText());
+                e.location = QString::fromUtf8(q.getColumn(7).getText());
+                bySubmission[QString::fromUtf8(q.getColumn(2).getText())].push_back(std::move(e));
             }
         }
-        std::unordered_set<QString> present;
+        std::unordered_set<QString> waiting;
         {
             SQLite::Statement q(db,
-                                "SELECT submission_id, scientific_name FROM sighting_detail "
-                                "WHERE submission_id <> ''");
+                                "SELECT submission_id, common_name, scientific_name FROM "
+                                "ebird_pending");
             while (q.executeStep()) {
-                present.insert(QString::fromUtf8(q.getColumn(0).getText()) + u'\x1f' +
-                               QString::fromUtf8(q.getColumn(1).getText()));
+                waiting.insert(QString::fromUtf8(q.getColumn(0).getText()) + u'\x1f' +
+                               QString::fromUtf8(q.getColumn(1).getText()) + u'\x1f' +
+                               QString::fromUtf8(q.getColumn(2).getText()));
             }
         }
-        SightingWriter writer(store);
-        std::unordered_map<QString, std::array<QString, 3>> places;
+        // The file's records of one species, by checklist in the file's order.
+        struct Record {
+            int line = 0;
+            SightingDetail d;
+            QString pair;
+            std::optional<qint64> birdid;
+            bool done = false;
+        };
+        std::vector<Record> records;
+        records.reserve(rows_.size());
+        std::vector<QString> order;
+        std::unordered_map<QString, std::vector<size_t>> inSubmission;
         const int total = rowCount();
         for (int i = 0; i < total; ++i) {
             if (progress && (i % 500) == 0 && !progress(i, total)) {
-                throw AppError(err::Cancelled, kSource,
-                               QStringLiteral("The import was cancelled; nothing was imported."));
+                throw cancelled();
             }
             const Row& row = rows_[size_t(i)];
             const auto& v = row.v;
@@ -305,83 +372,147 @@ EbirdImportResult EbirdImport::run(Store& store, const std::function<bool(int, i
                                           v[Date], v[Location], v[SubmissionId]});
                 continue;
             }
-            const QString key = v[SubmissionId] + u'\x1f' + v[ScientificName];
-            if (!present.insert(key).second) {
-                ++result.alreadyPresent;
-                continue;
+            Record r;
+            r.line = row.line;
+            r.d = SightingDetail{QStringLiteral("eBird"),
+                                 v[SubmissionId],
+                                 v[CommonName],
+                                 v[ScientificName],
+                                 v[TaxonomicOrder],
+                                 v[Count],
+                                 v[StateProvince],
+                                 v[County],
+                                 v[LocationId],
+                                 v[Location],
+                                 v[Latitude],
+                                 v[Longitude],
+                                 v[Date],
+                                 v[Time],
+                                 v[Protocol],
+                                 v[Duration],
+                                 v[AllObs],
+                                 v[Distance],
+                                 v[AreaCovered],
+                                 v[Observers],
+                                 v[Breeding],
+                                 v[ObservationDetails],
+                                 v[ChecklistComments],
+                                 v[MlCatalog]};
+            r.pair = ebirdNameKey(taxon.common) + u'\x1f' + ebirdNameKey(taxon.scientific);
+            r.birdid = names.resolve(r.d);
+            auto [it, fresh] = inSubmission.try_emplace(v[SubmissionId]);
+            if (fresh) {
+                order.push_back(v[SubmissionId]);
             }
-            qint64 birdid = 0;
-            if (const auto it = byScientific.find(taxon.scientific.toCaseFolded());
-                it != byScientific.end()) {
-                birdid = it->second;
-            } else if (const auto n = byName.find(taxon.common.toCaseFolded()); n != byName.end()) {
-                birdid = n->second;
-            } else {
-                birdid = store.addSubject(Category::Birds, taxon.common);
-                store.setTaxonomy(birdid, Taxonomy{taxon.scientific, 0, {}, {}, {}});
-                byScientific.emplace(taxon.scientific.toCaseFolded(), birdid);
-                byName.emplace(taxon.common.toCaseFolded(), birdid);
-                result.newBirds << taxon.common;
-            }
-            // The names of a place code, looked up once per code.
-            auto placeIt = places.find(v[StateProvince]);
-            if (placeIt == places.end()) {
-                const QString code = v[StateProvince].trimmed().toUpper();
-                const QString country = code.section(u'-', 0, 0);
-                const QString subdivision = code.section(u'-', 1);
-                placeIt =
-                    places
-                        .emplace(
-                            v[StateProvince],
-                            std::array<QString, 3>{
-                                subdivision.isEmpty() ? QString() : codes_.subdivisionName(code),
-                                country.isEmpty() ? QString() : codes_.countryName(country),
-                                codes_.continent(country)})
-                        .first;
-            }
-            Sighting s;
-            s.birdid = birdid;
-            s.date = ebird::parseDate(v[Date]);
-            s.time = ebird::parseTime(v[Time]);
-            s.site = v[Location];
-            s.district = v[County];
-            s.state = placeIt->second[0];
-            s.country = placeIt->second[1];
-            s.region = placeIt->second[2];
-            s.notes = ebird::notes(taxon.group, v[ObservationDetails]);
-            const SightingDetail d{QStringLiteral("eBird"),
-                                   v[SubmissionId],
-                                   v[CommonName],
-                                   v[ScientificName],
-                                   v[TaxonomicOrder],
-                                   v[Count],
-                                   v[StateProvince],
-                                   v[County],
-                                   v[LocationId],
-                                   v[Location],
-                                   v[Latitude],
-                                   v[Longitude],
-                                   v[Date],
-                                   v[Time],
-                                   v[Protocol],
-                                   v[Duration],
-                                   v[AllObs],
-                                   v[Distance],
-                                   v[AreaCovered],
-                                   v[Observers],
-                                   v[Breeding],
-                                   v[ObservationDetails],
-                                   v[ChecklistComments],
-                                   v[MlCatalog]};
-            writer.append(s, &d);
-            ++result.added;
+            it->second.push_back(records.size());
+            records.push_back(std::move(r));
         }
+        SQLite::Statement rename(db,
+                                 "UPDATE sighting_detail SET common_name = ?, scientific_name = "
+                                 "?, taxonomic_order = ? WHERE sightingid = ?");
+        SQLite::Statement refile(db, "UPDATE sighting SET birdid = ? WHERE id = ?");
+        const auto updateNames = [&](const Existing& e, const Record& r) {
+            rename.bind(1, r.d.commonName.toStdString());
+            rename.bind(2, r.d.scientificName.toStdString());
+            rename.bind(3, r.d.taxonomicOrder.toStdString());
+            rename.bind(4, static_cast<int64_t>(e.id));
+            rename.exec();
+            rename.reset();
+        };
+        const auto moveTo = [&](Existing& e, qint64 birdid) {
+            if (e.birdid == birdid) {
+                return false;
+            }
+            refile.bind(1, static_cast<int64_t>(birdid));
+            refile.bind(2, static_cast<int64_t>(e.id));
+            refile.exec();
+            refile.reset();
+            e.birdid = birdid;
+            return true;
+        };
+        std::unordered_set<QString> waitingNames;
+        for (const QString& submission : order) {
+            const std::vector<size_t>& mine = inSubmission[submission];
+            std::vector<Existing>& earlier = bySubmission[submission];
+            std::unordered_set<QString> pairsNow;
+            for (const size_t i : mine) {
+                pairsNow.insert(records[i].pair);
+            }
+            // The same record: the same names...
+            for (const size_t i : mine) {
+                Record& r = records[i];
+                for (Existing& e : earlier) {
+                    if (!e.matched && e.pair == r.pair) {
+                        e.matched = r.done = true;
+                        ++result.alreadyPresent;
+                        if (r.birdid && moveTo(e, *r.birdid)) {
+                            ++result.refiled;  // a choice made since files it elsewhere
+                        }
+                        break;
+                    }
+                }
+            }
+            // ...or names of the same bird...
+            for (const size_t i : mine) {
+                Record& r = records[i];
+                for (Existing& e : earlier) {
+                    if (!r.done && r.birdid && !e.matched && e.birdid == *r.birdid) {
+                        e.matched = r.done = true;
+                        updateNames(e, r);
+                        ++result.alreadyPresent;
+                        ++result.renamed;
+                    }
+                }
+            }
+            // ...or eBird's rename: an old name gone, a new one there, of the
+            // same count.
+            for (const size_t i : mine) {
+                Record& r = records[i];
+                for (Existing& e : earlier) {
+                    if (!r.done && !e.matched && pairsNow.count(e.pair) == 0 &&
+                        e.count == r.d.count) {
+                        e.matched = r.done = true;
+                        updateNames(e, r);
+                        if (r.birdid && moveTo(e, *r.birdid)) {
+                            ++result.refiled;
+                        }
+                        ++result.alreadyPresent;
+                        ++result.renamed;
+                    }
+                }
+            }
+            for (const size_t i : mine) {
+                Record& r = records[i];
+                if (r.done) {
+                    continue;
+                }
+                if (r.birdid) {
+                    names.file(r.d, *r.birdid);
+                    ++result.added;
+                    continue;
+                }
+                const QString key =
+                    r.d.submissionId + u'\x1f' + r.d.commonName + u'\x1f' + r.d.scientificName;
+                if (!waiting.insert(key).second) {
+                    ++result.alreadyPresent;  // waiting since an earlier import
+                    continue;
+                }
+                names.keepWaiting(r.d, r.line);
+                ++result.waiting;
+                waitingNames.insert(r.pair);
+            }
+            for (const Existing& e : earlier) {
+                if (!e.matched && !submission.isEmpty()) {
+                    result.gone.push_back({0, ebird::Kind::Species, e.common, e.scientific, e.date,
+                                           e.location, submission});
+                }
+            }
+        }
+        result.waitingNames = int(waitingNames.size());
         if (progress && !progress(total, total)) {
-            throw AppError(err::Cancelled, kSource,
-                           QStringLiteral("The import was cancelled; nothing was imported."));
+            throw cancelled();
         }
     });
-    result.newBirds.sort(Qt::CaseInsensitive);
     if (!result.skipped.empty()) {
         const QString report = skippedReportPath(path_);
         QSaveFile out(report);

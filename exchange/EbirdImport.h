@@ -29,7 +29,17 @@ struct EbirdImportResult {
     int rowsRead = 0;
     int added = 0;
     int alreadyPresent = 0;
-    QStringList newBirds;  // added to the birds, by name
+    // Records whose names match no bird and no choice made: kept for review.
+    int waiting = 0;
+    int waitingNames = 0;
+    // Records of an earlier download that eBird has renamed since: the
+    // existing sighting was updated (and re-filed when the name now means
+    // another bird), never added again.
+    int renamed = 0;
+    int refiled = 0;
+    // Records of an earlier download that this one no longer holds (of the
+    // same checklists): listed, never deleted.
+    std::vector<SkippedRecord> gone;
     std::vector<SkippedRecord> skipped;
     QString reportPath;     // the CSV of skipped records, when one was written
     QString reportProblem;  // why it could not be written
@@ -56,8 +66,12 @@ class EbirdImport {
     const QString& path() const { return path_; }
     int rowCount() const;
 
-    // Files the records in one transaction. A record already in the journal
-    // (the same Submission ID and scientific name) is counted, not added
+    // Files the records in one transaction, each under the bird both its
+    // names match or the user chose for them (EbirdNames); the others wait
+    // for review. A record already in the journal (the same Submission ID
+    // and names, or names that map to the same bird, or eBird's rename of
+    // one: the same checklist with one record fewer of the old name and one
+    // more of the new, of the same count) is counted, updated, never added
     // again. progress is told rows done of all and returns false to stop;
     // then AppError err::Cancelled is raised and the journal is as it was.
     // The skipped records are listed in a CSV beside the file read

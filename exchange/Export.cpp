@@ -2,6 +2,8 @@
 #include "Export.h"
 
 #include <SQLiteCpp/SQLiteCpp.h>
+#include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 #include <map>
@@ -211,13 +213,18 @@ int writeText(const QString& path, const QString& text, int rows) {
 
 Exporter::Exporter(const Store& store, const IsoCodes& codes) : store_(store), codes_(codes) {}
 
-QString Exporter::ebirdRecords(QDate from, QDate to) const {
+QString Exporter::ebirdRecords(QDate from, QDate to, bool includeImported, int* leftOut) const {
     QString out;
     std::unordered_map<QString, std::pair<QString, QString>> placeCodes;
     rows_ = 0;
+    int left = 0;
     eachSighting(store_, true, [&](const Row& r) {
         if (!r.hasBird || (from.isValid() && (!r.s.date.isValid() || r.s.date < from)) ||
             (to.isValid() && (!r.s.date.isValid() || r.s.date > to))) {
+            return;
+        }
+        if (!includeImported && r.hasDetail && r.d.source == QLatin1String("eBird")) {
+            ++left;
             return;
         }
         // The names the record was filed under while it is still filed under
@@ -278,6 +285,9 @@ QString Exporter::ebirdRecords(QDate from, QDate to) const {
                   ebird::hectaresToAcres(r.d.areaHa), r.d.checklistComments});
         ++rows_;
     });
+    if (leftOut != nullptr) {
+        *leftOut = left;
+    }
     return out;
 }
 
@@ -451,9 +461,38 @@ QString Exporter::lifeListsCsv(const Options& areas) const {
     return out;
 }
 
-int Exporter::writeEbirdRecords(const QString& path, QDate from, QDate to) const {
-    const QString text = ebirdRecords(from, to);
-    return writeText(path, text, rows_);
+Exporter::UploadFiles Exporter::writeEbirdUpload(const QString& path, QDate from, QDate to,
+                                                 bool includeImported) const {
+    UploadFiles out;
+    const QByteArray bytes = ebirdRecords(from, to, includeImported, &out.leftOut).toUtf8();
+    out.rows = rows_;
+    if (bytes.size() < kUploadLimit) {
+        writeText(path, QString::fromUtf8(bytes), rows_);
+        out.files << path;
+        return out;
+    }
+    // Whole rows, as many as fit under the limit in each file.
+    const QFileInfo info(path);
+    const QString stem = info.dir().filePath(info.completeBaseName());
+    const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = start;
+        while (end < bytes.size()) {
+            const qsizetype next = bytes.indexOf('\n', end);
+            const qsizetype rowEnd = next < 0 ? bytes.size() : next + 1;
+            if (rowEnd - start >= kUploadLimit && end > start) {
+                break;
+            }
+            end = rowEnd;
+        }
+        const QString part =
+            QStringLiteral("%1-%2%3").arg(stem).arg(out.files.size() + 1).arg(suffix);
+        writeText(part, QString::fromUtf8(bytes.mid(start, end - start)), 0);
+        out.files << part;
+        start = end;
+    }
+    return out;
 }
 
 int Exporter::writeSightingsCsv(const QString& path) const {

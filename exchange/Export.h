@@ -3,6 +3,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include "Types.h"
 
@@ -20,9 +21,13 @@ class Exporter {
     Exporter(const Store& store, const IsoCodes& codes);
 
     // eBird Record Format (extended): no header, 19 columns, one row per
-    // sighting of a species dated from..to (either may be null: open). A
-    // sighting imported from eBird gives back what its record held.
-    QString ebirdRecords(QDate from = {}, QDate to = {}) const;
+    // sighting of a species dated from..to (either may be null: open). The
+    // sightings imported from eBird are on eBird already: uploaded again
+    // they would be there twice, so they are left out (counted in *leftOut)
+    // unless includeImported; one that is written gives back what its
+    // record held.
+    QString ebirdRecords(QDate from = {}, QDate to = {}, bool includeImported = false,
+                         int* leftOut = nullptr) const;
     // One row per sighting with every column of the journal and of its
     // record's detail, under a header row.
     QString sightingsCsv() const;
@@ -31,8 +36,19 @@ class Exporter {
     // order, first date and place, last date and number of sightings.
     QString lifeListsCsv(const Options& areas) const;
 
+    // eBird's upload takes at most 1 MB a file: larger output is written as
+    // numbered files beside path ("upload-1.csv", "upload-2.csv"), each
+    // under kUploadLimit bytes, rows whole.
+    static constexpr qint64 kUploadLimit = 1000 * 1000;
+    struct UploadFiles {
+        int rows = 0;
+        int leftOut = 0;
+        QStringList files;
+    };
+    UploadFiles writeEbirdUpload(const QString& path, QDate from = {}, QDate to = {},
+                                 bool includeImported = false) const;
+
     // The same, written to path; returns the number of data rows.
-    int writeEbirdRecords(const QString& path, QDate from = {}, QDate to = {}) const;
     int writeSightingsCsv(const QString& path) const;
     int writeLifeListsCsv(const QString& path, const Options& areas) const;
 

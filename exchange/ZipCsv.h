@@ -11,11 +11,13 @@ namespace wf {
 // (exchange/zip), opened the first time a zip archive is imported.
 struct ZipCsv {
     enum Result {
-        Read,        // bytes holds the file, name its name
-        CannotOpen,  // not a zip archive, or damaged or incomplete
-        CannotStat,  // name cannot be read (or is too large)
-        Damaged,     // name is damaged
-        NoCsv,       // the archive holds no CSV file
+        Read,         // bytes holds the file, name its name
+        CannotOpen,   // not a zip archive, or damaged or incomplete
+        CannotStat,   // name cannot be read (or is too large)
+        Damaged,      // name is damaged
+        NoCsv,        // the archive holds no CSV file
+        Encrypted,    // name is encrypted (a password is needed)
+        Unsupported,  // name is packed with a method the reader lacks
     };
     Result result = CannotOpen;
     QString name;

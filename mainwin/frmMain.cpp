@@ -100,6 +100,7 @@ const std::vector<Menu>& menus() {
           {"mnuFileRestore", "&Restore From Backup...", ""},
           {"mnuFileImport", "Import Old &Journal...", ""},
           {"mnuFileImportEbird", "Import &eBird Data...", ""},
+          {"mnuFileReviewNames", "Re&view eBird Names...", ""},
           {"mnuFileBar5", "-", ""},
           {"mnuFileClose", "&Exit", "Ctrl+Q"}}},
         {"mnuEdit",
@@ -276,6 +277,8 @@ void frmMain::buildMenus() {
     }
     connect(menuItem(QStringLiteral("mnuFileImportEbird")), &QAction::triggered, this,
             &frmMain::mnuFileImportEbird_Click);
+    connect(menuItem(QStringLiteral("mnuFileReviewNames")), &QAction::triggered, this,
+            &frmMain::mnuFileReviewNames_Click);
     QAction* taxonomicItem = menuItem(QStringLiteral("mnuViewTaxonomic"));
     taxonomicItem->setCheckable(true);
     taxonomicItem->setChecked(
@@ -370,6 +373,10 @@ void frmMain::buildStatusBar() {
         l->setPanelText(QString::fromLatin1(p.text));
         sbStatusBar_->addWidget(l);
     }
+    // Shown only while eBird records wait for their names to be reviewed.
+    auto* waiting = new StatusPanel(QStringLiteral("Waiting"), sbStatusBar_);
+    waiting->hide();
+    sbStatusBar_->addWidget(waiting);
     // Shown only when a backup could not be made.
     auto* backup = new StatusPanel(QStringLiteral("Backup"), sbStatusBar_);
     backup->hide();

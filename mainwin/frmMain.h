@@ -140,8 +140,11 @@ class frmMain : public QMainWindow, public MainWindowApi {
     // Exchange with eBird and other programs.
     enum class ExportKind { Ebird, Sightings, LifeLists };
     void mnuFileImportEbird_Click();
+    void mnuFileReviewNames_Click();
+    // The records waiting for review, in the File menu and the status bar.
+    void countWaitingNames();
     void exportFile(ExportKind kind);
-    bool askDateRange(QDate& from, QDate& to);
+    bool askDateRange(QDate& from, QDate& to, bool& includeImported);
     // Puts the journal just opened (or reopened) on show: lists, options, counts.
     void journalReplaced();
     bool Form_Unload();

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
 #include <QProgressDialog>
@@ -19,7 +20,9 @@
 #include "Export.h"
 #include "FileChooser.h"
 #include "IsoCodes.h"
+#include "StatusPanel.h"
 #include "frmMain.h"
+#include "frmReviewNames.h"
 
 namespace wf {
 
@@ -69,6 +72,43 @@ void frmMain::mnuFileImportEbird_Click() {
     cmbSearchCategory_Click();
     CountLifeLists();
     messages.notify(result.summary(), kImportTitle, MsgIcon::Information);
+    if (result.waiting > 0 &&
+        messages.ask(QStringLiteral("%1 records under %2 names match no bird of the world list by "
+                                    "both their names. Review them now?")
+                         .arg(result.waiting)
+                         .arg(result.waitingNames),
+                     kImportTitle)) {
+        mnuFileReviewNames_Click();
+    }
+}
+
+void frmMain::mnuFileReviewNames_Click() {
+    bool changed = false;
+    {
+        frmReviewNames review(state_, this);
+        state_.services.dialogs.exec(review);
+        changed = review.changed();
+    }
+    if (changed) {
+        cmbSearchCategory_Click();
+        CountLifeLists();
+    }
+    countWaitingNames();
+}
+
+void frmMain::countWaitingNames() {
+    int waiting = 0;
+    try {
+        waiting = int(state_.db().rowCount("ebird_pending"));
+    } catch (const AppError&) {
+        waiting = 0;  // the counts are told elsewhere
+    }
+    menuItem(QStringLiteral("mnuFileReviewNames"))
+        ->setText(waiting > 0 ? QStringLiteral("Re&view eBird Names (%1)...").arg(waiting)
+                              : QStringLiteral("Re&view eBird Names..."));
+    StatusPanel* panelWaiting = panel(QStringLiteral("Waiting"));
+    panelWaiting->setPanelText(QStringLiteral("eBird records to review: %1").arg(waiting));
+    panelWaiting->setVisible(waiting > 0);
 }
 
 void frmMain::exportFile(ExportKind kind) {
@@ -86,7 +126,8 @@ void frmMain::exportFile(ExportKind kind) {
     const QString title = QString::fromLatin1(k.title);
     QDate from;
     QDate to;
-    if (kind == ExportKind::Ebird && !askDateRange(from, to)) {
+    bool includeImported = false;
+    if (kind == ExportKind::Ebird && !askDateRange(from, to, includeImported)) {
         return;
     }
     const QString suggested =
@@ -101,12 +142,14 @@ void frmMain::exportFile(ExportKind kind) {
         return;
     }
     int rows = 0;
+    Exporter::UploadFiles upload;
     try {
         const BusyCursor busy;
         const Exporter exporter(state_.db(), IsoCodes::system());
         switch (kind) {
             case ExportKind::Ebird:
-                rows = exporter.writeEbirdRecords(target, from, to);
+                upload = exporter.writeEbirdUpload(target, from, to, includeImported);
+                rows = upload.rows;
                 break;
             case ExportKind::Sightings:
                 rows = exporter.writeSightingsCsv(target);
@@ -119,22 +162,39 @@ void frmMain::exportFile(ExportKind kind) {
         state_.services.messages.notify(e.description(), title, MsgIcon::Exclamation);
         return;
     }
-    state_.services.messages.notify(
-        QStringLiteral("%1 %2 written to %3.")
-            .arg(rows)
-            .arg(kind == ExportKind::LifeLists ? QStringLiteral("rows")
-                                               : QStringLiteral("sightings"))
-            .arg(QDir::toNativeSeparators(target)),
-        title, MsgIcon::Information);
+    QString said = QStringLiteral("%1 %2 written to %3.")
+                       .arg(rows)
+                       .arg(kind == ExportKind::LifeLists ? QStringLiteral("rows")
+                                                          : QStringLiteral("sightings"))
+                       .arg(QDir::toNativeSeparators(target));
+    if (upload.files.size() > 1) {
+        QStringList names;
+        for (const QString& f : upload.files) {
+            names << QFileInfo(f).fileName();
+        }
+        said = QStringLiteral(
+                   "%1 sightings written to %2 files, each under 1 MB as eBird's upload "
+                   "asks: %3.")
+                   .arg(rows)
+                   .arg(upload.files.size())
+                   .arg(names.join(QStringLiteral(", ")));
+    }
+    if (upload.leftOut > 0) {
+        said += QStringLiteral(
+                    "\n\n%1 sightings imported from eBird were left out: they are on "
+                    "eBird already.")
+                    .arg(upload.leftOut);
+    }
+    state_.services.messages.notify(said, title, MsgIcon::Information);
 }
 
-bool frmMain::askDateRange(QDate& from, QDate& to) {
+bool frmMain::askDateRange(QDate& from, QDate& to, bool& includeImported) {
     QDialog dialog(this);
     dialog.setObjectName(QStringLiteral("frmExportRange"));
     dialog.setWindowTitle(QStringLiteral("Export for eBird"));
     dialog.setMinimumWidth(dialog.fontMetrics().averageCharWidth() * 56);
     auto* layout = new QVBoxLayout(&dialog);
-    auto* intro = new QLabel(QStringLiteral("Every sighting is written in eBird Record Format, "
+    auto* intro = new QLabel(QStringLiteral("The sightings are written in eBird Record Format, "
                                             "ready for eBird's upload page."),
                              &dialog);
     intro->setWordWrap(true);
@@ -155,6 +215,13 @@ bool frmMain::askDateRange(QDate& from, QDate& to) {
     layout->addLayout(form);
     fromField->setEnabled(false);
     toField->setEnabled(false);
+    auto* imported =
+        new QCheckBox(QStringLiteral("&Include sightings imported from eBird"), &dialog);
+    imported->setObjectName(QStringLiteral("chkImported"));
+    imported->setToolTip(
+        QStringLiteral("They are on eBird already: uploaded again, each would be "
+                       "there twice."));
+    layout->addWidget(imported);
     connect(only, &QCheckBox::toggled, fromField, &QWidget::setEnabled);
     connect(only, &QCheckBox::toggled, toField, &QWidget::setEnabled);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
@@ -168,6 +235,7 @@ bool frmMain::askDateRange(QDate& from, QDate& to) {
         from = std::min(fromField->date(), toField->date());
         to = std::max(fromField->date(), toField->date());
     }
+    includeImported = imported->isChecked();
     return true;
 }
 

@@ -293,6 +293,7 @@ void frmMain::CountLifeLists() {
     } catch (const AppError& e) {
         reportLoadError(e.number(), e.description());
     }
+    countWaitingNames();
 }
 
 }  // namespace wf

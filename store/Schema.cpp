@@ -191,6 +191,53 @@ const char* const kTextIndex[] = {
     " INSERT INTO data_text (rowid, plaintext) VALUES (new.id, new.plaintext); END",
 };
 
+// Journal format 4: eBird names. A confirmed choice of bird for a pair of
+// eBird names (for one country, or for any: country ''), used by every
+// later import; and the records whose names match no bird and no choice,
+// waiting for the user's review (never a sighting, never in a life list).
+const char* const kEbirdNames[] = {
+    "CREATE TABLE ebird_name_map ("
+    " common_key TEXT NOT NULL,"
+    " scientific_key TEXT NOT NULL,"
+    " country TEXT NOT NULL DEFAULT '',"
+    " birdid INTEGER NOT NULL,"
+    " common_name TEXT NOT NULL DEFAULT '',"
+    " scientific_name TEXT NOT NULL DEFAULT '',"
+    " PRIMARY KEY (common_key, scientific_key, country))",
+    "CREATE TABLE ebird_pending ("
+    " id INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " line INTEGER NOT NULL DEFAULT 0,"
+    " source TEXT NOT NULL DEFAULT 'eBird',"
+    " submission_id TEXT NOT NULL DEFAULT '',"
+    " common_name TEXT NOT NULL DEFAULT '',"
+    " scientific_name TEXT NOT NULL DEFAULT '',"
+    " taxonomic_order TEXT NOT NULL DEFAULT '',"
+    " count TEXT NOT NULL DEFAULT '',"
+    " state_code TEXT NOT NULL DEFAULT '',"
+    " county TEXT NOT NULL DEFAULT '',"
+    " location_id TEXT NOT NULL DEFAULT '',"
+    " location TEXT NOT NULL DEFAULT '',"
+    " latitude TEXT NOT NULL DEFAULT '',"
+    " longitude TEXT NOT NULL DEFAULT '',"
+    " date TEXT NOT NULL DEFAULT '',"
+    " time TEXT NOT NULL DEFAULT '',"
+    " protocol TEXT NOT NULL DEFAULT '',"
+    " duration_min TEXT NOT NULL DEFAULT '',"
+    " all_obs_reported TEXT NOT NULL DEFAULT '',"
+    " distance_km TEXT NOT NULL DEFAULT '',"
+    " area_ha TEXT NOT NULL DEFAULT '',"
+    " observers TEXT NOT NULL DEFAULT '',"
+    " breeding_code TEXT NOT NULL DEFAULT '',"
+    " observation_details TEXT NOT NULL DEFAULT '',"
+    " checklist_comments TEXT NOT NULL DEFAULT '',"
+    " ml_catalog TEXT NOT NULL DEFAULT '')",
+    "CREATE INDEX ebird_pending_names ON ebird_pending(common_name, scientific_name)",
+    "CREATE INDEX sighting_detail_submission ON sighting_detail(submission_id)",
+    // A choice goes with its bird; a merge moves it to the bird kept.
+    "CREATE TRIGGER ebird_name_map_gone AFTER DELETE ON birds BEGIN"
+    " DELETE FROM ebird_name_map WHERE birdid = old.id; END",
+};
+
 template <size_t N>
 void execAll(SQLite::Database& db, const char* const (&statements)[N]) {
     for (const char* sql : statements) {
@@ -285,6 +332,7 @@ void createTables(SQLite::Database& db) {
     createSideTables(db);
     execAll(db, kSightingIndexes);
     execAll(db, kTextIndex);
+    execAll(db, kEbirdNames);
     db.exec("PRAGMA application_id = " + std::to_string(kApplicationId));
     db.exec("PRAGMA user_version = " + std::to_string(Store::kSchemaVersion));
 }
@@ -335,7 +383,8 @@ void checkAndMigrate(SQLite::Database& db, const QString& worldListCsv,
     const qint64 entries = version < 3 ? db.execAndGet("SELECT count(*) FROM data").getInt64() : 0;
     const int textSteps = int((entries + kTextBatch - 1) / kTextBatch);
     const int total = (version < 2 ? 2 : 0) +
-                      (version < 3 ? int(std::size(kSightingIndexes)) + 1 + textSteps : 0);
+                      (version < 3 ? int(std::size(kSightingIndexes)) + 1 + textSteps : 0) +
+                      (version < 4 ? 1 : 0);
     int done = 0;
     const auto step = [&] {
         ++done;
@@ -388,6 +437,13 @@ void checkAndMigrate(SQLite::Database& db, const QString& worldListCsv,
         db.exec("INSERT INTO data_text (data_text) VALUES ('optimize')");
         db.exec("PRAGMA user_version = 3");
         t.commit();
+    }
+    if (version < 4) {
+        SQLite::Transaction t(db);
+        execAll(db, kEbirdNames);
+        db.exec("PRAGMA user_version = 4");
+        t.commit();
+        step();
     }
 }
 

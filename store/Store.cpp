@@ -1521,8 +1521,9 @@ void Store::saveOptions(const Options& o) {
 // Counts and batches ---------------------------------------------------------
 
 qint64 Store::rowCount(const char* table) const {
-    static const char* const known[] = {"birds",   "topics",   "data",           "sighting",
-                                        "options", "taxonomy", "sighting_detail"};
+    static const char* const known[] = {"birds",           "topics",        "data",
+                                        "sighting",        "options",       "taxonomy",
+                                        "sighting_detail", "ebird_pending", "ebird_name_map"};
     for (const char* t : known) {
         if (qstrcmp(t, table) == 0) {
             return guarded(*db_, [&] {
@@ -1549,6 +1550,12 @@ void Store::mergeSubjects(Category cat, qint64 from, qint64 into) {
                 sightings.bind(1, static_cast<int64_t>(into));
                 sightings.bind(2, static_cast<int64_t>(from));
                 sightings.exec();
+                // The eBird names chosen for the one now go to the other.
+                SQLite::Statement names(
+                    *db_, "UPDATE OR REPLACE ebird_name_map SET birdid = ? WHERE birdid = ?");
+                names.bind(1, static_cast<int64_t>(into));
+                names.bind(2, static_cast<int64_t>(from));
+                names.exec();
             }
         });
         deleteSubject(cat, from);

@@ -25,8 +25,10 @@ namespace wf {
 // text column). Failures raise AppError (err::DatabaseError and friends).
 class Store {
   public:
-    // 2: the side tables taxonomy and sighting_detail.
-    static constexpr int kSchemaVersion = 3;
+    // 2: the side tables taxonomy and sighting_detail; 3: covering sighting
+    // indexes and the text index; 4: eBird name choices and records waiting
+    // for review (ebird_name_map, ebird_pending).
+    static constexpr int kSchemaVersion = 4;
     static constexpr const char* kFileName = "aviary.mdb";
 
     // Opens an existing journal. The file is checked before SQLite touches

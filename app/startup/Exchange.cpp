@@ -51,10 +51,17 @@ int runExchange(CommandLine& cl, const DataFolder& folder, const QString& worldL
         }
         const Exporter exporter(*store, codes);
         if (!cl.exportEbird.isEmpty()) {
-            const int n = exporter.writeEbirdRecords(cl.exportEbird, cl.from, cl.to);
+            const Exporter::UploadFiles up =
+                exporter.writeEbirdUpload(cl.exportEbird, cl.from, cl.to, cl.includeImported);
             cl.output += QStringLiteral("Wrote %1 sightings in eBird Record Format to %2\n")
-                             .arg(n)
-                             .arg(cl.exportEbird);
+                             .arg(up.rows)
+                             .arg(up.files.join(QStringLiteral(", ")));
+            if (up.leftOut > 0) {
+                cl.output += QStringLiteral(
+                                 "Left out %1 sightings imported from eBird (they are "
+                                 "on eBird already; --include-imported writes them)\n")
+                                 .arg(up.leftOut);
+            }
         }
         if (!cl.exportSightings.isEmpty()) {
             const int n = exporter.writeSightingsCsv(cl.exportSightings);

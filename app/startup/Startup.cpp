@@ -197,6 +197,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                                 QStringLiteral("With --export-ebird: only sightings up to this "
                                                "date (YYYY-MM-DD)."),
                                 QStringLiteral("date"));
+    const QCommandLineOption includeImported(
+        QStringLiteral("include-imported"),
+        QStringLiteral("With --export-ebird: also the sightings imported from eBird (left out "
+                       "otherwise: they are on eBird already)."));
     const QCommandLineOption exportSightings(
         QStringLiteral("export-sightings"),
         QStringLiteral("Writes every sighting, with all its columns, as CSV and ends."),
@@ -206,8 +210,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         QStringLiteral("Writes the life lists of the world and of the active areas as CSV and "
                        "ends."),
         QStringLiteral("file"));
-    p.addOptions({help, version, dataDir, importEbird, exportEbird, from, to, exportSightings,
-                  exportLifeList, splashMs, quit, idleMemory});
+    p.addOptions({help, version, dataDir, importEbird, exportEbird, from, to, includeImported,
+                  exportSightings, exportLifeList, splashMs, quit, idleMemory});
     if (!p.parse(arguments)) {
         cl.errors = QStringLiteral("wingfolio: %1\nTry 'wingfolio --help'.\n").arg(p.errorText());
         cl.exitStatus = 2;
@@ -239,6 +243,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     cl.dataDir = p.value(dataDir);
     cl.importEbird = p.value(importEbird);
     cl.exportEbird = p.value(exportEbird);
+    cl.includeImported = p.isSet(includeImported);
     cl.exportSightings = p.value(exportSightings);
     cl.exportLifeList = p.value(exportLifeList);
     for (const auto& [option, date] : {std::pair{&from, &cl.from}, std::pair{&to, &cl.to}}) {

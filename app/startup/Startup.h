@@ -80,6 +80,7 @@ struct CommandLine {
     QString exportLifeList;
     QDate from;  // the eBird export's dates; null: open
     QDate to;
+    bool includeImported = false;  // the eBird export's sightings from eBird too
     bool exchange() const {
         return !importEbird.isEmpty() || !exportEbird.isEmpty() || !exportSightings.isEmpty() ||
                !exportLifeList.isEmpty();

@@ -31,8 +31,29 @@ extern "C" Q_DECL_EXPORT void wingfolio_read_zip_csv(const QString& path, wf::Zi
             out->result = ZipCsv::CannotStat;
             return;
         }
+        if ((st.valid & ZIP_STAT_ENCRYPTION_METHOD) != 0 && st.encryption_method != ZIP_EM_NONE) {
+            out->result = ZipCsv::Encrypted;
+            return;
+        }
+        if ((st.valid & ZIP_STAT_COMP_METHOD) != 0 &&
+            !zip_compression_method_supported(st.comp_method, 0)) {
+            out->result = ZipCsv::Unsupported;
+            return;
+        }
         std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(
             zip_fopen_index(archive.get(), zip_uint64_t(i), 0), zip_fclose);
+        if (!file) {
+            const int code = zip_error_code_zip(zip_get_error(archive.get()));
+            if (code == ZIP_ER_NOPASSWD || code == ZIP_ER_WRONGPASSWD ||
+                code == ZIP_ER_ENCRNOTSUPP) {
+                out->result = ZipCsv::Encrypted;
+                return;
+            }
+            if (code == ZIP_ER_COMPNOTSUPP) {
+                out->result = ZipCsv::Unsupported;
+                return;
+            }
+        }
         out->bytes = QByteArray(qsizetype(st.size), Qt::Uninitialized);
         if (!file || zip_fread(file.get(), out->bytes.data(), st.size) != zip_int64_t(st.size)) {
             out->bytes.clear();

@@ -3,6 +3,9 @@
 
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
 #include "DateField.h"
 
 #include "AppFixture.h"
@@ -32,11 +35,43 @@ TEST_F(ExchangeTest, ImportFromTheFileMenuAddsSightingsAndCountsThem) {
     const QString file = writeFile(tmp, QStringLiteral("MyEBirdData.csv"), myEbirdData());
     chooseFile(file);
     w.menuItem("mnuFileImportEbird")->trigger();
-    EXPECT_TRUE(lastMessage().contains(QStringLiteral("Sightings added: 6")))
-        << lastMessage().toStdString();
-    EXPECT_TRUE(lastMessage().contains(QStringLiteral("Mystery Warbler")));
+    // The summary, then the offer to review the names that matched no bird.
+    ASSERT_GE(messages.shown().size(), 2u);
+    const QString summary = messages.shown()[messages.shown().size() - 2].text;
+    EXPECT_TRUE(summary.contains(QStringLiteral("Sightings added: 4"))) << summary.toStdString();
+    EXPECT_TRUE(summary.contains(QStringLiteral("Waiting for review: 2")));
+    EXPECT_TRUE(lastMessage().endsWith(QStringLiteral("Review them now?")));
+    EXPECT_EQ(startup->state().db().rowCount("sighting"), 4);
+    EXPECT_EQ(w.panel("Life")->text(), QStringLiteral("World List = 3"));
+    EXPECT_EQ(w.menuItem("mnuFileReviewNames")->text(),
+              QStringLiteral("Re&view eBird Names (2)..."));
+    EXPECT_FALSE(w.panel("Waiting")->isHidden());
+
+    // The review, as a person makes it: the chickadee filed under the
+    // English name's bird, the warbler added as a new bird.
+    dialogs.queue([&](QDialog& d) {
+        EXPECT_EQ(d.objectName(), QStringLiteral("frmReviewNames"));
+        auto* table = d.findChild<QTableWidget*>("tblWaiting");
+        ASSERT_EQ(table->rowCount(), 2);
+        EXPECT_EQ(table->item(0, 0)->text(), QStringLiteral("Carolina Chickadee"));
+        auto* list = d.findChild<QListWidget*>("lstSuggestions");
+        ASSERT_GE(list->count(), 1);
+        EXPECT_TRUE(list->item(0)->text().startsWith(QStringLiteral("Carolina Chickadee")))
+            << list->item(0)->text().toStdString();
+        user::click(list->viewport(), list->visualItemRect(list->item(0)).center());
+        user::click(d.findChild<QPushButton*>("cmdFile"));
+        ASSERT_EQ(table->rowCount(), 1);
+        EXPECT_EQ(table->item(0, 0)->text(), QStringLiteral("Mystery Warbler"));
+        messages.queue(MsgAnswer::Yes);
+        user::click(d.findChild<QPushButton*>("cmdNew"));
+        EXPECT_EQ(table->rowCount(), 0);
+        d.reject();
+    });
+    w.menuItem("mnuFileReviewNames")->trigger();
     EXPECT_EQ(startup->state().db().rowCount("sighting"), 6);
     EXPECT_EQ(w.panel("Life")->text(), QStringLiteral("World List = 5"));
+    EXPECT_EQ(w.menuItem("mnuFileReviewNames")->text(), QStringLiteral("Re&view eBird Names..."));
+    EXPECT_TRUE(w.panel("Waiting")->isHidden());
     // The journal as it was before, kept.
     const QList<BackupInfo> backups = Backups(dataDir()).list();
     EXPECT_TRUE(std::any_of(backups.begin(), backups.end(), [](const BackupInfo& b) {
@@ -57,7 +92,7 @@ TEST_F(ExchangeTest, ImportFromTheFileMenuAddsSightingsAndCountsThem) {
         }
     }
     std::sort(before.begin(), before.end());
-    EXPECT_EQ(before, (QList<qint64>{0, 6}));
+    EXPECT_EQ(before, (QList<qint64>{0, 6}));  // before the first and before the second
 
     // A file that is not right: said where, nothing imported.
     QByteArray broken = myEbirdData();
@@ -78,21 +113,43 @@ TEST_F(ExchangeTest, ExportMenuWritesEachFile) {
     frmMain& w = startToMain();
     chooseFile(writeFile(tmp, QStringLiteral("MyEBirdData.csv"), myEbirdData()));
     w.menuItem("mnuFileImportEbird")->trigger();
+    // One sighting of the user's own.
+    Sighting own;
+    own.birdid = *startup->state().db().findSubject(Category::Birds, QStringLiteral("Emu"));
+    own.date = QDate(2025, 3, 1);
+    startup->state().db().appendSighting(own);
 
-    // For eBird, dates limited to 2025 in the range dialog.
-    dialogs.queue([](QDialog& d) {
-        EXPECT_EQ(d.objectName(), QStringLiteral("frmExportRange"));
-        auto* only = d.findChild<QCheckBox*>("chkRange");
-        user::click(only, QPoint(6, only->height() / 2));  // on its box
-        d.findChild<DateField*>("dtFrom")->setDate(QDate(2025, 1, 1));
-        d.findChild<DateField*>("dtTo")->setDate(QDate(2025, 12, 31));
-        d.accept();
-    });
+    // For eBird, dates limited to 2025 in the range dialog: what came from
+    // eBird is left out, and said so.
+    const auto range = [](bool includeImported) {
+        return [includeImported](QDialog& d) {
+            EXPECT_EQ(d.objectName(), QStringLiteral("frmExportRange"));
+            auto* only = d.findChild<QCheckBox*>("chkRange");
+            user::click(only, QPoint(6, only->height() / 2));  // on its box
+            d.findChild<DateField*>("dtFrom")->setDate(QDate(2025, 1, 1));
+            d.findChild<DateField*>("dtTo")->setDate(QDate(2025, 12, 31));
+            if (includeImported) {
+                auto* imported = d.findChild<QCheckBox*>("chkImported");
+                user::click(imported, QPoint(6, imported->height() / 2));
+            }
+            d.accept();
+        };
+    };
+    dialogs.queue(range(false));
     const QString upload = tmp.file("upload.csv");
     chooseFile(upload);
     w.menuItem("mnuFileExportEbird")->trigger();
-    EXPECT_EQ(lastMessage(), QStringLiteral("3 sightings written to %1.").arg(upload));
-    EXPECT_EQ(readAll(upload).count("\r\n"), 3);
+    EXPECT_EQ(lastMessage(), QStringLiteral("1 sightings written to %1.\n\n1 sightings imported "
+                                            "from eBird were left out: they are on eBird "
+                                            "already.")
+                                 .arg(upload));
+    EXPECT_EQ(readAll(upload).count("\r\n"), 1);
+    dialogs.queue(range(true));
+    const QString all = tmp.file("upload-all.csv");
+    chooseFile(all);
+    w.menuItem("mnuFileExportEbird")->trigger();
+    EXPECT_EQ(lastMessage(), QStringLiteral("2 sightings written to %1.").arg(all));
+    EXPECT_EQ(readAll(all).count("\r\n"), 2);
 
     const QString sightings = tmp.file("sightings.csv");
     chooseFile(sightings);
@@ -102,7 +159,7 @@ TEST_F(ExchangeTest, ExportMenuWritesEachFile) {
     const QString lists = tmp.file("lists.csv");
     chooseFile(lists);
     w.menuItem("mnuFileExportLifeLists")->trigger();
-    EXPECT_EQ(lastMessage(), QStringLiteral("5 rows written to %1.").arg(lists));
+    EXPECT_EQ(lastMessage(), QStringLiteral("4 rows written to %1.").arg(lists));
 }
 
 TEST(ExchangeCommandLine, ImportAndExportWithoutWindows) {
@@ -115,16 +172,24 @@ TEST(ExchangeCommandLine, ImportAndExportWithoutWindows) {
     ASSERT_TRUE(cl.exchange());
     EXPECT_EQ(runExchange(cl, DataFolder(cl.dataDir), worldListPath()), 0)
         << cl.errors.toStdString();
-    EXPECT_TRUE(cl.output.contains(QStringLiteral("Sightings added: 6")));
-    EXPECT_TRUE(cl.output.contains(QStringLiteral("World Life List = 5")));
-    EXPECT_TRUE(cl.output.contains(QStringLiteral("Wrote 6 sightings to")));
+    EXPECT_TRUE(cl.output.contains(QStringLiteral("Sightings added: 4")));
+    EXPECT_TRUE(cl.output.contains(QStringLiteral("Waiting for review: 2")));
+    EXPECT_TRUE(cl.output.contains(QStringLiteral("World Life List = 3")));
+    EXPECT_TRUE(cl.output.contains(QStringLiteral("Wrote 4 sightings to")));
     EXPECT_TRUE(QFile::exists(tmp.file("l.csv")));
 
     CommandLine range =
         parseCommandLine({"wingfolio", "--data-dir", tmp.file("data"), "--export-ebird",
                           tmp.file("e.csv"), "--from", "2025-01-01"});
     EXPECT_EQ(runExchange(range, DataFolder(range.dataDir), worldListPath()), 0);
-    EXPECT_EQ(readAll(tmp.file("e.csv")).count("\r\n"), 3);
+    EXPECT_EQ(readAll(tmp.file("e.csv")).count("\r\n"), 0);  // all came from eBird
+    EXPECT_TRUE(range.output.contains(QStringLiteral("Left out 1 sightings imported from eBird")))
+        << range.output.toStdString();
+    CommandLine again =
+        parseCommandLine({"wingfolio", "--data-dir", tmp.file("data"), "--export-ebird",
+                          tmp.file("e.csv"), "--from", "2025-01-01", "--include-imported"});
+    EXPECT_EQ(runExchange(again, DataFolder(again.dataDir), worldListPath()), 0);
+    EXPECT_EQ(readAll(tmp.file("e.csv")).count("\r\n"), 1);
 
     // A bad file fails with the reason and a non-zero status.
     QByteArray broken = myEbirdData();

@@ -60,14 +60,15 @@ TEST_F(MainWindowTest, MenusCarryEveryItemWithItsCaptionAndShortcut) {
     EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&View", "&Help"}));
     // Separators sit where the menus have them.
     auto* file = w.findChild<QMenu*>(QStringLiteral("mnuFile"));
-    ASSERT_EQ(file->actions().size(), 12);
+    ASSERT_EQ(file->actions().size(), 13);
     EXPECT_TRUE(file->actions()[4]->isSeparator());
     EXPECT_EQ(file->actions()[5]->text(), QStringLiteral("&Back Up Journal..."));
     EXPECT_EQ(file->actions()[6]->text(), QStringLiteral("&Restore From Backup..."));
     EXPECT_EQ(file->actions()[7]->objectName(), QStringLiteral("mnuFileImport"));
     EXPECT_EQ(file->actions()[8]->text(), QStringLiteral("Import &eBird Data..."));
+    EXPECT_EQ(file->actions()[9]->text(), QStringLiteral("Re&view eBird Names..."));
     // Export, a submenu of the three files it writes.
-    QMenu* exports = file->actions()[9]->menu();
+    QMenu* exports = file->actions()[10]->menu();
     ASSERT_NE(exports, nullptr);
     EXPECT_EQ(exports->objectName(), QStringLiteral("mnuFileExport"));
     QStringList kinds;
@@ -76,7 +77,7 @@ TEST_F(MainWindowTest, MenusCarryEveryItemWithItsCaptionAndShortcut) {
     }
     EXPECT_EQ(kinds, QStringList({"For &eBird (Record Format)...", "&Sightings (CSV)...",
                                   "&Life Lists (CSV)..."}));
-    EXPECT_TRUE(file->actions()[10]->isSeparator());
+    EXPECT_TRUE(file->actions()[11]->isSeparator());
     EXPECT_FALSE(w.findChild<QAction*>(QStringLiteral("mnuEditEntry"))->isEnabled());
     EXPECT_FALSE(w.findChild<QAction*>(QStringLiteral("mnuEditDelete"))->isEnabled());
     EXPECT_TRUE(w.findChild<QAction*>(QStringLiteral("mnuEditExpand"))->isEnabled());

@@ -7,6 +7,7 @@
 #include "Ebird.h"
 #include "EbirdFiles.h"
 #include "EbirdImport.h"
+#include "EbirdNames.h"
 #include "IsoCodes.h"
 #include "Resources.h"
 #include "Store.h"
@@ -118,9 +119,11 @@ TEST_F(EbirdImportTest, EachSpeciesRecordBecomesASightingWithNothingLost) {
     EXPECT_EQ(import.rowCount(), 10);
     const EbirdImportResult r = import.run(*store);
     EXPECT_EQ(r.rowsRead, 10);
-    EXPECT_EQ(r.added, 6);
+    EXPECT_EQ(r.added, 4);
     EXPECT_EQ(r.alreadyPresent, 0);
-    EXPECT_EQ(r.newBirds, QStringList{QStringLiteral("Mystery Warbler")});
+    // An old genus and a species the world list lacks wait for review.
+    EXPECT_EQ(r.waiting, 2);
+    EXPECT_EQ(r.waitingNames, 2);
     const std::map<QString, int> kinds{{QStringLiteral("sp."), 1},
                                        {QStringLiteral("slash"), 1},
                                        {QStringLiteral("hybrid"), 1},
@@ -160,13 +163,9 @@ TEST_F(EbirdImportTest, EachSpeciesRecordBecomesASightingWithNothingLost) {
     EXPECT_EQ(flicker[0].notes, QStringLiteral("(Yellow-shafted x Red-shafted)"));
     EXPECT_EQ(flicker[1].notes, QStringLiteral("(Yellow-shafted)"));
     EXPECT_EQ(store->sightingDetail(flicker[1].id)->count, QStringLiteral("X"));
-    // An old genus is matched by the English name; a species the world list
-    // lacks is added with its scientific name.
-    ASSERT_EQ(of("Carolina Chickadee").size(), 1u);
-    EXPECT_TRUE(of("Carolina Chickadee").front().state == QStringLiteral("North Carolina"));
-    ASSERT_EQ(of("Mystery Warbler").size(), 1u);
-    EXPECT_EQ(store->taxonomy(birdId("Mystery Warbler"))->scientificName,
-              QStringLiteral("Setophaga mysteria"));
+    // Neither is filed under a guess, and no bird is added.
+    EXPECT_TRUE(of("Carolina Chickadee").empty());
+    EXPECT_FALSE(store->findSubject(Category::Birds, "Mystery Warbler"));
     // Places outside the Latin script come through as written.
     const Sighting sparrow = of("Eurasian Tree Sparrow").front();
     EXPECT_EQ(sparrow.site, QStringLiteral("上野公園"));
@@ -175,8 +174,8 @@ TEST_F(EbirdImportTest, EachSpeciesRecordBecomesASightingWithNothingLost) {
     EXPECT_EQ(sparrow.country, QStringLiteral("Japan"));
     EXPECT_EQ(sparrow.region, QStringLiteral("Asia"));
 
-    // What is not one species never counts on a life list.
-    EXPECT_EQ(store->lifeListCount(Area::World), 5);
+    // What is not one species, or waits, never counts on a life list.
+    EXPECT_EQ(store->lifeListCount(Area::World), 3);
     EXPECT_FALSE(store->hasSightings(birdId("Carolina Chickadee") + 1));  // Black-capped
 
     // The skipped records, listed beside the file read.
@@ -186,7 +185,8 @@ TEST_F(EbirdImportTest, EachSpeciesRecordBecomesASightingWithNothingLost) {
     EXPECT_TRUE(
         report.contains(QStringLiteral("5,sp.,duck sp.,Anatidae sp.,2024-03-21,"
                                        "\"Lake Johnson, west shore\",S100")));
-    EXPECT_TRUE(r.summary().contains(QStringLiteral("Sightings added: 6")));
+    EXPECT_TRUE(r.summary().contains(QStringLiteral("Sightings added: 4")));
+    EXPECT_TRUE(r.summary().contains(QStringLiteral("Waiting for review: 2")));
     EXPECT_TRUE(r.summary().contains(QStringLiteral("1 domestic, 1 hybrid, 1 slash, 1 sp.")));
 }
 
@@ -200,8 +200,10 @@ TEST_F(EbirdImportTest, AgainOrANewerDownloadAddsOnlyWhatIsNew) {
         EbirdImport(test::writeFile(dir, QStringLiteral("a.csv"), first), IsoCodes::system())
             .run(*store);
     EXPECT_EQ(again.added, 0);
-    EXPECT_EQ(again.alreadyPresent, 6);
+    EXPECT_EQ(again.alreadyPresent, 6);  // four filed, two still waiting
+    EXPECT_EQ(again.waiting, 0);
     EXPECT_EQ(store->rowCount("sighting"), before);
+    EXPECT_EQ(store->rowCount("ebird_pending"), 2);
 
     // A newer download holds the old records and one more, in a zip.
     const QByteArray newer =
@@ -241,6 +243,30 @@ TEST_F(EbirdImportTest, BadInputSaysWhatAndWhereAndImportsNothing) {
          QStringLiteral("the zip archive cannot be read")},
         {"empty.csv", QByteArray(), QStringLiteral("the file is empty.")},
     };
+    QByteArray cut = good;
+    cut.chop(40);  // the last record cut mid-line
+    QByteArray bom = "\xef\xbb\xbf" + good;
+    QByteArray lf = good;
+    lf.replace("\r\n", "\n");
+    const Case more[] = {
+        {"cut.csv", cut, QStringLiteral("line 12: the record has")},
+    };
+    for (const Case& c : more) {
+        SCOPED_TRACE(c.name);
+        const QString path = test::writeFile(dir, QString::fromLatin1(c.name), c.bytes);
+        try {
+            EbirdImport(path, IsoCodes::system()).run(*store);
+            ADD_FAILURE() << "imported";
+        } catch (const AppError& e) {
+            EXPECT_TRUE(e.description().contains(c.says)) << e.description().toStdString();
+        }
+        EXPECT_EQ(store->rowCount("sighting"), 0);
+    }
+    // A byte-order mark and bare LF lines are read as eBird means them.
+    for (const QByteArray& bytes : {bom, lf}) {
+        EbirdImport read(test::writeFile(dir, QStringLiteral("ok.csv"), bytes), IsoCodes::system());
+        EXPECT_EQ(read.rowCount(), 10);
+    }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = test::writeFile(dir, QString::fromLatin1(c.name), c.bytes);
@@ -271,7 +297,8 @@ TEST_F(EbirdImportTest, CancelLeavesTheJournalAsItWas) {
     }
     EXPECT_EQ(store->rowCount("sighting"), 0);
     EXPECT_EQ(store->rowCount("sighting_detail"), 0);
-    EXPECT_EQ(store->rowCount("birds"), birds);  // Mystery Warbler is not left behind
+    EXPECT_EQ(store->rowCount("birds"), birds);
+    EXPECT_EQ(store->rowCount("ebird_pending"), 0);
     EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("a-skipped.csv"))));
 }
 
@@ -287,6 +314,160 @@ TEST_F(EbirdImportTest, DeletingASightingTakesItsDetailWithIt) {
     const EbirdImportResult again =
         EbirdImport(dir.file(QStringLiteral("a.csv")), IsoCodes::system()).run(*store);
     EXPECT_EQ(again.added, 1);
+}
+
+// A file of records written here: the header, then one record per line of
+// Submission ID, Common Name, Scientific Name, Count, State/Province, Date.
+QByteArray download(const QStringList& records) {
+    QByteArray out =
+        "Submission ID,Common Name,Scientific Name,Taxonomic Order,Count,State/Province,County,"
+        "Location ID,Location,Latitude,Longitude,Date,Time,Protocol,Duration (Min),"
+        "All Obs Reported,Distance Traveled (km),Area Covered (ha),Number of Observers,"
+        "Breeding Code,Observation Details,Checklist Comments,ML Catalog Numbers\n";
+    for (const QString& r : records) {
+        const QStringList f = r.split(u'|');
+        out += QStringLiteral("%1,%2,%3,1,%4,%5,,L1,Somewhere,,,%6,,Incidental,,0,,,1,,,,\n")
+                   .arg(f[0], f[1], f[2], f[3], f[4], f[5])
+                   .toUtf8();
+    }
+    return out;
+}
+
+TEST_F(EbirdImportTest, ARecordIsFiledOnlyWhereBothNamesAgree) {
+    const EbirdImportResult r =
+        EbirdImport(test::writeFile(dir, QStringLiteral("a.csv"),
+                                    download({
+                                        // both names, in other case, with accents and a group
+                                        "S1|mallard|ANAS PLATYRHYNCHOS|2|US-NY|2024-05-01",
+                                        "S1|Northern Flicker (Red-shafted)|Colaptes auratus "
+                                        "[cafer Group]|1|US-NY|2024-05-01",
+                                        // the older Yellow Warbler: AviList's Mangrove Warbler
+                                        "S2|Yellow Warbler|Setophaga petechia|1|US-NY|2024-05-02",
+                                        // English name alone
+                                        "S2|Mallard|Anas boschas|1|US-NY|2024-05-02",
+                                        // eBird 2025's name, not in the world list
+                                        "S3|Western Warbling Vireo|Vireo swainsoni|1|US-CA|"
+                                        "2024-05-03",
+                                        // names that name nothing
+                                        "S3|||1|US-CA|2024-05-03",
+                                    })),
+                    IsoCodes::system())
+            .run(*store);
+    EXPECT_EQ(r.added, 2);
+    EXPECT_EQ(r.waiting, 3);
+    EXPECT_EQ(r.skippedByKind(), (std::map<QString, int>{{QStringLiteral("no name"), 1}}));
+    EXPECT_EQ(of("Mallard").size(), 1u);
+    EXPECT_EQ(of("Northern Flicker").size(), 1u);
+    EXPECT_TRUE(of("Mangrove Warbler").empty());
+    EXPECT_TRUE(of("American Yellow Warbler").empty());
+    EXPECT_EQ(store->rowCount("birds"), 11131);  // no bird added without the user
+
+    // The review: suggestions for the Mangrove Warbler case.
+    EbirdNames names(*store, IsoCodes::system());
+    const auto waiting = names.waiting();
+    ASSERT_EQ(waiting.size(), 3u);
+    const auto s = names.suggestions("Yellow Warbler", "Setophaga petechia");
+    ASSERT_GE(s.size(), 2u);
+    EXPECT_EQ(s[0].name, QStringLiteral("Mangrove Warbler"));
+    EXPECT_EQ(s[0].why, QStringLiteral("same scientific name"));
+    EXPECT_EQ(s[0].family, QStringLiteral("Parulidae"));
+    EXPECT_TRUE(std::any_of(s.begin(), s.end(), [](const EbirdNames::Suggestion& x) {
+        return x.name == QLatin1String("American Yellow Warbler");
+    }));
+    const auto mallard = names.suggestions("Mallard", "Anas boschas");
+    ASSERT_FALSE(mallard.empty());
+    EXPECT_EQ(mallard[0].name, QStringLiteral("Mallard"));
+    EXPECT_EQ(mallard[0].why, QStringLiteral("same English name"));
+    // Filed under the bird the user picks, and remembered for later imports.
+    EXPECT_EQ(
+        names.fileUnder("Yellow Warbler", "Setophaga petechia", birdId("American Yellow Warbler")),
+        1);
+    EXPECT_EQ(of("American Yellow Warbler").size(), 1u);
+    const EbirdImportResult later =
+        EbirdImport(test::writeFile(dir, QStringLiteral("b.csv"),
+                                    download({"S9|Yellow Warbler|Setophaga petechia|4|US-NY|"
+                                              "2025-05-02"})),
+                    IsoCodes::system())
+            .run(*store);
+    EXPECT_EQ(later.added, 1);
+    EXPECT_EQ(of("American Yellow Warbler").size(), 2u);
+    // A new bird only when asked for.
+    const qint64 vireo = names.addAsNewBird("Western Warbling Vireo", "Vireo swainsoni");
+    EXPECT_EQ(store->sightingsOf(vireo).size(), 1u);
+    EXPECT_EQ(store->taxonomy(vireo)->scientificName, QStringLiteral("Vireo swainsoni"));
+    EXPECT_EQ(names.waitingRecords(), 1);  // Mallard, Anas boschas: left for later
+    // A choice changed re-files what it covered.
+    const auto choices = names.choices();
+    const auto yellow = std::find_if(choices.begin(), choices.end(), [](const auto& c) {
+        return c.common == QLatin1String("Yellow Warbler");
+    });
+    ASSERT_NE(yellow, choices.end());
+    EXPECT_EQ(yellow->sightings, 2);
+    EXPECT_EQ(names.changeChoice(*yellow, birdId("Mangrove Warbler")), 2);
+    EXPECT_TRUE(of("American Yellow Warbler").empty());
+    EXPECT_EQ(of("Mangrove Warbler").size(), 2u);
+}
+
+TEST_F(EbirdImportTest, ASplitByCountryFilesEachCountrysRecordsUnderItsBird) {
+    EbirdImport(test::writeFile(dir, QStringLiteral("a.csv"),
+                                download({"S1|Herring Gull|Larus argentatus|3|US-NY|2024-01-01",
+                                          "S2|Herring Gull|Larus argentatus|5|CA-ON|2024-01-02",
+                                          "S3|Herring Gull|Larus argentatus|7|GB-ENG|2024-01-03"})),
+                IsoCodes::system())
+        .run(*store);
+    // "Herring Gull" is not an AviList name: all three wait.
+    EbirdNames names(*store, IsoCodes::system());
+    ASSERT_EQ(names.waitingRecords(), 3);
+    const qint64 american = birdId("American Herring Gull");
+    const qint64 european = birdId("European Herring Gull");
+    EXPECT_EQ(
+        names.splitByCountry("Herring Gull", "Larus argentatus", {"US", "CA"}, american, european),
+        3);
+    EXPECT_EQ(store->sightingsOf(american).size(), 2u);
+    EXPECT_EQ(store->sightingsOf(european).size(), 1u);
+    // A later import follows the split.
+    const EbirdImportResult later =
+        EbirdImport(test::writeFile(dir, QStringLiteral("b.csv"),
+                                    download({"S4|Herring Gull|Larus argentatus|1|US-ME|2025-01-01",
+                                              "S5|Herring Gull|Larus argentatus|1|FR-IDF|"
+                                              "2025-01-02"})),
+                    IsoCodes::system())
+            .run(*store);
+    EXPECT_EQ(later.added, 2);
+    EXPECT_EQ(store->sightingsOf(american).size(), 3u);
+    EXPECT_EQ(store->sightingsOf(european).size(), 2u);
+}
+
+TEST_F(EbirdImportTest, ARenameOnEbirdIsNeverAddedTwiceAndAGoneRecordIsListed) {
+    EbirdImport(test::writeFile(dir, QStringLiteral("a.csv"),
+                                download({"S1|Mallard|Anas platyrhynchos|2|US-NY|2024-05-01",
+                                          "S1|Common Ostrich|Struthio camelus|1|US-NY|2024-05-01",
+                                          "S1|Emu|Dromaius novaehollandiae|4|US-NY|2024-05-01"})),
+                IsoCodes::system())
+        .run(*store);
+    ASSERT_EQ(store->rowCount("sighting"), 3);
+    // eBird renamed the ostrich (same count, one fewer of the old name, one
+    // more of the new) and the emu record is gone.
+    const EbirdImportResult r =
+        EbirdImport(test::writeFile(dir, QStringLiteral("b.csv"),
+                                    download({"S1|Mallard|Anas platyrhynchos|2|US-NY|2024-05-01",
+                                              "S1|Somali Ostrich|Struthio molybdophanes|1|US-NY|"
+                                              "2024-05-01"})),
+                    IsoCodes::system())
+            .run(*store);
+    EXPECT_EQ(r.added, 0);
+    EXPECT_EQ(r.alreadyPresent, 2);
+    EXPECT_EQ(r.renamed, 1);
+    EXPECT_EQ(r.refiled, 1);
+    EXPECT_EQ(store->rowCount("sighting"), 3);  // nothing added, nothing deleted
+    EXPECT_TRUE(of("Common Ostrich").empty());
+    ASSERT_EQ(of("Somali Ostrich").size(), 1u);
+    EXPECT_EQ(store->sightingDetail(of("Somali Ostrich").front().id)->commonName,
+              QStringLiteral("Somali Ostrich"));
+    ASSERT_EQ(r.gone.size(), 1u);
+    EXPECT_EQ(r.gone.front().commonName, QStringLiteral("Emu"));
+    EXPECT_EQ(of("Emu").size(), 1u);
+    EXPECT_TRUE(r.summary().contains(QStringLiteral("No longer in this download")));
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <algorithm>
+
 #include "AppError.h"
 #include "Csv.h"
 #include "Ebird.h"
 #include "EbirdFiles.h"
 #include "EbirdImport.h"
+#include "EbirdNames.h"
 #include "Export.h"
 #include "IsoCodes.h"
 #include "Resources.h"
@@ -52,13 +56,17 @@ TEST_F(ExportTest, RoundTripGivesBackEveryFieldTheUploadFormatHolds) {
     const QString path =
         test::writeFile(dir, QStringLiteral("MyEBirdData.csv"), test::myEbirdData());
     EbirdImport(path, IsoCodes::system()).run(*store);
+    // The two records waiting for review, filed by the user.
+    EbirdNames names(*store, IsoCodes::system());
+    names.fileUnder("Carolina Chickadee", "Parus carolinensis", birdId("Carolina Chickadee"));
+    names.addAsNewBird("Mystery Warbler", "Setophaga mysteria");
     const std::vector<CsvRecord> original = readCsvRecords(test::myEbirdData());
     const QStringList& h = original.front().fields;
     const auto col = [&](const CsvRecord& r, const char* name) {
         return r.fields.value(h.indexOf(QLatin1String(name)));
     };
     const std::vector<QStringList> out =
-        records(Exporter(*store, IsoCodes::system()).ebirdRecords());
+        records(Exporter(*store, IsoCodes::system()).ebirdRecords({}, {}, true));
     ASSERT_EQ(out.size(), 6u);
     size_t matched = 0;
     for (size_t i = 1; i < original.size(); ++i) {
@@ -67,7 +75,13 @@ TEST_F(ExportTest, RoundTripGivesBackEveryFieldTheUploadFormatHolds) {
             ebird::Kind::Species) {
             continue;
         }
-        const QStringList& e = out[matched++];
+        // Filed in the order read, or later from the review: found by name.
+        const auto found = std::find_if(out.begin(), out.end(), [&](const QStringList& row) {
+            return !row.isEmpty() && row[0] == col(o, "Common Name");
+        });
+        ASSERT_NE(found, out.end()) << col(o, "Common Name").toStdString();
+        const QStringList& e = *found;
+        ++matched;
         SCOPED_TRACE(col(o, "Common Name").toStdString());
         ASSERT_EQ(e.size(), 19);
         EXPECT_EQ(e[0], col(o, "Common Name"));
@@ -121,7 +135,7 @@ TEST_F(ExportTest, SightingsCsvHoldsEveryColumnAndReadsBack) {
     Sighting own = sighting("Emu", QDate(2020, 1, 2), "Zoo \"outside\"");
     const std::vector<QStringList> out =
         records(Exporter(*store, IsoCodes::system()).sightingsCsv());
-    ASSERT_EQ(out.size(), 8u);  // header and 7 sightings
+    ASSERT_EQ(out.size(), 6u);  // header and 5 sightings (two records wait for review)
     const QStringList& h = out.front();
     EXPECT_EQ(h.size(), 37);
     const QStringList& mallard = out[1];
@@ -173,9 +187,48 @@ TEST_F(ExportTest, FilesAreWrittenWholeOrNotAtAll) {
     sighting("Mallard", QDate(2023, 5, 1), "Pond");
     const Exporter x(*store, IsoCodes::system());
     const QString path = dir.file(QStringLiteral("out.csv"));
-    EXPECT_EQ(x.writeEbirdRecords(path), 1);
+    EXPECT_EQ(x.writeEbirdUpload(path).rows, 1);
     EXPECT_EQ(QString::fromUtf8(test::readAll(path)), x.ebirdRecords());
     EXPECT_THROW(x.writeSightingsCsv(dir.file(QStringLiteral("no/such/folder/s.csv"))), AppError);
+}
+
+TEST_F(ExportTest, TheUploadLeavesOutWhatCameFromEbirdAndKeepsEachFileUnderOneMegabyte) {
+    EbirdImport(test::writeFile(dir, QStringLiteral("a.csv"), test::myEbirdData()),
+                IsoCodes::system())
+        .run(*store);
+    sighting("Emu", QDate(2020, 1, 2), "Zoo");
+    const Exporter x(*store, IsoCodes::system());
+    int left = 0;
+    EXPECT_EQ(records(x.ebirdRecords({}, {}, false, &left)).size(), 1u);  // the Emu alone
+    EXPECT_EQ(left, 4);
+    EXPECT_EQ(records(x.ebirdRecords({}, {}, true)).size(), 5u);
+    const Exporter::UploadFiles small = x.writeEbirdUpload(dir.file(QStringLiteral("up.csv")));
+    EXPECT_EQ(small.leftOut, 4);
+    EXPECT_EQ(small.files, QStringList{dir.file(QStringLiteral("up.csv"))});
+    // Many own sightings: numbered files, each under the limit, rows whole.
+    store->inTransaction([&] {
+        Sighting s;
+        s.birdid = birdId("Mallard");
+        s.date = QDate(2024, 1, 1);
+        s.site = QString(60, u'x');
+        s.notes = QString(200, u'n');
+        for (int i = 0; i < 4000; ++i) {
+            store->appendSighting(s);
+        }
+    });
+    const Exporter::UploadFiles big = x.writeEbirdUpload(dir.file(QStringLiteral("big.csv")));
+    ASSERT_GE(big.files.size(), 2);
+    EXPECT_EQ(big.files.front(), dir.file(QStringLiteral("big-1.csv")));
+    EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("big.csv"))));
+    size_t rows = 0;
+    for (const QString& f : big.files) {
+        const QByteArray bytes = test::readAll(f);
+        EXPECT_LT(bytes.size(), Exporter::kUploadLimit) << f.toStdString();
+        EXPECT_TRUE(bytes.endsWith('\n')) << f.toStdString();
+        rows += records(QString::fromUtf8(bytes)).size();
+    }
+    EXPECT_EQ(int(rows), big.rows);
+    EXPECT_EQ(big.rows, 4001);
 }
 
 }  // namespace

@@ -26,7 +26,10 @@ void makeFormatTwoIndexes(SQLite::Database& db) {
           "CREATE INDEX sighting_region ON sighting(region, birdid)",
           "CREATE INDEX sighting_country ON sighting(country, birdid)",
           "CREATE INDEX sighting_state ON sighting(state, birdid)",
-          "CREATE INDEX sighting_district ON sighting(district, birdid)"}) {
+          "CREATE INDEX sighting_district ON sighting(district, birdid)",
+          // Nor had they the eBird names of format 4.
+          "DROP TRIGGER ebird_name_map_gone", "DROP TABLE ebird_name_map",
+          "DROP TABLE ebird_pending", "DROP INDEX IF EXISTS sighting_detail_submission"}) {
         db.exec(sql);
     }
 }
