@@ -14,7 +14,7 @@ namespace wf {
 
 QString frmRestore::describe(const BackupInfo& b) {
     const QLocale locale;
-    QString text = locale.toString(b.date, QLocale::LongFormat);
+    QString text = locale.toString(b.date, QStringLiteral("d MMMM yyyy"));
     if (b.time.isValid()) {
         text += QStringLiteral(", ") + locale.toString(b.time, QLocale::ShortFormat);
     }
@@ -41,7 +41,10 @@ frmRestore::frmRestore(const QList<BackupInfo>& backups, std::function<QString()
     setWindowTitle(QStringLiteral("Restore From Backup"));
     setWindowIcon(artwork::appIcon());
     lstBackups_->setObjectName(QStringLiteral("lstBackups"));
-    lstBackups_->setMinimumSize(520, 220);
+    lstBackups_->setMinimumSize(640, 220);
+    // A long line wraps rather than hide its end behind a scroll bar.
+    lstBackups_->setWordWrap(true);
+    lstBackups_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (const BackupInfo& b : backups_) {
         lstBackups_->addItem(describe(b));
     }

@@ -26,6 +26,8 @@
 
 #include "AppState.h"
 #include "Artwork.h"
+#include "EbirdNames.h"
+#include "IsoCodes.h"
 #include "JournalGen.h"
 #include "QtServices.h"
 #include "Resources.h"
@@ -167,6 +169,25 @@ int main(int argc, char** argv) {
         e.title = QStringLiteral("Wren page");
         e.fname = QUrl::fromLocalFile(page).toString();
         linkId = store->appendEntry(e);
+        // eBird records waiting for their names to be reviewed.
+        wf::EbirdNames names(*store, wf::IsoCodes::system());
+        const char* const waiting[][3] = {{"Yellow Warbler", "Setophaga petechia", "US-NY"},
+                                          {"Herring Gull", "Larus argentatus", "CA-ON"},
+                                          {"Herring Gull", "Larus argentatus", "GB-ENG"},
+                                          {"Western Warbling Vireo", "Vireo swainsoni", "US-CA"}};
+        store->inTransaction([&] {
+            int line = 2;
+            for (const auto& w : waiting) {
+                wf::SightingDetail d;
+                d.submissionId = QStringLiteral("S%1").arg(line);
+                d.commonName = QString::fromLatin1(w[0]);
+                d.scientificName = QString::fromLatin1(w[1]);
+                d.stateCode = QString::fromLatin1(w[2]);
+                d.date = QStringLiteral("2024-05-%1").arg(line, 2, 10, QChar(u'0'));
+                d.location = QStringLiteral("Lakeside");
+                names.keepWaiting(d, line++);
+            }
+        });
     }
 
     Decline messages;
@@ -259,7 +280,7 @@ int main(int argc, char** argv) {
         for (const char* item :
              {"mnuFileNewSighting", "mnuFileNewArticle", "mnuFileNewImage", "mnuFileNewLink",
               "mnuEditEntry", "mnuEditSubject", "mnuViewCustom", "mnuViewOptions", "mnuFileRestore",
-              "mnuFileExportEbird", "mnuViewStatistics", "mnuHelpAbout"}) {
+              "mnuFileExportEbird", "mnuFileReviewNames", "mnuViewStatistics", "mnuHelpAbout"}) {
             if (QAction* a = w.menuItem(QString::fromLatin1(item))) {
                 a->setEnabled(true);
                 a->trigger();
