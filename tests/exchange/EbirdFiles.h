@@ -57,14 +57,19 @@ inline QString writeFile(const TempDir& dir, const QString& name, const QByteArr
 }
 
 // A zip archive holding one file, as eBird's download comes.
+// With a password, the file is encrypted (AES-256).
 inline QString writeZip(const TempDir& dir, const QString& name, const QString& inner,
-                        const QByteArray& bytes) {
+                        const QByteArray& bytes, const char* password = nullptr) {
     const QString path = dir.file(name);
     int error = 0;
     zip_t* z = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     EXPECT_NE(z, nullptr);
     zip_source_t* src = zip_source_buffer(z, bytes.constData(), zip_uint64_t(bytes.size()), 0);
-    EXPECT_GE(zip_file_add(z, inner.toUtf8().constData(), src, ZIP_FL_OVERWRITE), 0);
+    const zip_int64_t index = zip_file_add(z, inner.toUtf8().constData(), src, ZIP_FL_OVERWRITE);
+    EXPECT_GE(index, 0);
+    if (password != nullptr) {
+        EXPECT_EQ(zip_file_set_encryption(z, zip_uint64_t(index), ZIP_EM_AES_256, password), 0);
+    }
     EXPECT_EQ(zip_close(z), 0);
     return path;
 }

@@ -280,6 +280,16 @@ TEST_F(EbirdImportTest, BadInputSaysWhatAndWhereAndImportsNothing) {
         }
         EXPECT_EQ(store->rowCount("sighting"), 0);
     }
+    // A zip whose file is encrypted says so, not "damaged".
+    const QString locked = test::writeZip(dir, QStringLiteral("locked.zip"),
+                                          QStringLiteral("MyEBirdData.csv"), good, "secret");
+    try {
+        EbirdImport(locked, IsoCodes::system());
+        ADD_FAILURE() << "read";
+    } catch (const AppError& e) {
+        EXPECT_TRUE(e.description().contains(QStringLiteral("is encrypted")))
+            << e.description().toStdString();
+    }
     // A zip without a CSV in it.
     const QString zip =
         test::writeZip(dir, QStringLiteral("photos.zip"), QStringLiteral("photo.jpg"), "\xff\xd8");
