@@ -98,7 +98,9 @@ Taxon classify(const QString& commonName, const QString& scientificName) {
     // The group as the common name gives it, else the rest of the
     // scientific name ("[auratus Group]", a subspecies).
     static const QRegularExpression bracket(QStringLiteral("\\([^)]*\\)|\\[[^\\]]*\\]"));
-    if (const auto m = bracket.match(common); m.hasMatch()) {
+    const bool bracketed = common.contains(u'(') || common.contains(u'[');
+    if (const auto m = bracketed ? bracket.match(common) : QRegularExpressionMatch();
+        bracketed && m.hasMatch()) {
         t.group = m.captured(0);
     } else if (scientific.size() > t.scientific.size() &&
                scientific.startsWith(t.scientific, Qt::CaseInsensitive)) {

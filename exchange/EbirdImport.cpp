@@ -18,6 +18,7 @@
 #include "EbirdNames.h"
 #include "IsoCodes.h"
 #include "Module.h"
+#include "Schema.h"
 #include "Store.h"
 #include "ZipCsv.h"
 
@@ -329,7 +330,7 @@ EbirdImportResult EbirdImport::run(Store& store, const std::function<bool(int, i
                 e.common = QString::fromUtf8(q.getColumn(3).getText());
                 e.scientific = QString::fromUtf8(q.getColumn(4).getText());
                 const ebird::Taxon t = ebird::classify(e.common, e.scientific);
-                e.pair = ebirdNameKey(t.common) + u'\x1f' + ebirdNameKey(t.scientific);
+                e.pair = EbirdNames::pairKey(t.common, t.scientific);
                 e.count = QString::fromUtf8(q.getColumn(5).getText());
                 e.date = QString::fromUtf8(q.getColumn(6).getText());
                 e.location = QString::fromUtf8(q.getColumn(7).getText());
@@ -351,6 +352,7 @@ EbirdImportResult EbirdImport::run(Store& store, const std::function<bool(int, i
         struct Record {
             int line = 0;
             SightingDetail d;
+            QString group;
             QString pair;
             std::optional<qint64> birdid;
             bool done = false;
@@ -398,14 +400,23 @@ EbirdImportResult EbirdImport::run(Store& store, const std::function<bool(int, i
                                  v[ObservationDetails],
                                  v[ChecklistComments],
                                  v[MlCatalog]};
-            r.pair = ebirdNameKey(taxon.common) + u'\x1f' + ebirdNameKey(taxon.scientific);
-            r.birdid = names.resolve(r.d);
+            r.group = taxon.group;
+            r.pair = EbirdNames::pairKey(taxon.common, taxon.scientific);
+            r.birdid = names.resolve(r.pair, names.hasChoices() ? ebirdCountry(r.d) : QString());
             auto [it, fresh] = inSubmission.try_emplace(v[SubmissionId]);
             if (fresh) {
                 order.push_back(v[SubmissionId]);
             }
             it->second.push_back(records.size());
             records.push_back(std::move(r));
+        }
+        // Many records into few sightings: the sighting indexes are made
+        // again after the rows are in, sorted once, rather than sought into
+        // for every row.
+        const bool bulk =
+            records.size() >= 20000 && qint64(records.size()) > store.rowCount("sighting");
+        if (bulk) {
+            schema::dropSightingIndexes(db);
         }
         SQLite::Statement rename(db,
                                  "UPDATE sighting_detail SET common_name = ?, scientific_name = "
@@ -487,7 +498,7 @@ EbirdImportResult EbirdImport::run(Store& store, const std::function<bool(int, i
                     continue;
                 }
                 if (r.birdid) {
-                    names.file(r.d, *r.birdid);
+                    names.file(r.d, *r.birdid, r.group);
                     ++result.added;
                     continue;
                 }
@@ -509,6 +520,9 @@ EbirdImportResult EbirdImport::run(Store& store, const std::function<bool(int, i
             }
         }
         result.waitingNames = int(waitingNames.size());
+        if (bulk) {
+            schema::createSightingIndexes(db);
+        }
         if (progress && !progress(total, total)) {
             throw cancelled();
         }

@@ -24,10 +24,6 @@ std::string utf8(const QString& s) {
     return s.toStdString();
 }
 
-QString pairKey(const QString& common, const QString& scientific) {
-    return ebirdNameKey(common) + u'\x1f' + ebirdNameKey(scientific);
-}
-
 // The columns of a waiting record, in SightingDetail's order after source.
 constexpr const char* kRecordColumns =
     "submission_id, common_name, scientific_name, taxonomic_order, count, state_code, county, "
@@ -83,11 +79,20 @@ QString ebirdNameKey(const QString& name) {
         }
         n = n.left(at).trimmed();
     }
-    const QString decomposed = n.normalized(QString::NormalizationForm_KD);
+    // Accents come apart from their letters (and are then left out); a name
+    // of plain ASCII has none.
+    const bool ascii = std::all_of(n.begin(), n.end(), [](QChar c) { return c.unicode() < 0x80; });
+    const QString decomposed = ascii ? n : n.normalized(QString::NormalizationForm_KD);
     QString out;
     out.reserve(decomposed.size());
     for (const QChar c : decomposed) {
-        if (c.isLetterOrNumber()) {
+        if (c.unicode() < 0x80) {
+            if ((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9')) {
+                out += c;
+            } else if (c >= u'A' && c <= u'Z') {
+                out += QChar(c.unicode() + 32);
+            }
+        } else if (c.isLetterOrNumber()) {
             out += c.toCaseFolded();
         }
     }
@@ -99,6 +104,12 @@ QString ebirdCountry(const SightingDetail& record) {
 }
 
 EbirdNames::EbirdNames(Store& store, const IsoCodes& codes) : store_(store), codes_(codes) {}
+
+EbirdNames::~EbirdNames() = default;
+
+QString EbirdNames::pairKey(const QString& common, const QString& scientific) {
+    return ebirdNameKey(common) + u'\x1f' + ebirdNameKey(scientific);
+}
 
 void EbirdNames::load() {
     byBothNames_.clear();
@@ -121,9 +132,12 @@ void EbirdNames::load() {
 
 std::optional<qint64> EbirdNames::resolve(const SightingDetail& record) const {
     const ebird::Taxon taxon = ebird::classify(record.commonName, record.scientificName);
-    const QString pair = pairKey(taxon.common, taxon.scientific);
+    return resolve(pairKey(taxon.common, taxon.scientific), ebirdCountry(record));
+}
+
+std::optional<qint64> EbirdNames::resolve(const QString& pair, const QString& recordCountry) const {
     // The user's choice for the record's country, then for any country.
-    for (const QString& country : {ebirdCountry(record), QString()}) {
+    for (const QString& country : {recordCountry, QString()}) {
         if (const auto it = chosen_.find(pair + u'\x1f' + country); it != chosen_.end()) {
             return it->second;
         }
@@ -135,7 +149,11 @@ std::optional<qint64> EbirdNames::resolve(const SightingDetail& record) const {
 }
 
 Sighting EbirdNames::sightingOf(const SightingDetail& d, qint64 birdid) const {
-    const ebird::Taxon taxon = ebird::classify(d.commonName, d.scientificName);
+    return sightingOf(d, birdid, ebird::classify(d.commonName, d.scientificName).group);
+}
+
+Sighting EbirdNames::sightingOf(const SightingDetail& d, qint64 birdid,
+                                const QString& group) const {
     // The names of a place code, looked up once per code.
     auto place = places_.find(d.stateCode);
     if (place == places_.end()) {
@@ -159,27 +177,37 @@ Sighting EbirdNames::sightingOf(const SightingDetail& d, qint64 birdid) const {
     s.state = place->second[0];
     s.country = place->second[1];
     s.region = place->second[2];
-    s.notes = ebird::notes(taxon.group, d.observationDetails);
+    s.notes = ebird::notes(group, d.observationDetails);
     return s;
 }
 
 qint64 EbirdNames::file(const SightingDetail& record, qint64 birdid) {
-    SightingDetail d = record;
-    d.source = QStringLiteral("eBird");
-    return SightingWriter(store_).append(sightingOf(d, birdid), &d);
+    return file(record, birdid, ebird::classify(record.commonName, record.scientificName).group);
+}
+
+qint64 EbirdNames::file(const SightingDetail& record, qint64 birdid, const QString& group) {
+    if (!writer_) {
+        writer_ = std::make_unique<SightingWriter>(store_);
+    }
+    return writer_->append(sightingOf(record, birdid, group), &record);
 }
 
 void EbirdNames::keepWaiting(const SightingDetail& record, int line) {
-    SQLite::Statement q(store_.database(),
-                        std::string("INSERT INTO ebird_pending (line, ") + kRecordColumns +
-                            ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                            "?, ?, ?, ?, ?)");
+    if (!keep_) {
+        keep_ = std::make_unique<SQLite::Statement>(
+            store_.database(),
+            std::string("INSERT INTO ebird_pending (line, ") + kRecordColumns +
+                ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                "?)");
+    }
+    SQLite::Statement& q = *keep_;
     q.bind(1, line);
     int i = 2;
     for (QString SightingDetail::*f : recordFields()) {
         q.bind(i++, utf8(record.*f));
     }
     q.exec();
+    q.reset();
 }
 
 std::vector<EbirdNames::Waiting> EbirdNames::waiting() const {
@@ -305,6 +333,7 @@ int EbirdNames::fileWaiting(const QString& common, const QString& scientific, qi
     std::vector<std::pair<qint64, SightingDetail>> records;
     while (q.executeStep()) {
         SightingDetail d;
+        d.source = QStringLiteral("eBird");
         int i = 1;
         for (QString SightingDetail::*f : recordFields()) {
             d.*f = text(q.getColumn(i++));

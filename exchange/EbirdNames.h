@@ -4,15 +4,23 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <array>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <unordered_map>
 #include <vector>
 
 #include "Types.h"
 
+namespace SQLite {
+class Statement;
+}
+
 namespace wf {
 
 class IsoCodes;
+class SightingWriter;
 class Store;
 
 // A name as eBird records are matched by it: letter case, accents, hyphens,
@@ -31,16 +39,29 @@ QString ebirdCountry(const SightingDetail& record);
 class EbirdNames {
   public:
     EbirdNames(Store& store, const IsoCodes& codes);
+    ~EbirdNames();
+    EbirdNames(const EbirdNames&) = delete;
+    EbirdNames& operator=(const EbirdNames&) = delete;
 
     // Reads the birds and the choices made (once, before an import).
     void load();
     std::optional<qint64> resolve(const SightingDetail& record) const;
+    // Whether the user has chosen a bird for any pair of names.
+    bool hasChoices() const { return !chosen_.empty(); }
+    // The same for a record whose names' key (pairKey) is known already.
+    std::optional<qint64> resolve(const QString& pair, const QString& country) const;
+    // "name key \x1f scientific key" of a record's species names.
+    static QString pairKey(const QString& common, const QString& scientific);
 
     // The sighting a record makes under a bird: its place named from the
     // record's codes, its group and details as notes.
     Sighting sightingOf(const SightingDetail& record, qint64 birdid) const;
-    // Files a record as a sighting (within the caller's transaction).
+    // The same when the group its names were filed under is known.
+    Sighting sightingOf(const SightingDetail& record, qint64 birdid, const QString& group) const;
+    // Files a record (whose source is "eBird") as a sighting, within the
+    // caller's transaction.
     qint64 file(const SightingDetail& record, qint64 birdid);
+    qint64 file(const SightingDetail& record, qint64 birdid, const QString& group);
     // Keeps a record for review (within the caller's transaction).
     void keepWaiting(const SightingDetail& record, int line);
 
@@ -105,6 +126,9 @@ class EbirdNames {
 
     Store& store_;
     const IsoCodes& codes_;
+    // Prepared once, for the many records of an import.
+    std::unique_ptr<SightingWriter> writer_;
+    std::unique_ptr<SQLite::Statement> keep_;
     std::unordered_map<QString, qint64> byBothNames_;  // name key \x1f scientific key
     std::unordered_map<QString, qint64> chosen_;       // ... \x1f country
     mutable std::unordered_map<QString, std::array<QString, 3>> places_;

@@ -232,7 +232,6 @@ const char* const kEbirdNames[] = {
     " checklist_comments TEXT NOT NULL DEFAULT '',"
     " ml_catalog TEXT NOT NULL DEFAULT '')",
     "CREATE INDEX ebird_pending_names ON ebird_pending(common_name, scientific_name)",
-    "CREATE INDEX sighting_detail_submission ON sighting_detail(submission_id)",
     // A choice goes with its bird; a merge moves it to the bird kept.
     "CREATE TRIGGER ebird_name_map_gone AFTER DELETE ON birds BEGIN"
     " DELETE FROM ebird_name_map WHERE birdid = old.id; END",
@@ -318,6 +317,18 @@ const TableColumns kRequired[] = {
 };
 
 }  // namespace
+
+void dropSightingIndexes(SQLite::Database& db) {
+    for (const char* sql : kSightingIndexes) {
+        // "CREATE INDEX name ON ...": the name is the third word.
+        const QString name = QString::fromLatin1(sql).section(u' ', 2, 2);
+        db.exec("DROP INDEX IF EXISTS " + name.toStdString());
+    }
+}
+
+void createSightingIndexes(SQLite::Database& db) {
+    execAll(db, kSightingIndexes);
+}
 
 void registerFunctions(sqlite3* db) {
     sqlite3_create_collation_v2(db, "WFNOCASE", SQLITE_UTF8, nullptr, collateNoCase, nullptr);

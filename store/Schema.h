@@ -19,6 +19,12 @@ void registerFunctions(sqlite3* db);
 
 // Creates the five tables, the side tables and their indexes in an empty
 // database.
+// The sighting indexes, dropped before a bulk write of many rows and made
+// again after it (sorting once is quicker than a seek for every row), in the
+// caller's transaction.
+void dropSightingIndexes(SQLite::Database& db);
+void createSightingIndexes(SQLite::Database& db);
+
 void createTables(SQLite::Database& db);
 
 // Told how far a migration has come: done of total steps.

@@ -895,6 +895,11 @@ namespace {
 // Binds text as UTF-8 without a further copy: keep holds the bytes until
 // the statement has run.
 void bindText(sqlite3_stmt* q, int i, const QString& s, QByteArray& keep) {
+    if (s.isEmpty()) {
+        // Most of an eBird record's fields are empty: nothing to convert.
+        sqlite3_bind_text(q, i, "", 0, SQLITE_STATIC);
+        return;
+    }
     keep = s.toUtf8();
     sqlite3_bind_text(q, i, keep.constData(), int(keep.size()), SQLITE_STATIC);
 }

@@ -418,6 +418,25 @@ TEST_F(EbirdImportTest, ARecordIsFiledOnlyWhereBothNamesAgree) {
     EXPECT_EQ(of("Mangrove Warbler").size(), 2u);
 }
 
+TEST_F(EbirdImportTest, ALargeImportMakesTheSightingIndexesAgain) {
+    QStringList many;
+    for (int i = 0; i < 20001; ++i) {
+        many << QStringLiteral("S%1|Mallard|Anas platyrhynchos|1|US-NY|2024-05-01").arg(i);
+    }
+    const EbirdImportResult r =
+        EbirdImport(test::writeFile(dir, QStringLiteral("many.csv"), download(many)),
+                    IsoCodes::system())
+            .run(*store);
+    EXPECT_EQ(r.added, 20001);
+    EXPECT_EQ(store->database()
+                  .execAndGet("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND "
+                              "tbl_name = 'sighting'")
+                  .getInt(),
+              5);
+    EXPECT_EQ(store->database().execAndGet("PRAGMA integrity_check").getString(), "ok");
+    EXPECT_EQ(store->sightingsOf(birdId("Mallard")).size(), 20001u);
+}
+
 TEST_F(EbirdImportTest, ASplitByCountryFilesEachCountrysRecordsUnderItsBird) {
     EbirdImport(test::writeFile(dir, QStringLiteral("a.csv"),
                                 download({"S1|Herring Gull|Larus argentatus|3|US-NY|2024-01-01",

@@ -29,7 +29,7 @@ void makeFormatTwoIndexes(SQLite::Database& db) {
           "CREATE INDEX sighting_district ON sighting(district, birdid)",
           // Nor had they the eBird names of format 4.
           "DROP TRIGGER ebird_name_map_gone", "DROP TABLE ebird_name_map",
-          "DROP TABLE ebird_pending", "DROP INDEX IF EXISTS sighting_detail_submission"}) {
+          "DROP TABLE ebird_pending"}) {
         db.exec(sql);
     }
 }
