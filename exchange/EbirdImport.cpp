@@ -250,6 +250,14 @@ QString EbirdImportResult::summary() const {
                                                    "Names)")
                                         .arg(waitingNames)
                                   : QString());
+    constexpr size_t kPairsNamed = 10;
+    for (size_t i = 0; i < waitingPairs.size() && i < kPairsNamed; ++i) {
+        lines
+            << QStringLiteral("    %1: %2").arg(waitingPairs[i].first).arg(waitingPairs[i].second);
+    }
+    if (waitingPairs.size() > kPairsNamed) {
+        lines << QStringLiteral("    and %1 more").arg(waitingPairs.size() - kPairsNamed);
+    }
     if (!gone.empty()) {
         constexpr size_t kNamed = 5;
         lines << QStringLiteral("No longer in this download (kept in the journal): %1")
@@ -442,6 +450,7 @@ EbirdImportResult EbirdImport::run(Store& store, const std::function<bool(int, i
             return true;
         };
         std::unordered_set<QString> waitingNames;
+        std::unordered_map<QString, size_t> pairIndex;
         for (const QString& submission : order) {
             const std::vector<size_t>& mine = inSubmission[submission];
             std::vector<Existing>& earlier = bySubmission[submission];
@@ -510,7 +519,13 @@ EbirdImportResult EbirdImport::run(Store& store, const std::function<bool(int, i
                 }
                 names.keepWaiting(r.d, r.line);
                 ++result.waiting;
-                waitingNames.insert(r.pair);
+                const QString shown =
+                    QStringLiteral("%1 (%2)").arg(r.d.commonName, r.d.scientificName);
+                if (waitingNames.insert(r.pair).second) {
+                    result.waitingPairs.emplace_back(shown, 0);
+                    pairIndex[r.pair] = result.waitingPairs.size() - 1;
+                }
+                ++result.waitingPairs[pairIndex[r.pair]].second;
             }
             for (const Existing& e : earlier) {
                 if (!e.matched && !submission.isEmpty()) {

@@ -32,6 +32,9 @@ struct EbirdImportResult {
     // Records whose names match no bird and no choice made: kept for review.
     int waiting = 0;
     int waitingNames = 0;
+    // Each pair of names that waits, "Common Name (Scientific name)", with
+    // its records, in the order first met.
+    std::vector<std::pair<QString, int>> waitingPairs;
     // Records of an earlier download that eBird has renamed since: the
     // existing sighting was updated (and re-filed when the name now means
     // another bird), never added again.

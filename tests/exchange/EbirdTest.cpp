@@ -187,6 +187,8 @@ TEST_F(EbirdImportTest, EachSpeciesRecordBecomesASightingWithNothingLost) {
                                        "\"Lake Johnson, west shore\",S100")));
     EXPECT_TRUE(r.summary().contains(QStringLiteral("Sightings added: 4")));
     EXPECT_TRUE(r.summary().contains(QStringLiteral("Waiting for review: 2")));
+    EXPECT_TRUE(r.summary().contains(QStringLiteral("    Mystery Warbler (Setophaga mysteria): 1")))
+        << r.summary().toStdString();
     EXPECT_TRUE(r.summary().contains(QStringLiteral("1 domestic, 1 hybrid, 1 slash, 1 sp.")));
 }
 
