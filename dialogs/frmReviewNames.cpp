@@ -100,6 +100,8 @@ frmReviewNames::frmReviewNames(AppState& state, QWidget* parent)
     for (QPushButton* b : {cmdFile_, cmdSplit_, cmdNew_, cmdLater_, cmdChange_}) {
         b->setAutoDefault(false);
     }
+    // A bird's name typed (or a suggestion chosen), Enter files the records.
+    cmdFile_->setDefault(true);
     auto* waitingPage = new QWidget(this);
     auto* w = new QVBoxLayout(waitingPage);
     w->addWidget(lblWaiting_);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QListWidget>
 #include <QPushButton>
@@ -62,10 +63,18 @@ TEST_F(ExchangeTest, ImportFromTheFileMenuAddsSightingsAndCountsThem) {
         user::click(d.findChild<QPushButton*>("cmdFile"));
         ASSERT_EQ(table->rowCount(), 1);
         EXPECT_EQ(table->item(0, 0)->text(), QStringLiteral("Mystery Warbler"));
+        // A slip typed in the bird box is said, and nothing is filed.
+        auto* bird = d.findChild<QComboBox*>("cmbBird");
+        user::focus(bird);
+        user::type(&d, QStringLiteral("Mystery Warblr"));
+        user::key(&d, Qt::Key_Return);
+        EXPECT_TRUE(lastMessage().contains(QStringLiteral("is not in the world list")));
+        EXPECT_EQ(table->rowCount(), 1);
         messages.queue(MsgAnswer::Yes);
         user::click(d.findChild<QPushButton*>("cmdNew"));
         EXPECT_EQ(table->rowCount(), 0);
-        d.reject();
+        user::key(&d, Qt::Key_Escape);
+        EXPECT_FALSE(d.isVisible());
     });
     w.menuItem("mnuFileReviewNames")->trigger();
     EXPECT_EQ(startup->state().db().rowCount("sighting"), 6);
