@@ -24,39 +24,6 @@ std::string utf8(const QString& s) {
     return s.toStdString();
 }
 
-// The columns of a waiting record, in SightingDetail's order after source.
-constexpr const char* kRecordColumns =
-    "submission_id, common_name, scientific_name, taxonomic_order, count, state_code, county, "
-    "location_id, location, latitude, longitude, date, time, protocol, duration_min, "
-    "all_obs_reported, distance_km, area_ha, observers, breeding_code, observation_details, "
-    "checklist_comments, ml_catalog";
-
-std::array<QString SightingDetail::*, 23> recordFields() {
-    return {&SightingDetail::submissionId,
-            &SightingDetail::commonName,
-            &SightingDetail::scientificName,
-            &SightingDetail::taxonomicOrder,
-            &SightingDetail::count,
-            &SightingDetail::stateCode,
-            &SightingDetail::county,
-            &SightingDetail::locationId,
-            &SightingDetail::location,
-            &SightingDetail::latitude,
-            &SightingDetail::longitude,
-            &SightingDetail::date,
-            &SightingDetail::time,
-            &SightingDetail::protocol,
-            &SightingDetail::durationMin,
-            &SightingDetail::allObsReported,
-            &SightingDetail::distanceKm,
-            &SightingDetail::areaHa,
-            &SightingDetail::observers,
-            &SightingDetail::breedingCode,
-            &SightingDetail::observationDetails,
-            &SightingDetail::checklistComments,
-            &SightingDetail::mlCatalog};
-}
-
 QStringList words(const QString& name) {
     QStringList out;
     for (const QString& w : name.toCaseFolded().split(u' ', Qt::SkipEmptyParts)) {
@@ -196,15 +163,15 @@ void EbirdNames::keepWaiting(const SightingDetail& record, int line) {
     if (!keep_) {
         keep_ = std::make_unique<SQLite::Statement>(
             store_.database(),
-            std::string("INSERT INTO ebird_pending (line, ") + kRecordColumns +
+            std::string("INSERT INTO ebird_pending (line, ") + kSightingDetailColumns +
                 ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                "?)");
+                "?, ?)");
     }
     SQLite::Statement& q = *keep_;
     q.bind(1, line);
     int i = 2;
-    for (QString SightingDetail::*f : recordFields()) {
-        q.bind(i++, utf8(record.*f));
+    for (QString SightingDetail::*f : detailFields()) {
+        q.bind(i++, utf8(f == &SightingDetail::source ? QStringLiteral("eBird") : record.*f));
     }
     q.exec();
     q.reset();
@@ -325,7 +292,7 @@ void EbirdNames::remember(const QString& common, const QString& scientific, cons
 int EbirdNames::fileWaiting(const QString& common, const QString& scientific, qint64 birdid,
                             const std::function<bool(const QString&)>& take) {
     SQLite::Database& db = store_.database();
-    SQLite::Statement q(db, std::string("SELECT id, ") + kRecordColumns +
+    SQLite::Statement q(db, std::string("SELECT id, ") + kSightingDetailColumns +
                                 " FROM ebird_pending WHERE common_name = ? AND "
                                 "scientific_name = ? ORDER BY id");
     q.bind(1, utf8(common));
@@ -333,9 +300,8 @@ int EbirdNames::fileWaiting(const QString& common, const QString& scientific, qi
     std::vector<std::pair<qint64, SightingDetail>> records;
     while (q.executeStep()) {
         SightingDetail d;
-        d.source = QStringLiteral("eBird");
         int i = 1;
-        for (QString SightingDetail::*f : recordFields()) {
+        for (QString SightingDetail::*f : detailFields()) {
             d.*f = text(q.getColumn(i++));
         }
         records.emplace_back(q.getColumn(0).getInt64(), std::move(d));

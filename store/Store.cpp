@@ -795,13 +795,12 @@ int Store::deleteSightingsOf(qint64 birdid) {
     });
 }
 
-constexpr const char* kDetailColumns =
+const char* const kSightingDetailColumns =
     "source, submission_id, common_name, scientific_name, taxonomic_order, count, state_code, "
     "county, location_id, location, latitude, longitude, date, time, protocol, duration_min, "
     "all_obs_reported, distance_km, area_ha, observers, breeding_code, observation_details, "
     "checklist_comments, ml_catalog";
 
-// The detail's fields in kDetailColumns' order.
 std::array<QString SightingDetail::*, 24> detailFields() {
     return {&SightingDetail::source,
             &SightingDetail::submissionId,
@@ -831,7 +830,7 @@ std::array<QString SightingDetail::*, 24> detailFields() {
 
 std::optional<SightingDetail> Store::sightingDetail(qint64 sightingId) const {
     return guarded(*db_, [&]() -> std::optional<SightingDetail> {
-        SQLite::Statement q(*db_, std::string("SELECT ") + kDetailColumns +
+        SQLite::Statement q(*db_, std::string("SELECT ") + kSightingDetailColumns +
                                       " FROM sighting_detail WHERE sightingid = ?");
         q.bind(1, static_cast<int64_t>(sightingId));
         if (!q.executeStep()) {
@@ -929,7 +928,7 @@ SightingWriter::SightingWriter(Store& store) : store_(store), q_(std::make_uniqu
                        "region, notes) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
         q_->detail = prepareRaw(
             db, std::string("INSERT OR REPLACE INTO sighting_detail (sightingid, ") +
-                    kDetailColumns +
+                    kSightingDetailColumns +
                     ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
                     "?, ?, ?, ?)");
     });

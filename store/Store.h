@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -227,6 +228,11 @@ class SightingWriter {
     Store& store_;
     std::unique_ptr<Statements> q_;
 };
+
+// The columns of sighting_detail after sightingid (ebird_pending has them
+// too), and the detail's fields in their order.
+extern const char* const kSightingDetailColumns;
+std::array<QString SightingDetail::*, 24> detailFields();
 
 // Column name of an area in table sighting ("region", ...); empty for World.
 const char* areaColumn(Area area);
