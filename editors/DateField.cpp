@@ -24,7 +24,9 @@ DateField::DateField(QWidget* parent)
     // Text put in some other way (pasted, cut) is read as a whole.
     connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
         typingStarted_ = false;
+        const int caret = cursorPosition();
         showText(text);
+        setCursorPosition(caret);  // the edit goes on where it was made
     });
 }
 
@@ -80,6 +82,13 @@ void DateField::keyPressEvent(QKeyEvent* event) {
     const QString t = event->text();
     if ((mods == Qt::NoModifier || mods == Qt::ShiftModifier) && t.size() == 1 && t[0].isPrint()) {
         const QChar c = t[0];
+        // A key typed inside the text (the caret put there to mend one
+        // part) goes in where the caret is; the whole is read again.
+        const bool inside = !hasSelectedText() && cursorPosition() < text().size();
+        if (inside && (c.isDigit() || DateTyping::isSeparator(c))) {
+            QLineEdit::keyPressEvent(event);
+            return;
+        }
         // Typing over the whole text, or into an empty field, starts afresh;
         // otherwise the keys go on from what is shown.
         if (selectedText() == text() || !typingStarted_) {
@@ -95,6 +104,11 @@ void DateField::keyPressEvent(QKeyEvent* event) {
             showText(typing_.text());
         }
         event->accept();  // letters have no place in a date
+        return;
+    }
+    if (mods == Qt::NoModifier && event->key() == Qt::Key_Backspace && !hasSelectedText() &&
+        cursorPosition() < text().size()) {
+        QLineEdit::keyPressEvent(event);  // inside the text: as any field does
         return;
     }
     if (mods == Qt::NoModifier && event->key() == Qt::Key_Backspace) {

@@ -220,6 +220,14 @@ TEST_F(SightingEditorTest, TwoDigitYearsAndImpossibleDatesAreNeverChangedSilentl
         EXPECT_FALSE(date->markedInvalid());
         user::key(&d, Qt::Key_Tab);
         EXPECT_EQ(date->text(), QStringLiteral("15/06/2025"));
+        // The day mended in place: Home, Delete twice, then the new day.
+        user::key(&d, Qt::Key_Tab, Qt::ShiftModifier);
+        user::key(&d, Qt::Key_Home);
+        user::key(&d, Qt::Key_Delete);
+        user::key(&d, Qt::Key_Delete);
+        user::type(&d, QStringLiteral("16"));
+        EXPECT_EQ(date->text(), QStringLiteral("16/06/2025"));
+        EXPECT_EQ(date->date(), QDate(2025, 6, 16));
         user::click(d.findChild<QPushButton*>("cmdSave"));
         EXPECT_FALSE(d.isVisible());
     });
@@ -227,7 +235,7 @@ TEST_F(SightingEditorTest, TwoDigitYearsAndImpossibleDatesAreNeverChangedSilentl
     QLocale::setDefault(before);
     const std::vector<Sighting> rows = startup->state().db().sightingsOf(emu);
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].date, QDate(2025, 6, 15));
+    EXPECT_EQ(rows[0].date, QDate(2025, 6, 16));
     EXPECT_TRUE(messages.shown().empty());  // no box: the field said it
 }
 
