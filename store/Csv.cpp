@@ -11,11 +11,13 @@ std::vector<CsvRecord> readRecords(const QString& text, bool strict) {
     const qsizetype n = text.size();
     qsizetype i = text.startsWith(QChar(0xFEFF)) ? 1 : 0;
     int line = 1;
+    qsizetype width = 0;  // fields of the record before: room made at once
     // Each pass reads one record; a field without quotes is one slice of
     // the text, a quoted one is copied in runs between its doubled quotes.
     while (i < n) {
         CsvRecord record;
         record.line = line;
+        record.fields.reserve(width);
         bool endOfRecord = false;
         while (!endOfRecord) {
             QString field;
@@ -77,6 +79,7 @@ std::vector<CsvRecord> readRecords(const QString& text, bool strict) {
                 endOfRecord = true;
             }
         }
+        width = record.fields.size();
         records.push_back(std::move(record));
     }
     return records;
