@@ -135,8 +135,16 @@ TEST_F(ExchangeTest, ExportMenuWritesEachFile) {
             EXPECT_EQ(d.objectName(), QStringLiteral("frmExportRange"));
             auto* only = d.findChild<QCheckBox*>("chkRange");
             user::click(only, QPoint(6, only->height() / 2));  // on its box
-            d.findChild<DateField*>("dtFrom")->setDate(QDate(2025, 1, 1));
-            d.findChild<DateField*>("dtTo")->setDate(QDate(2025, 12, 31));
+            // The dates typed as a person types them: Tab into each field.
+            user::key(&d, Qt::Key_Tab);
+            EXPECT_TRUE(d.findChild<DateField*>("dtFrom")->hasFocus());
+            user::type(&d, QStringLiteral("2025-01-01"));
+            user::key(&d, Qt::Key_Tab);
+            EXPECT_TRUE(d.findChild<DateField*>("dtTo")->hasFocus());
+            user::type(&d, QStringLiteral("2025-12-31"));
+            user::key(&d, Qt::Key_Tab);
+            EXPECT_EQ(d.findChild<DateField*>("dtFrom")->date(), QDate(2025, 1, 1));
+            EXPECT_EQ(d.findChild<DateField*>("dtTo")->date(), QDate(2025, 12, 31));
             if (includeImported) {
                 auto* imported = d.findChild<QCheckBox*>("chkImported");
                 user::click(imported, QPoint(6, imported->height() / 2));

@@ -294,7 +294,8 @@ TEST_F(SightingEditorTest, SaveAndNextKeepsTheDayAndPlaceWithCountsAndTimes) {
         user::key(&d, Qt::Key_Tab);
         ASSERT_TRUE(d.findChild<QLineEdit*>("txtSite")->hasFocus());
         user::type(&d, QStringLiteral("Rutland Water"));
-        d.findChild<QLineEdit*>("txtNotes")->setText(QStringLiteral("on the lagoon"));
+        user::focus(d.findChild<QLineEdit*>("txtNotes"));
+        user::type(&d, QStringLiteral("on the lagoon"));
         user::key(&d, Qt::Key_Return, Qt::ControlModifier);
         // Stored; the next starts on the same day and at the same place.
         EXPECT_TRUE(d.isVisible());
@@ -429,8 +430,11 @@ TEST_F(SightingEditorTest, ADateInTheFutureIsQuestioned) {
     frmMain& w = start();
     const QDate tomorrow = clock.now().date().addDays(1);
     dialogs.queue([&](QDialog& d) {
-        typeBird(d, "Emu");
-        d.findChild<DateField*>("DTPicker1")->setDate(tomorrow);
+        user::focus(d.findChild<QComboBox*>("cmbBird"));
+        user::type(&d, QStringLiteral("Emu"));
+        user::key(&d, Qt::Key_Tab);  // into the date, selected whole
+        ASSERT_TRUE(d.findChild<DateField*>("DTPicker1")->hasFocus());
+        user::type(&d, tomorrow.toString(Qt::ISODate));
         messages.queue(MsgAnswer::No);
         user::click(d.findChild<QPushButton*>("cmdSave"));
         EXPECT_EQ(messages.last().text,
