@@ -43,23 +43,26 @@ void DateField::setDate(QDate date) {
     showText(typing_.format(date));
 }
 
+void markFieldInvalid(QWidget* field, bool invalid, const QString& why) {
+    field->setProperty("invalid", invalid);
+    QPalette p;
+    if (invalid) {
+        p = field->palette();
+        p.setColor(QPalette::Base, QColor(0xff, 0xdd, 0xdd));
+        p.setColor(QPalette::Text, Qt::black);
+    }
+    field->setPalette(p);
+    field->setToolTip(invalid ? why : QString());
+}
+
 void DateField::markInvalid(bool invalid) {
     if (marked_ == invalid) {
         return;
     }
     marked_ = invalid;
-    setProperty("invalid", invalid);
-    QPalette p = palette();
-    if (invalid) {
-        p.setColor(QPalette::Base, QColor(0xff, 0xdd, 0xdd));
-        p.setColor(QPalette::Text, Qt::black);
-        setToolTip(QStringLiteral("This is not a date. Type the day as %1.")
-                       .arg(displayFormat().toUpper()));
-    } else {
-        p = QPalette();
-        setToolTip(QString());
-    }
-    setPalette(p);
+    markFieldInvalid(
+        this, invalid,
+        QStringLiteral("This is not a date. Type the day as %1.").arg(displayFormat().toUpper()));
 }
 
 void DateField::showText(const QString& text) {

@@ -57,4 +57,8 @@ class DateField : public QLineEdit {
     QDate date_;  // the date of the text shown
 };
 
+// Marks a field whose text cannot be stored (a light red ground and the
+// reason as its tooltip), or clears the mark.
+void markFieldInvalid(QWidget* field, bool invalid, const QString& why = {});
+
 }  // namespace wf

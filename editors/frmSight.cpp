@@ -35,19 +35,6 @@ QComboBox* areaBox(QWidget* parent, const char* name) {
     return box;
 }
 
-// Marks a field whose text cannot be stored, or clears the mark.
-void markField(QLineEdit* field, bool bad, const QString& why = {}) {
-    field->setProperty("invalid", bad);
-    QPalette p;
-    if (bad) {
-        p = field->palette();
-        p.setColor(QPalette::Base, QColor(0xff, 0xdd, 0xdd));
-        p.setColor(QPalette::Text, Qt::black);
-    }
-    field->setPalette(p);
-    field->setToolTip(bad ? why : QString());
-}
-
 }  // namespace
 
 std::optional<QTime> parseTimeOfDay(const QString& text) {
@@ -129,8 +116,9 @@ frmSight::frmSight(AppState& state, MainWindowApi& main, QWidget* parent)
         });
     }
     // A corrected field loses its mark.
-    connect(txtTime_, &QLineEdit::textEdited, this, [this] { markField(txtTime_, false); });
-    connect(txtCount_, &QLineEdit::textEdited, this, [this] { markField(txtCount_, false); });
+    connect(txtTime_, &QLineEdit::textEdited, this, [this] { markFieldInvalid(txtTime_, false); });
+    connect(txtCount_, &QLineEdit::textEdited, this,
+            [this] { markFieldInvalid(txtCount_, false); });
 
     QFont bold = heading_->font();
     bold.setBold(true);
@@ -262,13 +250,14 @@ bool frmSight::store() {
     }
     const std::optional<QTime> time = parseTimeOfDay(txtTime_->text());
     if (!time) {
-        markField(txtTime_, true, QStringLiteral("This is not a time of day. Type it as HH:MM."));
+        markFieldInvalid(txtTime_, true,
+                         QStringLiteral("This is not a time of day. Type it as HH:MM."));
         txtTime_->setFocus(Qt::OtherFocusReason);
         return false;
     }
     QString count = txtCount_->text().trimmed().toUpper();
     if (!txtCount_->hasAcceptableInput() && !count.isEmpty()) {
-        markField(txtCount_, true, QStringLiteral("A count is a number, or X for present."));
+        markFieldInvalid(txtCount_, true, QStringLiteral("A count is a number, or X for present."));
         txtCount_->setFocus(Qt::OtherFocusReason);
         return false;
     }

@@ -107,7 +107,11 @@ void frmMain::countWaitingNames() {
         ->setText(waiting > 0 ? QStringLiteral("Re&view eBird Names (%1)...").arg(waiting)
                               : QStringLiteral("Re&view eBird Names..."));
     StatusPanel* panelWaiting = panel(QStringLiteral("Waiting"));
-    panelWaiting->setPanelText(QStringLiteral("eBird records to review: %1").arg(waiting));
+    // Short, so that the life-list counts keep their room.
+    panelWaiting->setPanelText(QStringLiteral("To review: %1").arg(waiting));
+    panelWaiting->setToolTip(QStringLiteral("%1 eBird records wait for their names to be reviewed "
+                                            "(File, Review eBird Names)")
+                                 .arg(waiting));
     panelWaiting->setVisible(waiting > 0);
 }
 

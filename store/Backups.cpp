@@ -507,7 +507,7 @@ void Backups::restoreJournal(const QString& from, const QString& fromImages,
     }
     const QString incoming = journalPath + QStringLiteral(".restoring");
     QFile::remove(incoming);
-    copyJournal(*source, incoming);
+    copyJournal(*source, incoming, {}, true);  // checked above
     source.reset();
     if (::rename(QFile::encodeName(incoming).constData(),
                  QFile::encodeName(journalPath).constData()) != 0) {

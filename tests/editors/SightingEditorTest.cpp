@@ -285,9 +285,18 @@ TEST_F(SightingEditorTest, SaveAndNextKeepsTheDayAndPlaceWithCountsAndTimes) {
         auto* bird = d.findChild<QComboBox*>("cmbBird");
         user::focus(bird);
         user::type(&d, QStringLiteral("Emu"));
-        user::key(&d, Qt::Key_Tab);  // date: today
-        user::key(&d, Qt::Key_Tab);  // time
-        user::type(&d, QStringLiteral("0715"));
+        user::key(&d, Qt::Key_Tab);              // date: today
+        user::key(&d, Qt::Key_Tab);              // time
+        user::type(&d, QStringLiteral("0775"));  // a slip
+        user::key(&d, Qt::Key_Return, Qt::ControlModifier);
+        auto* time = d.findChild<QLineEdit*>("txtTime");
+        EXPECT_TRUE(time->hasFocus());  // refused in place, nothing stored
+        EXPECT_TRUE(time->property("invalid").toBool());
+        EXPECT_TRUE(startup->state().db().sightingsOf(emu).empty());
+        user::key(&d, Qt::Key_Backspace);
+        user::key(&d, Qt::Key_Backspace);
+        user::type(&d, QStringLiteral("15"));
+        EXPECT_FALSE(time->property("invalid").toBool());
         user::key(&d, Qt::Key_Tab);  // type
         user::key(&d, Qt::Key_Tab);  // count
         user::type(&d, QStringLiteral("3"));
