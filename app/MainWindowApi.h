@@ -11,8 +11,14 @@ class MainWindowApi {
   public:
     virtual ~MainWindowApi() = default;
 
+    // The birds' and the topics' trees, read again; a tree that is shown
+    // keeps its open nodes and scroll place.
     virtual void LoadTree() = 0;
     virtual void LoadTopicTree() = 0;
+    // An entry ("A", "I", "L" + id) or a bird's sightings ("S" + bird id)
+    // has been saved: the list shown is brought up to date where the reader
+    // left it, and the saved one is selected, scrolled to and shown.
+    virtual void entrySaved(const QString& key, bool isNew) = 0;
     // The item the category box shows ("All Entries", "All Images", ...).
     virtual QString categoryListText() const = 0;
     // The key of the tree's root node; empty when the tree is empty.
@@ -21,13 +27,6 @@ class MainWindowApi {
     // key already, 35601 when it has no parentKey.
     virtual void addNode(const QString& parentKey, const QString& key, const QString& text,
                          int picture) = 0;
-    // Puts an article's text into the viewer and its title above it (the
-    // viewer's panes keep their visibility).
-    virtual void showArticleText(const QString& rtf, const QString& title) = 0;
-    // Shows a picture in the viewer, centred, with its title above it.
-    virtual void showPicture(const QImage& picture, const QString& title) = 0;
-    // Sets the title label above the viewer.
-    virtual void setTitle(const QString& title) = 0;
     // The text of the web pane's address box.
     virtual QString addressText() const = 0;
     // Shows an entry ("A", "I", "L" + id) or a bird's sighting history

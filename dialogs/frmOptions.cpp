@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmOptions.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,6 +13,7 @@
 #include "AppError.h"
 #include "AppState.h"
 #include "Artwork.h"
+#include "Words.h"
 
 namespace wf {
 
@@ -34,7 +36,8 @@ frmOptions::frmOptions(AppState& state, QWidget* parent)
       txtState_(box(this, "txtState")),
       txtDistrict_(box(this, "txtDistrict")),
       txtSearch_(box(this, "txtSearch")),
-      txtHome_(box(this, "txtHome")) {
+      txtHome_(box(this, "txtHome")),
+      cmbDates_(new QComboBox(this)) {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Options"));
     setWindowIcon(artwork::appIcon());
@@ -58,6 +61,19 @@ frmOptions::frmOptions(AppState& state, QWidget* parent)
         caption->setBuddy(row.second);
         form->addRow(caption, row.second);
     }
+    // Dates as people read them, everywhere in the program.
+    auto* display = new QGroupBox(QStringLiteral("Display"), this);
+    auto* displayForm = new QFormLayout(display);
+    cmbDates_->setObjectName(QStringLiteral("cmbDates"));
+    const QDate sample(2026, 5, 3);
+    for (const DateStyle style : {DateStyle::Short, DateStyle::Long, DateStyle::Iso}) {
+        cmbDates_->addItem(words::date(sample, style), words::dateStyleKey(style));
+    }
+    cmbDates_->setCurrentIndex(cmbDates_->findData(words::dateStyleKey(words::dateStyle())));
+    auto* datesCaption = new QLabel(QStringLiteral("&Dates"), this);
+    datesCaption->setMinimumWidth(widest + 4);
+    datesCaption->setBuddy(cmbDates_);
+    displayForm->addRow(datesCaption, cmbDates_);
     auto* cmdSave = new QPushButton(QStringLiteral("&Save"), this);
     cmdSave->setObjectName(QStringLiteral("cmdSave"));
     cmdSave->setDefault(true);
@@ -73,6 +89,7 @@ frmOptions::frmOptions(AppState& state, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lists);
     layout->addWidget(internet);
+    layout->addWidget(display);
     layout->addLayout(buttons);
 
     try {
@@ -89,8 +106,13 @@ frmOptions::frmOptions(AppState& state, QWidget* parent)
                                         QStringLiteral("Error loading Data"), MsgIcon::Exclamation);
     }
     changes_.watch([this] {
-        return QStringList{txtRegion_->text(),   txtCountry_->text(), txtState_->text(),
-                           txtDistrict_->text(), txtSearch_->text(),  txtHome_->text()};
+        return QStringList{txtRegion_->text(),
+                           txtCountry_->text(),
+                           txtState_->text(),
+                           txtDistrict_->text(),
+                           txtSearch_->text(),
+                           txtHome_->text(),
+                           cmbDates_->currentData().toString()};
     });
 }
 
@@ -117,6 +139,11 @@ void frmOptions::cmdSave_Click() {
     state_.ActiveDistrict = o.district;
     state_.SearchUrl = o.search;
     state_.HomeUrl = o.home;
+    const QString dates = cmbDates_->currentData().toString();
+    words::setDateStyle(words::dateStyleFromKey(dates));
+    if (state_.settings) {
+        state_.settings->setValue(QStringLiteral("View/dates"), dates);
+    }
     accept();
 }
 

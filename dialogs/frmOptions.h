@@ -5,6 +5,7 @@
 
 #include "ChangeWatch.h"
 
+class QComboBox;
 class QLineEdit;
 
 namespace wf {
@@ -12,7 +13,8 @@ namespace wf {
 struct AppState;
 
 // The settings: the four active life-list areas and the web pane's search
-// and home addresses, stored in the journal's options row.
+// and home addresses, stored in the journal's options row; and how dates are
+// shown, kept with the window settings.
 class frmOptions : public QDialog {
     Q_OBJECT
   public:
@@ -29,6 +31,7 @@ class frmOptions : public QDialog {
     QLineEdit* txtDistrict_;
     QLineEdit* txtSearch_;
     QLineEdit* txtHome_;
+    QComboBox* cmbDates_;
     ChangeWatch changes_;
 };
 

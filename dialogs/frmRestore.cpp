@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmRestore.h"
+#include "Words.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,19 +14,20 @@
 namespace wf {
 
 QString frmRestore::describe(const BackupInfo& b) {
-    const QLocale locale;
-    QString text = locale.toString(b.date, QStringLiteral("d MMMM yyyy"));
+    QString text = words::date(b.date);
     if (b.time.isValid()) {
-        text += QStringLiteral(", ") + locale.toString(b.time, QLocale::ShortFormat);
+        text += QStringLiteral(", ") + words::time(b.time);
     }
     if (!b.reason.isEmpty()) {
         text += QStringLiteral(" (%1)").arg(QString(b.reason).replace(u'-', u' '));
     }
-    text += QStringLiteral(": %1 birds seen, %2 sightings, %3 entries")
-                .arg(b.birdsSeen)
-                .arg(b.sightings)
-                .arg(b.entries);
-    text += b.isSet() ? QStringLiteral(", %1 pictures").arg(b.pictures)
+    text += QStringLiteral(": %1 seen, %2, %3")
+                .arg(words::counted(b.birdsSeen, QStringLiteral("bird"), QStringLiteral("birds")),
+                     words::counted(b.sightings, QStringLiteral("sighting"),
+                                    QStringLiteral("sightings")),
+                     words::counted(b.entries, QStringLiteral("entry"), QStringLiteral("entries")));
+    text += b.isSet() ? QStringLiteral(", ") + words::counted(b.pictures, QStringLiteral("picture"),
+                                                              QStringLiteral("pictures"))
                       : QStringLiteral(", without pictures");
     return text;
 }

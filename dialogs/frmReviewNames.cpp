@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmReviewNames.h"
+#include "Words.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -195,18 +196,18 @@ void frmReviewNames::fillWaiting() {
     lblWaiting_->setText(
         waiting_.empty()
             ? QStringLiteral("No eBird records are waiting: every one is filed under a bird.")
-            : QStringLiteral("%1 records under %2 names match no bird of the world list by both "
-                             "their names. Choose the bird each pair of names means.")
-                  .arg(records)
-                  .arg(waiting_.size()));
-    const QLocale locale;
+            : QStringLiteral("%1 under %2 match no bird of the world list by both their names. "
+                             "Choose the bird each pair of names means.")
+                  .arg(words::counted(records, QStringLiteral("record"), QStringLiteral("records")),
+                       words::counted(qint64(waiting_.size()), QStringLiteral("name"),
+                                      QStringLiteral("names"))));
     tblWaiting_->setUpdatesEnabled(false);
     tblWaiting_->setRowCount(int(waiting_.size()));
     for (int r = 0; r < int(waiting_.size()); ++r) {
         const EbirdNames::Waiting& x = waiting_[size_t(r)];
-        QString dates = locale.toString(x.first, QLocale::ShortFormat);
+        QString dates = words::date(x.first);
         if (x.last != x.first) {
-            dates += QStringLiteral(" to ") + locale.toString(x.last, QLocale::ShortFormat);
+            dates += QStringLiteral(" to ") + words::date(x.last);
         }
         tblWaiting_->setItem(r, 0, cell(x.common));
         tblWaiting_->setItem(r, 1, cell(x.scientific));

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmStatistics.h"
+#include "Words.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -75,12 +76,14 @@ void frmStatistics::load() {
         state_.services.messages.notify(e.description(), windowTitle(), MsgIcon::Exclamation);
         return;
     }
-    lblTotals_->setText(QStringLiteral("%1 species, %2 sightings at %3 places; %4 entries in "
-                                       "the journal.")
-                            .arg(stats_.species)
-                            .arg(stats_.sightings)
-                            .arg(stats_.places)
-                            .arg(stats_.entries));
+    lblTotals_->setText(
+        QStringLiteral("%1 species, %2 at %3; %4 in the journal.")
+            .arg(QString::number(stats_.species),
+                 words::counted(stats_.sightings, QStringLiteral("sighting"),
+                                QStringLiteral("sightings")),
+                 words::counted(stats_.places, QStringLiteral("place"), QStringLiteral("places")),
+                 words::counted(stats_.entries, QStringLiteral("entry"),
+                                QStringLiteral("entries"))));
     const BusyCursor busy;
     const int current = tabs_->currentIndex();
     while (tabs_->count() > 0) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EntryEditor.h"
+#include "Words.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -78,7 +79,7 @@ Stored storeUnderSubject(AppState& state, Entry entry, const QString& subjectTex
 QString sightingWords(const QString& bird, QDate date, const QString& site) {
     QString out = bird;
     if (date.isValid()) {
-        out += QStringLiteral(" on ") + QLocale().toString(date, QStringLiteral("d MMMM yyyy"));
+        out += QStringLiteral(" on ") + words::date(date);
     }
     if (!site.trimmed().isEmpty()) {
         out += QStringLiteral(" at ") + site.trimmed();

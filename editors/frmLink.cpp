@@ -104,6 +104,7 @@ void frmLink::cmdSave_Click() {
     }
     const QString subject = cmbSub_->currentText();
     const QString title = txtTitle_->text();
+    qint64 id = 0;
     try {
         if (editing_) {
             Entry e = entry_editor::entryToEdit(state_, "wingfolio.frmLink");
@@ -111,6 +112,7 @@ void frmLink::cmdSave_Click() {
             e.fname = txtLink_->text();
             state_.db().updateEntry(e);
             state_.EditMode = false;
+            id = e.id;
         } else {
             Entry e;
             e.type = kLink;
@@ -120,11 +122,13 @@ void frmLink::cmdSave_Click() {
             insertEntryNode(main_,
                             {state_.category(), stored.subid, subject, stored.subjectHadEntries,
                              QStringLiteral("L"), stored.id, title, 3});
+            id = stored.id;
         }
     } catch (const AppError& e) {
         entry_editor::reportSaveError(state_, QStringLiteral("Error saving the link. Error # "), e);
         return;
     }
+    main_.entrySaved(QStringLiteral("L") + QString::number(id), !editing_);
     accept();
 }
 

@@ -218,12 +218,7 @@ void frmPic::cmdSave_Click() {
             e.title = title;  // the file and its name stay as they are
             state_.db().updateEntry(e);
             state_.EditMode = false;
-            if (state_.birds()) {
-                main_.LoadTree();
-            } else {
-                main_.LoadTopicTree();
-            }
-            main_.setTitle(subject + QStringLiteral(" : ") + title);
+            main_.entrySaved(QStringLiteral("I") + QString::number(e.id), false);
             accept();
             return;
         }
@@ -257,7 +252,7 @@ void frmPic::saveNew(const QString& subject, const QString& title) {
     node.subjectHadEntries = stored.subjectHadEntries;
     node.id = stored.id;
     insertEntryNode(main_, node);
-    main_.showPicture(picture_, subject + QStringLiteral(" : ") + title);
+    main_.entrySaved(QStringLiteral("I") + QString::number(stored.id), true);
     accept();
 }
 

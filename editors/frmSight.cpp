@@ -320,9 +320,7 @@ bool frmSight::store() {
         picker_->setItems(birdNames_);
     }
     state_.EditMode = false;
-    if (state_.birds() && main_.categoryListText() == QLatin1String("All Entries")) {
-        main_.LoadTree();
-    }
+    main_.entrySaved(QStringLiteral("S") + QString::number(s.birdid), !editing_);
     return true;
 }
 

@@ -380,6 +380,7 @@ void frmText::cmdSave_Click() {
     const QString subject = cmbSub_->currentText();
     const QString title = txtTitle_->text();
     const QString rtf = rtf::writeRtf(*rtb1_->document());
+    qint64 id = 0;
     try {
         if (editing_) {
             Entry e = entry_editor::entryToEdit(state_, "wingfolio.frmText");
@@ -387,6 +388,7 @@ void frmText::cmdSave_Click() {
             e.caption = rtf;
             state_.db().updateEntry(e);
             state_.EditMode = false;
+            id = e.id;
         } else {
             Entry e;
             e.type = kArticle;
@@ -397,13 +399,14 @@ void frmText::cmdSave_Click() {
             insertEntryNode(main_,
                             {state_.category(), stored.subid, subject, stored.subjectHadEntries,
                              QStringLiteral("A"), stored.id, title, 1});
+            id = stored.id;
         }
     } catch (const AppError& e) {
         entry_editor::reportSaveError(state_, QStringLiteral("Error saving the article. Error # "),
                                       e);
         return;
     }
-    main_.showArticleText(rtf, subject + QStringLiteral(" : ") + title);
+    main_.entrySaved(QStringLiteral("A") + QString::number(id), !editing_);
     accept();
 }
 

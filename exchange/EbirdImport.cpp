@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EbirdImport.h"
+#include "Words.h"
 
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <QDir>
@@ -246,9 +247,9 @@ QString EbirdImportResult::summary() const {
     }
     lines << QStringLiteral("Waiting for review: %1%2")
                  .arg(waiting)
-                 .arg(waiting > 0 ? QStringLiteral(" records of %1 names (File, Review eBird "
-                                                   "Names)")
-                                        .arg(waitingNames)
+                 .arg(waiting > 0 ? QStringLiteral(" records of %1 (File, Review eBird Names)")
+                                        .arg(words::counted(waitingNames, QStringLiteral("name"),
+                                                            QStringLiteral("names")))
                                   : QString());
     constexpr size_t kPairsNamed = 10;
     for (size_t i = 0; i < waitingPairs.size() && i < kPairsNamed; ++i) {

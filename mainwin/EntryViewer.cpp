@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EntryViewer.h"
+#include "Words.h"
 
 #include <QFrame>
 #include <QHeaderView>
@@ -60,11 +61,6 @@ int EntryViewer::toPixels(int twips) const {
     return twipsToPixels(twips, grid_->logicalDpiX());
 }
 
-void EntryViewer::showArticleText(const QString& rtf, const QString& title) {
-    rtf::readRtf(rtf, *text_->document());
-    title_->setText(title);
-}
-
 void EntryViewer::placePicture(const QImage& image) {
     pictureView_->setGeometry(area_->contentsRect());
     pictureView_->setImage(image);
@@ -87,23 +83,21 @@ void EntryViewer::setUpGrid() {
 }
 
 void EntryViewer::fillSightingGrid(const std::vector<Sighting>& rows) {
-    const QLocale locale = QLocale::system();
     grid_->setUpdatesEnabled(false);
     grid_->setRowCount(int(rows.size()));
     int r = 0;
     for (const Sighting& s : rows) {
-        const QString cells[kGridColumns] = {
-            QString::number(s.id),
-            locale.toString(s.date, QLocale::ShortFormat),
-            s.time.isValid() ? locale.toString(s.time, QLocale::ShortFormat) : QString(),
-            s.count,
-            s.type,
-            s.site,
-            s.district,
-            s.state,
-            s.country,
-            s.region,
-            s.notes};
+        const QString cells[kGridColumns] = {QString::number(s.id),
+                                             words::date(s.date),
+                                             words::time(s.time),
+                                             s.count,
+                                             s.type,
+                                             s.site,
+                                             s.district,
+                                             s.state,
+                                             s.country,
+                                             s.region,
+                                             s.notes};
         for (int c = 0; c < kGridColumns; ++c) {
             grid_->setItem(r, c, new QTableWidgetItem(cells[c]));
         }

@@ -41,8 +41,6 @@ class EntryViewer : public QObject {
     PictureView* pictureView() const { return pictureView_; }
     QTableWidget* grid() const { return grid_; }
 
-    // An article's RTF in the text view.
-    void showArticleText(const QString& rtf, const QString& title);
     // A picture, centred in the viewing area, or scaled down to fit it.
     void placePicture(const QImage& image);
     // The grid's columns, empty.

@@ -40,12 +40,66 @@ void NodeTree::show(NodeList list) {
     tree_->setUpdatesEnabled(true);
 }
 
+NodeTree::Place NodeTree::place() const {
+    Place at;
+    // Depth first through the open nodes only: what is closed stays unread.
+    std::vector<QModelIndex> todo{QModelIndex()};
+    while (!todo.empty()) {
+        const QModelIndex parent = todo.back();
+        todo.pop_back();
+        if (parent.isValid()) {
+            at.open.push_back(keyOf(parent));
+        }
+        for (int i = model_->rowCount(parent) - 1; i >= 0; --i) {
+            const QModelIndex child = model_->index(i, 0, parent);
+            if (tree_->isExpanded(child)) {
+                todo.push_back(child);
+            }
+        }
+    }
+    at.top = keyOf(tree_->indexAt(QPoint(1, 1)));
+    return at;
+}
+
+void NodeTree::show(NodeList list, const Place& at) {
+    tree_->setUpdatesEnabled(false);
+    model_->reset(std::move(list));
+    // Parents come before their children in the list, so each is open (and
+    // its children read) before they are looked for.
+    for (const QString& key : at.open) {
+        const QModelIndex node = model_->find(key);
+        if (node.isValid()) {
+            tree_->setExpanded(node, true);
+        }
+    }
+    if (const QModelIndex top = model_->loaded(at.top); top.isValid()) {
+        tree_->doItemsLayout();  // the scroll range with the nodes now open
+        tree_->scrollTo(top, QAbstractItemView::PositionAtTop);
+    }
+    tree_->setUpdatesEnabled(true);
+}
+
 void NodeTree::add(const QString& parentKey, const QString& key, const QString& text, int picture) {
     model_->add(parentKey, key, text, picture);
 }
 
 bool NodeTree::remove(const QString& key) {
     return model_->remove(key);
+}
+
+QString NodeTree::neighbour(const QString& key) const {
+    const QModelIndex at = model_->loaded(key);
+    if (!at.isValid()) {
+        return {};
+    }
+    const QModelIndex parent = at.parent();
+    if (at.row() + 1 < model_->rowCount(parent)) {
+        return keyOf(model_->index(at.row() + 1, 0, parent));
+    }
+    if (at.row() > 0) {
+        return keyOf(model_->index(at.row() - 1, 0, parent));
+    }
+    return keyOf(parent);
 }
 
 QModelIndex NodeTree::index(const QString& key) const {

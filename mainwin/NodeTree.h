@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 #include "TreeNodes.h"
 
@@ -22,15 +23,29 @@ class NodeTree {
     NodeTree() = default;
     explicit NodeTree(QTreeView* tree);
 
+    // Where the reader is in the tree: the open nodes and the node at the top
+    // of the view.
+    struct Place {
+        std::vector<QString> open;
+        QString top;
+    };
+    Place place() const;
+
     // Empties the tree and shows list: every node closed but those that the
     // list's visible node needs open.
     void show(NodeList list);
+    // Shows list as the reader left the tree: the nodes open that were open
+    // (and are still there), the same node at the top, nothing current.
+    void show(NodeList list, const Place& at);
     void clear();
     // Adds a node under parentKey (empty for a root). Raises AppError 35602
     // when the tree already holds key, 35601 when it has no parentKey.
     void add(const QString& parentKey, const QString& key, const QString& text, int picture);
     // Removes the node and what is under it; false when the tree has no key.
     bool remove(const QString& key);
+    // The node that takes a removed node's place in view: the next sibling,
+    // else the previous one, else the parent.
+    QString neighbour(const QString& key) const;
     // Whether the list shown holds key (loading what it needs to know).
     bool contains(const QString& key) const { return index(key).isValid(); }
     QModelIndex index(const QString& key) const;

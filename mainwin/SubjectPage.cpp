@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SubjectPage.h"
+#include "Words.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -21,8 +22,7 @@ QString esc(const QString& s) {
 }
 
 QString when(const FirstSeen& f) {
-    const QString date = f.date.isValid() ? QLocale().toString(f.date, QLocale::LongFormat)
-                                          : QStringLiteral("no date");
+    const QString date = f.date.isValid() ? words::date(f.date) : QStringLiteral("no date");
     return f.site.isEmpty() ? date : date + QStringLiteral(", ") + f.site;
 }
 
@@ -99,10 +99,10 @@ QString subjectPageHtml(const SubjectPageData& page) {
                 h += QStringLiteral("<tr><td>Last seen:</td><td>%1</td></tr>")
                          .arg(esc(when(*page.last)));
             }
-            h += QStringLiteral("<tr><td>Sightings:</td><td>%1 at %2 %3</td></tr></table>")
+            h += QStringLiteral("<tr><td>Sightings:</td><td>%1 at %2</td></tr></table>")
                      .arg(page.sightings)
-                     .arg(page.places)
-                     .arg(page.places == 1 ? QStringLiteral("place") : QStringLiteral("places"));
+                     .arg(words::counted(page.places, QStringLiteral("place"),
+                                         QStringLiteral("places")));
             h += QStringLiteral("<h3>Sightings by month</h3><p><img src='page:months'></p>");
         }
     }

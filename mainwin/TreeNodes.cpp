@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TreeNodes.h"
+#include "Words.h"
 
 #include "Store.h"
 #include "Wildcard.h"
@@ -234,11 +235,14 @@ NodeList monthListNodes(const Store& store, Area area, const QString& place, int
 
 namespace {
 
-// "date, place: name".
+// "name — date, place": the bird first, so a narrow tree still shows it.
 QString firstSightingText(const FirstSeen& f) {
-    const QString date = f.date.isValid() ? QLocale().toString(f.date, QLocale::ShortFormat)
-                                          : QStringLiteral("No date");
-    return date + QStringLiteral(", ") + f.site + QStringLiteral(": ") + f.name;
+    QString text = f.name + QStringLiteral(" \u2014 ") +
+                   (f.date.isValid() ? words::date(f.date) : QStringLiteral("no date"));
+    if (!f.site.trimmed().isEmpty()) {
+        text += QStringLiteral(", ") + f.site.trimmed();
+    }
+    return text;
 }
 
 }  // namespace

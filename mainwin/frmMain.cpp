@@ -36,6 +36,7 @@
 #include "StatusPanel.h"
 #include "SubjectPage.h"
 #include "Twips.h"
+#include "Words.h"
 #include "frmAbout.h"
 #include "frmHelp.h"
 #include "frmLink.h"
@@ -520,6 +521,10 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::readOptions() {
+    if (state_.settings) {
+        words::setDateStyle(words::dateStyleFromKey(
+            state_.settings->value(QStringLiteral("View/dates")).toString()));
+    }
     try {
         const Options o = state_.db().options();
         state_.SearchUrl = o.search;
@@ -578,19 +583,6 @@ void frmMain::NewSighting() {
         state_.services.dialogs.exec(editor);
     }
     CountLifeLists();
-    if (!fg1_->isVisible()) {
-        return;
-    }
-    try {
-        const std::vector<Sighting> rows = state_.db().sightingsOf(state_.CurrentEntryId);
-        if (rows.empty()) {
-            return;
-        }
-        setUpGrid();
-        FillSightingGrid(rows);
-    } catch (const AppError& e) {
-        reportLoadError(e.number(), e.description());
-    }
 }
 
 void frmMain::NewArticle() {
@@ -621,15 +613,6 @@ void frmMain::EditSighting(int row) {
         }
     }
     CountLifeLists();
-    try {
-        // The grid shows the bird's sightings as they are now (the edit may
-        // have moved this one to another bird).
-        const std::vector<Sighting> rows = state_.db().sightingsOf(state_.CurrentEntryId);
-        setUpGrid();
-        FillSightingGrid(rows);
-    } catch (const AppError& e) {
-        reportLoadError(e.number(), e.description());
-    }
 }
 
 void frmMain::EditEntry() {
@@ -694,23 +677,6 @@ void frmMain::addNode(const QString& parentKey, const QString& key, const QStrin
     nodes_.add(parentKey, key, text, picture);
 }
 
-void frmMain::showPicture(const QImage& picture, const QString& title) {
-    placePicture(picture);
-    if (rtb_->isVisible()) {
-        rtb_->hide();
-    }
-    if (web_ != nullptr && web_->widget()->isVisible()) {
-        showWeb(false);
-    }
-    viewArea_->show();
-    pictureView_->show();
-    lbltitle_->setText(title);
-}
-
-void frmMain::setTitle(const QString& title) {
-    lbltitle_->setText(title);
-}
-
 void frmMain::NewImage() {
     frmPic editor(state_, *this, this);
     state_.services.dialogs.exec(editor);
@@ -719,10 +685,6 @@ void frmMain::NewImage() {
 void frmMain::EditSubject() {
     frmSubject editor(state_, *this, this);
     state_.services.dialogs.exec(editor);
-}
-
-void frmMain::showArticleText(const QString& rtf, const QString& title) {
-    viewer_->showArticleText(rtf, title);
 }
 
 void frmMain::mnuEditExpand_Click() {

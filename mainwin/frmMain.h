@@ -48,8 +48,11 @@ class frmMain : public QMainWindow, public MainWindowApi {
     ~frmMain() override;
 
     // Public procedures other windows call.
+    // The subject trees; when the tree is shown already, it is read again
+    // as the reader left it (open nodes, scroll place).
     void LoadTree() override;
     void LoadTopicTree() override;
+    void entrySaved(const QString& key, bool isNew) override;
     void LoadArticles();
     void SizeControls(float& X);
 
@@ -58,9 +61,6 @@ class frmMain : public QMainWindow, public MainWindowApi {
     QString treeRootKey() const override;
     void addNode(const QString& parentKey, const QString& key, const QString& text,
                  int picture) override;
-    void showArticleText(const QString& rtf, const QString& title) override;
-    void showPicture(const QImage& picture, const QString& title) override;
-    void setTitle(const QString& title) override;
     QString addressText() const override;
     bool showRelatedEntry(const QString& key) override;
     qint64 selectedSubjectId() const override;
@@ -151,6 +151,12 @@ class frmMain : public QMainWindow, public MainWindowApi {
 
     // Category box, option buttons and lists.
     void cmbSearchCategory_Click();
+    // Shows the list of the category box's item (not the custom search).
+    void loadList(const QString& item);
+    void loadSubjectTree(Category cat);
+    bool showsSubjectTree(Category cat) const;
+    // Reads the list shown again, keeping the reader's place in it.
+    void reloadList();
     // The year, month and first-sighting lists, and the boxes beside them.
     void LoadPeriodList(const QString& item);
     void fillPeriodBoxes(const QString& item);
@@ -188,7 +194,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void showArticle(const Entry& e, const QString& text, const QString& parentText);
     void showImage(const Entry& e, const QString& text, const QString& parentText);
     void placePicture(const QImage& image);
-    void showLink(const Entry& e);
+    void showLink(const Entry& e, const QString& text, const QString& parentText);
     void showSightings(const std::vector<Sighting>& rows, const QString& text,
                        const QString& parentText);
     void FillSightingGrid(const std::vector<Sighting>& rows);
@@ -290,6 +296,8 @@ class frmMain : public QMainWindow, public MainWindowApi {
     bool splitterDragging_ = false;
     bool mouseOnTree_ = false;
     bool quietTree_ = false;  // the program moves the current node: no click
+    // While set, a list is shown at this place rather than from its top.
+    const NodeTree::Place* keepPlace_ = nullptr;
     bool laidOut_ = false;
 };
 

@@ -30,6 +30,7 @@
 #include "PictureView.h"
 #include "RichText.h"
 #include "StatusPanel.h"
+#include "Words.h"
 #include "frmHelp.h"
 #include "frmLink.h"
 #include "frmMain.h"
@@ -50,11 +51,17 @@ void frmMain::RelatedEntries() {
 }
 
 void frmMain::mnuViewOptions_Click() {
+    const DateStyle dates = words::dateStyle();
     {
         frmOptions dialog(state_, this);
         state_.services.dialogs.exec(dialog);
     }
     CountLifeLists();
+    // The lists show dates: written again in the style chosen.
+    if (words::dateStyle() != dates &&
+        cmbSearchCategory_->currentText() != QLatin1String("Custom Search")) {
+        cmbSearchCategory_Click();
+    }
 }
 
 void frmMain::Help(int command) {
@@ -230,8 +237,8 @@ void frmMain::mnuFileBackup_Click() {
         return;
     }
     state_.services.messages.notify(
-        QStringLiteral("The journal and its %1 pictures have been saved in %2.")
-            .arg(pictures)
+        QStringLiteral("The journal and its %1 have been saved in %2.")
+            .arg(words::counted(pictures, QStringLiteral("picture"), QStringLiteral("pictures")))
             .arg(QDir::toNativeSeparators(target)),
         QStringLiteral("Back Up Journal"), MsgIcon::Information);
 }
@@ -316,7 +323,7 @@ void frmMain::mnuFileRestore_Click() {
     }
     journalReplaced();
     messages.notify(QStringLiteral("The journal has been restored from the backup of %1.")
-                        .arg(QLocale().toString(chosen->date, QLocale::LongFormat)),
+                        .arg(words::date(chosen->date)),
                     QStringLiteral("Restore From Backup"), MsgIcon::Information);
 }
 
@@ -464,7 +471,8 @@ bool frmMain::showRelatedEntry(const QString& key) {
             showImage(*e, title, subject);
             lbltitle_->setText(title);
         } else if (key.front() == u'L') {
-            showLink(*e);
+            showLink(*e, title, subject);
+            lbltitle_->setText(title);
         }
     } catch (const AppError& e) {
         reportLoadError(e.number(), e.description());

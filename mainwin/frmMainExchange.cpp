@@ -21,6 +21,7 @@
 #include "FileChooser.h"
 #include "IsoCodes.h"
 #include "StatusPanel.h"
+#include "Words.h"
 #include "frmMain.h"
 #include "frmReviewNames.h"
 
@@ -73,10 +74,12 @@ void frmMain::mnuFileImportEbird_Click() {
     CountLifeLists();
     messages.notify(result.summary(), kImportTitle, MsgIcon::Information);
     if (result.waiting > 0 &&
-        messages.ask(QStringLiteral("%1 records under %2 names match no bird of the world list by "
-                                    "both their names. Review them now?")
-                         .arg(result.waiting)
-                         .arg(result.waitingNames),
+        messages.ask(QStringLiteral("%1 under %2 match no bird of the world list by both their "
+                                    "names. Review them now?")
+                         .arg(words::counted(result.waiting, QStringLiteral("record"),
+                                             QStringLiteral("records")),
+                              words::counted(result.waitingNames, QStringLiteral("name"),
+                                             QStringLiteral("names"))),
                      kImportTitle)) {
         mnuFileReviewNames_Click();
     }
@@ -166,28 +169,31 @@ void frmMain::exportFile(ExportKind kind) {
         state_.services.messages.notify(e.description(), title, MsgIcon::Exclamation);
         return;
     }
-    QString said = QStringLiteral("%1 %2 written to %3.")
-                       .arg(rows)
-                       .arg(kind == ExportKind::LifeLists ? QStringLiteral("rows")
-                                                          : QStringLiteral("sightings"))
-                       .arg(QDir::toNativeSeparators(target));
+    QString said =
+        QStringLiteral("%1 written to %2.")
+            .arg(
+                kind == ExportKind::LifeLists
+                    ? words::counted(rows, QStringLiteral("row"), QStringLiteral("rows"))
+                    : words::counted(rows, QStringLiteral("sighting"), QStringLiteral("sightings")),
+                QDir::toNativeSeparators(target));
     if (upload.files.size() > 1) {
         QStringList names;
         for (const QString& f : upload.files) {
             names << QFileInfo(f).fileName();
         }
-        said = QStringLiteral(
-                   "%1 sightings written to %2 files, each under 1 MB as eBird's upload "
-                   "asks: %3.")
-                   .arg(rows)
-                   .arg(upload.files.size())
-                   .arg(names.join(QStringLiteral(", ")));
+        said =
+            QStringLiteral("%1 written to %2 files, each under 1 MB as eBird's upload asks: %3.")
+                .arg(words::counted(rows, QStringLiteral("sighting"), QStringLiteral("sightings")))
+                .arg(upload.files.size())
+                .arg(names.join(QStringLiteral(", ")));
     }
     if (upload.leftOut > 0) {
-        said += QStringLiteral(
-                    "\n\n%1 sightings imported from eBird were left out: they are on "
-                    "eBird already.")
-                    .arg(upload.leftOut);
+        said +=
+            QStringLiteral("\n\n%1 imported from eBird %2 left out: %3 on eBird already.")
+                .arg(words::counted(upload.leftOut, QStringLiteral("sighting"),
+                                    QStringLiteral("sightings")),
+                     upload.leftOut == 1 ? QStringLiteral("was") : QStringLiteral("were"),
+                     upload.leftOut == 1 ? QStringLiteral("it is") : QStringLiteral("they are"));
     }
     state_.services.messages.notify(said, title, MsgIcon::Information);
 }

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -57,13 +58,19 @@ void frmMain::cmbSearchCategory_Click() {
     const QString item = cmbSearchCategory_->currentText();
     fillPeriodBoxes(item);
     if (item == QLatin1String("All Entries")) {
-        if (optCat_[0]->isChecked()) {
-            LoadTree();
-        } else {
-            LoadTopicTree();
-        }
         expand->setEnabled(true);
         collapse->setEnabled(true);
+    }
+    if (item == QLatin1String("Custom Search")) {
+        runCustomSearch();
+    } else {
+        loadList(item);
+    }
+}
+
+void frmMain::loadList(const QString& item) {
+    if (item == QLatin1String("All Entries")) {
+        loadSubjectTree(optCat_[0]->isChecked() ? Category::Birds : Category::Topics);
     } else if (item == QLatin1String("All Sightings")) {
         LoadSightings();
     } else if (item == QLatin1String("All Images")) {
@@ -80,8 +87,6 @@ void frmMain::cmbSearchCategory_Click() {
         LoadAreaSightings(Area::State, state_.ActiveState);
     } else if (item == QLatin1String("District Life Sightings")) {
         LoadAreaSightings(Area::District, state_.ActiveDistrict);
-    } else if (item == QLatin1String("Custom Search")) {
-        runCustomSearch();
     } else if (item == QLatin1String("Year List") || item == QLatin1String("Month List") ||
                item == QLatin1String("First Sightings")) {
         LoadPeriodList(item);
@@ -169,7 +174,11 @@ NodeList frmMain::birdOrder(NodeList list, bool isList) const {
 void frmMain::showList(const std::function<NodeList()>& build) {
     try {
         const BusyCursor busy;  // a large journal's list takes a moment
-        nodes_.show(build());
+        if (keepPlace_ != nullptr) {
+            nodes_.show(build(), *keepPlace_);
+        } else {
+            nodes_.show(build());
+        }
     } catch (const AppError& e) {
         reportLoadError(e.number(), e.description());
     }
@@ -202,12 +211,70 @@ NodeList frmMain::lazySubjectTree(Category cat) const {
     return list;
 }
 
+void frmMain::loadSubjectTree(Category cat) {
+    showList([this, cat] { return lazySubjectTree(cat); });
+}
+
+bool frmMain::showsSubjectTree(Category cat) const {
+    return cmbSearchCategory_->currentText() == QLatin1String("All Entries") &&
+           optCat_[cat == Category::Birds ? 0 : 1]->isChecked();
+}
+
 void frmMain::LoadTree() {
-    showList([this] { return lazySubjectTree(Category::Birds); });
+    if (showsSubjectTree(Category::Birds)) {
+        reloadList();
+    } else {
+        loadSubjectTree(Category::Birds);
+    }
 }
 
 void frmMain::LoadTopicTree() {
-    showList([this] { return lazySubjectTree(Category::Topics); });
+    if (showsSubjectTree(Category::Topics)) {
+        reloadList();
+    } else {
+        loadSubjectTree(Category::Topics);
+    }
+}
+
+void frmMain::reloadList() {
+    const QString item = cmbSearchCategory_->currentText();
+    if (item == QLatin1String("Custom Search")) {
+        return;  // a search is run again only when asked
+    }
+    const NodeTree::Place at = nodes_.place();
+    const QScopedValueRollback keep(keepPlace_, &at);
+    forgetCurrentEntry();
+    loadList(item);
+}
+
+void frmMain::entrySaved(const QString& key, bool isNew) {
+    if (key.size() < 2) {
+        return;
+    }
+    // A new entry was added to a flat list as its node; any other save can
+    // change what the list holds, its texts and its order.
+    const bool inFlatList = cmbSearchCategory_->currentText() != QLatin1String("All Entries");
+    if (!(isNew && key.front() != u'S' && inFlatList)) {
+        reloadList();
+    }
+    if (nodes_.contains(key)) {
+        nodes_.ensureVisible(key);
+        clickNode(key);
+        return;
+    }
+    // Not in the list shown: shown all the same.
+    if (key.front() == u'S') {
+        try {
+            const QString bird = state_.db()
+                                     .subjectName(Category::Birds, key.mid(1).toLongLong())
+                                     .value_or(QString());
+            showNode(key, bird, bird);
+        } catch (const AppError& e) {
+            reportLoadError(e.number(), e.description());
+        }
+        return;
+    }
+    openEntryKey(key);
 }
 
 void frmMain::LoadArticles() {

@@ -97,8 +97,16 @@ void frmMain::forgetCurrentEntry() {
 
 void frmMain::removeNodeQuietly(const QString& key) {
     const QScopedValueRollback quiet(quietTree_, true);
+    // The tree stays where it was: nothing selected, the removed node's
+    // neighbour in view.
+    const QString neighbour = nodes_.neighbour(key);
     nodes_.remove(key);
     nodes_.setCurrent({});
+    if (!neighbour.isEmpty()) {
+        if (const QModelIndex at = nodes_.index(neighbour); at.isValid()) {
+            tv1_->scrollTo(at);
+        }
+    }
 }
 
 void frmMain::reportLoadError(long number, const QString& description) {
@@ -163,7 +171,7 @@ void frmMain::showNode(const QString& key, const QString& text, const QString& p
         } else if (kind == u'I') {
             showImage(*e, text, parentText);
         } else if (kind == u'L') {
-            showLink(*e);
+            showLink(*e, text, parentText);
         }
     } catch (const AppError& e) {
         reportLoadError(e.number(), e.description());
@@ -217,10 +225,15 @@ void frmMain::placePicture(const QImage& image) {
     viewer_->placePicture(image);
 }
 
-void frmMain::showLink(const Entry& e) {
+void frmMain::showLink(const Entry& e, const QString& text, const QString& parentText) {
     rtb_->hide();
     showWeb(true);
     fg1_->hide();
+    const QString list = cmbSearchCategory_->currentText();
+    lbltitle_->setText(list == QLatin1String("Custom Search") ||
+                               list == QLatin1String("All Internet Links")
+                           ? text
+                           : parentText + QStringLiteral(" : ") + e.title);
     if (WebPane* web = ensureWeb()) {
         web->load(QUrl::fromUserInput(e.fname));
     }

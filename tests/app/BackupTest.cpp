@@ -160,7 +160,7 @@ TEST_F(BackupTest, ADeletedPictureComesBackWithTheSetThatHeldIt) {
     dialogs.queue([](QDialog& d) {
         auto* list = d.findChild<QListWidget*>("lstBackups");
         ASSERT_GE(list->count(), 1);
-        EXPECT_TRUE(list->item(0)->text().contains(QStringLiteral("1 pictures")))
+        EXPECT_TRUE(list->item(0)->text().contains(QStringLiteral("1 picture")))
             << list->item(0)->text().toStdString();
         list->setCurrentRow(0);
         user::click(d.findChild<QPushButton*>("cmdRestore"));

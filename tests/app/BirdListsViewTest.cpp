@@ -88,7 +88,8 @@ TEST_F(BirdListsViewTest, YearMonthAndFirstListsWithTheirBoxes) {
     pick(w.cmbArea(), "World");
     const QStringList first = children(topNode(w.nodes()));
     ASSERT_EQ(first.size(), 2);
-    EXPECT_TRUE(first[0].endsWith(QStringLiteral(", Pond: Mallard")));
+    EXPECT_TRUE(first[0].startsWith(QStringLiteral("Mallard \u2014 ")));
+    EXPECT_TRUE(first[0].endsWith(QStringLiteral(", Pond")));
     // A click shows the bird's history under its own name.
     user::click(w.tv1()->viewport(), (topNode(w.nodes())->child(0)).rect().center());
     EXPECT_EQ(w.lbltitle()->text(), QStringLiteral("Mallard Sighting History"));
@@ -189,7 +190,7 @@ TEST_F(BirdListsViewTest, StatisticsWindowShowsTotalsChartsAndSavesThem) {
         area->setCurrentIndex(area->findText(QStringLiteral("Australia")));
         emit area->activated(area->currentIndex());
         EXPECT_TRUE(
-            totals->text().startsWith(QStringLiteral("2 species, 2 sightings at 1 places")));
+            totals->text().startsWith(QStringLiteral("2 species, 2 sightings at 1 place;")));
         tabs->setCurrentIndex(3);
         EXPECT_TRUE(static_cast<frmStatistics&>(d).saveChart(svg));
         d.reject();

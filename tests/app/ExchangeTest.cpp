@@ -156,8 +156,8 @@ TEST_F(ExchangeTest, ExportMenuWritesEachFile) {
     const QString upload = tmp.file("upload.csv");
     chooseFile(upload);
     w.menuItem("mnuFileExportEbird")->trigger();
-    EXPECT_EQ(lastMessage(), QStringLiteral("1 sightings written to %1.\n\n1 sightings imported "
-                                            "from eBird were left out: they are on eBird "
+    EXPECT_EQ(lastMessage(), QStringLiteral("1 sighting written to %1.\n\n1 sighting imported "
+                                            "from eBird was left out: it is on eBird "
                                             "already.")
                                  .arg(upload));
     EXPECT_EQ(readAll(upload).count("\r\n"), 1);

@@ -14,6 +14,7 @@
 #include "MainWindowFixture.h"
 #include "NodeRef.h"
 #include "SubjectPicker.h"
+#include "Words.h"
 #include "frmSight.h"
 
 using namespace wf;
@@ -481,7 +482,7 @@ TEST_F(SightingEditorTest, ASightingIsCorrectedInPlaceFromTheGrid) {
     dialogs.queue([&](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Edit Sighting"));
         EXPECT_EQ(d.findChild<QLabel*>("lblHeading")->text(),
-                  QStringLiteral("Sighting of Emu on 1 January 2020"));
+                  QStringLiteral("Sighting of Emu on ") + words::date(QDate(2020, 1, 1)));
         EXPECT_FALSE(d.findChild<QPushButton*>("cmdSaveNext")->isVisible());
         EXPECT_EQ(d.findChild<QComboBox*>("cmbBird")->currentText(), QStringLiteral("Emu"));
         EXPECT_EQ(d.findChild<DateField*>("DTPicker1")->date(), QDate(2020, 1, 1));

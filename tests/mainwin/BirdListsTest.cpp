@@ -82,10 +82,10 @@ TEST_F(BirdListsTest, YearsAreNewestFirstAndYearListsKeepTheirBoundaries) {
 TEST_F(BirdListsTest, FirstSightingsInTheOrderFirstSeenUndatedLast) {
     EXPECT_EQ(texts(firstSightingNodes(*store, Area::World, {}, "First Sightings")),
               (QStringList{"Birds  First Sightings",
-                           s(eider) + " Birds " + day(2022, 5, 3) + ", Coast: Eider",
-                           s(wren) + " Birds " + day(2023, 12, 31) + ", Fen: Wren",
-                           s(robin) + " Birds " + day(2024, 1, 1) + ", Garden: Robin",
-                           s(garden) + " Birds No date, Somewhere: Garden Bird"}));
+                           s(eider) + " Birds Eider — " + day(2022, 5, 3) + ", Coast",
+                           s(wren) + " Birds Wren — " + day(2023, 12, 31) + ", Fen",
+                           s(robin) + " Birds Robin — " + day(2024, 1, 1) + ", Garden",
+                           s(garden) + " Birds Garden Bird — no date, Somewhere"}));
     // In Suffolk the wren was first seen at the heath.
     const std::vector<FirstSeen> suffolk = store->firstSeen(Area::State, "Suffolk");
     ASSERT_EQ(suffolk.size(), 2u);

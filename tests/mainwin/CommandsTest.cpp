@@ -15,6 +15,7 @@
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
 #include "NodeRef.h"
+#include "Words.h"
 #include "frmHelp.h"
 #include "frmRelated.h"
 
@@ -154,8 +155,8 @@ TEST_F(CommandsTest, DeletingSightingsAllOrOneFromTheGrid) {
     w.toolButton("Delete")->trigger();
     EXPECT_EQ(messages.last().title, QStringLiteral("Delete Sighting"));
     // The question names the sighting, and Enter keeps it.
-    EXPECT_EQ(messages.last().text, QStringLiteral("Delete the sighting of Emu on "
-                                                   "1 January 2021 at B?"));
+    EXPECT_EQ(messages.last().text, QStringLiteral("Delete the sighting of Emu on %1 at B?")
+                                        .arg(words::date(QDate(2021, 1, 1))));
     EXPECT_EQ(messages.last().yesText, QStringLiteral("&Delete"));
     EXPECT_TRUE(messages.last().noIsDefault);
     ASSERT_EQ(w.fg1()->rowCount(), 1);

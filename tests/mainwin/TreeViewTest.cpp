@@ -1,17 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 
 #include "AppError.h"
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
 #include "NodeRef.h"
+#include "SubjectPicker.h"
 #include "Twips.h"
+#include "frmSight.h"
 
 using namespace wf;
 using namespace wf::test;
@@ -142,4 +150,75 @@ TEST_F(TreeViewTest, DropOfTheSplitterOnTheTreeLaysOut) {
     drop("imgSplitter", 250);
     const int xInWindow = w.tv1()->viewport()->mapTo(&w, QPoint(250, 20)).x();
     EXPECT_NEAR(w.splitPosition(), float(pixelsToTwips(xInWindow, w.logicalDpiX())), 1.0);
+}
+
+// With many birds open and the tree scrolled far down, saving an entry or a
+// sighting and deleting one leave the reader where they were.
+TEST_F(TreeViewTest, TheTreeKeepsItsPlaceThroughSavesAndDeletes) {
+    int added = 0;
+    for (qint64 id = 1; added < 60; ++id) {
+        if (journal().subjectName(Category::Birds, id)) {
+            addEntry(Category::Birds, id, kArticle, "Notes", " ", "{\\rtf1 notes}");
+            ++added;
+        }
+    }
+    frmMain& w = start();
+    w.resize(900, 600);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    // The birds in the tree's order, and each one's article.
+    const QStringList bird = w.nodes().childKeys(QStringLiteral("Birds"));
+    ASSERT_EQ(bird.size(), 60);
+    const auto articleOf = [&](int i) { return w.nodes().childKeys(bird[i]).value(0); };
+    for (const int i : {30, 31, 33}) {
+        w.tv1()->expand(w.nodes().index(bird[i]));
+    }
+    w.tv1()->scrollTo(w.nodes().index(bird[29]), QAbstractItemView::PositionAtTop);
+    ASSERT_EQ(w.nodes().keyAt(QPoint(1, 1)), bird[29]);
+    const auto stillThere = [&] {
+        for (const int i : {30, 31, 33}) {
+            EXPECT_TRUE(w.nodes().isExpanded(bird[i])) << i;
+        }
+        EXPECT_EQ(w.nodes().keyAt(QPoint(1, 1)), bird[29]);
+        EXPECT_FALSE(w.nodes().isExpanded(bird[32]));
+    };
+
+    // An article retitled through the Edit button.
+    const QString article = articleOf(31);
+    user::click(w.tv1()->viewport(), w.nodes().rect(article).center());
+    dialogs.queue([&](QDialog& d) {
+        auto* title = d.findChild<QLineEdit*>("txtTitle");
+        user::focus(title);
+        title->selectAll();
+        user::type(&d, QStringLiteral("Calls"));
+        user::click(d.findChild<QPushButton*>("cmdSave"));
+    });
+    user::click(w.tbMain()->widgetForAction(w.toolButton("Edit")));
+    stillThere();
+    EXPECT_EQ(w.nodes().currentKey(), article);
+    EXPECT_EQ(w.nodes().text(article), QStringLiteral("Calls"));
+    EXPECT_EQ(w.lbltitle()->text(), w.nodes().text(bird[31]) + QStringLiteral(" : Calls"));
+
+    // A first sighting of an open bird: its Sightings node is new, selected
+    // and shown.
+    dialogs.queue([&](QDialog& d) {
+        static_cast<frmSight&>(d).picker().setText(w.nodes().text(bird[33]));
+        user::click(d.findChild<QPushButton*>("cmdSave"));
+    });
+    user::click(w.tbMain()->widgetForAction(w.toolButton("Sighting")));
+    stillThere();
+    const QString sightings = QStringLiteral("S") + bird[33].mid(1);
+    EXPECT_EQ(w.nodes().currentKey(), sightings);
+    EXPECT_TRUE(w.fg1()->isVisible());
+    EXPECT_EQ(w.lbltitle()->text(), w.nodes().text(bird[33]) + " Sighting History");
+
+    // A delete: nothing selected, the tree where it was.
+    const QString other = articleOf(30);
+    user::click(w.tv1()->viewport(), w.nodes().rect(other).center());
+    ASSERT_EQ(w.nodes().currentKey(), other);
+    messages.queue(MsgAnswer::Yes);
+    user::click(w.tbMain()->widgetForAction(w.toolButton("Delete")));
+    EXPECT_FALSE(w.nodes().contains(other));
+    stillThere();
+    EXPECT_FALSE(w.nodes().currentIsSelected());
 }

@@ -195,7 +195,7 @@ TEST_F(ViewerTest, DeletedRowIsMissingData) {
     EXPECT_EQ(messages.last().title, QStringLiteral("Missing Data"));
 }
 
-TEST_F(ViewerTest, LinkOpensTheWebPaneAndKeepsTheTitle) {
+TEST_F(ViewerTest, LinkOpensTheWebPaneUnderItsOwnTitle) {
     frmMain& w = start();
     click(w, QStringLiteral("A%1").arg(article));
     click(w, QStringLiteral("L%1").arg(link));
@@ -203,7 +203,7 @@ TEST_F(ViewerTest, LinkOpensTheWebPaneAndKeepsTheTitle) {
     EXPECT_TRUE(w.web()->isVisible());
     EXPECT_TRUE(w.coolBar()->isVisible());
     EXPECT_FALSE(w.rtb()->isVisible());
-    EXPECT_EQ(w.lbltitle()->text(), QStringLiteral("Eurasian Wren : Song"));
+    EXPECT_EQ(w.lbltitle()->text(), QStringLiteral("Eurasian Wren : Guide"));
     QSignalSpy loaded(w.web(), SIGNAL(loadFinished(bool)));
     EXPECT_TRUE(loaded.count() > 0 || loaded.wait(20000));
     EXPECT_EQ(w.webPane()->url(), QUrl::fromLocalFile(dataDir() + "/guide.html"));
