@@ -3,6 +3,7 @@
 
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <QApplication>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -138,6 +139,42 @@ static void BM_ClickBirdWith500Sightings(benchmark::State& state) {
     state.counters["sightings"] = double(p.db().sightingsOf(bird).size());
 }
 BENCHMARK(BM_ClickBirdWith500Sightings)->Unit(benchmark::kMillisecond);
+
+// The sightings grid of the bird seen most often on the million-sighting
+// journal, from the click to the grid painted.
+static void BM_SightingsGridOfTheBusiestBird1M(benchmark::State& state) {
+    static Program p(bench::millionJournalDir());
+    SQLite::Statement q(p.db().database(),
+                        "SELECT birdid FROM sighting GROUP BY birdid ORDER BY count(*) DESC "
+                        "LIMIT 1");
+    q.executeStep();
+    const qint64 bird = q.getColumn(0).getInt64();
+    p.window->LoadTree();
+    const QString key = QStringLiteral("S%1").arg(bird);
+    for (auto _ : state) {
+        p.window->clickNode(key);
+        p.window->fg1()->repaint();
+        state.PauseTiming();
+        p.window->clickNode(QStringLiteral("Birds"));
+        state.ResumeTiming();
+    }
+    state.counters["sightings"] = double(p.db().sightingsOf(bird).size());
+}
+BENCHMARK(BM_SightingsGridOfTheBusiestBird1M)->Unit(benchmark::kMillisecond);
+
+// The same bird's sightings read from the journal, without the window.
+static void BM_SightingsOfTheBusiestBird1M(benchmark::State& state) {
+    const std::unique_ptr<Store> db = Store::open(bench::millionJournalDir() + "/aviary.mdb");
+    SQLite::Statement q(db->database(),
+                        "SELECT birdid FROM sighting GROUP BY birdid ORDER BY count(*) DESC "
+                        "LIMIT 1");
+    q.executeStep();
+    const qint64 bird = q.getColumn(0).getInt64();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(db->sightingsOf(bird));
+    }
+}
+BENCHMARK(BM_SightingsOfTheBusiestBird1M)->Unit(benchmark::kMillisecond);
 
 // Opening the editors, whose pickers hold the whole world list.
 static void BM_OpenSightingEditor(benchmark::State& state) {

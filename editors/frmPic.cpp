@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmPic.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -77,6 +78,20 @@ frmPic::frmPic(AppState& state, MainWindowApi& main, QWidget* parent)
     lblClick_->adjustSize();
     lblClick_->setCursor(Qt::PointingHandCursor);
     lblClick_->installEventFilter(this);
+    // The area takes the focus in its turn, shows it with a thick frame in
+    // the highlight colour, and pastes with Ctrl+V, Shift+Insert or Space.
+    Picture1_->setFocusPolicy(Qt::StrongFocus);
+    Picture1_->setToolTip(QStringLiteral("Click, or press Ctrl+V, to paste the picture copied"));
+    Picture1_->installEventFilter(this);
+    for (const QKeySequence& keys :
+         {QKeySequence(QKeySequence::Paste), QKeySequence(Qt::SHIFT | Qt::Key_Insert),
+          QKeySequence(Qt::Key_Space)}) {
+        auto* paste = new QAction(Picture1_);
+        paste->setShortcut(keys);
+        paste->setShortcutContext(Qt::WidgetShortcut);
+        Picture1_->addAction(paste);
+        connect(paste, &QAction::triggered, this, &frmPic::lblClick_Click);
+    }
     cmdClear_->setObjectName(QStringLiteral("cmdClear"));
     cmdSave_->setObjectName(QStringLiteral("cmdSave"));
     cmdSave_->setDefault(true);
@@ -105,6 +120,7 @@ frmPic::frmPic(AppState& state, MainWindowApi& main, QWidget* parent)
     layout->addWidget(Picture1_);
     layout->addLayout(buttons);
     setTabOrder(cmbSub_, txtTitle_);
+    setTabOrder(txtTitle_, Picture1_);
     Form_Load();
     changes_.watch([this] {
         return QStringList{cmbSub_->currentText(), txtTitle_->text(),
@@ -176,6 +192,16 @@ bool frmPic::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lblClick_ && event->type() == QEvent::MouseButtonRelease) {
         lblClick_Click();
         return true;
+    }
+    if (watched == Picture1_ &&
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        const bool focused = event->type() == QEvent::FocusIn;
+        QPalette look = palette();
+        if (focused) {
+            look.setColor(QPalette::WindowText, look.color(QPalette::Highlight));
+        }
+        Picture1_->setPalette(look);
+        Picture1_->setLineWidth(focused ? 3 : 1);
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -6,10 +6,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
-#include <QTableWidget>
 
 #include "PictureView.h"
 #include "RichText.h"
+#include "SightingGrid.h"
 #include "SubjectPage.h"
 #include "Twips.h"
 
@@ -28,7 +28,7 @@ EntryViewer::EntryViewer(QWidget* rightPane, QWidget* gridPane)
       text_(new PageBrowser(area_)),
       picture_(new QLabel(area_)),
       pictureView_(new PictureView(picture_, area_)),
-      grid_(new QTableWidget(gridPane)) {
+      grid_(new SightingGrid(gridPane)) {
     title_->setObjectName(QStringLiteral("lbltitle"));
     QFont titleFont = title_->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
@@ -43,17 +43,7 @@ EntryViewer::EntryViewer(QWidget* rightPane, QWidget* gridPane)
     pictureView_->hide();
 
     grid_->setObjectName(QStringLiteral("fg1"));
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->verticalHeader()->hide();
-    grid_->setWordWrap(false);
-    connect(grid_, &QTableWidget::cellDoubleClicked, this,
-            [this](int row, int) { emit gridRowDoubleClicked(row); });
-    grid_->setTextElideMode(Qt::ElideRight);
-    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
-    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    grid_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    connect(grid_, &SightingGrid::rowActivated, this, &EntryViewer::gridRowDoubleClicked);
     grid_->hide();
 }
 
@@ -68,65 +58,29 @@ void EntryViewer::placePicture(const QImage& image) {
 
 void EntryViewer::setUpGrid() {
     const auto columns = parseGridFormat(kGridFormat);
-    grid_->clear();
-    grid_->setColumnCount(int(columns.size()));
+    QStringList headers;
+    for (const auto& c : columns) {
+        headers << c.header;
+    }
+    grid_->sightings()->clear();
+    grid_->sightings()->setHeaders(headers);
     for (int c = 0; c < int(columns.size()); ++c) {
-        // Every header reads from the left, as most of the format asks.
-        auto* header = new QTableWidgetItem(columns[size_t(c)].header);
-        header->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        grid_->setHorizontalHeaderItem(c, header);
         const int width = c < kGridColumns ? kGridWidths[c] : 1000;
         grid_->setColumnWidth(c, toPixels(width));
         grid_->setColumnHidden(c, width == 0);
     }
-    grid_->setRowCount(0);
 }
 
-void EntryViewer::fillSightingGrid(const std::vector<Sighting>& rows) {
-    grid_->setUpdatesEnabled(false);
-    grid_->setRowCount(int(rows.size()));
-    int r = 0;
-    for (const Sighting& s : rows) {
-        const QString cells[kGridColumns] = {QString::number(s.id),
-                                             words::date(s.date),
-                                             words::time(s.time),
-                                             s.count,
-                                             s.type,
-                                             s.site,
-                                             s.district,
-                                             s.state,
-                                             s.country,
-                                             s.region,
-                                             s.notes};
-        for (int c = 0; c < kGridColumns; ++c) {
-            grid_->setItem(r, c, new QTableWidgetItem(cells[c]));
-        }
-        ++r;
-    }
+void EntryViewer::fillSightingGrid(std::vector<qint64> ids, SightingGridModel::Reader read) {
+    grid_->sightings()->setSightings(std::move(ids), std::move(read));
     // The format's widths are the least; a column widens to its longest
     // text (header included) so that every row keeps to one line. The user
     // may still drag a column's edge.
-    const QFontMetrics cells(grid_->font());
-    const QFontMetrics heads(grid_->horizontalHeader()->font());
-    constexpr int kPadding = 14;
-    constexpr int kLongest = 640;  // a long note does not push the rest away
-    for (int c = 0; c < grid_->columnCount(); ++c) {
-        if (grid_->isColumnHidden(c)) {
-            continue;
-        }
-        int widest = toPixels(c < kGridColumns ? kGridWidths[c] : 1000);
-        if (const QTableWidgetItem* h = grid_->horizontalHeaderItem(c)) {
-            widest = std::max(widest, heads.horizontalAdvance(h->text()) + kPadding);
-        }
-        for (int row = 0; row < grid_->rowCount(); ++row) {
-            if (const QTableWidgetItem* item = grid_->item(row, c)) {
-                widest = std::max(
-                    widest, std::min(kLongest, cells.horizontalAdvance(item->text()) + kPadding));
-            }
-        }
-        grid_->setColumnWidth(c, widest);
+    std::vector<int> least;
+    for (int c = 0; c < grid_->sightings()->columnCount(); ++c) {
+        least.push_back(toPixels(c < kGridColumns ? kGridWidths[c] : 1000));
     }
-    grid_->setUpdatesEnabled(true);
+    grid_->fitColumns(least);
 }
 
 }  // namespace wf

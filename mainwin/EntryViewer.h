@@ -5,18 +5,19 @@
 #include <QString>
 #include <vector>
 
+#include "SightingGrid.h"
 #include "Types.h"
 
 class QFrame;
 class QImage;
 class QLabel;
-class QTableWidget;
 class QWidget;
 
 namespace wf {
 
 class PageBrowser;
 class PictureView;
+class SightingGrid;
 
 // The right-hand side of the main window as it shows an entry: the title,
 // the viewing area (an article's formatted text, a subject's page or a
@@ -39,15 +40,16 @@ class EntryViewer : public QObject {
     PageBrowser* text() const { return text_; }
     QLabel* picture() const { return picture_; }
     PictureView* pictureView() const { return pictureView_; }
-    QTableWidget* grid() const { return grid_; }
+    SightingGrid* grid() const { return grid_; }
 
     // A picture, centred in the viewing area, or scaled down to fit it.
     void placePicture(const QImage& image);
     // The grid's columns, empty.
     void setUpGrid();
-    // One row per sighting, in the order given; each column at least its
-    // width and as wide as its longest text (notes capped).
-    void fillSightingGrid(const std::vector<Sighting>& rows);
+    // One row per sighting id, in the order given, each read with `read`
+    // when first shown; each column at least its width and as wide as its
+    // longest text (notes capped).
+    void fillSightingGrid(std::vector<qint64> ids, SightingGridModel::Reader read);
 
   signals:
     void gridRowDoubleClicked(int row);
@@ -62,7 +64,7 @@ class EntryViewer : public QObject {
     PageBrowser* text_;
     QLabel* picture_;
     PictureView* pictureView_;
-    QTableWidget* grid_;
+    SightingGrid* grid_;
 };
 
 }  // namespace wf

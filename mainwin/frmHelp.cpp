@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmHelp.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QHBoxLayout>
@@ -8,6 +9,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -91,13 +94,66 @@ frmHelp::frmHelp(QWidget* parent)
     layout->addWidget(tools);
     layout->addLayout(body);
     resize(820, 560);
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
+}
+
+QString frmHelp::pageFor(const QString& windowName) {
+    static const std::pair<const char*, const char*> pages[] = {
+        {"frmText", "editors.html"},          {"frmPic", "editors.html"},
+        {"frmLink", "editors.html"},          {"frmSight", "editors.html"},
+        {"frmSubject", "editors.html"},       {"frmNewBird", "editors.html"},
+        {"frmSearch", "search.html"},         {"frmOptions", "lifelists.html"},
+        {"frmStatistics", "lifelists.html"},  {"frmReviewNames", "exchange.html"},
+        {"frmSplitCountry", "exchange.html"}, {"frmExportRange", "exchange.html"},
+        {"frmRestore", "data.html"},          {"frmRelated", "commands.html"},
+        {"frmMain", "mainwindow.html"},
+    };
+    for (const auto& [name, page] : pages) {
+        if (windowName == QLatin1String(name)) {
+            return QString::fromLatin1(page);
+        }
+    }
+    return QStringLiteral("index.html");
+}
+
+void frmHelp::openPage(const QString& page, QWidget* over) {
+    browser_->setSource(QUrl(page));
+    const bool overModal = over != nullptr && over->isModal();
+    if (isVisible() && (windowModality() != Qt::NonModal) != overModal) {
+        hide();  // modality changes only while hidden
+    }
+    if (!isVisible()) {
+        setWindowModality(overModal ? Qt::ApplicationModal : Qt::NonModal);
+        // Centred on the window asked from, and whole on its screen.
+        const QScreen* screen = over != nullptr ? over->screen() : QGuiApplication::primaryScreen();
+        const QRect avail = screen != nullptr ? screen->availableGeometry() : QRect();
+        QSize size(820, 560);
+        if (avail.isValid()) {
+            // Room for the frame the window system adds.
+            size = size.boundedTo(avail.size() - QSize(40, 60));
+        }
+        resize(size);
+        QPoint centre = over != nullptr ? over->frameGeometry().center() : avail.center();
+        QRect place(QPoint(), size);
+        place.moveCenter(centre);
+        if (avail.isValid()) {
+            place.moveLeft(std::clamp(place.left(), avail.left(),
+                                      std::max(avail.left(), avail.right() - size.width() - 20)));
+            place.moveTop(std::clamp(place.top(), avail.top(),
+                                     std::max(avail.top(), avail.bottom() - size.height() - 40)));
+        }
+        move(place.topLeft());
+    }
+    show();
+    raise();
+    activateWindow();
+    browser_->setFocus();
 }
 
 void frmHelp::open(int command) {
-    browser_->setSource(
-        QUrl(command == kHelpOnHelp ? QStringLiteral("using.html") : QStringLiteral("index.html")));
-    show();
-    raise();
+    openPage(command == kHelpOnHelp ? QStringLiteral("using.html") : QStringLiteral("index.html"),
+             parentWidget() != nullptr ? parentWidget()->window() : nullptr);
     if (command == kHelpOnHelp) {
         txtSearch_->setFocus();
     }

@@ -21,6 +21,13 @@ class frmHelp : public QWidget {
 
     // Opens the help with a command: kContents or kHelpOnHelp.
     void open(int command);
+    // Opens the help at a page ("editors.html"), over the window `over`:
+    // centred on it and inside its screen. Over a modal dialog the help is
+    // modal too, so that it can be read and closed (Escape) before the
+    // dialog goes on.
+    void openPage(const QString& page, QWidget* over);
+    // The help page that tells of a window, by the window's object name.
+    static QString pageFor(const QString& windowName);
     QTextBrowser* browser() const { return browser_; }
     QLineEdit* searchBox() const { return txtSearch_; }
     QListWidget* results() const { return lstResults_; }

@@ -22,7 +22,6 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
-#include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
@@ -103,18 +102,18 @@ const std::vector<Menu>& menus() {
           {"mnuFileImportEbird", "Import &eBird Data...", ""},
           {"mnuFileReviewNames", "Re&view eBird Names...", ""},
           {"mnuFileBar5", "-", ""},
-          {"mnuFileClose", "&Exit", "Ctrl+Q"}}},
+          {"mnuFileClose", "E&xit", "Ctrl+Q"}}},
         {"mnuEdit",
          "&Edit",
-         {{"mnuEditEntry", "Edit Current Entry", ""},
-          {"mnuEditDelete", "Delete Current Entry", ""},
-          {"mnuEditSubject", "Edit Subject Text", ""},
+         {{"mnuEditEntry", "&Edit Current Entry", ""},
+          {"mnuEditDelete", "&Delete Current Entry\tDel", ""},
+          {"mnuEditSubject", "Edit &Subject Text", ""},
           {"sep2", "-", ""},
-          {"mnuEditExpand", "Expand All Nodes", ""},
-          {"mnuEditCollapse", "Collapse All Nodes", ""}}},
+          {"mnuEditExpand", "E&xpand All Nodes", ""},
+          {"mnuEditCollapse", "&Collapse All Nodes", ""}}},
         {"mnuView",
          "&View",
-         {{"mnuViewCustom", "Custom Search", "F3"},
+         {{"mnuViewCustom", "&Custom Search", "F3"},
           {"mnuViewSubjectPage", "Subject &Page", "F4"},
           {"mnuViewStatistics", "&Statistics...", ""},
           {"mnuViewSep1", "-", ""},
@@ -122,11 +121,12 @@ const std::vector<Menu>& menus() {
           {"mnuViewSep2", "-", ""},
           {"mnuViewTaxonomic", "Sort Birds &Taxonomically", ""},
           {"sep1", "-", ""},
-          {"mnuViewOptions", "Options", "Ctrl+O"}}},
+          {"mnuViewOptions", "&Options...", "Ctrl+O"}}},
         {"mnuHelp",
          "&Help",
          {{"mnuHelpContents", "&Contents", ""},
           {"mnuHelpSearchForHelpOn", "&Search For Help On...", ""},
+          {"mnuHelpKeys", "&Keys and Shortcuts", ""},
           {"mnuHelpBar0", "-", ""},
           {"mnuHelpAbout", "&About ", ""}}},
     };
@@ -177,6 +177,8 @@ frmMain::frmMain(AppState& state, QWidget* parent) : QMainWindow(parent), state_
     resize(toPixels(13500), toPixels(9000));
     restoreWindowState();
     Form_Load();
+    // F1 in any window of the program opens the help at that window's page.
+    qApp->installEventFilter(this);
 }
 
 void frmMain::restoreWindowState() {
@@ -264,7 +266,7 @@ void frmMain::buildMenus() {
     }
     // File, Export: a submenu before the last separator.
     auto* fileMenu = findChild<QMenu*>(QStringLiteral("mnuFile"));
-    auto* exportMenu = new QMenu(QStringLiteral("E&xport"), fileMenu);
+    auto* exportMenu = new QMenu(QStringLiteral("Ex&port"), fileMenu);
     exportMenu->setObjectName(QStringLiteral("mnuFileExport"));
     fileMenu->insertMenu(menuItem(QStringLiteral("mnuFileBar5")), exportMenu);
     const std::pair<const char*, const char*> exports[] = {
@@ -321,6 +323,8 @@ void frmMain::buildMenus() {
             [this] { Help(frmHelp::kContents); });
     connect(menuItem(QStringLiteral("mnuHelpSearchForHelpOn")), &QAction::triggered, this,
             [this] { Help(frmHelp::kHelpOnHelp); });
+    connect(menuItem(QStringLiteral("mnuHelpKeys")), &QAction::triggered, this,
+            [this] { helpAt(QStringLiteral("keys.html"), this); });
     connect(menuItem(QStringLiteral("mnuEditSubject")), &QAction::triggered, this,
             &frmMain::EditSubject);
     connect(menuItem(QStringLiteral("mnuEditExpand")), &QAction::triggered, this,
@@ -441,6 +445,12 @@ void frmMain::buildPanes() {
     picture_ = viewer_->picture();
     pictureView_ = viewer_->pictureView();
     fg1_ = viewer_->grid();
+    // The grid reads while it paints: the user is told once it has painted.
+    fg1_->sightings()->onReadError = [this](const AppError& e) {
+        QMetaObject::invokeMethod(
+            this, [this, e] { reportLoadError(e.number(), e.description()); },
+            Qt::QueuedConnection);
+    };
     // A subject page's links open the entry they name.
     connect(viewer_, &EntryViewer::entryClicked, this, &frmMain::openEntryKey);
     connect(viewer_, &EntryViewer::gridRowDoubleClicked, this, [this](int row) {
@@ -464,6 +474,20 @@ void frmMain::buildPanes() {
     ghost.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
     picSplitter_->setPalette(ghost);
     picSplitter_->hide();
+
+    // The Delete key deletes in the tree and in the sightings grid only (in
+    // a text box it stays the box's key), after the same question.
+    for (QWidget* list : {static_cast<QWidget*>(tv1_), static_cast<QWidget*>(fg1_)}) {
+        auto* del = new QAction(list);
+        del->setShortcut(QKeySequence::Delete);
+        del->setShortcutContext(Qt::WidgetShortcut);
+        list->addAction(del);
+        connect(del, &QAction::triggered, this, [this] {
+            if (menuItem(QStringLiteral("mnuEditDelete"))->isEnabled()) {
+                DeleteEntry();
+            }
+        });
+    }
 }
 
 void frmMain::buildCoolBar() {
@@ -591,13 +615,13 @@ void frmMain::NewArticle() {
 }
 
 void frmMain::EditSighting(int row) {
-    const QTableWidgetItem* cell = fg1_->item(row, 0);
-    if (cell == nullptr) {
+    const qint64 id = fg1_->sightingId(row);
+    if (id == 0) {
         return;
     }
     std::optional<Sighting> s;
     try {
-        s = state_.db().sighting(cell->text().toLongLong());
+        s = state_.db().sighting(id);
     } catch (const AppError& e) {
         reportLoadError(e.number(), e.description());
         return;
@@ -845,6 +869,15 @@ void frmMain::tv1_DragDrop(const QString& source, int x) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        QWidget* window = static_cast<QWidget*>(watched)->window();
+        if (window != help_.get()) {
+            helpAt(frmHelp::pageFor(window->objectName()), window);
+            return true;
+        }
+        return false;
+    }
     if (watched == central_ && event->type() == QEvent::Resize) {
         relayout();
         return false;

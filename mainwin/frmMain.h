@@ -12,6 +12,7 @@
 #include "EntryViewer.h"
 #include "MainWindowApi.h"
 #include "NodeTree.h"
+#include "SightingGrid.h"
 #include "StatusPanel.h"
 #include "SubjectPage.h"
 #include "TreePane.h"
@@ -25,7 +26,6 @@ class QGroupBox;
 class QLabel;
 class QRadioButton;
 class QStatusBar;
-class QTableWidget;
 class QTextEdit;
 class QToolBar;
 class QTreeView;
@@ -76,7 +76,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
     QComboBox* cmbPeriod() const { return cmbPeriod_; }
     QComboBox* cmbArea() const { return cmbArea_; }
     QLabel* lbltitle() const { return lbltitle_; }
-    QTableWidget* fg1() const { return fg1_; }
+    SightingGrid* fg1() const { return fg1_; }
     QTextEdit* rtb() const { return rtb_; }
     QFrame* pictureFrame() const { return viewArea_; }  // pic(2)
     QLabel* picture() const { return picture_; }        // pic(3)
@@ -195,9 +195,9 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void showImage(const Entry& e, const QString& text, const QString& parentText);
     void placePicture(const QImage& image);
     void showLink(const Entry& e, const QString& text, const QString& parentText);
-    void showSightings(const std::vector<Sighting>& rows, const QString& text,
-                       const QString& parentText);
-    void FillSightingGrid(const std::vector<Sighting>& rows);
+    // A bird's sightings (their ids, newest first) in the grid.
+    void showSightings(std::vector<qint64> rows, const QString& text, const QString& parentText);
+    void FillSightingGrid(std::vector<qint64> rows);
     void setUpGrid();
     // The web pane, loaded and made the first time; null (and the user told)
     // when the web browser module cannot be loaded.
@@ -218,6 +218,8 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void RelatedEntries();
     void mnuViewOptions_Click();
     void Help(int command);
+    // Opens the help at a page, over (centred on) a window of the program.
+    void helpAt(const QString& page, QWidget* over);
     // The web pane.
     void Internet_Click();
     void mnuViewWebBrowser_Click();
@@ -281,7 +283,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
     PageBrowser* rtb_ = nullptr;
     QLabel* picture_ = nullptr;  // pic(3)
     class PictureView* pictureView_ = nullptr;
-    QTableWidget* fg1_ = nullptr;
+    SightingGrid* fg1_ = nullptr;
     QWidget* CoolBar1_ = nullptr;
     QToolBar* Toolbar1_ = nullptr;
     QComboBox* cmbAddress_ = nullptr;

@@ -12,7 +12,7 @@
 #include <QLocale>
 #include <QProgressDialog>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QToolBar>
@@ -65,10 +65,19 @@ void frmMain::mnuViewOptions_Click() {
 }
 
 void frmMain::Help(int command) {
+    helpAt(command == frmHelp::kHelpOnHelp ? QStringLiteral("using.html")
+                                           : QStringLiteral("index.html"),
+           this);
+    if (command == frmHelp::kHelpOnHelp) {
+        help_->searchBox()->setFocus();
+    }
+}
+
+void frmMain::helpAt(const QString& page, QWidget* over) {
     if (!help_) {
         help_ = std::make_unique<frmHelp>();
     }
-    help_->open(command);
+    help_->openPage(page, over);
 }
 
 QString frmMain::addressText() const {
@@ -394,7 +403,7 @@ void frmMain::deleteAllSightings() {
     state_.db().deleteSightingsOf(state_.CurrentEntryId);
     lbltitle_->clear();
     removeNodeQuietly(QStringLiteral("S") + QString::number(state_.CurrentEntryId));
-    fg1_->setRowCount(0);
+    fg1_->sightings()->clear();
     forgetCurrentEntry();
     CountLifeLists();
 }
@@ -404,12 +413,8 @@ void frmMain::deleteOneSighting() {
         return;
     }
     const int row = std::max(fg1_->currentRow(), 0);
-    const QTableWidgetItem* cell = fg1_->item(row, 0);
-    if (cell == nullptr) {
-        return;
-    }
     Store& db = state_.db();
-    const std::optional<Sighting> s = db.sighting(cell->text().toLongLong());
+    const std::optional<Sighting> s = db.sighting(fg1_->sightingId(row));
     if (!s) {
         return;
     }
@@ -422,15 +427,20 @@ void frmMain::deleteOneSighting() {
         return;
     }
     db.deleteSighting(s->id);
-    fg1_->setRowCount(0);
-    const std::vector<Sighting> rest = db.sightingsOf(state_.CurrentEntryId);
+    fg1_->sightings()->clear();
+    std::vector<qint64> rest = db.sightingIdsOf(state_.CurrentEntryId);
     if (rest.empty()) {
         removeNodeQuietly(state_.CurrentEntryKind + QString::number(state_.CurrentEntryId));
         forgetCurrentEntry();
         return;
     }
+    // The grid stays where it was, the row after the deleted one current.
+    const int scrolled = fg1_->verticalScrollBar()->value();
     setUpGrid();
-    FillSightingGrid(rest);
+    const int left = int(rest.size());
+    FillSightingGrid(std::move(rest));
+    fg1_->setCurrentRow(std::min(row, left - 1));
+    fg1_->verticalScrollBar()->setValue(scrolled);
 }
 
 // Related entries ----------------------------------------------------------------
@@ -447,12 +457,12 @@ bool frmMain::showRelatedEntry(const QString& key) {
     const Store& db = state_.db();
     try {
         if (key.front() == u'S') {
-            const std::vector<Sighting> rows = db.sightingsOf(id);
+            std::vector<qint64> rows = db.sightingIdsOf(id);
             if (rows.empty()) {
                 return false;
             }
             const QString bird = db.subjectName(Category::Birds, id).value_or(QString());
-            showSightings(rows, bird, bird);
+            showSightings(std::move(rows), bird, bird);
             lbltitle_->setText(bird + QStringLiteral(" Sighting History"));
             return true;
         }

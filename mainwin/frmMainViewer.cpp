@@ -11,7 +11,6 @@
 #include <QLocale>
 #include <QMenu>
 #include <QScopedValueRollback>
-#include <QTableWidget>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QTreeView>
@@ -141,21 +140,21 @@ void frmMain::showNode(const QString& key, const QString& text, const QString& p
         state_.CurrentEntryId = id;
         const Store& db = state_.db();
         if (kind == u'S') {
-            const std::vector<Sighting> rows = db.sightingsOf(id);
+            std::vector<qint64> rows = db.sightingIdsOf(id);
             if (rows.empty()) {
                 state_.services.messages.notify(
                     QStringLiteral("Cannot Find the Information for this item."),
                     QStringLiteral("Missing Data"), MsgIcon::Exclamation);
                 return;
             }
-            decideRelated(kind, rows.front().birdid);
+            decideRelated(kind, id);
             // A first sighting's node says when and where: the title takes
             // the bird's own name.
             const QString name =
                 cmbSearchCategory_->currentText() == QLatin1String("First Sightings")
                     ? db.subjectName(Category::Birds, id).value_or(text)
                     : text;
-            showSightings(rows, name, parentText);
+            showSightings(std::move(rows), name, parentText);
             return;
         }
         const std::optional<Entry> e = db.entry(id);
@@ -239,7 +238,7 @@ void frmMain::showLink(const Entry& e, const QString& text, const QString& paren
     }
 }
 
-void frmMain::showSightings(const std::vector<Sighting>& rows, const QString& text,
+void frmMain::showSightings(std::vector<qint64> rows, const QString& text,
                             const QString& parentText) {
     rtb_->hide();
     viewArea_->hide();  // the grid takes its place
@@ -247,7 +246,7 @@ void frmMain::showSightings(const std::vector<Sighting>& rows, const QString& te
     lbltitle_->setText(cmbSearchCategory_->currentText() == QLatin1String("All Entries")
                            ? parentText + QStringLiteral(" Sighting History")
                            : text + QStringLiteral(" Sighting History"));
-    FillSightingGrid(rows);
+    FillSightingGrid(std::move(rows));
     fg1_->show();
     fg1_->raise();
     imgSplitter_->raise();
@@ -297,8 +296,10 @@ void frmMain::setUpGrid() {
     viewer_->setUpGrid();
 }
 
-void frmMain::FillSightingGrid(const std::vector<Sighting>& rows) {
-    viewer_->fillSightingGrid(rows);
+void frmMain::FillSightingGrid(std::vector<qint64> rows) {
+    viewer_->fillSightingGrid(std::move(rows), [this](const std::vector<qint64>& ids) {
+        return state_.hasDatabase() ? state_.db().sightingsWithIds(ids) : std::vector<Sighting>{};
+    });
 }
 
 }  // namespace wf

@@ -714,6 +714,35 @@ std::vector<Sighting> Store::sightingsOf(qint64 birdid) const {
     });
 }
 
+std::vector<qint64> Store::sightingIdsOf(qint64 birdid) const {
+    return guarded(*db_, [&] {
+        std::vector<qint64> out;
+        SQLite::Statement q(*db_,
+                            "SELECT id FROM sighting WHERE birdid = ? ORDER BY date DESC, id DESC");
+        q.bind(1, static_cast<int64_t>(birdid));
+        while (q.executeStep()) {
+            out.push_back(q.getColumn(0).getInt64());
+        }
+        return out;
+    });
+}
+
+std::vector<Sighting> Store::sightingsWithIds(const std::vector<qint64>& ids) const {
+    return guarded(*db_, [&] {
+        std::vector<Sighting> out;
+        out.reserve(ids.size());
+        SQLite::Statement q(*db_, std::string(kSightingSelect) + "WHERE s.id = ?");
+        for (const qint64 id : ids) {
+            q.bind(1, static_cast<int64_t>(id));
+            if (q.executeStep()) {
+                out.push_back(readSighting(q));
+            }
+            q.reset();
+        }
+        return out;
+    });
+}
+
 std::vector<SightingPlace> Store::sightingPlaces(qint64 birdid) const {
     return guarded(*db_, [&] {
         // Read from the index on (birdid, date, site) alone.

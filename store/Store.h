@@ -101,6 +101,11 @@ class Store {
     bool updateSighting(const Sighting& s);
     // One bird's sightings, newest date first.
     std::vector<Sighting> sightingsOf(qint64 birdid) const;
+    // The ids of a bird's sightings in sightingsOf's order, read from an
+    // index alone; and the sightings of some ids, in the order given (an id
+    // no longer there is left out).
+    std::vector<qint64> sightingIdsOf(qint64 birdid) const;
+    std::vector<Sighting> sightingsWithIds(const std::vector<qint64>& ids) const;
     // The date and place of each of one bird's sightings, in no set order.
     std::vector<SightingPlace> sightingPlaces(qint64 birdid) const;
     // The most recently appended sighting.

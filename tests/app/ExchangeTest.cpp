@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include "DateField.h"
+#include "SightingGrid.h"
 
 #include "AppFixture.h"
 #include "Backups.h"

@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
+#include "SightingGrid.h"
+#include "frmHelp.h"
 
 #include "AppFixture.h"
 #include "NodeRef.h"
@@ -33,17 +35,18 @@ TEST_F(MainWindowTest, MenusCarryEveryItemWithItsCaptionAndShortcut) {
         {"mnuFileNewArticle", "New &Article", "Ctrl+T"},
         {"mnuFileNewImage", "New &Image", "Ctrl+I"},
         {"mnuFileNewLink", "New Internet &Link", "Ctrl+L"},
-        {"mnuFileClose", "&Exit", "Ctrl+Q"},
-        {"mnuEditEntry", "Edit Current Entry", ""},
-        {"mnuEditDelete", "Delete Current Entry", ""},
-        {"mnuEditSubject", "Edit Subject Text", ""},
-        {"mnuEditExpand", "Expand All Nodes", ""},
-        {"mnuEditCollapse", "Collapse All Nodes", ""},
-        {"mnuViewCustom", "Custom Search", "F3"},
+        {"mnuFileClose", "E&xit", "Ctrl+Q"},
+        {"mnuEditEntry", "&Edit Current Entry", ""},
+        {"mnuEditDelete", "&Delete Current Entry\tDel", ""},
+        {"mnuEditSubject", "Edit &Subject Text", ""},
+        {"mnuEditExpand", "E&xpand All Nodes", ""},
+        {"mnuEditCollapse", "&Collapse All Nodes", ""},
+        {"mnuViewCustom", "&Custom Search", "F3"},
         {"mnuViewWebBrowser", "&Web Browser", ""},
-        {"mnuViewOptions", "Options", "Ctrl+O"},
+        {"mnuViewOptions", "&Options...", "Ctrl+O"},
         {"mnuHelpContents", "&Contents", ""},
         {"mnuHelpSearchForHelpOn", "&Search For Help On...", ""},
+        {"mnuHelpKeys", "&Keys and Shortcuts", ""},
         {"mnuHelpAbout", "&About ", ""},
     };
     for (const Item& i : items) {
@@ -83,6 +86,54 @@ TEST_F(MainWindowTest, MenusCarryEveryItemWithItsCaptionAndShortcut) {
     EXPECT_TRUE(w.findChild<QAction*>(QStringLiteral("mnuEditExpand"))->isEnabled());
 }
 
+// Alt and a letter reach each item of a menu: every item has its letter,
+// and no two items of one menu share one.
+TEST_F(MainWindowTest, EachMenuItemHasALetterOfItsOwn) {
+    frmMain& w = startToMain();
+    std::vector<QMenu*> menus;
+    for (QAction* a : w.menuBar()->actions()) {
+        menus.push_back(a->menu());
+    }
+    menus.push_back(w.findChild<QMenu*>(QStringLiteral("mnuFileExport")));
+    for (QMenu* menu : menus) {
+        ASSERT_NE(menu, nullptr);
+        SCOPED_TRACE(menu->objectName().toStdString());
+        QMap<QChar, QString> letters;
+        for (QAction* a : menu->actions()) {
+            if (a->isSeparator()) {
+                continue;
+            }
+            const QString text = a->text();
+            const qsizetype amp = text.indexOf(u'&');
+            ASSERT_TRUE(amp >= 0 && amp + 1 < text.size()) << text.toStdString();
+            const QChar letter = text[amp + 1].toLower();
+            EXPECT_FALSE(letters.contains(letter))
+                << text.toStdString() << " and " << letters.value(letter).toStdString();
+            letters.insert(letter, text);
+        }
+    }
+}
+
+// The help lists every shortcut of the menus.
+TEST_F(MainWindowTest, TheHelpListsEveryShortcut) {
+    frmMain& w = startToMain();
+    w.menuItem("mnuHelpKeys")->trigger();
+    ASSERT_NE(w.help(), nullptr);
+    const QString page = w.help()->browser()->toPlainText();
+    EXPECT_TRUE(page.startsWith(QStringLiteral("Keys and shortcuts")));
+    for (QAction* a : w.findChildren<QAction*>()) {
+        if (!a->shortcut().isEmpty()) {
+            EXPECT_TRUE(page.contains(a->shortcut().toString(QKeySequence::NativeText)))
+                << a->objectName().toStdString() << " "
+                << a->shortcut().toString(QKeySequence::NativeText).toStdString();
+        }
+    }
+    for (const char* key : {"F1", "Escape", "Ctrl+Return", "Shift+Insert"}) {
+        EXPECT_TRUE(page.contains(QString::fromLatin1(key))) << key;
+    }
+    w.help()->close();
+}
+
 TEST_F(MainWindowTest, ToolbarButtonsAreKeyedInOrder) {
     frmMain& w = startToMain();
     QStringList keys, texts;
@@ -119,11 +170,11 @@ TEST_F(MainWindowTest, StatusBarPanelsAndAClockThatKeepsTime) {
 
 TEST_F(MainWindowTest, SightingGridHasItsColumnsAndWidths) {
     frmMain& w = startToMain();
-    QTableWidget* g = w.fg1();
-    ASSERT_EQ(g->columnCount(), 11);
+    SightingGrid* g = w.fg1();
+    ASSERT_EQ(g->model()->columnCount(), 11);
     QStringList headers;
     for (int c = 0; c < 11; ++c) {
-        headers << g->horizontalHeaderItem(c)->text();
+        headers << g->headerText(c);
     }
     EXPECT_EQ(headers,
               QStringList({" ", "Date  ", "Time ", "Count ", "Type   ", "Site  ", "District  ",

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <SQLiteCpp/SQLiteCpp.h>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
@@ -9,6 +10,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "Keyboard.h"
 #include "MainWindowFixture.h"
 #include "NodeRef.h"
 #include "frmPic.h"
@@ -311,4 +313,39 @@ TEST_F(ImageEditorTest, SymbolicLinksInTheImagesFolderAreNeverFollowed) {
     w.toolButton("Image")->trigger();
     EXPECT_FALSE(QFile::exists(target));
     EXPECT_EQ(startup->state().db().rowCount("data"), 2);
+}
+
+// The whole editor from the keyboard: the subject, Tab, the title, Tab to
+// the paste area (which shows it has the focus), Ctrl+V, Enter.
+TEST_F(ImageEditorTest, APictureIsPastedAndSavedFromTheKeyboard) {
+    clipboard.setImage(redOverBlue());
+    frmMain& w = start();
+    dialogs.queue([&](QDialog& d) {
+        user::focus(d.findChild<QComboBox*>("cmbSub"));
+        user::type(&d, QStringLiteral("Emu"));
+        user::key(&d, Qt::Key_Tab);
+        user::type(&d, QStringLiteral("Nest"));
+        // Ctrl+V in the title pastes text there, not the picture.
+        user::key(&d, Qt::Key_Tab);
+        auto* area = d.findChild<QFrame*>("Picture1");
+        ASSERT_EQ(QApplication::focusWidget(), area);
+        EXPECT_EQ(area->lineWidth(), 3);
+        user::key(&d, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_FALSE(d.findChild<QLabel*>("lblClick")->isVisible());
+        EXPECT_TRUE(d.findChild<QPushButton*>("cmdSave")->isEnabled());
+        // Clear, and Shift+Insert pastes it again.
+        user::click(d.findChild<QPushButton*>("cmdClear"));
+        user::focus(area);
+        user::key(&d, Qt::Key_Insert, Qt::ShiftModifier);
+        EXPECT_TRUE(d.findChild<QPushButton*>("cmdSave")->isEnabled());
+        user::key(&d, Qt::Key_Return);
+        EXPECT_FALSE(d.isVisible());
+    });
+    w.toolButton("Image")->trigger();
+    const auto list = startup->state().db().entryList(Category::Birds, kImage);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(startup->state().db().entry(list[0].id)->title, QStringLiteral("Nest"));
+    // The picture just saved is selected and shown.
+    EXPECT_EQ(w.nodes().currentKey(), QStringLiteral("I%1").arg(list[0].id));
+    EXPECT_EQ(w.lbltitle()->text(), QStringLiteral("Emu : Nest"));
 }

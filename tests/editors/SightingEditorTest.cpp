@@ -13,6 +13,7 @@
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
 #include "NodeRef.h"
+#include "SightingGrid.h"
 #include "SubjectPicker.h"
 #include "Words.h"
 #include "frmSight.h"
@@ -341,10 +342,9 @@ TEST_F(SightingEditorTest, SaveAndNextKeepsTheDayAndPlaceWithCountsAndTimes) {
     // The grid shows the time and the count.
     w.clickNode(QStringLiteral("S%1").arg(emu));
     ASSERT_EQ(w.fg1()->rowCount(), 1);
-    EXPECT_EQ(w.fg1()->horizontalHeaderItem(2)->text().trimmed(), QStringLiteral("Time"));
-    EXPECT_EQ(w.fg1()->item(0, 2)->text(),
-              QLocale::system().toString(QTime(7, 15), QLocale::ShortFormat));
-    EXPECT_EQ(w.fg1()->item(0, 3)->text(), QStringLiteral("3"));
+    EXPECT_EQ(w.fg1()->headerText(2).trimmed(), QStringLiteral("Time"));
+    EXPECT_EQ(w.fg1()->text(0, 2), QLocale::system().toString(QTime(7, 15), QLocale::ShortFormat));
+    EXPECT_EQ(w.fg1()->text(0, 3), QStringLiteral("3"));
     EXPECT_EQ(w.panel("Life")->text(), QStringLiteral("World List = 2"));
 }
 
@@ -477,7 +477,7 @@ TEST_F(SightingEditorTest, ASightingIsCorrectedInPlaceFromTheGrid) {
     w.show();
     w.clickNode(QStringLiteral("S%1").arg(emu));
     ASSERT_EQ(w.fg1()->rowCount(), 2);
-    ASSERT_EQ(w.fg1()->item(0, 5)->text(), QStringLiteral("Marsh"));
+    ASSERT_EQ(w.fg1()->text(0, 5), QStringLiteral("Marsh"));
     // A double-click on the row opens the editor filled with it.
     dialogs.queue([&](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Edit Sighting"));
@@ -498,9 +498,9 @@ TEST_F(SightingEditorTest, ASightingIsCorrectedInPlaceFromTheGrid) {
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_EQ(startup->state().db().sighting(first)->site, QStringLiteral("Salt marsh"));
     EXPECT_EQ(startup->state().db().rowCount("sighting"), 2);  // changed, not added
-    EXPECT_EQ(w.fg1()->item(0, 5)->text(), QStringLiteral("Salt marsh"));
+    EXPECT_EQ(w.fg1()->text(0, 5), QStringLiteral("Salt marsh"));
     // Edit Entry with a row of the grid current: the bird itself is corrected.
-    w.fg1()->setCurrentCell(0, 1);
+    w.fg1()->setCurrentRow(0);
     dialogs.queue([&](QDialog& d) {
         auto& e = static_cast<frmSight&>(d);
         e.picker().setText(QStringLiteral("Common Ostrich"));

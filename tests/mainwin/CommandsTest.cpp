@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -15,6 +16,7 @@
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
 #include "NodeRef.h"
+#include "SightingGrid.h"
 #include "Words.h"
 #include "frmHelp.h"
 #include "frmRelated.h"
@@ -150,7 +152,7 @@ TEST_F(CommandsTest, DeletingSightingsAllOrOneFromTheGrid) {
     w.clickNode(QStringLiteral("S%1").arg(emu));
     w.fg1()->setFocus();
     QApplication::setActiveWindow(&w);
-    w.fg1()->setCurrentCell(0, 1);
+    w.fg1()->setCurrentRow(0);
     messages.queue(MsgAnswer::Yes);
     w.toolButton("Delete")->trigger();
     EXPECT_EQ(messages.last().title, QStringLiteral("Delete Sighting"));
@@ -160,7 +162,7 @@ TEST_F(CommandsTest, DeletingSightingsAllOrOneFromTheGrid) {
     EXPECT_EQ(messages.last().yesText, QStringLiteral("&Delete"));
     EXPECT_TRUE(messages.last().noIsDefault);
     ASSERT_EQ(w.fg1()->rowCount(), 1);
-    EXPECT_EQ(w.fg1()->item(0, 5)->text(), QStringLiteral("A"));
+    EXPECT_EQ(w.fg1()->text(0, 5), QStringLiteral("A"));
     messages.queue(MsgAnswer::Yes);
     w.toolButton("Delete")->trigger();
     EXPECT_EQ(w.fg1()->rowCount(), 0);
@@ -306,4 +308,76 @@ TEST_F(CommandsTest, CommandsAreReachedByTheirShortcuts) {
     dialogs.queue([](QDialog& d) { d.reject(); });
     QTest::keyClick(&w, Qt::Key_F3);
     EXPECT_EQ(dialogs.shown(), QStringList({"frmText", "frmSight", "frmSearch"}));
+}
+
+// The Delete key asks as the toolbar's Delete does: in the tree for the
+// entry, in the sightings grid for the sighting of the current row.
+TEST_F(CommandsTest, TheDeleteKeyDeletesInTheTreeAndInTheGrid) {
+    const qint64 a = addEntry(Category::Birds, emu, kArticle, "Legs", " ", "{\\rtf1 long}");
+    addSighting(emu, QDate(2021, 1, 1), "Lake");
+    const qint64 marsh = addSighting(emu, QDate(2020, 1, 1), "Marsh");
+    frmMain& w = start();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    clickNode(w, QStringLiteral("A%1").arg(a));
+    messages.queue(MsgAnswer::No);
+    user::key(&w, Qt::Key_Delete);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().text,
+              QStringLiteral("Do you really want to delete the current entry?"));
+    EXPECT_TRUE(startup->state().db().entry(a));
+    messages.queue(MsgAnswer::Yes);
+    user::key(&w, Qt::Key_Delete);
+    EXPECT_FALSE(startup->state().db().entry(a));
+
+    clickNode(w, QStringLiteral("S%1").arg(emu));
+    ASSERT_EQ(w.fg1()->rowCount(), 2);
+    user::click(w.fg1()->viewport(), w.fg1()->visualRect(w.fg1()->model()->index(1, 5)).center());
+    messages.queue(MsgAnswer::Yes);
+    user::key(&w, Qt::Key_Delete);
+    EXPECT_EQ(messages.last().title, QStringLiteral("Delete Sighting"));
+    EXPECT_TRUE(messages.last().text.contains(QStringLiteral("Marsh")));
+    EXPECT_FALSE(startup->state().db().sighting(marsh));
+    EXPECT_EQ(w.fg1()->rowCount(), 1);
+    // Delete typed in a text box stays a key of that box.
+    w.menuItem("mnuViewWebBrowser")->trigger();
+    user::focus(w.cmbAddress());
+    const size_t asked = messages.shown().size();
+    user::key(&w, Qt::Key_Delete);
+    EXPECT_EQ(messages.shown().size(), asked);
+}
+
+// F1 opens the help at the page of the window it is pressed in, centred on
+// that window and whole on its screen; Escape closes it.
+TEST_F(CommandsTest, F1OpensTheHelpOfTheWindowAndEscapeClosesIt) {
+    frmMain& w = start();
+    w.setGeometry(40, 40, 700, 480);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    user::focus(w.tv1());
+    user::key(&w, Qt::Key_F1);
+    ASSERT_NE(w.help(), nullptr);
+    ASSERT_TRUE(w.help()->isVisible());
+    EXPECT_EQ(w.help()->browser()->source().fileName(), QStringLiteral("mainwindow.html"));
+    const QRect screen = w.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(w.help()->frameGeometry())) << w.help()->frameGeometry().y();
+    // Centred across the window (the small test screen leaves no room to
+    // centre it up and down as well).
+    EXPECT_LE(std::abs(w.help()->geometry().center().x() - w.geometry().center().x()), 4);
+    user::key(w.help(), Qt::Key_Escape);
+    EXPECT_FALSE(w.help()->isVisible());
+
+    // In an editor: its own page; Escape there closes the help, not the editor.
+    dialogs.queue([&](QDialog& d) {
+        user::focus(d.findChild<QLineEdit*>("txtTitle"));
+        user::key(&d, Qt::Key_F1);
+        EXPECT_TRUE(w.help()->isVisible());
+        EXPECT_EQ(w.help()->browser()->source().fileName(), QStringLiteral("editors.html"));
+        user::key(w.help(), Qt::Key_Escape);
+        EXPECT_FALSE(w.help()->isVisible());
+        EXPECT_TRUE(d.isVisible());
+        d.reject();
+    });
+    w.toolButton("Article")->trigger();
+    EXPECT_EQ(dialogs.shown().size(), 1u);
 }

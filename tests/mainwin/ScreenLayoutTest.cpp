@@ -20,6 +20,7 @@
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
 #include "PictureView.h"
+#include "SightingGrid.h"
 #include "Twips.h"
 
 using namespace wf;
@@ -171,15 +172,15 @@ TEST_F(ScreenLayoutTest, TheGridKeepsEachRowOnOneLine) {
     frmMain& w = start();
     w.show();
     w.clickNode(QStringLiteral("S%1").arg(wren));
-    QTableWidget* g = w.fg1();
+    SightingGrid* g = w.fg1();
     ASSERT_EQ(g->rowCount(), 1);
     EXPECT_FALSE(g->wordWrap());
-    for (int c = 1; c < g->columnCount(); ++c) {
-        const QString text = g->item(0, c)->text();
+    for (int c = 1; c < g->model()->columnCount(); ++c) {
+        const QString text = g->text(0, c);
         EXPECT_GE(g->columnWidth(c), g->fontMetrics().horizontalAdvance(text))
             << text.toStdString();
         EXPECT_GE(g->columnWidth(c), twipsToPixels(EntryViewer::kGridWidths[c], w.logicalDpiX()));
-        EXPECT_EQ(g->horizontalHeaderItem(c)->textAlignment(),
+        EXPECT_EQ(g->model()->headerData(c, Qt::Horizontal, Qt::TextAlignmentRole).toInt(),
                   int(Qt::AlignLeft | Qt::AlignVCenter));
     }
     EXPECT_EQ(g->horizontalHeader()->sectionResizeMode(3), QHeaderView::Interactive);

@@ -17,6 +17,7 @@
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
 #include "NodeRef.h"
+#include "SightingGrid.h"
 #include "SubjectPicker.h"
 #include "Twips.h"
 #include "frmSight.h"

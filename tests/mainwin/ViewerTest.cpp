@@ -15,6 +15,7 @@
 #include "MainWindowFixture.h"
 #include "NodeRef.h"
 #include "PictureView.h"
+#include "SightingGrid.h"
 
 using namespace wf;
 using namespace wf::test;
@@ -152,10 +153,10 @@ TEST_F(ViewerTest, SightingsFillTheGridNewestFirst) {
     ASSERT_TRUE(w.fg1()->isVisible());
     EXPECT_FALSE(w.rtb()->isVisible());
     ASSERT_EQ(w.fg1()->rowCount(), 3);
-    EXPECT_EQ(w.fg1()->item(0, 5)->text(), QStringLiteral("New marsh"));
-    EXPECT_EQ(w.fg1()->item(1, 5)->text(), QStringLiteral("Middle lane"));
-    EXPECT_EQ(w.fg1()->item(2, 5)->text(), QStringLiteral("Old wood"));
-    EXPECT_EQ(w.fg1()->item(0, 1)->text(),
+    EXPECT_EQ(w.fg1()->text(0, 5), QStringLiteral("New marsh"));
+    EXPECT_EQ(w.fg1()->text(1, 5), QStringLiteral("Middle lane"));
+    EXPECT_EQ(w.fg1()->text(2, 5), QStringLiteral("Old wood"));
+    EXPECT_EQ(w.fg1()->text(0, 1),
               QLocale::system().toString(QDate(2024, 3, 9), QLocale::ShortFormat));
     EXPECT_EQ(w.lbltitle()->text(), QStringLiteral("Eurasian Wren Sighting History"));
     EXPECT_TRUE(enabled(w, "Edit"));  // a row of the grid can be corrected

@@ -13,6 +13,7 @@
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
 #include "NodeRef.h"
+#include "SightingGrid.h"
 
 using namespace wf;
 using namespace wf::test;
