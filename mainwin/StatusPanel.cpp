@@ -30,39 +30,60 @@ QSize StatusPanel::sizeHint() const {
             fontMetrics().height() + frame + 2};
 }
 
+namespace {
+
+// Where a count's " List = N" begins; -1 for a text without a count.
+qsizetype countAt(const QString& t) {
+    const qsizetype list = t.lastIndexOf(QStringLiteral(" List"));
+    return list > 0 && t.indexOf(u'=', list) > 0 ? list : -1;
+}
+
+}  // namespace
+
 QSize StatusPanel::minimumSizeHint() const {
     const int frame = 2 * frameWidth();
-    // Room for a short count whole ("World List = 12345"); a longer text
-    // gives way first.
-    const int least =
-        fontMetrics().horizontalAdvance(QStringLiteral("World List = 00000")) + 2 * kPadding;
-    return {std::min(least + frame, sizeHint().width()), fontMetrics().height() + frame + 2};
+    const QFontMetrics fm = fontMetrics();
+    // A count keeps its number and a letter of its name; any other text
+    // may shrink to a few letters.
+    const qsizetype list = countAt(text());
+    const int least = list > 0 ? fm.horizontalAdvance(QStringLiteral("W\u2026") + text().mid(list))
+                               : fm.horizontalAdvance(QStringLiteral("Wor\u2026"));
+    return {std::min(least + 2 * kPadding + frame + 2, sizeHint().width()),
+            fm.height() + frame + 2};
 }
 
 bool StatusPanel::textFits() const {
     return fontMetrics().horizontalAdvance(text()) <= contentsRect().width() - 2 * kPadding;
 }
 
-void StatusPanel::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    drawFrame(&p);
+QString StatusPanel::shownText() const {
     const QRect r = contentsRect().adjusted(kPadding, 0, -kPadding, 0);
     // A count keeps its number: what gives way is the place's name before it.
     const QString t = text();
     const QFontMetrics fm = fontMetrics();
-    QString shown;
-    const qsizetype list = t.lastIndexOf(QStringLiteral(" List"));
+    const qsizetype list = countAt(t);
     if (fm.horizontalAdvance(t) <= r.width()) {
-        shown = t;  // (elidedText measures more finely and may cut a text that fits)
-    } else if (list > 0) {
+        return t;  // (elidedText measures more finely and may cut a text that fits)
+    }
+    if (list > 0) {
         const QString tail = t.mid(list);
         const int room = r.width() - fm.horizontalAdvance(tail);
-        shown = room > fm.horizontalAdvance(QStringLiteral("W…"))
-                    ? fm.elidedText(t.left(list), Qt::ElideRight, room) + tail
-                    : fm.elidedText(t, Qt::ElideRight, r.width());
-    } else {
-        shown = fm.elidedText(t, Qt::ElideRight, r.width());
+        if (room >= fm.horizontalAdvance(QStringLiteral("W\u2026"))) {
+            QString name = fm.elidedText(t.left(list), Qt::ElideRight, room);
+            if (name.isEmpty()) {
+                name = QStringLiteral("\u2026");
+            }
+            return name + tail;
+        }
     }
+    return fm.elidedText(t, Qt::ElideRight, r.width());
+}
+
+void StatusPanel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    drawFrame(&p);
+    const QRect r = contentsRect().adjusted(kPadding, 0, -kPadding, 0);
+    const QString shown = shownText();
     p.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     p.drawText(r, Qt::AlignVCenter | (alignment() & Qt::AlignHorizontal_Mask), shown);

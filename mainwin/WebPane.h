@@ -46,4 +46,9 @@ inline constexpr const char* kWebPaneFactory = "wingfolio_create_web_pane";
 // why in *error, when the module cannot be loaded.
 WebPane* createWebPane(QWidget* parent, QString* error);
 
+// Whether the web engine will run without its sandbox: as root it must (it
+// would end the program otherwise), so for root it is turned off here,
+// before the engine starts.
+bool webSandboxOff();
+
 }  // namespace wf

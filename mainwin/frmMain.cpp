@@ -738,11 +738,35 @@ void frmMain::updateClock() {
     const QLocale locale = QLocale::system();
     panel(QStringLiteral("Date"))->setPanelText(locale.toString(now.date(), QLocale::ShortFormat));
     panel(QStringLiteral("Time"))->setPanelText(locale.toString(now.time(), QLocale::ShortFormat));
-    // The date and time are short and always shown whole.
+    // The date and time are short and shown whole, or not at all.
     for (const char* key : {"Date", "Time"}) {
         StatusPanel* p = panel(QString::fromLatin1(key));
         p->setMinimumWidth(p->sizeHint().width());
     }
+    fitStatusBar();
+}
+
+void frmMain::fitStatusBar() {
+    StatusPanel* date = panel(QStringLiteral("Date"));
+    StatusPanel* time = panel(QStringLiteral("Time"));
+    if (date == nullptr || time == nullptr) {
+        return;
+    }
+    // The counts shortened to their least (their names given way) come
+    // first; then the time, then the date give up their room.
+    constexpr int kGap = 8;  // the bar's spacing and the panel's margin
+    int counts = 0;
+    for (const StatusPanel* p :
+         sbStatusBar_->findChildren<StatusPanel*>(Qt::FindDirectChildrenOnly)) {
+        if (p != date && p != time && !p->isHidden()) {
+            counts += p->minimumSizeHint().width() + kGap;
+        }
+    }
+    const int room = sbStatusBar_->width() - 24;  // the size grip
+    const int d = date->sizeHint().width() + kGap;
+    const int t = time->sizeHint().width() + kGap;
+    time->setVisible(counts + d + t <= room);
+    date->setVisible(counts + d <= room);
 }
 
 // Layout ----------------------------------------------------------------------
@@ -794,7 +818,12 @@ void frmMain::SizeControls(float& X) {
     QRect view = rect(r.pic2);
     view.setHeight(tree.height());
     viewArea_->setGeometry(view);
-    place(rtb_, r.rtb);
+    // The text keeps the layout's margins within the area as it really is
+    // (never past its foot, whatever the window's height).
+    const float share = r.pic2.height > 0 ? float(view.height()) / toPixels(r.pic2.height) : 1;
+    rtb_->setGeometry(toPixels(r.rtb.left), int(toPixels(r.rtb.top) * share),
+                      std::max(0, toPixels(r.rtb.width)),
+                      std::max(0, int(toPixels(r.rtb.height) * share)));
     pictureView_->setGeometry(viewArea_->contentsRect());
     // The title on top; below it the web band's place; the web view and the
     // sightings grid from the band's foot to the bottom of the pane.
@@ -815,11 +844,6 @@ void frmMain::SizeControls(float& X) {
     laidOut_ = true;
 }
 
-void frmMain::place(QWidget* w, const TwipsRect& t) const {
-    w->setGeometry(toPixels(t.left), toPixels(t.top), std::max(0, toPixels(t.width)),
-                   std::max(0, toPixels(t.height)));
-}
-
 void frmMain::relayout() {
     // The split the user chose comes back whenever there is room for it.
     float x = userSplit_;
@@ -828,6 +852,7 @@ void frmMain::relayout() {
 
 void frmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    fitStatusBar();
     if (toTwips(width()) < WindowLayout::kMinWindowWidth) {
         resize(toPixels(WindowLayout::kMinWindowWidth), height());
     }

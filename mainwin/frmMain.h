@@ -236,7 +236,6 @@ class frmMain : public QMainWindow, public MainWindowApi {
 
     // Layout.
     void relayout();
-    void place(QWidget* w, const struct TwipsRect& t) const;
     LayoutInput layoutInput() const;
     float toTwips(int px) const;
     int toPixels(float twips) const;
@@ -246,6 +245,8 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void tv1_DragDrop(const QString& source, int x);
 
     void updateClock();
+    // Hides the time, then the date, when the counts need their room.
+    void fitStatusBar();
     // The window's size, place, maximised state and split, kept between runs.
     void restoreWindowState();
     void saveWindowState() const;

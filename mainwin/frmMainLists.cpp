@@ -361,6 +361,7 @@ void frmMain::CountLifeLists() {
         reportLoadError(e.number(), e.description());
     }
     countWaitingNames();
+    fitStatusBar();
 }
 
 }  // namespace wf

@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QScopedValueRollback>
+#include <QStatusBar>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QTreeView>
@@ -255,9 +256,14 @@ void frmMain::showSightings(std::vector<qint64> rows, const QString& text,
 WebPane* frmMain::ensureWeb() {
     if (web_ == nullptr) {
         QString error;
+        const bool unguarded = webSandboxOff();
         {
             const BusyCursor busy;  // the web engine loads
             web_ = createWebPane(central_, &error);
+        }
+        if (web_ != nullptr && unguarded) {
+            sbStatusBar_->showMessage(
+                QStringLiteral("The web pane runs without the web engine's sandbox."), 8000);
         }
         if (web_ == nullptr) {
             state_.services.messages.notify(error, QStringLiteral("Web Browser"),

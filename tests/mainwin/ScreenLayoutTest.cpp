@@ -34,6 +34,7 @@ class ScreenLayoutTest : public MainWindowFixture {
     qint64 sightingBird = 0;
     QString linkPage;
     qint64 link = 0;
+    qint64 article = 0;
 
     void SetUp() override {
         wren = birdId("Eurasian Wren");
@@ -51,6 +52,8 @@ class ScreenLayoutTest : public MainWindowFixture {
         writeAll(linkPage, "<html><body><h1>Wrens</h1></body></html>");
         link = addEntry(Category::Birds, wren, kLink, "Wren page",
                         QUrl::fromLocalFile(linkPage).toString());
+        article = addEntry(Category::Birds, wren, kArticle, "Song", " ",
+                           "{\\rtf1 A loud song for so small a bird.\\par}");
         Options o = journal().options();
         o.country = QStringLiteral("England");
         o.region = QStringLiteral("Europe");
@@ -97,7 +100,8 @@ class ScreenLayoutTest : public MainWindowFixture {
         const QRect client = clientArea(w);
         EXPECT_GE(client.top(), w.tbMain()->geometry().bottom());
         EXPECT_LE(client.bottom(), w.sbStatusBar()->geometry().top());
-        for (QWidget* pane : QList<QWidget*>{w.tv1(), w.pictureFrame(), w.fg1(), w.coolBar()}) {
+        for (QWidget* pane :
+             QList<QWidget*>{w.tv1(), w.pictureFrame(), w.rtb(), w.fg1(), w.coolBar()}) {
             if (pane->isVisible()) {
                 const QRect r(pane->mapTo(&w, QPoint(0, 0)), pane->size());
                 EXPECT_TRUE(client.contains(r))
@@ -127,10 +131,28 @@ class ScreenLayoutTest : public MainWindowFixture {
                     << needed;
             }
         }
+        // Every count keeps its number, whatever the width: the names give
+        // way, then the time and the date.
+        for (const char* key : {"Life", "Region", "Country", "State", "District"}) {
+            StatusPanel* p = w.panel(key);
+            const qsizetype list = p->text().lastIndexOf(QStringLiteral(" List = "));
+            if (list > 0) {
+                EXPECT_TRUE(p->shownText().endsWith(p->text().mid(list)))
+                    << key << ": " << p->shownText().toStdString();
+            }
+            EXPECT_LE(p->geometry().right(), w.sbStatusBar()->width()) << key;
+        }
+        if (w.panel("Time")->isVisible() || w.panel("Date")->isVisible()) {
+            const StatusPanel* last =
+                w.panel("Time")->isVisible() ? w.panel("Time") : w.panel("Date");
+            EXPECT_LE(last->geometry().right(), w.sbStatusBar()->width());
+        }
         // Neighbouring panels never share pixels.
         QList<QRect> panels;
         for (const char* key : {"Life", "Region", "Country", "State", "District", "Date", "Time"}) {
-            panels << w.panel(key)->geometry();
+            if (w.panel(key)->isVisible()) {
+                panels << w.panel(key)->geometry();
+            }
         }
         for (int i = 0; i < panels.size(); ++i) {
             for (int j = i + 1; j < panels.size(); ++j) {
@@ -153,7 +175,12 @@ TEST_F(ScreenLayoutTest, EveryKindOfEntryAtTheSizesPeopleUse) {
         checkLooks(w, "sightings");
         w.clickNode(QStringLiteral("L%1").arg(link));
         checkLooks(w, "link");
+        w.clickNode(QStringLiteral("A%1").arg(article));
+        checkLooks(w, "article");
     }
+    // At the smallest size the counts kept their numbers and the date and
+    // time gave way.
+    EXPECT_FALSE(w.panel("Time")->isVisible());
 }
 
 TEST_F(ScreenLayoutTest, TheFirstLayoutUsesTheRealClientArea) {

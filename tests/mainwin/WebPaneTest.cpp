@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <unistd.h>
+
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
@@ -165,4 +168,25 @@ TEST_F(WebPaneTest, LinkEditorStartsFromThePageAndSavesNewAndEdited) {
     w.toolButton("Edit")->trigger();
     EXPECT_EQ(startup->state().db().entry(id)->fname, QString());
     EXPECT_FALSE(startup->state().EditMode);
+}
+
+// Run as root (as in a container), the web engine would refuse its sandbox
+// and end the program at the first link; the pane runs without it instead
+// and says so.
+TEST_F(WebPaneTest, RunAsRootTheFirstLinkOpensWithoutTheSandbox) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only as root";
+    }
+    qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");  // as a user's shell has it
+    const QString a = page("a.html", "<p>a</p>");
+    const qint64 link = addEntry(Category::Birds, birdId("Emu"), kLink, "Guide", a);
+    frmMain& w = start();
+    w.show();
+    w.clickNode(QStringLiteral("L%1").arg(link));
+    ASSERT_NE(w.web(), nullptr);
+    EXPECT_TRUE(waitForUrl(w, a));
+    QSignalSpy loaded(w.web(), SIGNAL(loadFinished(bool)));
+    EXPECT_TRUE(loaded.count() > 0 || loaded.wait(20000));
+    EXPECT_EQ(w.sbStatusBar()->currentMessage(),
+              QStringLiteral("The web pane runs without the web engine's sandbox."));
 }
