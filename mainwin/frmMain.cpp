@@ -382,6 +382,10 @@ void frmMain::buildStatusBar() {
     auto* waiting = new StatusPanel(QStringLiteral("Waiting"), sbStatusBar_);
     waiting->hide();
     sbStatusBar_->addWidget(waiting);
+    // Shown for a while when the web pane runs without its sandbox.
+    auto* web = new StatusPanel(QStringLiteral("Web"), sbStatusBar_);
+    web->hide();
+    sbStatusBar_->addWidget(web);
     // Shown only when a backup could not be made.
     auto* backup = new StatusPanel(QStringLiteral("Backup"), sbStatusBar_);
     backup->hide();

@@ -263,6 +263,9 @@ class frmMain : public QMainWindow, public MainWindowApi {
     // journal's pages read for it are handed back.
     static constexpr int kIdleReleaseMs = 500;
     std::unique_ptr<Timer> idleTimer_;
+    // A note in the status bar stays this long.
+    static constexpr int kNoteMs = 10000;
+    std::unique_ptr<Timer> noteTimer_;
 
     QToolBar* tbMain_ = nullptr;
     QStatusBar* sbStatusBar_ = nullptr;

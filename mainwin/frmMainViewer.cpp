@@ -262,8 +262,17 @@ WebPane* frmMain::ensureWeb() {
             web_ = createWebPane(central_, &error);
         }
         if (web_ != nullptr && unguarded) {
-            sbStatusBar_->showMessage(
-                QStringLiteral("The web pane runs without the web engine's sandbox."), 8000);
+            // Said once, beside the counts, for a while.
+            StatusPanel* note = panel(QStringLiteral("Web"));
+            note->setPanelText(
+                QStringLiteral("The web pane runs without the web engine's sandbox."));
+            note->show();
+            noteTimer_ = state_.services.clock.createTimer();
+            noteTimer_->start(kNoteMs, false, [this] {
+                panel(QStringLiteral("Web"))->hide();
+                fitStatusBar();
+            });
+            fitStatusBar();
         }
         if (web_ == nullptr) {
             state_.services.messages.notify(error, QStringLiteral("Web Browser"),

@@ -187,6 +187,9 @@ TEST_F(WebPaneTest, RunAsRootTheFirstLinkOpensWithoutTheSandbox) {
     EXPECT_TRUE(waitForUrl(w, a));
     QSignalSpy loaded(w.web(), SIGNAL(loadFinished(bool)));
     EXPECT_TRUE(loaded.count() > 0 || loaded.wait(20000));
-    EXPECT_EQ(w.sbStatusBar()->currentMessage(),
+    EXPECT_TRUE(w.panel("Web")->isVisible());
+    EXPECT_EQ(w.panel("Web")->text(),
               QStringLiteral("The web pane runs without the web engine's sandbox."));
+    clock.fireTimers(10000);
+    EXPECT_FALSE(w.panel("Web")->isVisible());
 }
