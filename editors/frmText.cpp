@@ -19,10 +19,12 @@
 
 #include "AppError.h"
 #include "AppState.h"
+#include "ArticleEdit.h"
 #include "Artwork.h"
 #include "EntryEditor.h"
 #include "EntryNodes.h"
 #include "MainWindowApi.h"
+#include "Pictures.h"
 #include "RichText.h"
 #include "SelectionFormat.h"
 #include "SubjectPicker.h"
@@ -79,7 +81,7 @@ frmText::frmText(AppState& state, MainWindowApi& main, QWidget* parent)
       cmbSub_(new QComboBox(this)),
       picker_(new SubjectPicker(cmbSub_, state, true)),
       txtTitle_(new QLineEdit(this)),
-      rtb1_(new QTextEdit(this)),
+      rtb1_(new ArticleEdit(this)),
       tb1_(new QToolBar(this)),
       cmdSave_(new QPushButton(QStringLiteral("&Save"), this)),
       cmdCancel_(new QPushButton(QStringLiteral("&Cancel"), this)) {
@@ -90,7 +92,6 @@ frmText::frmText(AppState& state, MainWindowApi& main, QWidget* parent)
     cmbSub_->setObjectName(QStringLiteral("cmbSub"));
     txtTitle_->setObjectName(QStringLiteral("txtTitle"));
     rtb1_->setObjectName(QStringLiteral("rtb1"));
-    rtb1_->setAcceptRichText(false);  // pasted text comes in plain
     tb1_->setObjectName(QStringLiteral("tb1"));
     tb1_->setIconSize(QSize(20, 20));
     cmdSave_->setObjectName(QStringLiteral("cmdSave"));
@@ -193,7 +194,9 @@ void frmText::Form_Load() {
     const bool selected = rtb1_->textCursor().hasSelection();
     button(QStringLiteral("Cut"))->setEnabled(selected);
     button(QStringLiteral("Copy"))->setEnabled(selected);
-    button(QStringLiteral("Paste"))->setEnabled(!state_.services.clipboard.text().isEmpty());
+    button(QStringLiteral("Paste"))
+        ->setEnabled(!state_.services.clipboard.text().isEmpty() ||
+                     !state_.services.clipboard.image().isNull());
     rtb1_SelChange();
     rtb1_->document()->setModified(false);
     changes_.watch([this] {
@@ -216,6 +219,7 @@ void frmText::LoadFields() {
             picker_->setText(current->second);
             txtTitle_->setText(current->first.title);
             rtf::readRtf(current->first.caption, *rtb1_->document());
+            rtf::pictures::fitToWidth(*rtb1_->document(), rtb1_->pictureWidth());
         }
     } catch (const AppError& e) {
         entry_editor::reportLoadError(state_, e);
@@ -355,6 +359,12 @@ void frmText::cut(bool remove) {
 void frmText::paste() {
     const QString text = state_.services.clipboard.text();
     QWidget* focused = focusWidget();
+    if (focused == rtb1_ && text.isEmpty()) {
+        if (const QImage image = state_.services.clipboard.image(); !image.isNull()) {
+            rtb1_->insertPicture(image);
+            return;
+        }
+    }
     if (auto* combo = qobject_cast<QComboBox*>(focused); combo && combo->lineEdit()) {
         focused = combo->lineEdit();
     }

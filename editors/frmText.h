@@ -3,6 +3,7 @@
 
 #include <QDialog>
 
+#include "ArticleEdit.h"
 #include "ChangeWatch.h"
 
 class QAction;
@@ -58,7 +59,7 @@ class frmText : public QDialog {
     QComboBox* cmbSub_;
     SubjectPicker* picker_;
     QLineEdit* txtTitle_;
-    QTextEdit* rtb1_;
+    ArticleEdit* rtb1_;
     QToolBar* tb1_;
     QPushButton* cmdSave_;
     QPushButton* cmdCancel_;

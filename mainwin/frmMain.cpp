@@ -828,6 +828,9 @@ void frmMain::SizeControls(float& X) {
     rtb_->setGeometry(toPixels(r.rtb.left), int(toPixels(r.rtb.top) * share),
                       std::max(0, toPixels(r.rtb.width)),
                       std::max(0, int(toPixels(r.rtb.height) * share)));
+    if (rtb_->isVisible()) {
+        fitArticlePictures();
+    }
     pictureView_->setGeometry(viewArea_->contentsRect());
     // The title on top; below it the web band's place; the web view and the
     // sightings grid from the band's foot to the bottom of the pane.

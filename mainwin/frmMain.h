@@ -194,6 +194,8 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void showArticle(const Entry& e, const QString& text, const QString& parentText);
     void showImage(const Entry& e, const QString& text, const QString& parentText);
     void placePicture(const QImage& image);
+    // An article's pictures shown at most as wide as the text view.
+    void fitArticlePictures();
     void showLink(const Entry& e, const QString& text, const QString& parentText);
     // A bird's sightings (their ids, newest first) in the grid.
     void showSightings(std::vector<qint64> rows, const QString& text, const QString& parentText);

@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QToolBar>
@@ -20,6 +21,7 @@
 #include "AppError.h"
 #include "BusyCursor.h"
 #include "PictureView.h"
+#include "Pictures.h"
 #include "RichText.h"
 #include "Twips.h"
 #include "frmMain.h"
@@ -200,6 +202,7 @@ void frmMain::showArticle(const Entry& e, const QString& text, const QString& pa
     viewArea_->show();
     pictureView_->hide();
     rtf::readRtf(e.caption, *rtb_->document());
+    fitArticlePictures();
     fg1_->hide();
     const QString list = cmbSearchCategory_->currentText();
     lbltitle_->setText(list == QLatin1String("Custom Search") ||
@@ -219,6 +222,12 @@ void frmMain::showImage(const Entry& e, const QString& text, const QString& pare
     lbltitle_->setText(list == QLatin1String("Custom Search") || list == QLatin1String("All Images")
                            ? text
                            : parentText + QStringLiteral(" : ") + e.title);
+}
+
+void frmMain::fitArticlePictures() {
+    const int width = rtb_->viewport()->width() - int(2 * rtb_->document()->documentMargin()) -
+                      rtb_->verticalScrollBar()->sizeHint().width();
+    rtf::pictures::fitToWidth(*rtb_->document(), std::max(32, width));
 }
 
 void frmMain::placePicture(const QImage& image) {

@@ -36,69 +36,37 @@ int hexValue(QChar c) {
 // Destinations whose text is not body text.
 bool isSkippedDestination(QStringView w) {
     static const char* const names[] = {
-        "info",
-        "stylesheet",
-        "header",
-        "headerl",
-        "headerr",
-        "headerf",
-        "footer",
-        "footerl",
-        "footerr",
-        "footerf",
-        "pict",
-        "object",
-        "fldinst",
-        "footnote",
-        "annotation",
-        "atnid",
-        "atnauthor",
-        "themedata",
-        "colorschememapping",
-        "datastore",
-        "latentstyles",
-        "listtable",
-        "listoverridetable",
-        "rsidtbl",
-        "generator",
-        "xmlnstbl",
-        "mmathPr",
-        "pgdsctbl",
-        "revtbl",
-        "filetbl",
-        "nonshppict",
-        "bkmkstart",
-        "bkmkend",
-        "xe",
-        "tc",
-        "txe",
-        "template",
-        "docvar",
-        "userprops",
-        "private",
-        "shpinst",
-        "blipuid",
-        "objdata",
-        "comment",
-        "title",
-        "subject",
-        "author",
-        "operator",
-        "keywords",
-        "doccomm",
-        "company",
-        "creatim",
-        "revtim",
-        "printim",
-        "buptim",
-        "hlinkbase",
-        "passwordhash",
-        "protusertbl",
-        "fchars",
-        "lchars",
-        "pnseclvl",
-        "defchp",
-        "defpap",
+        "info",        "stylesheet",
+        "header",      "headerl",
+        "headerr",     "headerf",
+        "footer",      "footerl",
+        "footerr",     "footerf",
+        "object",      "fldinst",
+        "footnote",    "annotation",
+        "atnid",       "atnauthor",
+        "themedata",   "colorschememapping",
+        "datastore",   "latentstyles",
+        "listtable",   "listoverridetable",
+        "rsidtbl",     "generator",
+        "xmlnstbl",    "mmathPr",
+        "pgdsctbl",    "revtbl",
+        "filetbl",     "nonshppict",
+        "bkmkstart",   "bkmkend",
+        "xe",          "tc",
+        "txe",         "template",
+        "docvar",      "userprops",
+        "private",     "shpinst",
+        "blipuid",     "objdata",
+        "comment",     "title",
+        "subject",     "author",
+        "operator",    "keywords",
+        "doccomm",     "company",
+        "creatim",     "revtim",
+        "printim",     "buptim",
+        "hlinkbase",   "passwordhash",
+        "protusertbl", "fchars",
+        "lchars",      "pnseclvl",
+        "defchp",      "defpap",
     };
     for (const char* n : names) {
         if (w == QLatin1String(n)) {
@@ -191,10 +159,16 @@ bool Parser::run() {
                     i = j;
                     const int param = clampInt(negative ? -value : value, INT_MIN + 1, INT_MAX);
                     if (word == u"bin") {
-                        // Binary data: skip it whole, whatever the destination.
+                        // Binary data: a picture's bytes, or skipped whole.
                         flushText();
-                        const qint64 len = hasParam ? std::max(param, 0) : 0;
-                        i += std::min<qint64>(len, n - i);
+                        const qint64 len =
+                            std::min<qint64>(hasParam ? std::max(param, 0) : 0, n - i);
+                        if (cur_.dest == Dest::Picture) {
+                            for (qint64 k = 0; k < len; ++k) {
+                                picture_.data.append(char(in_[i + k].unicode() & 0xFF));
+                            }
+                        }
+                        i += len;
                         break;
                     }
                     if (skip_ > 0) {
@@ -263,6 +237,8 @@ bool Parser::run() {
                     fontTableText(c);
                 } else if (cur_.dest == Dest::ColorTable) {
                     colorTableText(c);
+                } else if (cur_.dest == Dest::Picture) {
+                    pictureText(c);
                 }
                 break;
         }
@@ -328,8 +304,57 @@ void Parser::popGroup() {
         fontTableText(u';');
     }
     flushText();
+    const bool pictureEnds = cur_.dest == Dest::Picture && stack_.back().dest != Dest::Picture;
+    const CharState chr = cur_.chr;
     cur_ = stack_.back();
     stack_.pop_back();
+    if (pictureEnds) {
+        if (cur_.dest == Dest::Body && !picture_.data.isEmpty()) {
+            sink_.picture(picture_, chr);
+        }
+        picture_ = Picture{};
+    }
+}
+
+void Parser::pictureWord(QStringView w, bool hasParam, int param) {
+    static const char* const kinds[] = {"pngblip",   "jpegblip",   "emfblip",
+                                        "wmetafile", "macpict",    "dibitmap",
+                                        "wbitmap",   "pmmetafile", "wbmbitspixel"};
+    for (const char* k : kinds) {
+        if (w == QLatin1String(k)) {
+            if (picture_.kind.isEmpty() || w != u"wbmbitspixel") {
+                picture_.kind = w.toString();
+                picture_.kindParam = hasParam ? param : -1;
+            }
+            return;
+        }
+    }
+    if (w == u"picw") {
+        picture_.picw = std::max(param, 0);
+    } else if (w == u"pich") {
+        picture_.pich = std::max(param, 0);
+    } else if (w == u"picwgoal") {
+        picture_.goalWidth = std::max(param, 0);
+    } else if (w == u"pichgoal") {
+        picture_.goalHeight = std::max(param, 0);
+    } else if (w == u"picscalex") {
+        picture_.scaleX = std::clamp(param, 1, 1000);
+    } else if (w == u"picscaley") {
+        picture_.scaleY = std::clamp(param, 1, 1000);
+    }
+}
+
+void Parser::pictureText(QChar c) {
+    const int h = hexValue(c);
+    if (h < 0) {
+        return;  // blanks and line ends between the digits
+    }
+    if (nibble_ < 0) {
+        nibble_ = h;
+    } else {
+        picture_.data.append(char(nibble_ * 16 + h));
+        nibble_ = -1;
+    }
 }
 
 void Parser::controlSymbol(QChar c) {
@@ -399,12 +424,30 @@ void Parser::controlWord(QStringView w, bool hasParam, int param) {
         cur_.dest = Dest::Body;
         return;
     }
+    if (w == u"shppict" && cur_.dest == Dest::Skip && !stack_.empty() &&
+        stack_.back().dest == Dest::Body) {
+        // The picture as Word 97 and later write it; {\nonshppict} is the
+        // same picture again for older readers, and stays skipped.
+        cur_.dest = Dest::Body;
+        return;
+    }
     if (cur_.dest == Dest::Skip) {
         return;
     }
     if (w == u"object") {
         cur_.dest = Dest::Skip;
         cur_.inObject = true;
+        return;
+    }
+    if (cur_.dest == Dest::Picture) {
+        pictureWord(w, hasParam, param);
+        return;
+    }
+    if (w == u"pict" && cur_.dest == Dest::Body) {
+        flushText();
+        cur_.dest = Dest::Picture;
+        picture_ = Picture{};
+        nibble_ = -1;
         return;
     }
     if (cur_.dest == Dest::FontTable) {

@@ -32,6 +32,22 @@ struct ParaState {
     bool operator==(const ParaState&) const = default;
 };
 
+// A picture of the text (\pict): its bytes as the RTF carries them.
+struct Picture {
+    // The blip's control word ("pngblip", "jpegblip", "emfblip",
+    // "wmetafile", ...) and its parameter (-1 for none).
+    QString kind;
+    int kindParam = -1;
+    QByteArray data;
+    int picw = 0;  // pixels for a bitmap, 0.01 mm for a metafile
+    int pich = 0;
+    int goalWidth = 0;  // twips; 0 when not given
+    int goalHeight = 0;
+    int scaleX = 100;  // per cent
+    int scaleY = 100;
+    bool operator==(const Picture&) const = default;
+};
+
 struct FontEntry {
     int number = 0;
     QString name;
@@ -46,6 +62,8 @@ class Sink {
     virtual void paragraphEnd(const ParaState& p, const CharState& c) = 0;
     // The end of input; p is the formatting of text after the last paragraph mark.
     virtual void finish(const ParaState& p) = 0;
+    // A picture in the text where it stands.
+    virtual void picture(const Picture&, const CharState&) {}
 };
 
 // Tables the parser has read, for the sink to resolve \f and \cf indexes.
@@ -69,7 +87,7 @@ class Parser {
     const Tables& tables() const { return tables_; }
 
   private:
-    enum class Dest { Body, Skip, FontTable, ColorTable };
+    enum class Dest { Body, Skip, FontTable, ColorTable, Picture };
     struct Group {
         CharState chr;
         ParaState para;
@@ -116,6 +134,11 @@ class Parser {
     int red_ = 0, green_ = 0, blue_ = 0;
     bool colorSet_ = false;
     bool headerSeen_ = false;
+    // The picture being read, and a pending half byte of its hex data.
+    Picture picture_;
+    int nibble_ = -1;
+    void pictureWord(QStringView word, bool hasParam, int param);
+    void pictureText(QChar c);
 };
 
 }  // namespace wf::rtf

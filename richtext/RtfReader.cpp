@@ -3,6 +3,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "Pictures.h"
 #include "RichText.h"
 #include "RtfParser.h"
 
@@ -36,6 +37,12 @@ class DocumentSink : public Sink {
         if (!pendingBlock_) {
             cursor_.setBlockFormat(blockFormat(p));
         }
+    }
+
+    void picture(const Picture& p, const CharState&) override {
+        openBlock();
+        pictures::insert(cursor_, p);
+        blockHasContent_ = true;
     }
 
   private:

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CodePage.h"
+#include "Pictures.h"
 #include "RichText.h"
 
 namespace wf::rtf {
@@ -81,6 +82,13 @@ class Writer {
             first = false;
             for (auto it = b.begin(); !it.atEnd(); ++it) {
                 const QTextFragment frag = it.fragment();
+                if (frag.charFormat().isImageFormat()) {
+                    const Picture p = pictures::fromFormat(frag.charFormat().toImageFormat(), doc_);
+                    for (qsizetype k = 0; k < frag.length(); ++k) {
+                        appendPicture(out, p);
+                    }
+                    continue;
+                }
                 appendFormat(out, runFormat(frag.charFormat()));
                 appendText(out, frag.text(), false);
             }
@@ -247,6 +255,30 @@ class Writer {
                 pendingSpace_ = false;
             }
         }
+    }
+
+    // {\pict\pngblip\picwN\pichN\picwgoalN\pichgoalN hex...}
+    void appendPicture(QString& out, const Picture& p) {
+        if (p.data.isEmpty() || p.kind.isEmpty()) {
+            return;
+        }
+        out += QStringLiteral("{\\pict\\") + p.kind;
+        if (p.kindParam >= 0) {
+            out += QString::number(p.kindParam);
+        }
+        out += QStringLiteral("\\picw%1\\pich%2").arg(p.picw).arg(p.pich);
+        if (p.goalWidth > 0 && p.goalHeight > 0) {
+            out += QStringLiteral("\\picwgoal%1\\pichgoal%2").arg(p.goalWidth).arg(p.goalHeight);
+        }
+        out += QStringLiteral("\r\n");
+        const QByteArray hex = p.data.toHex();
+        constexpr qsizetype kLine = 128;
+        for (qsizetype i = 0; i < hex.size(); i += kLine) {
+            out += QLatin1String(hex.mid(i, kLine));
+            out += QStringLiteral("\r\n");
+        }
+        out += u'}';
+        pendingSpace_ = false;
     }
 
     void flushSpace(QString& out) {

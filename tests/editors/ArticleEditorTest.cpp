@@ -1,15 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTextImageFormat>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QUrl>
 #include <functional>
 
 #include "Keyboard.h"
@@ -375,4 +380,61 @@ TEST_F(ArticleEditorTest, EveryEditorAsksBeforeThrowingAwayChanges) {
     Store& db = startup->state().db();
     EXPECT_EQ(db.rowCount("data"), 0);
     EXPECT_NE(db.options().country, QStringLiteral("Wales"));
+}
+
+// A picture pasted with Ctrl+V and an image file dropped go into the text;
+// saved, the article shows both in the viewer, no wider than its text, and
+// the journal holds them as RTF pictures.
+TEST_F(ArticleEditorTest, PicturesArePastedAndDroppedIntoAnArticle) {
+    QImage photo(2400, 1200, QImage::Format_RGB32);
+    photo.fill(QColor(30, 120, 40));
+    QImage drawing(80, 60, QImage::Format_ARGB32);
+    drawing.fill(QColor(200, 10, 10, 100));
+    const QString file = tmp.file("drawing.png");
+    ASSERT_TRUE(drawing.save(file));
+    frmMain& w = start();
+    w.resize(900, 600);
+    w.show();
+    dialogs.queue([&](QDialog& d) {
+        user::focus(d.findChild<QComboBox*>("cmbSub"));
+        user::type(&d, QStringLiteral("Emu"));
+        user::key(&d, Qt::Key_Tab);
+        user::type(&d, QStringLiteral("Pictures"));
+        auto* box = d.findChild<QTextEdit*>("rtb1");
+        user::focus(box);
+        user::type(&d, QStringLiteral("Nest "));
+        QGuiApplication::clipboard()->setImage(photo);
+        user::key(&d, Qt::Key_V, Qt::ControlModifier);
+        user::type(&d, QStringLiteral(" and "));
+        auto* mime = new QMimeData;
+        mime->setUrls({QUrl::fromLocalFile(file)});
+        const QPoint at = box->cursorRect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box->viewport(), &enter);
+        QDropEvent drop(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box->viewport(), &drop);
+        delete mime;
+        EXPECT_EQ(box->toPlainText().count(QChar(0xFFFC)), 2);
+        user::click(d.findChild<QPushButton*>("cmdSave"));
+    });
+    w.toolButton("Article")->trigger();
+    const std::optional<Entry> e = onlyArticle();
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->caption.count(QStringLiteral("{\\pict\\jpegblip\\picw1600\\pich800")), 1);
+    EXPECT_EQ(e->caption.count(QStringLiteral("{\\pict\\pngblip\\picw80\\pich60")), 1);
+    EXPECT_EQ(rtf::plainText(e->caption).simplified(), QStringLiteral("Nest and"));
+    // Shown in the viewer, the wide one at the text's width.
+    ASSERT_TRUE(w.rtb()->isVisible());
+    std::vector<QTextImageFormat> shown;
+    for (QTextBlock b = w.rtb()->document()->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().isImageFormat()) {
+                shown.push_back(it.fragment().charFormat().toImageFormat());
+            }
+        }
+    }
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_LE(shown[0].width(), w.rtb()->viewport()->width());
+    EXPECT_GT(shown[0].width(), 100);
+    EXPECT_EQ(shown[1].width(), 80);
 }
