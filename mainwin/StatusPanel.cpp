@@ -32,10 +32,11 @@ QSize StatusPanel::sizeHint() const {
 
 namespace {
 
-// Where a count's " List = N" begins; -1 for a text without a count.
+// Where a count's " = N" begins; -1 for a text without a count. What
+// comes before it ("Wales List") is the name, which gives way first.
 qsizetype countAt(const QString& t) {
-    const qsizetype list = t.lastIndexOf(QStringLiteral(" List"));
-    return list > 0 && t.indexOf(u'=', list) > 0 ? list : -1;
+    const qsizetype at = t.lastIndexOf(QStringLiteral(" = "));
+    return at > 0 && at + 3 < t.size() && t[at + 3].isDigit() ? at : -1;
 }
 
 }  // namespace
@@ -43,11 +44,19 @@ qsizetype countAt(const QString& t) {
 QSize StatusPanel::minimumSizeHint() const {
     const int frame = 2 * frameWidth();
     const QFontMetrics fm = fontMetrics();
-    // A count keeps its number and a letter of its name; any other text
-    // may shrink to a few letters.
-    const qsizetype list = countAt(text());
-    const int least = list > 0 ? fm.horizontalAdvance(QStringLiteral("W\u2026") + text().mid(list))
-                               : fm.horizontalAdvance(QStringLiteral("Wor\u2026"));
+    // A count keeps its number and the first letter of its name; a short
+    // text with a number ("To review: 4") stays whole; any other text may
+    // shrink to a few letters.
+    const QString t = text();
+    const qsizetype list = countAt(t);
+    int least = 0;
+    if (list > 0) {
+        least = fm.horizontalAdvance(t.left(1) + QStringLiteral("\u2026") + t.mid(list));
+    } else if (t.size() <= 16 && !t.isEmpty() && t.back().isDigit()) {
+        least = fm.horizontalAdvance(t);
+    } else {
+        least = fm.horizontalAdvance(QStringLiteral("Wor\u2026"));
+    }
     return {std::min(least + 2 * kPadding + frame + 2, sizeHint().width()),
             fm.height() + frame + 2};
 }
@@ -68,10 +77,10 @@ QString StatusPanel::shownText() const {
     if (list > 0) {
         const QString tail = t.mid(list);
         const int room = r.width() - fm.horizontalAdvance(tail);
-        if (room >= fm.horizontalAdvance(QStringLiteral("W\u2026"))) {
+        if (room >= fm.horizontalAdvance(t.left(1) + QStringLiteral("\u2026"))) {
             QString name = fm.elidedText(t.left(list), Qt::ElideRight, room);
-            if (name.isEmpty()) {
-                name = QStringLiteral("\u2026");
+            if (name.size() < 2) {
+                name = t.left(1) + QStringLiteral("\u2026");  // elidedText may leave only "…"
             }
             return name + tail;
         }

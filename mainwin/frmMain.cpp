@@ -771,6 +771,39 @@ void frmMain::fitStatusBar() {
     const int t = time->sizeHint().width() + kGap;
     time->setVisible(counts + d + t <= room);
     date->setVisible(counts + d <= room);
+    // The room left is shared so that the longest names shorten first: each
+    // panel is held to at most one width, the largest that fits them all.
+    std::vector<StatusPanel*> shared;
+    int left = room - (date->isVisible() ? d : 0) - (time->isVisible() ? t : 0);
+    for (StatusPanel* p : sbStatusBar_->findChildren<StatusPanel*>(Qt::FindDirectChildrenOnly)) {
+        if (p != date && p != time && !p->isHidden()) {
+            shared.push_back(p);
+            left -= kGap;
+        }
+    }
+    const auto total = [&](int cap) {
+        int sum = 0;
+        for (const StatusPanel* p : shared) {
+            sum += std::max(p->minimumSizeHint().width(), std::min(p->sizeHint().width(), cap));
+        }
+        return sum;
+    };
+    int lo = 0;
+    int hi = 0;
+    for (const StatusPanel* p : shared) {
+        hi = std::max(hi, p->sizeHint().width());
+    }
+    while (lo < hi) {  // the widest cap that fits
+        const int mid = (lo + hi + 1) / 2;
+        if (total(mid) <= left) {
+            lo = mid;
+        } else {
+            hi = mid - 1;
+        }
+    }
+    for (StatusPanel* p : shared) {
+        p->setMaximumWidth(std::max(p->minimumSizeHint().width(), lo));
+    }
 }
 
 // Layout ----------------------------------------------------------------------

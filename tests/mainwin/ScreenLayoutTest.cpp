@@ -135,7 +135,7 @@ class ScreenLayoutTest : public MainWindowFixture {
         // way, then the time and the date.
         for (const char* key : {"Life", "Region", "Country", "State", "District"}) {
             StatusPanel* p = w.panel(key);
-            const qsizetype list = p->text().lastIndexOf(QStringLiteral(" List = "));
+            const qsizetype list = p->text().lastIndexOf(QStringLiteral(" = "));
             if (list > 0) {
                 EXPECT_TRUE(p->shownText().endsWith(p->text().mid(list)))
                     << key << ": " << p->shownText().toStdString();

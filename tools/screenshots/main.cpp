@@ -4,6 +4,7 @@
 // starts one) so that the web view and fonts look as they do on a desktop.
 //
 //   screenshots OUTPUT-FOLDER [--sizes 900x600,1280x800,1920x1080]
+#include <SQLiteCpp/SQLiteCpp.h>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -13,11 +14,15 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QLinearGradient>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTreeWidget>
 #include <QUrl>
 #include <cstdio>
@@ -29,10 +34,13 @@
 #include "EbirdNames.h"
 #include "IsoCodes.h"
 #include "JournalGen.h"
+#include "Pictures.h"
 #include "QtServices.h"
 #include "Resources.h"
+#include "RichText.h"
 #include "Startup.h"
 #include "Store.h"
+#include "frmHelp.h"
 #include "frmMain.h"
 #include "frmSplash.h"
 
@@ -160,8 +168,58 @@ int main(int argc, char** argv) {
             "woods.</p></body></html>");
     }
     qint64 linkId = 0;
+    qint64 picturesId = 0;
     {
         auto store = wf::DataFolder(data).openJournal(wf::worldListPath());
+        // An article holding two pictures: a wide photograph and a drawing.
+        {
+            QImage photo(1800, 900, QImage::Format_RGB32);
+            QPainter paint(&photo);
+            QLinearGradient sky(0, 0, 0, 900);
+            sky.setColorAt(0, QColor(120, 170, 230));
+            sky.setColorAt(1, QColor(40, 110, 60));
+            paint.fillRect(photo.rect(), sky);
+            paint.end();
+            QImage drawing(160, 120, QImage::Format_ARGB32);
+            drawing.fill(Qt::transparent);
+            QPainter pen(&drawing);
+            pen.setRenderHint(QPainter::Antialiasing);
+            pen.setBrush(QColor(150, 90, 40));
+            pen.drawEllipse(20, 30, 120, 70);
+            pen.end();
+            QTextDocument doc;
+            QTextCursor c(&doc);
+            c.insertText(QStringLiteral("The reedbed at dawn, from the boardwalk:"));
+            c.insertBlock();
+            wf::rtf::pictures::insert(c, photo, 640);
+            c.insertBlock();
+            c.insertText(QStringLiteral("and the nest as I drew it: "));
+            wf::rtf::pictures::insert(c, drawing, 640);
+            wf::Entry e;
+            e.catid = 1;
+            e.subid = *store->findSubject(wf::Category::Birds, QStringLiteral("Eurasian Wren"));
+            e.type = wf::kArticle;
+            e.title = QStringLiteral("Two pictures");
+            e.fname = QStringLiteral(" ");
+            e.caption = wf::rtf::writeRtf(doc);
+            picturesId = store->appendEntry(e);
+        }
+        // The active life lists on the longest place names of the journal.
+        {
+            wf::Options o = store->options();
+            QString* const fields[] = {&o.region, &o.country, &o.state, &o.district};
+            const char* const columns[] = {"region", "country", "state", "district"};
+            for (int i = 0; i < 4; ++i) {
+                SQLite::Statement q(store->database(), std::string("SELECT ") + columns[i] +
+                                                           " FROM sighting ORDER BY "
+                                                           "length(" +
+                                                           columns[i] + ") DESC LIMIT 1");
+                if (q.executeStep()) {
+                    *fields[i] = QString::fromStdString(q.getColumn(0).getString());
+                }
+            }
+            store->saveOptions(o);
+        }
         wf::Entry e;
         e.catid = 1;
         e.subid = *store->findSubject(wf::Category::Birds, QStringLiteral("Eurasian Wren"));
@@ -232,6 +290,18 @@ int main(int argc, char** argv) {
         shoot(tag + QStringLiteral("main-welcome"));
         w.clickNode(firstKey(w, u'A'));
         shoot(tag + QStringLiteral("main-article"));
+        w.clickNode(QStringLiteral("A%1").arg(picturesId));
+        shoot(tag + QStringLiteral("main-article-pictures"));
+        w.menuItem(QStringLiteral("mnuHelpContents"))->trigger();
+        settle(300);
+        if (w.help() != nullptr) {
+            const QPixmap help = QGuiApplication::platformName() == QLatin1String("xcb")
+                                     ? w.screen()->grabWindow(w.help()->winId())
+                                     : w.help()->grab();
+            help.save(QDir(out).filePath(tag + QStringLiteral("help.png")));
+            std::printf("  %shelp.png\n", qPrintable(tag));
+            w.help()->close();
+        }
         w.clickNode(firstKey(w, u'I'));
         shoot(tag + QStringLiteral("main-picture"));
         w.clickNode(firstKey(w, u'S'));
