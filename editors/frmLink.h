@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QDialog>
-
-#include "ChangeWatch.h"
+#include "EntryFrame.h"
 
 class QComboBox;
 class QLabel;
@@ -18,28 +16,16 @@ class SubjectPicker;
 
 // The link editor: a web address filed under a bird or a topic, or the title
 // and address of an existing link (EditMode).
-class frmLink : public QDialog {
+class frmLink : public EntryFrame {
     Q_OBJECT
   public:
     frmLink(AppState& state, MainWindowApi& main, QWidget* parent = nullptr);
-    void done(int result) override;
-    void reject() override;
 
   private:
     void Form_Load();
-    void cmdSave_Click();
+    void cmdSave_Click() override;
 
-    AppState& state_;
-    MainWindowApi& main_;
-    QLabel* lblSubject_;
-    QComboBox* cmbSub_;
-    SubjectPicker* picker_;
-    QLineEdit* txtTitle_;
     QLineEdit* txtLink_;
-    QPushButton* cmdSave_;
-    QPushButton* cmdCancel_;
-    bool editing_ = false;
-    ChangeWatch changes_;
 };
 
 }  // namespace wf

@@ -47,26 +47,12 @@ QString frmPic::fileName(const QString& subject, const QString& title, qint64 id
 }
 
 frmPic::frmPic(AppState& state, MainWindowApi& main, QWidget* parent)
-    : QDialog(parent),
-      state_(state),
-      main_(main),
-      lblSubject_(new QLabel(this)),
-      cmbSub_(new QComboBox(this)),
-      picker_(new SubjectPicker(cmbSub_, state, true)),
-      txtTitle_(new QLineEdit(this)),
+    : EntryFrame(state, main, parent, {"frmPic", "Add a New Image", "Image"}),
       Picture1_(new QFrame(this)),
       Picture2_(new QLabel),
       pictureView_(new PictureView(Picture2_, Picture1_)),
       lblClick_(new QLabel(QStringLiteral("Click Here To Paste Image"), Picture1_)),
-      cmdClear_(new QPushButton(QStringLiteral("Clear Image"), this)),
-      cmdSave_(new QPushButton(QStringLiteral("&Save"), this)),
-      cmdCancel_(new QPushButton(QStringLiteral("&Cancel"), this)) {
-    setObjectName(QStringLiteral("frmPic"));
-    setWindowTitle(QStringLiteral("Add a New Image"));
-    setWindowIcon(artwork::icon(QStringLiteral("Image")));
-    lblSubject_->setObjectName(QStringLiteral("lbl(1)"));
-    cmbSub_->setObjectName(QStringLiteral("cmbSub"));
-    txtTitle_->setObjectName(QStringLiteral("txtTitle"));
+      cmdClear_(new QPushButton(QStringLiteral("Clear Image"), this)) {
     Picture1_->setObjectName(QStringLiteral("Picture1"));
     Picture1_->setFrameShape(QFrame::Box);
     Picture1_->setFixedSize(px(kAreaWidth, this), px(kAreaHeight, this));
@@ -93,33 +79,11 @@ frmPic::frmPic(AppState& state, MainWindowApi& main, QWidget* parent)
         connect(paste, &QAction::triggered, this, &frmPic::lblClick_Click);
     }
     cmdClear_->setObjectName(QStringLiteral("cmdClear"));
-    cmdSave_->setObjectName(QStringLiteral("cmdSave"));
-    cmdSave_->setDefault(true);
-    cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel_->setAutoDefault(false);
     cmdClear_->setAutoDefault(false);
     connect(cmdClear_, &QPushButton::clicked, this, &frmPic::cmdClear_Click);
-    connect(cmdSave_, &QPushButton::clicked, this, &frmPic::cmdSave_Click);
-    connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* lblTitle = new QLabel(QStringLiteral("Title"), this);
-    lblTitle->setObjectName(QStringLiteral("lbl(2)"));
-    auto* fields = new QGridLayout;
-    fields->addWidget(lblSubject_, 0, 0);
-    fields->addWidget(cmbSub_, 0, 1);
-    fields->addWidget(lblTitle, 1, 0);
-    fields->addWidget(txtTitle_, 1, 1);
-    fields->setColumnStretch(1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdClear_);
-    buttons->addStretch(1);
-    buttons->addWidget(cmdSave_);
-    buttons->addWidget(cmdCancel_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addWidget(Picture1_);
-    layout->addLayout(buttons);
-    setTabOrder(cmbSub_, txtTitle_);
+    body()->addWidget(Picture1_);
+    buttons()->addWidget(cmdClear_);
+    finish();
     setTabOrder(txtTitle_, Picture1_);
     Form_Load();
     changes_.watch([this] {
@@ -148,24 +112,17 @@ void frmPic::Form_Load() {
     cmdSave_->setEnabled(false);
     resetArea();
     try {
-        entry_editor::loadSubjects(state_, *picker_, lblSubject_);
-        if (!state_.EditMode) {
+        const auto current = loadEntry("Editing Image Title");
+        if (!editing_) {
             return;
         }
-        editing_ = true;
-        setWindowIcon(artwork::icon(QStringLiteral("Edit")));
-        setWindowTitle(QStringLiteral("Editing Image Title"));
         cmdClear_->setEnabled(false);
-        cmbSub_->setEnabled(false);
         cmdSave_->setEnabled(true);
         lblClick_->hide();
-        const auto current = entry_editor::currentEntry(state_);
         if (!current) {
             return;
         }
         const Entry* e = &current->first;
-        picker_->setText(current->second);
-        txtTitle_->setText(e->title);
         const std::optional<QString> path = state_.folder.picturePath(e->fname);
         QImage image;
         if (path && !QFileInfo(*path).isSymLink()) {  // a link is never followed
@@ -280,17 +237,6 @@ void frmPic::saveNew(const QString& subject, const QString& title) {
     insertEntryNode(main_, node);
     main_.entrySaved(QStringLiteral("I") + QString::number(stored.id), true);
     accept();
-}
-
-void frmPic::reject() {
-    if (changes_.mayClose(state_.services.messages)) {
-        QDialog::reject();
-    }
-}
-
-void frmPic::done(int result) {
-    state_.EditMode = false;
-    QDialog::done(result);
 }
 
 }  // namespace wf

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QDialog>
 #include <QImage>
 
-#include "ChangeWatch.h"
+#include "EntryFrame.h"
 
 class QComboBox;
 class QFrame;
@@ -21,23 +20,19 @@ class SubjectPicker;
 // The image editor: a picture pasted from the clipboard, stored as a JPEG
 // file in the Images folder and filed under a bird or a topic; or, in edit
 // mode, the title of an existing picture.
-class frmPic : public QDialog {
+class frmPic : public EntryFrame {
     Q_OBJECT
   public:
     frmPic(AppState& state, MainWindowApi& main, QWidget* parent = nullptr);
 
     // The picture the dialog holds (what Save writes).
     const QImage& picture() const { return picture_; }
-    SubjectPicker& picker() const { return *picker_; }
     class PictureView* pictureView() const {
         return pictureView_;
     }
     // The file name a new picture entry gets: subject, blank, title, "_",
     // id, ".jpg", the texts exactly as typed.
     static QString fileName(const QString& subject, const QString& title, qint64 id);
-
-    void done(int result) override;
-    void reject() override;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,27 +41,17 @@ class frmPic : public QDialog {
     void Form_Load();
     void lblClick_Click();
     void cmdClear_Click();
-    void cmdSave_Click();
+    void cmdSave_Click() override;
     void saveNew(const QString& subject, const QString& title);
     void showPicture(const QImage& image);
     void resetArea();
 
-    AppState& state_;
-    MainWindowApi& main_;
-    QLabel* lblSubject_;
-    QComboBox* cmbSub_;
-    SubjectPicker* picker_;
-    QLineEdit* txtTitle_;
     QFrame* Picture1_;
     QLabel* Picture2_;
     class PictureView* pictureView_;
     QLabel* lblClick_;
     QPushButton* cmdClear_;
-    QPushButton* cmdSave_;
-    QPushButton* cmdCancel_;
     QImage picture_;
-    bool editing_ = false;
-    ChangeWatch changes_;
 };
 
 }  // namespace wf

@@ -74,30 +74,12 @@ class FocusWatcher : public QObject {
 }  // namespace
 
 frmText::frmText(AppState& state, MainWindowApi& main, QWidget* parent)
-    : QDialog(parent),
-      state_(state),
-      main_(main),
-      lblSubject_(new QLabel(this)),
-      cmbSub_(new QComboBox(this)),
-      picker_(new SubjectPicker(cmbSub_, state, true)),
-      txtTitle_(new QLineEdit(this)),
+    : EntryFrame(state, main, parent, {"frmText", "Add a new article", "Article"}),
       rtb1_(new ArticleEdit(this)),
-      tb1_(new QToolBar(this)),
-      cmdSave_(new QPushButton(QStringLiteral("&Save"), this)),
-      cmdCancel_(new QPushButton(QStringLiteral("&Cancel"), this)) {
-    setObjectName(QStringLiteral("frmText"));
-    setWindowTitle(QStringLiteral("Add a new article"));
-    setWindowIcon(artwork::icon(QStringLiteral("Article")));
-    lblSubject_->setObjectName(QStringLiteral("lbl(1)"));
-    cmbSub_->setObjectName(QStringLiteral("cmbSub"));
-    txtTitle_->setObjectName(QStringLiteral("txtTitle"));
+      tb1_(new QToolBar(this)) {
     rtb1_->setObjectName(QStringLiteral("rtb1"));
     tb1_->setObjectName(QStringLiteral("tb1"));
     tb1_->setIconSize(QSize(20, 20));
-    cmdSave_->setObjectName(QStringLiteral("cmdSave"));
-    cmdSave_->setDefault(true);
-    cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel_->setAutoDefault(false);
 
     auto* alignGroup = new QActionGroup(this);
     alignGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
@@ -139,30 +121,12 @@ frmText::frmText(AppState& state, MainWindowApi& main, QWidget* parent)
     connect(rtb1_, &QTextEdit::cursorPositionChanged, this, &frmText::rtb1_SelChange,
             Qt::QueuedConnection);
     txtTitle_->installEventFilter(new FocusWatcher(this, [this] { txtTitle_GotFocus(); }));
-    connect(cmdSave_, &QPushButton::clicked, this, &frmText::cmdSave_Click);
-    connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* lblTitle = new QLabel(QStringLiteral("Title"), this);
-    lblTitle->setObjectName(QStringLiteral("lbl(2)"));
     auto* lblArticle = new QLabel(QStringLiteral("Article"), this);
     lblArticle->setObjectName(QStringLiteral("lbl(3)"));
-    auto* fields = new QGridLayout;
-    fields->addWidget(lblSubject_, 0, 0);
-    fields->addWidget(cmbSub_, 0, 1);
-    fields->addWidget(lblTitle, 1, 0);
-    fields->addWidget(txtTitle_, 1, 1);
-    fields->setColumnStretch(1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdSave_);
-    buttons->addWidget(cmdCancel_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addWidget(lblArticle);
-    layout->addWidget(tb1_);
-    layout->addWidget(rtb1_, 1);
-    layout->addLayout(buttons);
-    setTabOrder(cmbSub_, txtTitle_);
+    body()->addWidget(lblArticle);
+    body()->addWidget(tb1_);
+    body()->addWidget(rtb1_, 1);
+    finish();
     setTabOrder(txtTitle_, rtb1_);
     setTabOrder(rtb1_, cmdSave_);
     setTabOrder(cmdSave_, cmdCancel_);
@@ -207,17 +171,7 @@ void frmText::Form_Load() {
 
 void frmText::LoadFields() {
     try {
-        entry_editor::loadSubjects(state_, *picker_, lblSubject_);
-        if (!state_.EditMode) {
-            return;
-        }
-        editing_ = true;
-        setWindowIcon(artwork::icon(QStringLiteral("Edit")));
-        setWindowTitle(QStringLiteral("Editing Current Article"));
-        cmbSub_->setEnabled(false);
-        if (const auto current = entry_editor::currentEntry(state_)) {
-            picker_->setText(current->second);
-            txtTitle_->setText(current->first.title);
+        if (const auto current = loadEntry("Editing Current Article")) {
             rtf::readRtf(current->first.caption, *rtb1_->document());
             rtf::pictures::fitToWidth(*rtb1_->document(), rtb1_->pictureWidth());
         }
@@ -387,50 +341,9 @@ void frmText::cmdSave_Click() {
                                     QStringLiteral("Wingfolio")})) {
         return;
     }
-    const QString subject = cmbSub_->currentText();
-    const QString title = txtTitle_->text();
     const QString rtf = rtf::writeRtf(*rtb1_->document());
-    qint64 id = 0;
-    try {
-        if (editing_) {
-            Entry e = entry_editor::entryToEdit(state_, "wingfolio.frmText");
-            e.title = title;
-            e.caption = rtf;
-            state_.db().updateEntry(e);
-            state_.EditMode = false;
-            id = e.id;
-        } else {
-            Entry e;
-            e.type = kArticle;
-            e.title = title;
-            e.caption = rtf;
-            e.fname = QStringLiteral(" ");
-            const entry_editor::Stored stored = entry_editor::storeUnderSubject(state_, e, subject);
-            insertEntryNode(main_,
-                            {state_.category(), stored.subid, subject, stored.subjectHadEntries,
-                             QStringLiteral("A"), stored.id, title, 1});
-            id = stored.id;
-        }
-    } catch (const AppError& e) {
-        entry_editor::reportSaveError(state_, QStringLiteral("Error saving the article. Error # "),
-                                      e);
-        return;
-    }
-    main_.entrySaved(QStringLiteral("A") + QString::number(id), !editing_);
-    accept();
-}
-
-void frmText::reject() {
-    if (changes_.mayClose(state_.services.messages)) {
-        QDialog::reject();
-    }
-}
-
-void frmText::done(int result) {
-    // Saved, cancelled or closed: the next editor starts a new entry.
-    state_.EditMode = false;
-    cmbSub_->setEnabled(true);
-    QDialog::done(result);
+    saveEntry({kArticle, "A", 1, "wingfolio.frmText", "Error saving the article. Error # "},
+              [&rtf](Entry& e) { e.caption = rtf; });
 }
 
 }  // namespace wf

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QDialog>
-
 #include "ArticleEdit.h"
-#include "ChangeWatch.h"
+#include "EntryFrame.h"
 
 class QAction;
 class QComboBox;
@@ -22,26 +20,19 @@ class SubjectPicker;
 
 // The article editor: a new article filed under a bird or a topic, or the
 // title and text of an existing one (EditMode).
-class frmText : public QDialog {
+class frmText : public EntryFrame {
     Q_OBJECT
   public:
     frmText(AppState& state, MainWindowApi& main, QWidget* parent = nullptr);
 
-    QComboBox* cmbSub() const { return cmbSub_; }
-    QLineEdit* txtTitle() const { return txtTitle_; }
     QTextEdit* rtb1() const { return rtb1_; }
     QToolBar* tb1() const { return tb1_; }
-    SubjectPicker& picker() const { return *picker_; }
     // A keyed button of tb1 ("Font", "Cut", "Bold", "Left", ...).
     QAction* button(const QString& key) const;
     // Whether a button shows its mixed look.
     static bool isMixed(const QAction* button);
 
-    void done(int result) override;
-    void reject() override;
-
   private:
-    ChangeWatch changes_;
     void Form_Load();
     void LoadFields();
     void rtb1_SelChange();
@@ -50,20 +41,11 @@ class frmText : public QDialog {
     void cut(bool remove);
     void paste();
     void txtTitle_GotFocus();
-    void cmdSave_Click();
+    void cmdSave_Click() override;
     void setMixed(QAction* button, bool mixed);
 
-    AppState& state_;
-    MainWindowApi& main_;
-    QLabel* lblSubject_;
-    QComboBox* cmbSub_;
-    SubjectPicker* picker_;
-    QLineEdit* txtTitle_;
     ArticleEdit* rtb1_;
     QToolBar* tb1_;
-    QPushButton* cmdSave_;
-    QPushButton* cmdCancel_;
-    bool editing_ = false;
 };
 
 }  // namespace wf
