@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "AppError.h"
 #include "AppState.h"
 #include "Artwork.h"
-#include "AppError.h"
 #include "EntryEditor.h"
 #include "EntryNodes.h"
 #include "MainWindowApi.h"
@@ -99,9 +99,9 @@ void EntryFrame::saveEntry(const Kind& kind, const std::function<void(Entry&)>& 
             e.fname = QStringLiteral(" ");
             fill(e);
             const entry_editor::Stored stored = entry_editor::storeUnderSubject(state_, e, subject);
-            insertEntryNode(main_, {state_.category(), stored.subid, subject,
-                                    stored.subjectHadEntries, QString::fromLatin1(kind.keyLetter),
-                                    stored.id, e.title, kind.picture});
+            insertEntryNode(
+                main_, {state_.category(), stored.subid, subject, stored.subjectHadEntries,
+                        QString::fromLatin1(kind.keyLetter), stored.id, e.title, kind.picture});
             id = stored.id;
         }
     } catch (const AppError& e) {

@@ -64,7 +64,7 @@ class EntryFrame : public QDialog {
     std::optional<std::pair<Entry, QString>> loadEntry(const char* editTitle);
     // How an editor's entry is stored by saveEntry.
     struct Kind {
-        const QString& type;  // kArticle, kLink
+        const QString& type;    // kArticle, kLink
         const char* keyLetter;  // its nodes' key letter
         int picture;            // its nodes' picture
         const char* source;     // for errors

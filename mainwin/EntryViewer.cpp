@@ -1,17 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EntryViewer.h"
-#include "Words.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QScrollBar>
+#include <QTextDocument>
 
 #include "PictureView.h"
+#include "Pictures.h"
 #include "RichText.h"
 #include "SightingGrid.h"
 #include "SubjectPage.h"
 #include "Twips.h"
+#include "Words.h"
 
 namespace wf {
 
@@ -49,6 +53,86 @@ EntryViewer::EntryViewer(QWidget* rightPane, QWidget* gridPane)
 
 int EntryViewer::toPixels(int twips) const {
     return twipsToPixels(twips, grid_->logicalDpiX());
+}
+
+void EntryViewer::setTitle(const QString& title) {
+    title_->setText(title);
+}
+
+void EntryViewer::showArticle(const QString& rtf) {
+    grid_->hide();
+    pictureView_->hide();
+    area_->show();
+    text_->show();
+    rtf::readRtf(rtf, *text_->document());
+    fitArticlePictures();
+}
+
+void EntryViewer::showImage(const QImage& image) {
+    grid_->hide();
+    text_->hide();
+    area_->show();
+    placePicture(image);
+    pictureView_->show();
+}
+
+void EntryViewer::showPage(const SubjectPageData& page, const DataFolder& folder) {
+    grid_->hide();
+    pictureView_->hide();
+    area_->show();
+    text_->show();
+    text_->showPage(page, folder);
+}
+
+void EntryViewer::showSightings(std::vector<qint64> ids, SightingGridModel::Reader read) {
+    text_->hide();
+    area_->hide();  // the grid takes its place
+    fillSightingGrid(std::move(ids), std::move(read));
+    grid_->show();
+    grid_->raise();
+}
+
+void EntryViewer::showNothing() {
+    text_->hide();
+    area_->hide();
+    grid_->hide();
+}
+
+void EntryViewer::hideArea() {
+    area_->hide();
+}
+
+void EntryViewer::clear() {
+    title_->clear();
+    text_->clear();
+    pictureView_->clear();
+}
+
+void EntryViewer::clearGrid() {
+    grid_->sightings()->clear();
+}
+
+bool EntryViewer::gridHasFocus() const {
+    const QWidget* focused = QApplication::focusWidget();
+    return focused != nullptr && (focused == grid_ || grid_->isAncestorOf(focused));
+}
+
+void EntryViewer::place(const QRect& title, const QRect& area, const QRect& text,
+                        const QRect& grid) {
+    title_->setGeometry(title);
+    area_->setGeometry(area);
+    text_->setGeometry(text);
+    pictureView_->setGeometry(area_->contentsRect());
+    grid_->setGeometry(grid);
+    if (text_->isVisible()) {
+        fitArticlePictures();
+    }
+}
+
+void EntryViewer::fitArticlePictures() {
+    const int width = text_->viewport()->width() - int(2 * text_->document()->documentMargin()) -
+                      text_->verticalScrollBar()->sizeHint().width();
+    rtf::pictures::fitToWidth(*text_->document(), std::max(32, width));
 }
 
 void EntryViewer::placePicture(const QImage& image) {

@@ -15,7 +15,9 @@ class QWidget;
 
 namespace wf {
 
+class DataFolder;
 class PageBrowser;
+struct SubjectPageData;
 class PictureView;
 class SightingGrid;
 
@@ -42,6 +44,31 @@ class EntryViewer : public QObject {
     PictureView* pictureView() const { return pictureView_; }
     SightingGrid* grid() const { return grid_; }
 
+    // What the viewer shows; each hides what the one before showed.
+    void setTitle(const QString& title);
+    // An article's RTF in the text view, its pictures at most its width.
+    void showArticle(const QString& rtf);
+    // A picture, centred in the viewing area, or scaled down to fit it.
+    void showImage(const QImage& image);
+    // A subject's page in the text view, its pictures read from folder.
+    void showPage(const SubjectPageData& page, const DataFolder& folder);
+    // A bird's sightings (ids, newest first) in the grid, read with `read`.
+    void showSightings(std::vector<qint64> ids, SightingGridModel::Reader read);
+    // Nothing in the viewing area or the grid (the web pane takes the place).
+    void showNothing();
+    // The viewing area hidden, the grid left as it is.
+    void hideArea();
+    // The title, the text and the picture emptied (after a delete).
+    void clear();
+    // The grid's rows dropped.
+    void clearGrid();
+    // Whether the grid or something in it has the keyboard's focus.
+    bool gridHasFocus() const;
+    // Places the title, the viewing area (with the text's rectangle inside
+    // it) and the grid.
+    void place(const QRect& title, const QRect& area, const QRect& text, const QRect& grid);
+    // The article's pictures shown at most as wide as the text view.
+    void fitArticlePictures();
     // A picture, centred in the viewing area, or scaled down to fit it.
     void placePicture(const QImage& image);
     // The grid's columns, empty.

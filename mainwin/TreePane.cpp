@@ -64,4 +64,38 @@ TreePane::TreePane(QWidget* leftPane)
             [this](const QModelIndex& at) { emit currentNodeChanged(at); });
 }
 
+QString TreePane::listName() const {
+    return category_->currentText();
+}
+
+void TreePane::setLists(const QStringList& lists) {
+    const QSignalBlocker block(category_);
+    category_->clear();
+    category_->addItems(lists);
+    category_->setCurrentIndex(0);
+}
+
+void TreePane::chooseList(const QString& list) {
+    const QSignalBlocker block(category_);
+    category_->setCurrentText(list);
+}
+
+bool TreePane::birdsChosen() const {
+    return optCat_[0]->isChecked();
+}
+
+void TreePane::chooseBirds() {
+    optCat_[0]->setChecked(true);
+}
+
+int TreePane::frameHeight() const {
+    return frame_->sizeHint().height();
+}
+
+void TreePane::place(const QRect& frame, int categoryWidth, const QRect& tree) {
+    frame_->setGeometry(frame);
+    category_->setFixedWidth(std::max(0, categoryWidth));
+    view_->setGeometry(tree);
+}
+
 }  // namespace wf

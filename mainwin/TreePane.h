@@ -4,6 +4,8 @@
 #include <QModelIndex>
 #include <QObject>
 #include <QPoint>
+#include <QRect>
+#include <QStringList>
 
 #include "NodeTree.h"
 
@@ -32,7 +34,22 @@ class TreePane : public QObject {
     QComboBox* area() const { return area_; }
     QTreeView* view() const { return view_; }
     // The nodes the view shows, found and changed by key.
+    NodeTree& nodes() { return nodes_; }
     const NodeTree& nodes() const { return nodes_; }
+
+    // The list chosen in the category box ("All Entries", "Year List", ...).
+    QString listName() const;
+    // Fills the category box, the first item chosen, without a signal.
+    void setLists(const QStringList& lists);
+    void chooseList(const QString& list);
+    // Whether the birds (not the topics) are chosen; chooseBirds chooses
+    // them without a signal.
+    bool birdsChosen() const;
+    void chooseBirds();
+    // The least height of the Find frame.
+    int frameHeight() const;
+    // Places the Find frame, the category box's width and the tree.
+    void place(const QRect& frame, int categoryWidth, const QRect& tree);
 
   signals:
     void optCatClicked(int index);

@@ -412,21 +412,13 @@ void frmMain::buildPanes() {
     // The tree pane makes the Find frame and the tree; the window decides
     // what each choice shows.
     treePane_ = new TreePane(leftPane_);
-    Frame1_ = treePane_->frame();
-    optCat_[0] = treePane_->optCat(0);
-    optCat_[1] = treePane_->optCat(1);
-    cmbSearchCategory_ = treePane_->category();
-    cmbPeriod_ = treePane_->period();
-    cmbArea_ = treePane_->area();
-    tv1_ = treePane_->view();
-    nodes_ = treePane_->nodes();
     connect(treePane_, &TreePane::optCatClicked, this, &frmMain::optCat_Click);
     connect(treePane_, &TreePane::categoryActivated, this, &frmMain::cmbSearchCategory_Click);
     connect(treePane_, &TreePane::periodActivated, this,
-            [this] { LoadPeriodList(cmbSearchCategory_->currentText()); });
+            [this] { LoadPeriodList(treePane_->listName()); });
     connect(treePane_, &TreePane::contextMenuRequested, this, &frmMain::tv1_ContextMenu);
-    tv1_->viewport()->installEventFilter(this);
-    nodes_.model()->onLoadError = [this](const AppError& e) {
+    tv1()->viewport()->installEventFilter(this);
+    nodes().model()->onLoadError = [this](const AppError& e) {
         reportLoadError(e.number(), e.description());
     };
     connect(treePane_, &TreePane::nodeClicked, this,
@@ -443,14 +435,8 @@ void frmMain::buildPanes() {
     // The entry viewer makes the title, viewing area and grid; the window
     // places them (relayout) and decides what they show.
     viewer_ = new EntryViewer(rightPane_, central_);
-    lbltitle_ = viewer_->title();
-    viewArea_ = viewer_->area();
-    rtb_ = viewer_->text();
-    picture_ = viewer_->picture();
-    pictureView_ = viewer_->pictureView();
-    fg1_ = viewer_->grid();
     // The grid reads while it paints: the user is told once it has painted.
-    fg1_->sightings()->onReadError = [this](const AppError& e) {
+    fg1()->sightings()->onReadError = [this](const AppError& e) {
         QMetaObject::invokeMethod(
             this, [this, e] { reportLoadError(e.number(), e.description()); },
             Qt::QueuedConnection);
@@ -481,7 +467,7 @@ void frmMain::buildPanes() {
 
     // The Delete key deletes in the tree and in the sightings grid only (in
     // a text box it stays the box's key), after the same question.
-    for (QWidget* list : {static_cast<QWidget*>(tv1_), static_cast<QWidget*>(fg1_)}) {
+    for (QWidget* list : {static_cast<QWidget*>(tv1()), static_cast<QWidget*>(fg1())}) {
         auto* del = new QAction(list);
         del->setShortcut(QKeySequence::Delete);
         del->setShortcutContext(Qt::WidgetShortcut);
@@ -542,7 +528,7 @@ StatusPanel* frmMain::panel(const QString& key) const {
 
 void frmMain::Form_Load() {
     fillCategories(kStartCategories);
-    lbltitle_->setText(QStringLiteral("Welcome to Wingfolio"));
+    viewer_->setTitle(QStringLiteral("Welcome to Wingfolio"));
     setUpGrid();
     readOptions();
     CountLifeLists();
@@ -619,7 +605,7 @@ void frmMain::NewArticle() {
 }
 
 void frmMain::EditSighting(int row) {
-    const qint64 id = fg1_->sightingId(row);
+    const qint64 id = fg1()->sightingId(row);
     if (id == 0) {
         return;
     }
@@ -645,8 +631,8 @@ void frmMain::EditSighting(int row) {
 
 void frmMain::EditEntry() {
     if (state_.CurrentEntryKind == QLatin1String("S")) {
-        if (fg1_->isVisible() && fg1_->rowCount() > 0) {
-            EditSighting(std::max(fg1_->currentRow(), 0));
+        if (fg1()->isVisible() && fg1()->rowCount() > 0) {
+            EditSighting(std::max(fg1()->currentRow(), 0));
         }
         return;
     }
@@ -666,10 +652,10 @@ void frmMain::EditEntry() {
 }
 
 qint64 frmMain::selectedSubjectId() const {
-    if (!nodes_.currentIsSelected()) {
+    if (!nodes().currentIsSelected()) {
         return 0;
     }
-    const QString key = nodes_.currentKey();
+    const QString key = nodes().currentKey();
     const QChar kind = state_.birds() ? u'B' : u'T';
     if (key.size() < 2 || key.front() != kind) {
         return 0;
@@ -680,11 +666,11 @@ qint64 frmMain::selectedSubjectId() const {
 }
 
 QString frmMain::categoryListText() const {
-    return cmbSearchCategory_->currentText();
+    return treePane_->listName();
 }
 
 QString frmMain::treeRootKey() const {
-    const QStringList roots = nodes_.childKeys({});
+    const QStringList roots = nodes().childKeys({});
     return roots.isEmpty() ? QString() : roots.front();
 }
 
@@ -692,17 +678,17 @@ void frmMain::addNode(const QString& parentKey, const QString& key, const QStrin
                       int picture) {
     // In taxonomic order a bird new to the tree goes under its family.
     if (taxonomic() && parentKey == QLatin1String("Birds") && key.startsWith(u'B') &&
-        nodes_.contains(parentKey) && state_.hasDatabase()) {
+        nodes().contains(parentKey) && state_.hasDatabase()) {
         const std::optional<Taxonomy> t = state_.db().taxonomy(key.mid(1).toLongLong());
         const Taxonomy* taxon = t ? &*t : nullptr;
         const QString family = familyKey(taxon);
-        if (!nodes_.contains(family)) {
-            nodes_.add(parentKey, family, familyText(taxon), kNoPicture);
+        if (!nodes().contains(family)) {
+            nodes().add(parentKey, family, familyText(taxon), kNoPicture);
         }
-        nodes_.add(family, key, text, picture);
+        nodes().add(family, key, text, picture);
         return;
     }
-    nodes_.add(parentKey, key, text, picture);
+    nodes().add(parentKey, key, text, picture);
 }
 
 void frmMain::NewImage() {
@@ -716,19 +702,19 @@ void frmMain::EditSubject() {
 }
 
 void frmMain::mnuEditExpand_Click() {
-    nodes_.expandAll();
+    nodes().expandAll();
 }
 
 void frmMain::mnuEditCollapse_Click() {
-    nodes_.collapseAll();
+    nodes().collapseAll();
     const QString root = state_.birds() ? QStringLiteral("Birds") : QStringLiteral("Topics");
-    if (const QStringList children = nodes_.childKeys(root); !children.isEmpty()) {
-        nodes_.ensureVisible(children.front());
+    if (const QStringList children = nodes().childKeys(root); !children.isEmpty()) {
+        nodes().ensureVisible(children.front());
     }
 }
 
 void frmMain::mnuViewCustom_Click() {
-    cmbSearchCategory_->setCurrentText(QStringLiteral("Custom Search"));
+    treePane_->chooseList(QStringLiteral("Custom Search"));
     cmbSearchCategory_Click();
 }
 
@@ -822,7 +808,7 @@ LayoutInput frmMain::layoutInput() const {
     in.coolBarHeight = toTwips(CoolBar1_->sizeHint().height());
     in.pic0Top = 0;
     // The tree starts below the search frame, at the height its boxes need.
-    in.tv1Top = kPaneMargin + toTwips(Frame1_->sizeHint().height()) + 30;
+    in.tv1Top = kPaneMargin + toTwips(treePane_->frameHeight()) + 30;
     in.pic2Left = kPaneMargin;
     return in;
 }
@@ -845,38 +831,31 @@ void frmMain::SizeControls(float& X) {
     imgSplitter_->setGeometry(toPixels(r.imgSplitter.left), toPixels(r.imgSplitter.top),
                               std::max(6, toPixels(kSplitterWidth)), paneHeight);
     const int margin = toPixels(kPaneMargin);
-    Frame1_->setGeometry(margin, margin, toPixels(r.frame1Width), Frame1_->sizeHint().height());
-    cmbSearchCategory_->setFixedWidth(std::max(0, toPixels(r.cmbSearchCategoryWidth)));
     // The tree and the viewing area keep their shares, but never reach past
     // the bottom of their pane.
     QRect tree = rect({kPaneMargin, r.tv1.top, r.tv1.width, r.tv1.height});
     tree.setHeight(std::clamp(tree.height(), 0, std::max(0, paneHeight - tree.top() - margin)));
-    tv1_->setGeometry(tree);
+    treePane_->place(QRect(margin, margin, toPixels(r.frame1Width), treePane_->frameHeight()),
+                     toPixels(r.cmbSearchCategoryWidth), tree);
     QRect view = rect(r.pic2);
     view.setHeight(tree.height());
-    viewArea_->setGeometry(view);
     // The text keeps the layout's margins within the area as it really is
     // (never past its foot, whatever the window's height).
     const float share = r.pic2.height > 0 ? float(view.height()) / toPixels(r.pic2.height) : 1;
-    rtb_->setGeometry(toPixels(r.rtb.left), int(toPixels(r.rtb.top) * share),
-                      std::max(0, toPixels(r.rtb.width)),
-                      std::max(0, int(toPixels(r.rtb.height) * share)));
-    if (rtb_->isVisible()) {
-        fitArticlePictures();
-    }
-    pictureView_->setGeometry(viewArea_->contentsRect());
+    const QRect text(toPixels(r.rtb.left), int(toPixels(r.rtb.top) * share),
+                     std::max(0, toPixels(r.rtb.width)),
+                     std::max(0, int(toPixels(r.rtb.height) * share)));
     // The title on top; below it the web band's place; the web view and the
     // sightings grid from the band's foot to the bottom of the pane.
-    const int titleHeight = std::max(toPixels(kTitleHeight), lbltitle_->sizeHint().height());
-    lbltitle_->setGeometry(toPixels(r.lbltitleLeft), margin, toPixels(r.lbltitleWidth),
-                           titleHeight);
+    const int titleHeight = std::max(toPixels(kTitleHeight), viewer_->title()->sizeHint().height());
+    const QRect title(toPixels(r.lbltitleLeft), margin, toPixels(r.lbltitleWidth), titleHeight);
     const int bandTop = rightPane_->y() + margin + titleHeight + 2;
     const int bandHeight = CoolBar1_->sizeHint().height();
     CoolBar1_->setGeometry(toPixels(r.coolBarLeft), bandTop, toPixels(r.coolBarWidth), bandHeight);
     const int webTop = bandTop + bandHeight;
     const QRect below(toPixels(r.web.left), webTop, toPixels(r.web.width),
                       std::max(0, rightPane_->geometry().bottom() + 1 - webTop));
-    fg1_->setGeometry(below);
+    viewer_->place(title, view, text, below);
     if (web_ != nullptr) {
         web_->widget()->setGeometry(below);
     }
@@ -979,7 +958,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
             default:
                 break;
         }
-    } else if (watched == tv1_->viewport()) {
+    } else if (watched == tv1()->viewport()) {
         switch (event->type()) {
             case QEvent::MouseButtonPress:
                 mouseOnTree_ = true;
@@ -999,7 +978,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
             case QEvent::Drop: {
                 auto* e = static_cast<QDropEvent*>(event);
                 if (e->mimeData()->hasFormat(kControlMime)) {
-                    const QPoint inWindow = tv1_->viewport()->mapTo(this, e->position().toPoint());
+                    const QPoint inWindow = tv1()->viewport()->mapTo(this, e->position().toPoint());
                     tv1_DragDrop(QString::fromUtf8(e->mimeData()->data(kControlMime)),
                                  inWindow.x());
                     e->acceptProposedAction();

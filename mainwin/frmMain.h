@@ -69,19 +69,20 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void clickNode(const QString& key);
 
     // The controls, for the other windows and for tests.
-    NodeTree& nodes() { return nodes_; }
-    QTreeView* tv1() const { return tv1_; }
-    QComboBox* cmbSearchCategory() const { return cmbSearchCategory_; }
+    NodeTree& nodes() { return treePane_->nodes(); }
+    const NodeTree& nodes() const { return treePane_->nodes(); }
+    QTreeView* tv1() const { return treePane_->view(); }
+    QComboBox* cmbSearchCategory() const { return treePane_->category(); }
     // The year or month, and the area, of the year, month and first lists.
-    QComboBox* cmbPeriod() const { return cmbPeriod_; }
-    QComboBox* cmbArea() const { return cmbArea_; }
-    QLabel* lbltitle() const { return lbltitle_; }
-    SightingGrid* fg1() const { return fg1_; }
-    QTextEdit* rtb() const { return rtb_; }
-    QFrame* pictureFrame() const { return viewArea_; }  // pic(2)
-    QLabel* picture() const { return picture_; }        // pic(3)
+    QComboBox* cmbPeriod() const { return treePane_->period(); }
+    QComboBox* cmbArea() const { return treePane_->area(); }
+    QLabel* lbltitle() const { return viewer_->title(); }
+    SightingGrid* fg1() const { return viewer_->grid(); }
+    QTextEdit* rtb() const;
+    QFrame* pictureFrame() const { return viewer_->area(); }  // pic(2)
+    QLabel* picture() const { return viewer_->picture(); }    // pic(3)
     class PictureView* pictureView() const {
-        return pictureView_;
+        return viewer_->pictureView();
     }
     QWidget* coolBar() const { return CoolBar1_; }
     QComboBox* cmbAddress() const { return cmbAddress_; }
@@ -193,9 +194,10 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void decideRelated(QChar kind, qint64 subid);
     void showArticle(const Entry& e, const QString& text, const QString& parentText);
     void showImage(const Entry& e, const QString& text, const QString& parentText);
-    void placePicture(const QImage& image);
-    // An article's pictures shown at most as wide as the text view.
-    void fitArticlePictures();
+    // An entry's title as its list names it: the node's text in its own
+    // flat list (ownList) and in a search, else "subject : title".
+    QString entryTitle(const Entry& e, const QString& text, const QString& parentText,
+                       const char* ownList) const;
     void showLink(const Entry& e, const QString& text, const QString& parentText);
     // A bird's sightings (their ids, newest first) in the grid.
     void showSightings(std::vector<qint64> rows, const QString& text, const QString& parentText);
@@ -272,24 +274,10 @@ class frmMain : public QMainWindow, public MainWindowApi {
     QToolBar* tbMain_ = nullptr;
     QStatusBar* sbStatusBar_ = nullptr;
     QWidget* central_ = nullptr;
-    QWidget* leftPane_ = nullptr;   // pic(0)
-    QWidget* rightPane_ = nullptr;  // pic(1)
-    QGroupBox* Frame1_ = nullptr;
-    QRadioButton* optCat_[2] = {nullptr, nullptr};
-    QComboBox* cmbSearchCategory_ = nullptr;
-    QComboBox* cmbPeriod_ = nullptr;
-    QComboBox* cmbArea_ = nullptr;
-    QTreeView* tv1_ = nullptr;
+    QWidget* leftPane_ = nullptr;    // pic(0)
+    QWidget* rightPane_ = nullptr;   // pic(1)
     TreePane* treePane_ = nullptr;   // a child of the left pane
-    NodeTree nodes_;                 // the tree pane's nodes
     EntryViewer* viewer_ = nullptr;  // a child of the right pane
-    // The viewer's widgets, as the window places them.
-    QLabel* lbltitle_ = nullptr;
-    QFrame* viewArea_ = nullptr;  // pic(2)
-    PageBrowser* rtb_ = nullptr;
-    QLabel* picture_ = nullptr;  // pic(3)
-    class PictureView* pictureView_ = nullptr;
-    SightingGrid* fg1_ = nullptr;
     QWidget* CoolBar1_ = nullptr;
     QToolBar* Toolbar1_ = nullptr;
     QComboBox* cmbAddress_ = nullptr;

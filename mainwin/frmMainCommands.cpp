@@ -58,8 +58,7 @@ void frmMain::mnuViewOptions_Click() {
     }
     CountLifeLists();
     // The lists show dates: written again in the style chosen.
-    if (words::dateStyle() != dates &&
-        cmbSearchCategory_->currentText() != QLatin1String("Custom Search")) {
+    if (words::dateStyle() != dates && treePane_->listName() != QLatin1String("Custom Search")) {
         cmbSearchCategory_Click();
     }
 }
@@ -141,10 +140,10 @@ void frmMain::mnuFileImport_Click() {
 
 void frmMain::journalReplaced() {
     readOptions();
-    optCat_[0]->setChecked(true);
+    treePane_->chooseBirds();
     state_.CurrentCategory = QStringLiteral("Birds");
     fillCategories(kStartCategories);
-    lbltitle_->setText(QStringLiteral("Welcome to Wingfolio"));
+    viewer_->setTitle(QStringLiteral("Welcome to Wingfolio"));
     CountLifeLists();
 }
 
@@ -340,8 +339,7 @@ void frmMain::mnuFileRestore_Click() {
 
 void frmMain::DeleteEntry() {
     try {
-        const QWidget* focused = QApplication::focusWidget();
-        if (focused != nullptr && (focused == fg1_ || fg1_->isAncestorOf(focused))) {
+        if (viewer_->gridHasFocus()) {
             deleteOneSighting();
         } else if (state_.CurrentEntryKind == QLatin1String("A") ||
                    state_.CurrentEntryKind == QLatin1String("I") ||
@@ -372,10 +370,8 @@ void frmMain::deleteEntryRow() {
             QStringLiteral("Delete current Entry"))) {
         return;
     }
-    if (e->type == kArticle) {
-        rtb_->clear();
-    } else if (e->type == kImage) {
-        pictureView_->clear();
+    viewer_->clear();
+    if (e->type == kImage) {
         if (state_.services.messages.ask(
                 QStringLiteral("Do you want to erase the image from your computer?"),
                 QStringLiteral("Delete Image"))) {
@@ -385,7 +381,6 @@ void frmMain::deleteEntryRow() {
             }
         }
     }
-    lbltitle_->clear();
     db.deleteEntry(e->id);
     removeNodeQuietly(state_.CurrentEntryKind + QString::number(state_.CurrentEntryId));
     forgetCurrentEntry();
@@ -401,20 +396,20 @@ void frmMain::deleteAllSightings() {
         return;
     }
     state_.db().deleteSightingsOf(state_.CurrentEntryId);
-    lbltitle_->clear();
+    viewer_->setTitle({});
     removeNodeQuietly(QStringLiteral("S") + QString::number(state_.CurrentEntryId));
-    fg1_->sightings()->clear();
+    viewer_->clearGrid();
     forgetCurrentEntry();
     CountLifeLists();
 }
 
 void frmMain::deleteOneSighting() {
-    if (fg1_->rowCount() == 0) {
+    if (fg1()->rowCount() == 0) {
         return;
     }
-    const int row = std::max(fg1_->currentRow(), 0);
+    const int row = std::max(fg1()->currentRow(), 0);
     Store& db = state_.db();
-    const std::optional<Sighting> s = db.sighting(fg1_->sightingId(row));
+    const std::optional<Sighting> s = db.sighting(fg1()->sightingId(row));
     if (!s) {
         return;
     }
@@ -427,7 +422,7 @@ void frmMain::deleteOneSighting() {
         return;
     }
     db.deleteSighting(s->id);
-    fg1_->sightings()->clear();
+    viewer_->clearGrid();
     std::vector<qint64> rest = db.sightingIdsOf(state_.CurrentEntryId);
     if (rest.empty()) {
         removeNodeQuietly(state_.CurrentEntryKind + QString::number(state_.CurrentEntryId));
@@ -435,12 +430,12 @@ void frmMain::deleteOneSighting() {
         return;
     }
     // The grid stays where it was, the row after the deleted one current.
-    const int scrolled = fg1_->verticalScrollBar()->value();
+    const int scrolled = fg1()->verticalScrollBar()->value();
     setUpGrid();
     const int left = int(rest.size());
     FillSightingGrid(std::move(rest));
-    fg1_->setCurrentRow(std::min(row, left - 1));
-    fg1_->verticalScrollBar()->setValue(scrolled);
+    fg1()->setCurrentRow(std::min(row, left - 1));
+    fg1()->verticalScrollBar()->setValue(scrolled);
 }
 
 // Related entries ----------------------------------------------------------------
@@ -463,7 +458,7 @@ bool frmMain::showRelatedEntry(const QString& key) {
             }
             const QString bird = db.subjectName(Category::Birds, id).value_or(QString());
             showSightings(std::move(rows), bird, bird);
-            lbltitle_->setText(bird + QStringLiteral(" Sighting History"));
+            viewer_->setTitle(bird + QStringLiteral(" Sighting History"));
             return true;
         }
         const std::optional<Entry> e = db.entry(id);
@@ -476,13 +471,13 @@ bool frmMain::showRelatedEntry(const QString& key) {
         const QString title = subject + QStringLiteral(" : ") + e->title;
         if (key.front() == u'A') {
             showArticle(*e, title, subject);
-            lbltitle_->setText(title);
+            viewer_->setTitle(title);
         } else if (key.front() == u'I') {
             showImage(*e, title, subject);
-            lbltitle_->setText(title);
+            viewer_->setTitle(title);
         } else if (key.front() == u'L') {
             showLink(*e, title, subject);
-            lbltitle_->setText(title);
+            viewer_->setTitle(title);
         }
     } catch (const AppError& e) {
         reportLoadError(e.number(), e.description());
@@ -507,7 +502,7 @@ void frmMain::Internet_Click() {
         navigate(state_.HomeUrl);
     }
     showWeb(true);
-    fg1_->hide();
+    viewer_->showNothing();  // the grid too gives way to the page
 }
 
 void frmMain::mnuViewWebBrowser_Click() {

@@ -20,12 +20,7 @@
 namespace wf {
 
 void frmMain::fillCategories(const QStringList& items) {
-    {
-        const QSignalBlocker block(cmbSearchCategory_);
-        cmbSearchCategory_->clear();
-        cmbSearchCategory_->addItems(items);
-        cmbSearchCategory_->setCurrentIndex(0);
-    }
+    treePane_->setLists(items);
     cmbSearchCategory_Click();
 }
 
@@ -55,7 +50,7 @@ void frmMain::cmbSearchCategory_Click() {
     QAction* collapse = menuItem(QStringLiteral("mnuEditCollapse"));
     expand->setEnabled(false);
     collapse->setEnabled(false);
-    const QString item = cmbSearchCategory_->currentText();
+    const QString item = treePane_->listName();
     fillPeriodBoxes(item);
     if (item == QLatin1String("All Entries")) {
         expand->setEnabled(true);
@@ -70,7 +65,7 @@ void frmMain::cmbSearchCategory_Click() {
 
 void frmMain::loadList(const QString& item) {
     if (item == QLatin1String("All Entries")) {
-        loadSubjectTree(optCat_[0]->isChecked() ? Category::Birds : Category::Topics);
+        loadSubjectTree(treePane_->birdsChosen() ? Category::Birds : Category::Topics);
     } else if (item == QLatin1String("All Sightings")) {
         LoadSightings();
     } else if (item == QLatin1String("All Images")) {
@@ -97,34 +92,34 @@ void frmMain::fillPeriodBoxes(const QString& item) {
     const bool year = item == QLatin1String("Year List");
     const bool month = item == QLatin1String("Month List");
     const bool any = year || month || item == QLatin1String("First Sightings");
-    const bool wasShown = !cmbArea_->isHidden();
+    const bool wasShown = !cmbArea()->isHidden();
     {
-        const QSignalBlocker blockPeriod(cmbPeriod_);
-        const QSignalBlocker blockArea(cmbArea_);
-        cmbPeriod_->clear();
+        const QSignalBlocker blockPeriod(cmbPeriod());
+        const QSignalBlocker blockArea(cmbArea());
+        cmbPeriod()->clear();
         if (year) {
             try {
                 for (const int y : state_.db().sightingYears()) {
-                    cmbPeriod_->addItem(QString::number(y), y);
+                    cmbPeriod()->addItem(QString::number(y), y);
                 }
             } catch (const AppError& e) {
                 reportLoadError(e.number(), e.description());
             }
-            if (cmbPeriod_->count() == 0) {
+            if (cmbPeriod()->count() == 0) {
                 const int now = state_.services.clock.now().date().year();
-                cmbPeriod_->addItem(QString::number(now), now);
+                cmbPeriod()->addItem(QString::number(now), now);
             }
         } else if (month) {
             const QLocale locale;
             for (int m = 1; m <= 12; ++m) {
-                cmbPeriod_->addItem(locale.standaloneMonthName(m), m);
+                cmbPeriod()->addItem(locale.standaloneMonthName(m), m);
             }
-            cmbPeriod_->setCurrentIndex(state_.services.clock.now().date().month() - 1);
+            cmbPeriod()->setCurrentIndex(state_.services.clock.now().date().month() - 1);
         }
-        fillAreaBox(cmbArea_, state_);
+        fillAreaBox(cmbArea(), state_);
     }
-    cmbPeriod_->setVisible(year || month);
-    cmbArea_->setVisible(any);
+    cmbPeriod()->setVisible(year || month);
+    cmbArea()->setVisible(any);
     if (any != wasShown && laidOut_) {
         float x = splitX_;
         SizeControls(x);  // the search frame grew or shrank
@@ -133,20 +128,20 @@ void frmMain::fillPeriodBoxes(const QString& item) {
 
 void frmMain::LoadPeriodList(const QString& item) {
     forgetCurrentEntry();
-    const auto [a, place] = chosenArea(cmbArea_);
+    const auto [a, place] = chosenArea(cmbArea());
     const QString where = a == Area::World ? QString() : place + u' ';
     showList([&] {
         if (item == QLatin1String("Year List")) {
-            const int year = cmbPeriod_->currentData().toInt();
+            const int year = cmbPeriod()->currentData().toInt();
             return birdOrder(yearListNodes(state_.db(), a, place, year,
                                            where + QStringLiteral("%1 Year List").arg(year)),
                              true);
         }
         if (item == QLatin1String("Month List")) {
-            const int month = cmbPeriod_->currentData().toInt();
+            const int month = cmbPeriod()->currentData().toInt();
             return birdOrder(
                 monthListNodes(state_.db(), a, place, month,
-                               where + cmbPeriod_->currentText() + QStringLiteral(" Month List")),
+                               where + cmbPeriod()->currentText() + QStringLiteral(" Month List")),
                 true);
         }
         // In the order first seen, whatever the sort of the birds.
@@ -175,9 +170,9 @@ void frmMain::showList(const std::function<NodeList()>& build) {
     try {
         const BusyCursor busy;  // a large journal's list takes a moment
         if (keepPlace_ != nullptr) {
-            nodes_.show(build(), *keepPlace_);
+            nodes().show(build(), *keepPlace_);
         } else {
-            nodes_.show(build());
+            nodes().show(build());
         }
     } catch (const AppError& e) {
         reportLoadError(e.number(), e.description());
@@ -216,8 +211,8 @@ void frmMain::loadSubjectTree(Category cat) {
 }
 
 bool frmMain::showsSubjectTree(Category cat) const {
-    return cmbSearchCategory_->currentText() == QLatin1String("All Entries") &&
-           optCat_[cat == Category::Birds ? 0 : 1]->isChecked();
+    return treePane_->listName() == QLatin1String("All Entries") &&
+           treePane_->birdsChosen() == (cat == Category::Birds);
 }
 
 void frmMain::LoadTree() {
@@ -237,11 +232,11 @@ void frmMain::LoadTopicTree() {
 }
 
 void frmMain::reloadList() {
-    const QString item = cmbSearchCategory_->currentText();
+    const QString item = treePane_->listName();
     if (item == QLatin1String("Custom Search")) {
         return;  // a search is run again only when asked
     }
-    const NodeTree::Place at = nodes_.place();
+    const NodeTree::Place at = nodes().place();
     const QScopedValueRollback keep(keepPlace_, &at);
     forgetCurrentEntry();
     loadList(item);
@@ -253,12 +248,12 @@ void frmMain::entrySaved(const QString& key, bool isNew) {
     }
     // A new entry was added to a flat list as its node; any other save can
     // change what the list holds, its texts and its order.
-    const bool inFlatList = cmbSearchCategory_->currentText() != QLatin1String("All Entries");
+    const bool inFlatList = treePane_->listName() != QLatin1String("All Entries");
     if (!(isNew && key.front() != u'S' && inFlatList)) {
         reloadList();
     }
-    if (nodes_.contains(key)) {
-        nodes_.ensureVisible(key);
+    if (nodes().contains(key)) {
+        nodes().ensureVisible(key);
         clickNode(key);
         return;
     }
@@ -326,7 +321,7 @@ void frmMain::runCustomSearch() {
             return;
         }
         const BusyCursor busy;
-        nodes_.show(std::move(*found));
+        nodes().show(std::move(*found));
     } catch (const AppError& e) {
         reportLoadError(e.number(), e.description());
     }

@@ -65,13 +65,13 @@ QImage loadPicture(const DataFolder& folder, const QString& fname) {
 }  // namespace
 
 void frmMain::clickNode(const QString& key) {
-    const QModelIndex at = nodes_.index(key);
+    const QModelIndex at = nodes().index(key);
     if (!at.isValid()) {
         return;
     }
     {
         const QScopedValueRollback quiet(quietTree_, true);
-        nodes_.setCurrent(key);
+        nodes().setCurrent(key);
     }
     tv1_NodeClick(at);
 }
@@ -101,12 +101,12 @@ void frmMain::removeNodeQuietly(const QString& key) {
     const QScopedValueRollback quiet(quietTree_, true);
     // The tree stays where it was: nothing selected, the removed node's
     // neighbour in view.
-    const QString neighbour = nodes_.neighbour(key);
-    nodes_.remove(key);
-    nodes_.setCurrent({});
+    const QString neighbour = nodes().neighbour(key);
+    nodes().remove(key);
+    nodes().setCurrent({});
     if (!neighbour.isEmpty()) {
-        if (const QModelIndex at = nodes_.index(neighbour); at.isValid()) {
-            tv1_->scrollTo(at);
+        if (const QModelIndex at = nodes().index(neighbour); at.isValid()) {
+            tv1()->scrollTo(at);
         }
     }
 }
@@ -153,10 +153,9 @@ void frmMain::showNode(const QString& key, const QString& text, const QString& p
             decideRelated(kind, id);
             // A first sighting's node says when and where: the title takes
             // the bird's own name.
-            const QString name =
-                cmbSearchCategory_->currentText() == QLatin1String("First Sightings")
-                    ? db.subjectName(Category::Birds, id).value_or(text)
-                    : text;
+            const QString name = treePane_->listName() == QLatin1String("First Sightings")
+                                     ? db.subjectName(Category::Birds, id).value_or(text)
+                                     : text;
             showSightings(std::move(rows), name, parentText);
             return;
         }
@@ -181,7 +180,7 @@ void frmMain::showNode(const QString& key, const QString& text, const QString& p
 }
 
 void frmMain::decideRelated(QChar kind, qint64 subid) {
-    if (cmbSearchCategory_->currentText() == QLatin1String("All Entries")) {
+    if (treePane_->listName() == QLatin1String("All Entries")) {
         return;  // the tree shows the related entries already
     }
     QAction* related = toolButton(QStringLiteral("Related"));
@@ -196,53 +195,32 @@ void frmMain::decideRelated(QChar kind, qint64 subid) {
     }
 }
 
+QString frmMain::entryTitle(const Entry& e, const QString& text, const QString& parentText,
+                            const char* ownList) const {
+    // In its own flat list and in a search an entry's node names it whole.
+    const QString list = treePane_->listName();
+    return list == QLatin1String("Custom Search") || list == QLatin1String(ownList)
+               ? text
+               : parentText + QStringLiteral(" : ") + e.title;
+}
+
 void frmMain::showArticle(const Entry& e, const QString& text, const QString& parentText) {
     showWeb(false);
-    rtb_->show();
-    viewArea_->show();
-    pictureView_->hide();
-    rtf::readRtf(e.caption, *rtb_->document());
-    fitArticlePictures();
-    fg1_->hide();
-    const QString list = cmbSearchCategory_->currentText();
-    lbltitle_->setText(list == QLatin1String("Custom Search") ||
-                               list == QLatin1String("All Articles")
-                           ? text
-                           : parentText + QStringLiteral(" : ") + e.title);
+    viewer_->showArticle(e.caption);
+    viewer_->setTitle(entryTitle(e, text, parentText, "All Articles"));
 }
 
 void frmMain::showImage(const Entry& e, const QString& text, const QString& parentText) {
-    viewArea_->show();
-    placePicture(loadPicture(state_.folder, e.fname));
+    const QImage picture = loadPicture(state_.folder, e.fname);
     showWeb(false);
-    rtb_->hide();
-    pictureView_->show();
-    fg1_->hide();
-    const QString list = cmbSearchCategory_->currentText();
-    lbltitle_->setText(list == QLatin1String("Custom Search") || list == QLatin1String("All Images")
-                           ? text
-                           : parentText + QStringLiteral(" : ") + e.title);
-}
-
-void frmMain::fitArticlePictures() {
-    const int width = rtb_->viewport()->width() - int(2 * rtb_->document()->documentMargin()) -
-                      rtb_->verticalScrollBar()->sizeHint().width();
-    rtf::pictures::fitToWidth(*rtb_->document(), std::max(32, width));
-}
-
-void frmMain::placePicture(const QImage& image) {
-    viewer_->placePicture(image);
+    viewer_->showImage(picture);
+    viewer_->setTitle(entryTitle(e, text, parentText, "All Images"));
 }
 
 void frmMain::showLink(const Entry& e, const QString& text, const QString& parentText) {
-    rtb_->hide();
+    viewer_->showNothing();
     showWeb(true);
-    fg1_->hide();
-    const QString list = cmbSearchCategory_->currentText();
-    lbltitle_->setText(list == QLatin1String("Custom Search") ||
-                               list == QLatin1String("All Internet Links")
-                           ? text
-                           : parentText + QStringLiteral(" : ") + e.title);
+    viewer_->setTitle(entryTitle(e, text, parentText, "All Internet Links"));
     if (WebPane* web = ensureWeb()) {
         web->load(QUrl::fromUserInput(e.fname));
     }
@@ -250,15 +228,10 @@ void frmMain::showLink(const Entry& e, const QString& text, const QString& paren
 
 void frmMain::showSightings(std::vector<qint64> rows, const QString& text,
                             const QString& parentText) {
-    rtb_->hide();
-    viewArea_->hide();  // the grid takes its place
     showWeb(false);
-    lbltitle_->setText(cmbSearchCategory_->currentText() == QLatin1String("All Entries")
-                           ? parentText + QStringLiteral(" Sighting History")
-                           : text + QStringLiteral(" Sighting History"));
+    viewer_->setTitle((treePane_->listName() == QLatin1String("All Entries") ? parentText : text) +
+                      QStringLiteral(" Sighting History"));
     FillSightingGrid(std::move(rows));
-    fg1_->show();
-    fg1_->raise();
     imgSplitter_->raise();
 }
 
@@ -300,7 +273,7 @@ WebPane* frmMain::ensureWeb() {
 
 void frmMain::showWeb(bool visible) {
     if (visible) {
-        viewArea_->hide();  // the web view takes its place
+        viewer_->hideArea();  // the web view takes its place
         if (ensureWeb() != nullptr) {
             web_->widget()->show();
             web_->widget()->raise();
@@ -316,12 +289,16 @@ void frmMain::showWeb(bool visible) {
     }
 }
 
+QTextEdit* frmMain::rtb() const {
+    return viewer_->text();
+}
+
 void frmMain::setUpGrid() {
     viewer_->setUpGrid();
 }
 
 void frmMain::FillSightingGrid(std::vector<qint64> rows) {
-    viewer_->fillSightingGrid(std::move(rows), [this](const std::vector<qint64>& ids) {
+    viewer_->showSightings(std::move(rows), [this](const std::vector<qint64>& ids) {
         return state_.hasDatabase() ? state_.db().sightingsWithIds(ids) : std::vector<Sighting>{};
     });
 }
@@ -333,7 +310,7 @@ namespace wf {
 // Subject pages -----------------------------------------------------------------
 
 void frmMain::mnuViewSubjectPage_Click() {
-    const QString key = nodes_.currentKey();
+    const QString key = nodes().currentKey();
     bool ok = false;
     const qint64 id = key.mid(1).toLongLong(&ok);
     try {
@@ -375,17 +352,13 @@ void frmMain::showSubjectPage(Category cat, qint64 id) {
     }
     forgetCurrentEntry();
     showWeb(false);
-    fg1_->hide();
-    pictureView_->hide();
-    viewArea_->show();
-    rtb_->show();
     const BusyCursor busy;  // the pictures' thumbnails are read
-    rtb_->showPage(*page, state_.folder);
-    lbltitle_->setText(page->name);
+    viewer_->showPage(*page, state_.folder);
+    viewer_->setTitle(page->name);
 }
 
 void frmMain::openEntryKey(const QString& key) {
-    if (nodes_.contains(key)) {
+    if (nodes().contains(key)) {
         clickNode(key);
         return;
     }
@@ -401,17 +374,17 @@ void frmMain::openEntryKey(const QString& key) {
 }
 
 void frmMain::tv1_ContextMenu(const QPoint& at) {
-    const QString key = nodes_.keyAt(at);
+    const QString key = nodes().keyAt(at);
     bool ok = false;
     key.mid(1).toLongLong(&ok);
     if (!ok) {
         return;  // a root or a family
     }
-    nodes_.setCurrent(key);
+    nodes().setCurrent(key);
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("mnuNode"));
     menu.addAction(menuItem(QStringLiteral("mnuViewSubjectPage")));
-    menu.exec(tv1_->viewport()->mapToGlobal(at));
+    menu.exec(tv1()->viewport()->mapToGlobal(at));
 }
 
 }  // namespace wf
