@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTextDocument>
 
@@ -19,6 +20,32 @@
 
 namespace wf {
 
+namespace {
+
+// The title above the viewer: a title longer than the pane is shown cut
+// with "…", whole in its tooltip; text() is always the whole title.
+class TitleLabel : public QLabel {
+  public:
+    using QLabel::QLabel;
+    QSize minimumSizeHint() const override {
+        return {fontMetrics().horizontalAdvance(QStringLiteral("W\u2026")),
+                QLabel::minimumSizeHint().height()};
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        const QRect r = contentsRect();
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter,
+                   fontMetrics().horizontalAdvance(text()) <= r.width()
+                       ? text()
+                       : fontMetrics().elidedText(text(), Qt::ElideRight, r.width()));
+    }
+};
+
+}  // namespace
+
 const QString EntryViewer::kGridFormat = QStringLiteral(
     "< |<Date  |<Time |<Count |<Type   |<Site  |<District  |State/Prov   |<Country   |<Region  "
     "|<Notes  ");
@@ -27,7 +54,7 @@ const int EntryViewer::kGridWidths[kGridColumns] = {0,    1000, 700,  700,  1000
 
 EntryViewer::EntryViewer(QWidget* rightPane, QWidget* gridPane)
     : QObject(rightPane),
-      title_(new QLabel(rightPane)),
+      title_(new TitleLabel(rightPane)),
       area_(new QFrame(rightPane)),
       text_(new PageBrowser(area_)),
       picture_(new QLabel(area_)),
@@ -57,6 +84,7 @@ int EntryViewer::toPixels(int twips) const {
 
 void EntryViewer::setTitle(const QString& title) {
     title_->setText(title);
+    title_->setToolTip(title);
 }
 
 void EntryViewer::showArticle(const QString& rtf) {
@@ -104,6 +132,7 @@ void EntryViewer::hideArea() {
 
 void EntryViewer::clear() {
     title_->clear();
+    title_->setToolTip({});
     text_->clear();
     pictureView_->clear();
 }
