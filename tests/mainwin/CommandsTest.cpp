@@ -339,6 +339,13 @@ TEST_F(CommandsTest, TheDeleteKeyDeletesInTheTreeAndInTheGrid) {
     EXPECT_TRUE(messages.last().text.contains(QStringLiteral("Marsh")));
     EXPECT_FALSE(startup->state().db().sighting(marsh));
     EXPECT_EQ(w.fg1()->rowCount(), 1);
+    // Enter on the row left opens it to be corrected.
+    dialogs.queue([](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Edit Sighting"));
+        d.reject();
+    });
+    user::key(&w, Qt::Key_Return);
+    EXPECT_EQ(dialogs.shown().size(), 1u);
     // Delete typed in a text box stays a key of that box.
     w.menuItem("mnuViewWebBrowser")->trigger();
     user::focus(w.cmbAddress());
