@@ -151,19 +151,6 @@ const ToolButton kToolButtons[] = {
     {"Internet", "Internet"},
 };
 
-struct Panel {
-    const char* key;
-    const char* text;
-};
-
-const Panel kPanels[] = {
-    {"Life", "Life List"},
-    {"Region", "Region Life List"},
-    {"Country", "Country Life List"},
-    {"State", "State Life List"},
-    {"District", "District Life List"},
-};
-
 }  // namespace
 
 frmMain::frmMain(AppState& state, QWidget* parent) : QMainWindow(parent), state_(state) {
@@ -370,37 +357,6 @@ void frmMain::buildToolbar() {
             &frmMain::Internet_Click);
 }
 
-void frmMain::buildStatusBar() {
-    sbStatusBar_ = statusBar();
-    sbStatusBar_->setObjectName(QStringLiteral("sbStatusBar"));
-    for (const Panel& p : kPanels) {
-        auto* l = new StatusPanel(QString::fromLatin1(p.key), sbStatusBar_);
-        l->setPanelText(QString::fromLatin1(p.text));
-        sbStatusBar_->addWidget(l);
-    }
-    // Shown only while eBird records wait for their names to be reviewed.
-    auto* waiting = new StatusPanel(QStringLiteral("Waiting"), sbStatusBar_);
-    waiting->hide();
-    sbStatusBar_->addWidget(waiting);
-    // Shown for a while when the web pane runs without its sandbox.
-    auto* web = new StatusPanel(QStringLiteral("Web"), sbStatusBar_);
-    web->hide();
-    sbStatusBar_->addWidget(web);
-    // Shown only when a backup could not be made.
-    auto* backup = new StatusPanel(QStringLiteral("Backup"), sbStatusBar_);
-    backup->hide();
-    sbStatusBar_->addWidget(backup);
-    for (const char* key : {"Date", "Time"}) {
-        auto* l = new StatusPanel(QString::fromLatin1(key), sbStatusBar_);
-        l->setAlignment(Qt::AlignCenter);
-        sbStatusBar_->addPermanentWidget(l);
-    }
-    clockTimer_ = state_.services.clock.createTimer();
-    clockTimer_->start(1000, true, [this] { updateClock(); });
-    updateClock();
-    idleTimer_ = state_.services.clock.createTimer();
-}
-
 void frmMain::buildPanes() {
     // The panes are placed by SizeControls, not by layouts.
     central_ = new QWidget(this);
@@ -518,10 +474,6 @@ QAction* frmMain::toolButton(const QString& key) const {
 
 QAction* frmMain::menuItem(const QString& name) const {
     return findChild<QAction*>(name);
-}
-
-StatusPanel* frmMain::panel(const QString& key) const {
-    return sbStatusBar_->findChild<StatusPanel*>(key, Qt::FindDirectChildrenOnly);
 }
 
 // Load and unload --------------------------------------------------------------
@@ -721,75 +673,6 @@ void frmMain::mnuViewCustom_Click() {
 void frmMain::mnuHelpAbout_Click() {
     frmAbout about(this);
     state_.services.dialogs.exec(about);
-}
-
-void frmMain::updateClock() {
-    const QDateTime now = state_.services.clock.now();
-    const QLocale locale = QLocale::system();
-    panel(QStringLiteral("Date"))->setPanelText(locale.toString(now.date(), QLocale::ShortFormat));
-    panel(QStringLiteral("Time"))->setPanelText(locale.toString(now.time(), QLocale::ShortFormat));
-    // The date and time are short and shown whole, or not at all.
-    for (const char* key : {"Date", "Time"}) {
-        StatusPanel* p = panel(QString::fromLatin1(key));
-        p->setMinimumWidth(p->sizeHint().width());
-    }
-    fitStatusBar();
-}
-
-void frmMain::fitStatusBar() {
-    StatusPanel* date = panel(QStringLiteral("Date"));
-    StatusPanel* time = panel(QStringLiteral("Time"));
-    if (date == nullptr || time == nullptr) {
-        return;
-    }
-    // The counts shortened to their least (their names given way) come
-    // first; then the time, then the date give up their room.
-    constexpr int kGap = 8;  // the bar's spacing and the panel's margin
-    int counts = 0;
-    for (const StatusPanel* p :
-         sbStatusBar_->findChildren<StatusPanel*>(Qt::FindDirectChildrenOnly)) {
-        if (p != date && p != time && !p->isHidden()) {
-            counts += p->minimumSizeHint().width() + kGap;
-        }
-    }
-    const int room = sbStatusBar_->width() - 24;  // the size grip
-    const int d = date->sizeHint().width() + kGap;
-    const int t = time->sizeHint().width() + kGap;
-    time->setVisible(counts + d + t <= room);
-    date->setVisible(counts + d <= room);
-    // The room left is shared so that the longest names shorten first: each
-    // panel is held to at most one width, the largest that fits them all.
-    std::vector<StatusPanel*> shared;
-    int left = room - (date->isVisible() ? d : 0) - (time->isVisible() ? t : 0);
-    for (StatusPanel* p : sbStatusBar_->findChildren<StatusPanel*>(Qt::FindDirectChildrenOnly)) {
-        if (p != date && p != time && !p->isHidden()) {
-            shared.push_back(p);
-            left -= kGap;
-        }
-    }
-    const auto total = [&](int cap) {
-        int sum = 0;
-        for (const StatusPanel* p : shared) {
-            sum += std::max(p->minimumSizeHint().width(), std::min(p->sizeHint().width(), cap));
-        }
-        return sum;
-    };
-    int lo = 0;
-    int hi = 0;
-    for (const StatusPanel* p : shared) {
-        hi = std::max(hi, p->sizeHint().width());
-    }
-    while (lo < hi) {  // the widest cap that fits
-        const int mid = (lo + hi + 1) / 2;
-        if (total(mid) <= left) {
-            lo = mid;
-        } else {
-            hi = mid - 1;
-        }
-    }
-    for (StatusPanel* p : shared) {
-        p->setMaximumWidth(std::max(p->minimumSizeHint().width(), lo));
-    }
 }
 
 // Layout ----------------------------------------------------------------------
