@@ -52,8 +52,19 @@ void ArticleEdit::insertPicture(const QImage& image) {
 }
 
 bool ArticleEdit::canInsertFromMimeData(const QMimeData* source) const {
-    return source->hasImage() || !imageFiles(source).empty() ||
-           QTextEdit::canInsertFromMimeData(source);
+    if (source->hasImage()) {
+        return true;
+    }
+    // Asked at every move of a drag: the files' headers are looked at, not
+    // their pictures read.
+    if (source->hasUrls()) {
+        for (const QUrl& url : source->urls()) {
+            if (url.isLocalFile() && QImageReader(url.toLocalFile()).canRead()) {
+                return true;
+            }
+        }
+    }
+    return QTextEdit::canInsertFromMimeData(source);
 }
 
 void ArticleEdit::insertFromMimeData(const QMimeData* source) {

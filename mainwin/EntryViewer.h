@@ -69,14 +69,8 @@ class EntryViewer : public QObject {
     void place(const QRect& title, const QRect& area, const QRect& text, const QRect& grid);
     // The article's pictures shown at most as wide as the text view.
     void fitArticlePictures();
-    // A picture, centred in the viewing area, or scaled down to fit it.
-    void placePicture(const QImage& image);
     // The grid's columns, empty.
     void setUpGrid();
-    // One row per sighting id, in the order given, each read with `read`
-    // when first shown; each column at least its width and as wide as its
-    // longest text (notes capped).
-    void fillSightingGrid(std::vector<qint64> ids, SightingGridModel::Reader read);
 
   signals:
     void gridRowDoubleClicked(int row);
@@ -85,6 +79,12 @@ class EntryViewer : public QObject {
 
   private:
     int toPixels(int twips) const;
+    // A picture, centred in the viewing area, or scaled down to fit it.
+    void placePicture(const QImage& image);
+    // One row per sighting id, in the order given, each read with `read`
+    // when first shown; each column at least its width and as wide as its
+    // longest text (notes capped).
+    void fillSightingGrid(std::vector<qint64> ids, SightingGridModel::Reader read);
 
     QLabel* title_;
     QFrame* area_;

@@ -68,7 +68,8 @@ frmHelp::frmHelp(QWidget* parent)
     QAction* forward =
         tools->addAction(artwork::icon(QStringLiteral("Forward")), QStringLiteral("Forward"));
     forward->setObjectName(QStringLiteral("Forward"));
-    connect(contents, &QAction::triggered, this, [this] { open(kContents); });
+    connect(contents, &QAction::triggered, this,
+            [this] { browser_->setSource(QUrl(QStringLiteral("index.html"))); });
     connect(back, &QAction::triggered, browser_, &QTextBrowser::backward);
     connect(forward, &QAction::triggered, browser_, &QTextBrowser::forward);
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
@@ -149,14 +150,6 @@ void frmHelp::openPage(const QString& page, QWidget* over) {
     raise();
     activateWindow();
     browser_->setFocus();
-}
-
-void frmHelp::open(int command) {
-    openPage(command == kHelpOnHelp ? QStringLiteral("using.html") : QStringLiteral("index.html"),
-             parentWidget() != nullptr ? parentWidget()->window() : nullptr);
-    if (command == kHelpOnHelp) {
-        txtSearch_->setFocus();
-    }
 }
 
 void frmHelp::search(const QString& words) {

@@ -19,8 +19,6 @@ class frmHelp : public QWidget {
 
     explicit frmHelp(QWidget* parent = nullptr);
 
-    // Opens the help with a command: kContents or kHelpOnHelp.
-    void open(int command);
     // Opens the help at a page ("editors.html"), over the window `over`:
     // centred on it and inside its screen. Over a modal dialog the help is
     // modal too, so that it can be read and closed (Escape) before the

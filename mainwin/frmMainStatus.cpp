@@ -83,10 +83,11 @@ void frmMain::fitStatusBar() {
     // The counts shortened to their least (their names given way) come
     // first; then the time, then the date give up their room.
     constexpr int kGap = 8;  // the bar's spacing and the panel's margin
+    std::vector<StatusPanel*> shared;
     int counts = 0;
-    for (const StatusPanel* p :
-         sbStatusBar_->findChildren<StatusPanel*>(Qt::FindDirectChildrenOnly)) {
+    for (StatusPanel* p : sbStatusBar_->findChildren<StatusPanel*>(Qt::FindDirectChildrenOnly)) {
         if (p != date && p != time && !p->isHidden()) {
+            shared.push_back(p);
             counts += p->minimumSizeHint().width() + kGap;
         }
     }
@@ -97,14 +98,8 @@ void frmMain::fitStatusBar() {
     date->setVisible(counts + d <= room);
     // The room left is shared so that the longest names shorten first: each
     // panel is held to at most one width, the largest that fits them all.
-    std::vector<StatusPanel*> shared;
-    int left = room - (date->isVisible() ? d : 0) - (time->isVisible() ? t : 0);
-    for (StatusPanel* p : sbStatusBar_->findChildren<StatusPanel*>(Qt::FindDirectChildrenOnly)) {
-        if (p != date && p != time && !p->isHidden()) {
-            shared.push_back(p);
-            left -= kGap;
-        }
-    }
+    const int left = room - (date->isVisible() ? d : 0) - (time->isVisible() ? t : 0) -
+                     int(shared.size()) * kGap;
     const auto total = [&](int cap) {
         int sum = 0;
         for (const StatusPanel* p : shared) {

@@ -73,13 +73,7 @@ qint64 Store::appendEntry(const Entry& e) {
         SQLite::Statement q(*db_,
                             "INSERT INTO data (catid, subid, type, title, caption, fname, "
                             "plaintext) VALUES (?, ?, ?, ?, ?, ?, ?)");
-        q.bind(1, e.catid);
-        q.bind(2, static_cast<int64_t>(e.subid));
-        q.bind(3, utf8(e.type));
-        q.bind(4, utf8(e.title));
-        q.bind(5, utf8(e.caption));
-        q.bind(6, utf8(e.fname));
-        q.bind(7, utf8(plain));
+        bindEntry(q, e, plain);
         q.exec();
         return db_->getLastInsertRowid();
     });
@@ -91,13 +85,7 @@ bool Store::updateEntry(const Entry& e) {
         SQLite::Statement q(*db_,
                             "UPDATE data SET catid = ?, subid = ?, type = ?, title = ?, "
                             "caption = ?, fname = ?, plaintext = ? WHERE id = ?");
-        q.bind(1, e.catid);
-        q.bind(2, static_cast<int64_t>(e.subid));
-        q.bind(3, utf8(e.type));
-        q.bind(4, utf8(e.title));
-        q.bind(5, utf8(e.caption));
-        q.bind(6, utf8(e.fname));
-        q.bind(7, utf8(plain));
+        bindEntry(q, e, plain);
         q.bind(8, static_cast<int64_t>(e.id));
         return q.exec() > 0;
     });

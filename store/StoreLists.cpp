@@ -206,10 +206,12 @@ int Store::lifeListCount(Area area, const QString& place) const {
         // once.
         const std::string sql =
             area == Area::World
-                ? std::string("SELECT count(DISTINCT b.name) FROM birds b WHERE EXISTS (SELECT 1 "
-                              "FROM sighting s WHERE s.birdid = b.id)")
-                : std::string("SELECT count(DISTINCT b.name) FROM birds b WHERE b.id IN (SELECT "
-                              "s.birdid FROM sighting s WHERE s.") +
+                ? std::string(
+                      "SELECT count(DISTINCT b.name) FROM birds b WHERE EXISTS (SELECT 1 "
+                      "FROM sighting s WHERE s.birdid = b.id)")
+                : std::string(
+                      "SELECT count(DISTINCT b.name) FROM birds b WHERE b.id IN (SELECT "
+                      "s.birdid FROM sighting s WHERE s.") +
                       areaColumn(area) + " = ?)";
         SQLite::Statement q(*db_, sql);
         if (area != Area::World) {

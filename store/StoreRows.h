@@ -165,6 +165,19 @@ inline Sighting readSighting(SQLite::Statement& q) {
     }
     return s;
 }
+
+// Binds an entry's columns after its id (catid to fname) and the text the
+// search reads to parameters 1 to 7.
+inline void bindEntry(SQLite::Statement& q, const Entry& e, const QString& plain) {
+    q.bind(1, e.catid);
+    q.bind(2, static_cast<int64_t>(e.subid));
+    q.bind(3, utf8(e.type));
+    q.bind(4, utf8(e.title));
+    q.bind(5, utf8(e.caption));
+    q.bind(6, utf8(e.fname));
+    q.bind(7, utf8(plain));
+}
+
 // Binds a sighting's columns after its id, in kSightingSelect's order, to
 // parameters 1 to 9.
 inline void bindSighting(SQLite::Statement& q, const Sighting& s) {
