@@ -47,7 +47,14 @@ int ArticleEdit::pictureWidth() const {
 
 void ArticleEdit::insertPicture(const QImage& image) {
     QTextCursor at = textCursor();
+    // A picture wider than half the box starts a paragraph: after text on
+    // the same line it would wrap and leave a gap of its height above it.
+    at.beginEditBlock();
+    if (image.width() > pictureWidth() / 2 && !at.atBlockStart()) {
+        at.insertBlock();
+    }
     rtf::pictures::insert(at, image, pictureWidth());
+    at.endEditBlock();
     setTextCursor(at);
 }
 

@@ -14,7 +14,8 @@ class ArticleEdit : public QTextEdit {
   public:
     explicit ArticleEdit(QWidget* parent = nullptr);
 
-    // Puts a picture into the text at the cursor.
+    // Puts a picture into the text at the cursor; a wide one starts a
+    // paragraph.
     void insertPicture(const QImage& image);
     // The widest a picture is shown in the box.
     int pictureWidth() const;

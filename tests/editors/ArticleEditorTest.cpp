@@ -415,6 +415,9 @@ TEST_F(ArticleEditorTest, PicturesArePastedAndDroppedIntoAnArticle) {
         QApplication::sendEvent(box->viewport(), &drop);
         delete mime;
         EXPECT_EQ(box->toPlainText().count(QChar(0xFFFC)), 2);
+        // The wide photograph starts a paragraph, the small drawing stays in
+        // the line.
+        EXPECT_EQ(box->toPlainText(), QStringLiteral("Nest \n\uFFFC and \uFFFC"));
         user::click(d.findChild<QPushButton*>("cmdSave"));
     });
     w.toolButton("Article")->trigger();
