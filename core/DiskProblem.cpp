@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DiskProblem.h"
+#include "Tr.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,10 +19,10 @@ QString diskOf(const QString& path) {
     }
     const QStorageInfo disk(dir);
     if (!disk.isValid()) {
-        return QStringLiteral("the disk holding %1").arg(QDir::toNativeSeparators(path));
+        return wf::tr("the disk holding %1").arg(QDir::toNativeSeparators(path));
     }
     const QString device = QString::fromLocal8Bit(disk.device());
-    return QStringLiteral("the disk %1 (mounted at %2)")
+    return wf::tr("the disk %1 (mounted at %2)")
         .arg(device.isEmpty() ? disk.displayName() : device,
              QDir::toNativeSeparators(disk.rootPath()));
 }
@@ -30,20 +31,20 @@ AppError diskProblem(const QString& path, int errnum, const QString& source) {
     const QString where = QDir::toNativeSeparators(path);
     if (errnum == ENOSPC || errnum == EDQUOT) {
         return AppError(err::DiskFull, source,
-                        QStringLiteral("There is no room left on %1, so %2 could not be "
-                                       "written: nothing was changed. Free some space on it "
-                                       "and try again.")
+                        wf::tr("There is no room left on %1, so %2 could not be "
+                               "written: nothing was changed. Free some space on it "
+                               "and try again.")
                             .arg(diskOf(path), where));
     }
     if (errnum == EIO) {
         return AppError(err::DeviceIO, source,
-                        QStringLiteral("%1 failed while %2 was being written "
-                                       "(input/output error): nothing was changed. Check the "
-                                       "disk before you go on.")
+                        wf::tr("%1 failed while %2 was being written "
+                               "(input/output error): nothing was changed. Check the "
+                               "disk before you go on.")
                             .arg(diskOf(path).replace(0, 1, QStringLiteral("T")), where));
     }
     return AppError(err::PathAccess, source,
-                    QStringLiteral("%1 could not be written: %2")
+                    wf::tr("%1 could not be written: %2")
                         .arg(where, QString::fromLocal8Bit(std::strerror(errnum))));
 }
 

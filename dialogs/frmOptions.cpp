@@ -39,30 +39,33 @@ frmOptions::frmOptions(AppState& state, QWidget* parent)
       txtHome_(box(this, "txtHome")),
       cmbDates_(new QComboBox(this)) {
     setObjectName(QStringLiteral("frmOptions"));
-    setWindowTitle(QStringLiteral("Options"));
+    setWindowTitle(tr("Options"));
     setWindowIcon(artwork::appIcon());
-    auto* lists = new QGroupBox(QStringLiteral("Active Life Lists"), this);
+    auto* lists = new QGroupBox(tr("Active Life Lists"), this);
     auto* listsForm = new QFormLayout(lists);
-    auto* internet = new QGroupBox(QStringLiteral("Internet Options"), this);
+    auto* internet = new QGroupBox(tr("Internet Options"), this);
     auto* internetForm = new QFormLayout(internet);
     // The captions of both groups share one width, so the boxes line up.
     const std::pair<QFormLayout*, std::pair<const char*, QLineEdit*>> rows[] = {
-        {listsForm, {"Region", txtRegion_}},           {listsForm, {"Country", txtCountry_}},
-        {listsForm, {"State/Prov", txtState_}},        {listsForm, {"District", txtDistrict_}},
-        {internetForm, {"Search Engine", txtSearch_}}, {internetForm, {"Home Page", txtHome_}},
+        {listsForm, {QT_TR_NOOP("Region"), txtRegion_}},
+        {listsForm, {QT_TR_NOOP("Country"), txtCountry_}},
+        {listsForm, {QT_TR_NOOP("State/Prov"), txtState_}},
+        {listsForm, {QT_TR_NOOP("District"), txtDistrict_}},
+        {internetForm, {QT_TR_NOOP("Search Engine"), txtSearch_}},
+        {internetForm, {QT_TR_NOOP("Home Page"), txtHome_}},
     };
     int widest = 0;
     for (const auto& [form, row] : rows) {
-        widest = std::max(widest, fontMetrics().horizontalAdvance(QString::fromLatin1(row.first)));
+        widest = std::max(widest, fontMetrics().horizontalAdvance(tr(row.first)));
     }
     for (const auto& [form, row] : rows) {
-        auto* caption = new QLabel(QString::fromLatin1(row.first), this);
+        auto* caption = new QLabel(tr(row.first), this);
         caption->setMinimumWidth(widest + 4);
         caption->setBuddy(row.second);
         form->addRow(caption, row.second);
     }
     // Dates as people read them, everywhere in the program.
-    auto* display = new QGroupBox(QStringLiteral("Display"), this);
+    auto* display = new QGroupBox(tr("Display"), this);
     auto* displayForm = new QFormLayout(display);
     cmbDates_->setObjectName(QStringLiteral("cmbDates"));
     const QDate sample(2026, 5, 3);
@@ -70,14 +73,14 @@ frmOptions::frmOptions(AppState& state, QWidget* parent)
         cmbDates_->addItem(words::date(sample, style), words::dateStyleKey(style));
     }
     cmbDates_->setCurrentIndex(cmbDates_->findData(words::dateStyleKey(words::dateStyle())));
-    auto* datesCaption = new QLabel(QStringLiteral("&Dates"), this);
+    auto* datesCaption = new QLabel(tr("&Dates"), this);
     datesCaption->setMinimumWidth(widest + 4);
     datesCaption->setBuddy(cmbDates_);
     displayForm->addRow(datesCaption, cmbDates_);
-    auto* cmdSave = new QPushButton(QStringLiteral("&Save"), this);
+    auto* cmdSave = new QPushButton(tr("&Save"), this);
     cmdSave->setObjectName(QStringLiteral("cmdSave"));
     cmdSave->setDefault(true);
-    auto* cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    auto* cmdCancel = new QPushButton(tr("&Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setAutoDefault(false);
     connect(cmdSave, &QPushButton::clicked, this, &frmOptions::cmdSave_Click);
@@ -101,9 +104,9 @@ frmOptions::frmOptions(AppState& state, QWidget* parent)
         txtState_->setText(o.state);
         txtDistrict_->setText(o.district);
     } catch (const AppError& e) {
-        state_.services.messages.notify(QStringLiteral("Error Loading Data. Error # ") +
-                                            QString::number(e.number()) + e.description(),
-                                        QStringLiteral("Error loading Data"), MsgIcon::Exclamation);
+        state_.services.messages.notify(
+            tr("Error Loading Data. Error # ") + QString::number(e.number()) + e.description(),
+            tr("Error loading Data"), MsgIcon::Exclamation);
     }
     changes_.watch([this] {
         return QStringList{txtRegion_->text(),
@@ -128,7 +131,7 @@ void frmOptions::cmdSave_Click() {
     try {
         state_.db().saveOptions(o);
     } catch (const AppError& e) {
-        state_.services.messages.notify(QStringLiteral("Error saving the options. Error # ") +
+        state_.services.messages.notify(tr("Error saving the options. Error # ") +
                                             QString::number(e.number()) + e.description(),
                                         QStringLiteral("Wingfolio"), MsgIcon::Exclamation);
         return;

@@ -29,14 +29,14 @@ QIcon pictureOf(const QString& key) {
 frmRelated::frmRelated(AppState& state, MainWindowApi& main, QWidget* parent)
     : QDialog(parent), state_(state), main_(main), tv2_(new QTreeWidget(this)) {
     setObjectName(QStringLiteral("frmRelated"));
-    setWindowTitle(QStringLiteral("Related Entries"));
+    setWindowTitle(tr("Related Entries"));
     setWindowIcon(artwork::icon(QStringLiteral("Related")));
     tv2_->setObjectName(QStringLiteral("tv2"));
     tv2_->setHeaderHidden(true);
     tv2_->setMinimumSize(380, 300);
     connect(tv2_, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item) { tv2_NodeClick(item); });
-    auto* cmdClose = new QPushButton(QStringLiteral("&Close"), this);
+    auto* cmdClose = new QPushButton(tr("&Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdClose->setDefault(true);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
@@ -70,7 +70,7 @@ void frmRelated::build() {
             subid = e->subid;
         }
         const QString subject = db.subjectName(cat, subid).value_or(QString());
-        auto* root = new QTreeWidgetItem(QStringList{QStringLiteral("Related Entries")});
+        auto* root = new QTreeWidgetItem(QStringList{tr("Related Entries")});
         root->setData(0, kKeyRole, QStringLiteral("Birds"));
         QTreeWidgetItem* last = root;
         for (const Entry& e : db.entriesOf(cat, subid)) {
@@ -94,8 +94,7 @@ void frmRelated::build() {
         }
         if (!fromSightings && cat == Category::Birds && db.hasSightings(subid)) {
             const QString key = QStringLiteral("S") + QString::number(subid);
-            last = new QTreeWidgetItem(root,
-                                       QStringList{subject + QStringLiteral(" Sighting History")});
+            last = new QTreeWidgetItem(root, QStringList{subject + tr(" Sighting History")});
             last->setData(0, kKeyRole, key);
             last->setIcon(0, pictureOf(key));
         }
@@ -103,9 +102,9 @@ void frmRelated::build() {
         root->setExpanded(true);
         tv2_->scrollToItem(last);
     } catch (const AppError& e) {
-        state_.services.messages.notify(QStringLiteral("Error Loading Data. Error # ") +
-                                            QString::number(e.number()) + e.description(),
-                                        QStringLiteral("Error loading Data"), MsgIcon::Exclamation);
+        state_.services.messages.notify(
+            tr("Error Loading Data. Error # ") + QString::number(e.number()) + e.description(),
+            tr("Error loading Data"), MsgIcon::Exclamation);
     }
 }
 
@@ -128,9 +127,8 @@ void frmRelated::tv2_NodeClick(QTreeWidgetItem* node) {
         return;  // the root
     }
     if (!main_.showRelatedEntry(key)) {
-        state_.services.messages.notify(
-            QStringLiteral("Cannot Find the Information for this item."),
-            QStringLiteral("Missing Data"), MsgIcon::Exclamation);
+        state_.services.messages.notify(tr("Cannot Find the Information for this item."),
+                                        tr("Missing Data"), MsgIcon::Exclamation);
         return;
     }
     accept();

@@ -21,14 +21,13 @@ QString frmRestore::describe(const BackupInfo& b) {
     if (!b.reason.isEmpty()) {
         text += QStringLiteral(" (%1)").arg(QString(b.reason).replace(u'-', u' '));
     }
-    text += QStringLiteral(": %1 seen, %2, %3")
-                .arg(words::counted(b.birdsSeen, QStringLiteral("bird"), QStringLiteral("birds")),
-                     words::counted(b.sightings, QStringLiteral("sighting"),
-                                    QStringLiteral("sightings")),
-                     words::counted(b.entries, QStringLiteral("entry"), QStringLiteral("entries")));
-    text += b.isSet() ? QStringLiteral(", ") + words::counted(b.pictures, QStringLiteral("picture"),
-                                                              QStringLiteral("pictures"))
-                      : QStringLiteral(", without pictures");
+    text += tr(": %1 seen, %2, %3")
+                .arg(words::counted(b.birdsSeen, tr("bird"), tr("birds")),
+                     words::counted(b.sightings, tr("sighting"), tr("sightings")),
+                     words::counted(b.entries, tr("entry"), tr("entries")));
+    text += b.isSet()
+                ? QStringLiteral(", ") + words::counted(b.pictures, tr("picture"), tr("pictures"))
+                : tr(", without pictures");
     return text;
 }
 
@@ -38,9 +37,9 @@ frmRestore::frmRestore(const QList<BackupInfo>& backups, std::function<QString()
       backups_(backups),
       chooseOtherFile_(std::move(chooseOtherFile)),
       lstBackups_(new QListWidget(this)),
-      cmdRestore_(new QPushButton(QStringLiteral("&Restore"), this)) {
+      cmdRestore_(new QPushButton(tr("&Restore"), this)) {
     setObjectName(QStringLiteral("frmRestore"));
-    setWindowTitle(QStringLiteral("Restore From Backup"));
+    setWindowTitle(tr("Restore From Backup"));
     setWindowIcon(artwork::appIcon());
     lstBackups_->setObjectName(QStringLiteral("lstBackups"));
     lstBackups_->setMinimumSize(640, 220);
@@ -50,22 +49,21 @@ frmRestore::frmRestore(const QList<BackupInfo>& backups, std::function<QString()
     for (const BackupInfo& b : backups_) {
         lstBackups_->addItem(describe(b));
     }
-    auto* caption =
-        new QLabel(backups_.isEmpty() ? QStringLiteral("There are no backups of this journal yet.")
-                                      : QStringLiteral("Choose the backup to bring back:"),
-                   this);
+    auto* caption = new QLabel(backups_.isEmpty() ? tr("There are no backups of this journal yet.")
+                                                  : tr("Choose the backup to bring back:"),
+                               this);
     cmdRestore_->setObjectName(QStringLiteral("cmdRestore"));
     cmdRestore_->setDefault(true);
     cmdRestore_->setEnabled(false);
-    auto* cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    auto* cmdCancel = new QPushButton(tr("&Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setAutoDefault(false);
-    auto* cmdOther = new QPushButton(QStringLiteral("&Other File..."), this);
+    auto* cmdOther = new QPushButton(tr("&Other File..."), this);
     cmdOther->setObjectName(QStringLiteral("cmdOther"));
     cmdOther->setAutoDefault(false);
     cmdOther->setToolTip(
-        QStringLiteral("Restore a backup kept elsewhere: a zip made by Back Up "
-                       "Journal, or a journal file"));
+        tr("Restore a backup kept elsewhere: a zip made by Back Up "
+           "Journal, or a journal file"));
     connect(cmdOther, &QPushButton::clicked, this, [this] {
         const QString file = chooseOtherFile_ ? chooseOtherFile_() : QString();
         if (!file.isEmpty()) {

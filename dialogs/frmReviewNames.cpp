@@ -59,16 +59,16 @@ frmReviewNames::frmReviewNames(AppState& state, QWidget* parent)
       tblWaiting_(new QTableWidget(this)),
       lstSuggestions_(new QListWidget(this)),
       cmbBird_(nullptr),
-      cmdFile_(new QPushButton(QStringLiteral("&File Under This Bird"), this)),
-      cmdSplit_(new QPushButton(QStringLiteral("&Split by Country..."), this)),
-      cmdNew_(new QPushButton(QStringLiteral("Add as &New Bird"), this)),
-      cmdLater_(new QPushButton(QStringLiteral("&Later"), this)),
+      cmdFile_(new QPushButton(tr("&File Under This Bird"), this)),
+      cmdSplit_(new QPushButton(tr("&Split by Country..."), this)),
+      cmdNew_(new QPushButton(tr("Add as &New Bird"), this)),
+      cmdLater_(new QPushButton(tr("&Later"), this)),
       lblWaiting_(new QLabel(this)),
       tblChoices_(new QTableWidget(this)),
       cmbChangeTo_(nullptr),
-      cmdChange_(new QPushButton(QStringLiteral("C&hange"), this)) {
+      cmdChange_(new QPushButton(tr("C&hange"), this)) {
     setObjectName(QStringLiteral("frmReviewNames"));
-    setWindowTitle(QStringLiteral("Review eBird Names"));
+    setWindowTitle(tr("Review eBird Names"));
     setWindowIcon(artwork::appIcon());
     try {
         for (const Subject& s : state_.db().subjects(Category::Birds)) {
@@ -84,10 +84,9 @@ frmReviewNames::frmReviewNames(AppState& state, QWidget* parent)
     tabs_->setObjectName(QStringLiteral("tabs"));
     tblWaiting_->setObjectName(QStringLiteral("tblWaiting"));
     tblWaiting_->setColumnCount(6);
-    tblWaiting_->setHorizontalHeaderLabels({QStringLiteral("English Name"),
-                                            QStringLiteral("Scientific Name"),
-                                            QStringLiteral("Records"), QStringLiteral("Places"),
-                                            QStringLiteral("Dates"), QStringLiteral("Countries")});
+    tblWaiting_->setHorizontalHeaderLabels({tr("English Name"), tr("Scientific Name"),
+                                            tr("Records"), tr("Places"), tr("Dates"),
+                                            tr("Countries")});
     tblWaiting_->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblWaiting_->setSelectionMode(QAbstractItemView::SingleSelection);
     tblWaiting_->verticalHeader()->hide();
@@ -107,12 +106,12 @@ frmReviewNames::frmReviewNames(AppState& state, QWidget* parent)
     auto* w = new QVBoxLayout(waitingPage);
     w->addWidget(lblWaiting_);
     w->addWidget(tblWaiting_, 3);
-    auto* suggested = new QLabel(QStringLiteral("The birds these names may mean:"), waitingPage);
+    auto* suggested = new QLabel(tr("The birds these names may mean:"), waitingPage);
     suggested->setBuddy(lstSuggestions_);
     w->addWidget(suggested);
     w->addWidget(lstSuggestions_, 2);
     auto* fileRow = new QHBoxLayout;
-    auto* birdLabel = new QLabel(QStringLiteral("&Bird:"), waitingPage);
+    auto* birdLabel = new QLabel(tr("&Bird:"), waitingPage);
     birdLabel->setBuddy(cmbBird_);
     fileRow->addWidget(birdLabel);
     fileRow->addWidget(cmbBird_, 1);
@@ -124,14 +123,13 @@ frmReviewNames::frmReviewNames(AppState& state, QWidget* parent)
     otherRow->addStretch(1);
     otherRow->addWidget(cmdLater_);
     w->addLayout(otherRow);
-    tabs_->addTab(waitingPage, QStringLiteral("&Waiting"));
+    tabs_->addTab(waitingPage, tr("&Waiting"));
 
     // The choices made.
     tblChoices_->setObjectName(QStringLiteral("tblChoices"));
     tblChoices_->setColumnCount(5);
-    tblChoices_->setHorizontalHeaderLabels(
-        {QStringLiteral("English Name"), QStringLiteral("Scientific Name"),
-         QStringLiteral("Country"), QStringLiteral("Filed Under"), QStringLiteral("Sightings")});
+    tblChoices_->setHorizontalHeaderLabels({tr("English Name"), tr("Scientific Name"),
+                                            tr("Country"), tr("Filed Under"), tr("Sightings")});
     tblChoices_->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblChoices_->setSelectionMode(QAbstractItemView::SingleSelection);
     tblChoices_->verticalHeader()->hide();
@@ -141,13 +139,13 @@ frmReviewNames::frmReviewNames(AppState& state, QWidget* parent)
     auto* c = new QVBoxLayout(choicesPage);
     c->addWidget(tblChoices_, 1);
     auto* changeRow = new QHBoxLayout;
-    auto* changeLabel = new QLabel(QStringLiteral("File &under:"), choicesPage);
+    auto* changeLabel = new QLabel(tr("File &under:"), choicesPage);
     changeLabel->setBuddy(cmbChangeTo_);
     changeRow->addWidget(changeLabel);
     changeRow->addWidget(cmbChangeTo_, 1);
     changeRow->addWidget(cmdChange_);
     c->addLayout(changeRow);
-    tabs_->addTab(choicesPage, QStringLiteral("&Choices Made"));
+    tabs_->addTab(choicesPage, tr("&Choices Made"));
 
     auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -178,8 +176,8 @@ frmReviewNames::frmReviewNames(AppState& state, QWidget* parent)
 
 void frmReviewNames::report(const AppError& e) {
     state_.services.messages.notify(
-        QStringLiteral("Error # ") + QString::number(e.number()) + u' ' + e.description(),
-        windowTitle(), MsgIcon::Exclamation);
+        tr("Error # ") + QString::number(e.number()) + u' ' + e.description(), windowTitle(),
+        MsgIcon::Exclamation);
 }
 
 void frmReviewNames::fillWaiting() {
@@ -195,19 +193,18 @@ void frmReviewNames::fillWaiting() {
     }
     lblWaiting_->setText(
         waiting_.empty()
-            ? QStringLiteral("No eBird records are waiting: every one is filed under a bird.")
-            : QStringLiteral("%1 under %2 match no bird of the world list by both their names. "
-                             "Choose the bird each pair of names means.")
-                  .arg(words::counted(records, QStringLiteral("record"), QStringLiteral("records")),
-                       words::counted(qint64(waiting_.size()), QStringLiteral("name"),
-                                      QStringLiteral("names"))));
+            ? tr("No eBird records are waiting: every one is filed under a bird.")
+            : tr("%1 under %2 match no bird of the world list by both their names. "
+                 "Choose the bird each pair of names means.")
+                  .arg(words::counted(records, tr("record"), tr("records")),
+                       words::counted(qint64(waiting_.size()), tr("name"), tr("names"))));
     tblWaiting_->setUpdatesEnabled(false);
     tblWaiting_->setRowCount(int(waiting_.size()));
     for (int r = 0; r < int(waiting_.size()); ++r) {
         const EbirdNames::Waiting& x = waiting_[size_t(r)];
         QString dates = words::date(x.first);
         if (x.last != x.first) {
-            dates += QStringLiteral(" to ") + words::date(x.last);
+            dates += tr(" to ") + words::date(x.last);
         }
         tblWaiting_->setItem(r, 0, cell(x.common));
         tblWaiting_->setItem(r, 1, cell(x.scientific));
@@ -263,8 +260,8 @@ std::optional<qint64> frmReviewNames::birdNamed(const QString& name) {
     if (!id) {
         state_.services.messages.notify(
             name.trimmed().isEmpty()
-                ? QStringLiteral("Choose the bird these records go under.")
-                : QStringLiteral("\u201c%1\u201d is not in the world list.").arg(name.trimmed()),
+                ? tr("Choose the bird these records go under.")
+                : tr("\u201c%1\u201d is not in the world list.").arg(name.trimmed()),
             windowTitle());
     }
     return id;
@@ -298,13 +295,12 @@ void frmReviewNames::cmdSplit_Click() {
     const EbirdNames::Waiting pair = *w;
     QDialog split(this);
     split.setObjectName(QStringLiteral("frmSplitCountry"));
-    split.setWindowTitle(QStringLiteral("Split by Country"));
+    split.setWindowTitle(tr("Split by Country"));
     auto* layout = new QVBoxLayout(&split);
-    auto* intro =
-        new QLabel(QStringLiteral("Records of \u201c%1\u201d (%2) in the countries ticked "
-                                  "go under one bird, the rest under another.")
-                       .arg(pair.common, pair.scientific),
-                   &split);
+    auto* intro = new QLabel(tr("Records of \u201c%1\u201d (%2) in the countries ticked "
+                                "go under one bird, the rest under another.")
+                                 .arg(pair.common, pair.scientific),
+                             &split);
     intro->setWordWrap(true);
     layout->addWidget(intro);
     auto* countries = new QListWidget(&split);
@@ -321,8 +317,8 @@ void frmReviewNames::cmdSplit_Click() {
     auto* form = new QFormLayout;
     QComboBox* inThese = birdBox(&split, "cmbInThese", birdNames_);
     QComboBox* elsewhere = birdBox(&split, "cmbElsewhere", birdNames_);
-    form->addRow(QStringLiteral("In the countries &ticked:"), inThese);
-    form->addRow(QStringLiteral("&Elsewhere:"), elsewhere);
+    form->addRow(tr("In the countries &ticked:"), inThese);
+    form->addRow(tr("&Elsewhere:"), elsewhere);
     layout->addLayout(form);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &split);
     connect(buttons, &QDialogButtonBox::accepted, &split, &QDialog::accept);
@@ -358,8 +354,8 @@ void frmReviewNames::cmdNew_Click() {
         return;
     }
     if (!state_.services.messages.ask(
-            QStringLiteral("Add \u201c%1\u201d (%2) to the world list as a new bird, with its %3 "
-                           "records?")
+            tr("Add \u201c%1\u201d (%2) to the world list as a new bird, with its %3 "
+               "records?")
                 .arg(w->common, w->scientific)
                 .arg(w->records),
             windowTitle())) {

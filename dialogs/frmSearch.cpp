@@ -18,20 +18,22 @@ frmSearch::frmSearch(AppState& state, QWidget* parent)
       state_(state),
       txtPhrase_(new QLineEdit(this)),
       cmbSubject_(new QComboBox(this)),
-      cmdSearch_(new QPushButton(QStringLiteral("&Search"), this)),
-      cmdCancel_(new QPushButton(QStringLiteral("&Cancel"), this)) {
+      cmdSearch_(new QPushButton(tr("&Search"), this)),
+      cmdCancel_(new QPushButton(tr("&Cancel"), this)) {
     setObjectName(QStringLiteral("frmSearch"));
-    setWindowTitle(QStringLiteral("Custom Search"));
+    setWindowTitle(tr("Custom Search"));
     setWindowIcon(artwork::icon(QStringLiteral("Search")));
-    auto* find = new QLabel(QStringLiteral("Find the word(s)  "), this);
+    auto* find = new QLabel(tr("Find the word(s)  "), this);
     find->setObjectName(QStringLiteral("lbl(0)"));
-    auto* in = new QLabel(QStringLiteral("in the"), this);
+    auto* in = new QLabel(tr("in the"), this);
     in->setObjectName(QStringLiteral("lbl(1)"));
     txtPhrase_->setObjectName(QStringLiteral("txtPhrase"));
     txtPhrase_->setMinimumWidth(220);
     cmbSubject_->setObjectName(QStringLiteral("cmbSubject"));
-    cmbSubject_->addItems(
-        {QStringLiteral("Subject"), QStringLiteral("Title"), QStringLiteral("Article")});
+    // Searched by its English name; shown in the user's language.
+    for (const char* where : {QT_TR_NOOP("Subject"), QT_TR_NOOP("Title"), QT_TR_NOOP("Article")}) {
+        cmbSubject_->addItem(tr(where), QString::fromLatin1(where));
+    }
     cmbSubject_->setCurrentIndex(0);
     cmdSearch_->setObjectName(QStringLiteral("cmdSearch"));
     cmdSearch_->setDefault(true);
@@ -51,13 +53,12 @@ frmSearch::frmSearch(AppState& state, QWidget* parent)
 void frmSearch::cmdSearch_Click() {
     const QString phrase = txtPhrase_->text();
     if (phrase.trimmed().isEmpty()) {
-        state_.services.messages.notify(
-            QStringLiteral("You must enter a word or phrase to search for."),
-            QStringLiteral("Missing Search Phrase"), MsgIcon::Exclamation);
+        state_.services.messages.notify(tr("You must enter a word or phrase to search for."),
+                                        tr("Missing Search Phrase"), MsgIcon::Exclamation);
         txtPhrase_->setFocus();
         return;
     }
-    state_.CustomSearchSql = {cmbSubject_->currentText(), phrase, state_.category()};
+    state_.CustomSearchSql = {cmbSubject_->currentData().toString(), phrase, state_.category()};
     accept();
 }
 

@@ -19,6 +19,7 @@
 #include "FileChooser.h"
 #include "Module.h"
 #include "StatisticsCharts.h"
+#include "Tr.h"
 
 namespace wf {
 
@@ -28,7 +29,7 @@ const StatisticsCharts* statisticsCharts(QString* error) {
     const auto entry = moduleEntry<Entry>(QStringLiteral("charts"), kStatisticsChartsEntry, &why);
     if (entry == nullptr) {
         if (error) {
-            *error = QStringLiteral("The charts module cannot be loaded: ") + why;
+            *error = tr("The charts module cannot be loaded: ") + why;
         }
         return nullptr;
     }
@@ -37,10 +38,10 @@ const StatisticsCharts* statisticsCharts(QString* error) {
 
 frmStatistics::frmStatistics(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName(QStringLiteral("frmStatistics"));
-    setWindowTitle(QStringLiteral("Statistics"));
+    setWindowTitle(tr("Statistics"));
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    auto* areaLabel = new QLabel(QStringLiteral("&Area:"), this);
+    auto* areaLabel = new QLabel(tr("&Area:"), this);
     cmbArea_ = new QComboBox(this);
     cmbArea_->setObjectName(QStringLiteral("cmbArea"));
     areaLabel->setBuddy(cmbArea_);
@@ -56,8 +57,7 @@ frmStatistics::frmStatistics(AppState& state, QWidget* parent) : QDialog(parent)
     tabs_->setObjectName(QStringLiteral("tabCharts"));
     layout->addWidget(tabs_, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    QPushButton* save =
-        buttons->addButton(QStringLiteral("&Save Chart..."), QDialogButtonBox::ActionRole);
+    QPushButton* save = buttons->addButton(tr("&Save Chart..."), QDialogButtonBox::ActionRole);
     save->setObjectName(QStringLiteral("cmdSaveChart"));
     connect(save, &QPushButton::clicked, this, &frmStatistics::saveChartClicked);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -76,14 +76,11 @@ void frmStatistics::load() {
         state_.services.messages.notify(e.description(), windowTitle(), MsgIcon::Exclamation);
         return;
     }
-    lblTotals_->setText(
-        QStringLiteral("%1 species, %2 at %3; %4 in the journal.")
-            .arg(QString::number(stats_.species),
-                 words::counted(stats_.sightings, QStringLiteral("sighting"),
-                                QStringLiteral("sightings")),
-                 words::counted(stats_.places, QStringLiteral("place"), QStringLiteral("places")),
-                 words::counted(stats_.entries, QStringLiteral("entry"),
-                                QStringLiteral("entries"))));
+    lblTotals_->setText(tr("%1 species, %2 at %3; %4 in the journal.")
+                            .arg(QString::number(stats_.species),
+                                 words::counted(stats_.sightings, tr("sighting"), tr("sightings")),
+                                 words::counted(stats_.places, tr("place"), tr("places")),
+                                 words::counted(stats_.entries, tr("entry"), tr("entries"))));
     const BusyCursor busy;
     const int current = tabs_->currentIndex();
     while (tabs_->count() > 0) {
@@ -99,7 +96,7 @@ void frmStatistics::load() {
         missing->setObjectName(QStringLiteral("lblNoCharts"));
         missing->setWordWrap(true);
         missing->setAlignment(Qt::AlignCenter);
-        tabs_->addTab(missing, QStringLiteral("Charts"));
+        tabs_->addTab(missing, tr("Charts"));
         return;
     }
     for (const StatisticsCharts::Page& page : charts_->pages(stats_, tabs_)) {
@@ -120,11 +117,11 @@ void frmStatistics::saveChartClicked() {
     const QString suggested =
         QDir(QDir::homePath()).filePath(QStringLiteral("wingfolio-%1.png").arg(name));
     QString filter;
-    QString path = chooseSaveFile(
-        state_.services.dialogs, this,
-        {QStringLiteral("Save Chart"), QStringLiteral("dlgSaveChart"), suggested,
-         QStringLiteral("PNG image (*.png);;SVG drawing (*.svg)"), QStringLiteral("png")},
-        &filter);
+    QString path =
+        chooseSaveFile(state_.services.dialogs, this,
+                       {tr("Save Chart"), QStringLiteral("dlgSaveChart"), suggested,
+                        tr("PNG image (*.png);;SVG drawing (*.svg)"), QStringLiteral("png")},
+                       &filter);
     if (path.isEmpty()) {
         return;
     }
@@ -134,9 +131,8 @@ void frmStatistics::saveChartClicked() {
         path = file.dir().filePath(file.completeBaseName() + QStringLiteral(".svg"));
     }
     if (!saveChart(path)) {
-        state_.services.messages.notify(
-            QStringLiteral("The chart could not be written to %1.").arg(path), windowTitle(),
-            MsgIcon::Exclamation);
+        state_.services.messages.notify(tr("The chart could not be written to %1.").arg(path),
+                                        windowTitle(), MsgIcon::Exclamation);
     }
 }
 

@@ -19,7 +19,7 @@ DateField::DateField(QWidget* parent)
     QAction* calendar = addAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView),
                                   QLineEdit::TrailingPosition);
     calendar->setObjectName(QStringLiteral("actCalendar"));
-    calendar->setToolTip(QStringLiteral("Choose the day from a calendar"));
+    calendar->setToolTip(tr("Choose the day from a calendar"));
     connect(calendar, &QAction::triggered, this, &DateField::showCalendar);
     // Text put in some other way (pasted, cut) is read as a whole.
     connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
@@ -60,9 +60,8 @@ void DateField::markInvalid(bool invalid) {
         return;
     }
     marked_ = invalid;
-    markFieldInvalid(
-        this, invalid,
-        QStringLiteral("This is not a date. Type the day as %1.").arg(displayFormat().toUpper()));
+    markFieldInvalid(this, invalid,
+                     tr("This is not a date. Type the day as %1.").arg(displayFormat().toUpper()));
 }
 
 void DateField::showText(const QString& text) {

@@ -10,12 +10,13 @@
 #include "AppError.h"
 #include "AppState.h"
 #include "SubjectPicker.h"
+#include "Tr.h"
 
 namespace wf::entry_editor {
 
 void loadSubjects(AppState& state, SubjectPicker& picker, QLabel* label) {
     const bool birds = state.birds();
-    label->setText(birds ? QStringLiteral("Bird Name") : QStringLiteral("Subject"));
+    label->setText(birds ? wf::tr("Bird Name") : wf::tr("Subject"));
     state.CurrentCategory = birds ? QStringLiteral("Birds") : QStringLiteral("Topics");
     QStringList names;
     for (const Subject& s : state.db().subjects(state.category())) {
@@ -27,8 +28,8 @@ void loadSubjects(AppState& state, SubjectPicker& picker, QLabel* label) {
 std::optional<std::pair<Entry, QString>> currentEntry(AppState& state) {
     const std::optional<Entry> e = state.db().entry(state.CurrentEntryId);
     if (!e) {
-        state.services.messages.notify(QStringLiteral("Cannot Find the Information for this item."),
-                                       QStringLiteral("Missing Data"), MsgIcon::Exclamation);
+        state.services.messages.notify(wf::tr("Cannot Find the Information for this item."),
+                                       wf::tr("Missing Data"), MsgIcon::Exclamation);
         return std::nullopt;
     }
     const QString subject = state.db().subjectName(state.category(), e->subid).value_or(QString());
@@ -38,9 +39,8 @@ std::optional<std::pair<Entry, QString>> currentEntry(AppState& state) {
 bool checkFields(AppState& state, QComboBox* subject, QLineEdit* title,
                  const MessageRequest& noTitle) {
     if (subject->currentText().trimmed().isEmpty()) {
-        state.services.messages.notify(state.birds()
-                                           ? QStringLiteral("You must choose a bird name.")
-                                           : QStringLiteral("You must choose a subject."),
+        state.services.messages.notify(state.birds() ? wf::tr("You must choose a bird name.")
+                                                     : wf::tr("You must choose a subject."),
                                        QStringLiteral("Wingfolio"));
         subject->setFocus();
         return false;
@@ -57,7 +57,7 @@ Entry entryToEdit(AppState& state, const char* source) {
     const std::optional<Entry> e = state.db().entry(state.CurrentEntryId);
     if (!e) {
         throw AppError(err::NoCurrentRecord, QString::fromLatin1(source),
-                       QStringLiteral("No current record."));
+                       wf::tr("No current record."));
     }
     return *e;
 }
@@ -79,18 +79,18 @@ Stored storeUnderSubject(AppState& state, Entry entry, const QString& subjectTex
 QString sightingWords(const QString& bird, QDate date, const QString& site) {
     QString out = bird;
     if (date.isValid()) {
-        out += QStringLiteral(" on ") + words::date(date);
+        out += wf::tr(" on ") + words::date(date);
     }
     if (!site.trimmed().isEmpty()) {
-        out += QStringLiteral(" at ") + site.trimmed();
+        out += wf::tr(" at ") + site.trimmed();
     }
     return out;
 }
 
 void reportLoadError(AppState& state, const AppError& e) {
-    state.services.messages.notify(QStringLiteral("Error Loading Data. Error # ") +
-                                       QString::number(e.number()) + e.description(),
-                                   QStringLiteral("Error loading Data"), MsgIcon::Exclamation);
+    state.services.messages.notify(
+        wf::tr("Error Loading Data. Error # ") + QString::number(e.number()) + e.description(),
+        wf::tr("Error loading Data"), MsgIcon::Exclamation);
 }
 
 void reportSaveError(AppState& state, const QString& lead, const AppError& e) {

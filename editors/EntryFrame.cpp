@@ -27,14 +27,14 @@ EntryFrame::EntryFrame(AppState& state, MainWindowApi& main, QWidget* parent, co
       cmbSub_(new QComboBox(this)),
       picker_(new SubjectPicker(cmbSub_, state, true)),
       txtTitle_(new QLineEdit(this)),
-      cmdSave_(new QPushButton(QStringLiteral("&Save"), this)),
-      cmdCancel_(new QPushButton(QStringLiteral("&Cancel"), this)),
+      cmdSave_(new QPushButton(tr("&Save"), this)),
+      cmdCancel_(new QPushButton(tr("&Cancel"), this)),
       layout_(new QVBoxLayout(this)),
       fields_(new QGridLayout),
       body_(new QVBoxLayout),
       buttons_(new QHBoxLayout) {
     setObjectName(QString::fromLatin1(look.name));
-    setWindowTitle(QString::fromLatin1(look.title));
+    setWindowTitle(tr(look.title));
     setWindowIcon(artwork::icon(QString::fromLatin1(look.icon)));
     lblSubject_->setObjectName(QStringLiteral("lbl(1)"));
     cmbSub_->setObjectName(QStringLiteral("cmbSub"));
@@ -45,7 +45,7 @@ EntryFrame::EntryFrame(AppState& state, MainWindowApi& main, QWidget* parent, co
     cmdCancel_->setAutoDefault(false);
     connect(cmdSave_, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
     connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
-    auto* lblTitle = new QLabel(QStringLiteral("Title"), this);
+    auto* lblTitle = new QLabel(tr("Title"), this);
     lblTitle->setObjectName(QStringLiteral("lbl(2)"));
     fields_->addWidget(lblSubject_, 0, 0);
     fields_->addWidget(cmbSub_, 0, 1);
@@ -71,7 +71,7 @@ std::optional<std::pair<Entry, QString>> EntryFrame::loadEntry(const char* editT
     }
     editing_ = true;
     setWindowIcon(artwork::icon(QStringLiteral("Edit")));
-    setWindowTitle(QString::fromLatin1(editTitle));
+    setWindowTitle(tr(editTitle));
     cmbSub_->setEnabled(false);
     auto current = entry_editor::currentEntry(state_);
     if (current) {
@@ -105,7 +105,7 @@ void EntryFrame::saveEntry(const Kind& kind, const std::function<void(Entry&)>& 
             id = stored.id;
         }
     } catch (const AppError& e) {
-        entry_editor::reportSaveError(state_, QString::fromLatin1(kind.failure), e);
+        entry_editor::reportSaveError(state_, tr(kind.failure), e);
         return;
     }
     main_.entrySaved(QString::fromLatin1(kind.keyLetter) + QString::number(id), !editing_);

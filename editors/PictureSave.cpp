@@ -7,6 +7,7 @@
 #include "DataFolder.h"
 #include "Services.h"
 #include "Store.h"
+#include "Tr.h"
 #include "cDIBSection.h"
 #include "mIntelJPEGLibrary.h"
 
@@ -47,9 +48,8 @@ StoredPicture storeNewPicture(Store& db, const DataFolder& folder, Category cate
             const std::optional<QString> target = folder.picturePath(e.fname);
             out.path = target.value_or(folder.imagesDir() + u'/' + e.fname);
             if (!target) {
-                throw AppError(
-                    err::JpegWriter, QStringLiteral("wingfolio.mIntelJPEGLibrary"),
-                    QStringLiteral("Failed to save to JPG %1").arg(mIntelJPEGLibrary::kOpenFailed));
+                throw AppError(err::JpegWriter, QStringLiteral("wingfolio.mIntelJPEGLibrary"),
+                               tr("Failed to save to JPG %1").arg(mIntelJPEGLibrary::kOpenFailed));
             }
             cDIBSection dib;
             dib.CreateFromPicture(picture);

@@ -36,7 +36,7 @@ frmFont::frmFont(const rtf::SelectionFormat& sel, DialogRunner& dialogs, QWidget
       txtSize_(new QDoubleSpinBox(this)),
       cmdColor_(new QPushButton(this)) {
     setObjectName(QStringLiteral("frmFont"));
-    setWindowTitle(QStringLiteral("Font"));
+    setWindowTitle(tr("Font"));
     cmbFont_->setObjectName(QStringLiteral("cmbFont"));
     txtSize_->setObjectName(QStringLiteral("txtSize"));
     txtSize_->setRange(1, 1638);
@@ -44,9 +44,10 @@ frmFont::frmFont(const rtf::SelectionFormat& sel, DialogRunner& dialogs, QWidget
     txtSize_->setSingleStep(0.5);
     cmdColor_->setObjectName(QStringLiteral("cmdColor"));
     const char* names[] = {"chkBold", "chkItalic", "chkUnderline", "chkStrikeout"};
-    const char* captions[] = {"&Bold", "&Italic", "&Underline", "Stri&keout"};
+    const char* captions[] = {QT_TR_NOOP("&Bold"), QT_TR_NOOP("&Italic"), QT_TR_NOOP("&Underline"),
+                              QT_TR_NOOP("Stri&keout")};
     for (int i = 0; i < 4; ++i) {
-        chk_[i] = new QCheckBox(QString::fromLatin1(captions[i]), this);
+        chk_[i] = new QCheckBox(tr(captions[i]), this);
         chk_[i]->setObjectName(QString::fromLatin1(names[i]));
     }
     // What the selection has one value for.
@@ -89,12 +90,12 @@ frmFont::frmFont(const rtf::SelectionFormat& sel, DialogRunner& dialogs, QWidget
     connect(cmdColor_, &QPushButton::clicked, this, &frmFont::chooseColor);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Font:"), cmbFont_);
-    form->addRow(QStringLiteral("&Size:"), txtSize_);
+    form->addRow(tr("&Font:"), cmbFont_);
+    form->addRow(tr("&Size:"), txtSize_);
     for (QCheckBox* c : chk_) {
         form->addRow(QString(), c);
     }
-    form->addRow(QStringLiteral("&Colour:"), cmdColor_);
+    form->addRow(tr("&Colour:"), cmdColor_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("buttons"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -119,7 +120,7 @@ void frmFont::showColor() {
         cmdColor_->setText(choice_.color->name());
         cmdColor_->setStyleSheet(QStringLiteral("background: %1").arg(choice_.color->name()));
     } else {
-        cmdColor_->setText(choice_.color ? QStringLiteral("Automatic") : QString());
+        cmdColor_->setText(choice_.color ? tr("Automatic") : QString());
         cmdColor_->setStyleSheet(QString());
     }
 }

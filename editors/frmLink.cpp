@@ -20,11 +20,13 @@
 namespace wf {
 
 frmLink::frmLink(AppState& state, MainWindowApi& main, QWidget* parent)
-    : EntryFrame(state, main, parent, {"frmLink", "Add a New Internet Link", "Link"}),
+    : EntryFrame(
+          state, main, parent,
+          {"frmLink", QT_TRANSLATE_NOOP("wf::EntryFrame", "Add a New Internet Link"), "Link"}),
       txtLink_(new QLineEdit(this)) {
     txtLink_->setObjectName(QStringLiteral("txtLink"));
     txtLink_->setMinimumWidth(360);
-    auto* lblLink = new QLabel(QStringLiteral("Web Address (URL)"), this);
+    auto* lblLink = new QLabel(tr("Web Address (URL)"), this);
     lblLink->setObjectName(QStringLiteral("lbl(3)"));
     fields()->addWidget(lblLink, 2, 0);
     fields()->addWidget(txtLink_, 2, 1);
@@ -42,7 +44,8 @@ void frmLink::Form_Load() {
         txtLink_->setText(main_.addressText());
     }
     try {
-        if (const auto current = loadEntry("Editing Current Link")) {
+        if (const auto current =
+                loadEntry(QT_TRANSLATE_NOOP("wf::EntryFrame", "Editing Current Link"))) {
             txtLink_->setText(current->first.fname);
         }
     } catch (const AppError& e) {
@@ -53,11 +56,12 @@ void frmLink::Form_Load() {
 void frmLink::cmdSave_Click() {
     if (!entry_editor::checkFields(
             state_, cmbSub_, txtTitle_,
-            {QStringLiteral("You must enter a title for the Internet Link."),
-             QStringLiteral("Please Enter a Title"), MsgButtons::Ok, MsgIcon::Information})) {
+            {tr("You must enter a title for the Internet Link."), tr("Please Enter a Title"),
+             MsgButtons::Ok, MsgIcon::Information})) {
         return;
     }
-    saveEntry({kLink, "L", 3, "wingfolio.frmLink", "Error saving the link. Error # "},
+    saveEntry({kLink, "L", 3, "wingfolio.frmLink",
+               QT_TRANSLATE_NOOP("wf::EntryFrame", "Error saving the link. Error # ")},
               [this](Entry& e) { e.fname = txtLink_->text(); });
 }
 

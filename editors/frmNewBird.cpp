@@ -13,18 +13,17 @@ frmNewBird::frmNewBird(const QString& typed, const QStringList& nearest, QWidget
     : QDialog(parent),
       lblQuestion_(new QLabel(this)),
       lstNearest_(new QListWidget(this)),
-      cmdUse_(new QPushButton(QStringLiteral("&Use This Name"), this)),
-      cmdYes_(new QPushButton(QStringLiteral("&Yes, Add It"), this)),
-      cmdNo_(new QPushButton(QStringLiteral("&No"), this)) {
+      cmdUse_(new QPushButton(tr("&Use This Name"), this)),
+      cmdYes_(new QPushButton(tr("&Yes, Add It"), this)),
+      cmdNo_(new QPushButton(tr("&No"), this)) {
     setObjectName(QStringLiteral("frmNewBird"));
-    setWindowTitle(QStringLiteral("New Bird"));
+    setWindowTitle(tr("New Bird"));
     lblQuestion_->setObjectName(QStringLiteral("lblQuestion"));
     lblQuestion_->setTextFormat(Qt::PlainText);
     lblQuestion_->setWordWrap(true);
     setMinimumWidth(380);
     lblQuestion_->setText(
-        QStringLiteral("\u201c%1\u201d is not in the world list. Add it as a new bird?")
-            .arg(typed));
+        tr("\u201c%1\u201d is not in the world list. Add it as a new bird?").arg(typed));
     lstNearest_->setObjectName(QStringLiteral("lstNearest"));
     lstNearest_->addItems(nearest);
     lstNearest_->setMaximumHeight(lstNearest_->sizeHintForRow(0) * 5 +
@@ -50,7 +49,7 @@ frmNewBird::frmNewBird(const QString& typed, const QStringList& nearest, QWidget
         lstNearest_->hide();
         cmdUse_->hide();
     } else {
-        auto* hint = new QLabel(QStringLiteral("Or did you mean:"), this);
+        auto* hint = new QLabel(tr("Or did you mean:"), this);
         hint->setBuddy(lstNearest_);
         layout->addWidget(hint);
         layout->addWidget(lstNearest_);

@@ -47,12 +47,13 @@ QString frmPic::fileName(const QString& subject, const QString& title, qint64 id
 }
 
 frmPic::frmPic(AppState& state, MainWindowApi& main, QWidget* parent)
-    : EntryFrame(state, main, parent, {"frmPic", "Add a New Image", "Image"}),
+    : EntryFrame(state, main, parent,
+                 {"frmPic", QT_TRANSLATE_NOOP("wf::EntryFrame", "Add a New Image"), "Image"}),
       Picture1_(new QFrame(this)),
       Picture2_(new QLabel),
       pictureView_(new PictureView(Picture2_, Picture1_)),
-      lblClick_(new QLabel(QStringLiteral("Click Here To Paste Image"), Picture1_)),
-      cmdClear_(new QPushButton(QStringLiteral("Clear Image"), this)) {
+      lblClick_(new QLabel(tr("Click Here To Paste Image"), Picture1_)),
+      cmdClear_(new QPushButton(tr("Clear Image"), this)) {
     Picture1_->setObjectName(QStringLiteral("Picture1"));
     Picture1_->setFrameShape(QFrame::Box);
     Picture1_->setFixedSize(px(kAreaWidth, this), px(kAreaHeight, this));
@@ -67,7 +68,7 @@ frmPic::frmPic(AppState& state, MainWindowApi& main, QWidget* parent)
     // The area takes the focus in its turn, shows it with a thick frame in
     // the highlight colour, and pastes with Ctrl+V, Shift+Insert or Space.
     Picture1_->setFocusPolicy(Qt::StrongFocus);
-    Picture1_->setToolTip(QStringLiteral("Click, or press Ctrl+V, to paste the picture copied"));
+    Picture1_->setToolTip(tr("Click, or press Ctrl+V, to paste the picture copied"));
     Picture1_->installEventFilter(this);
     for (const QKeySequence& keys :
          {QKeySequence(QKeySequence::Paste), QKeySequence(Qt::SHIFT | Qt::Key_Insert),
@@ -112,7 +113,7 @@ void frmPic::Form_Load() {
     cmdSave_->setEnabled(false);
     resetArea();
     try {
-        const auto current = loadEntry("Editing Image Title");
+        const auto current = loadEntry(QT_TRANSLATE_NOOP("wf::EntryFrame", "Editing Image Title"));
         if (!editing_) {
             return;
         }
@@ -133,8 +134,8 @@ void frmPic::Form_Load() {
         if (image.isNull()) {
             // The title can still be edited and saved.
             state_.services.messages.notify(
-                QStringLiteral("The picture file \"%1\" cannot be read; only the title can be "
-                               "changed.")
+                tr("The picture file \"%1\" cannot be read; only the title can be "
+                   "changed.")
                     .arg(e->fname),
                 QStringLiteral("Wingfolio"), MsgIcon::Information);
             return;
@@ -167,9 +168,9 @@ void frmPic::lblClick_Click() {
     const QImage image = state_.services.clipboard.image();
     if (image.isNull()) {
         state_.services.messages.notify(
-            QStringLiteral("No picture in memory. Make sure you have properly copied a picture "
-                           "into the Windows Clipboard."),
-            QStringLiteral("Error Pasting Image"), MsgIcon::Exclamation);
+            tr("No picture in memory. Make sure you have properly copied a picture "
+               "into the Windows Clipboard."),
+            tr("Error Pasting Image"), MsgIcon::Exclamation);
         return;
     }
     showPicture(image);
@@ -188,9 +189,9 @@ void frmPic::cmdClear_Click() {
 }
 
 void frmPic::cmdSave_Click() {
-    if (!entry_editor::checkFields(state_, cmbSub_, txtTitle_,
-                                   {QStringLiteral("You must enter a title for the article."),
-                                    QStringLiteral("Wingfolio")})) {
+    if (!entry_editor::checkFields(
+            state_, cmbSub_, txtTitle_,
+            {tr("You must enter a title for the article."), QStringLiteral("Wingfolio")})) {
         return;
     }
     const QString subject = cmbSub_->currentText();
@@ -208,10 +209,9 @@ void frmPic::cmdSave_Click() {
         saveNew(subject, title);
     } catch (const AppError& e) {
         // The number, as always, and what went wrong (a full disk, named).
-        state_.services.messages.notify(QStringLiteral("Image Error # ") +
-                                            QString::number(e.number()) + QStringLiteral("\n\n") +
-                                            e.description(),
-                                        QStringLiteral("Image Error"));
+        state_.services.messages.notify(tr("Image Error # ") + QString::number(e.number()) +
+                                            QStringLiteral("\n\n") + e.description(),
+                                        tr("Image Error"));
     }
 }
 
@@ -221,7 +221,7 @@ void frmPic::saveNew(const QString& subject, const QString& title) {
                         state_.services.messages);
     if (stored.declined) {
         state_.services.messages.notify(
-            QStringLiteral("Failed to save the picture to the file: '") + stored.path + u'\'',
+            tr("Failed to save the picture to the file: '") + stored.path + u'\'',
             QStringLiteral("Wingfolio"), MsgIcon::Exclamation);
         return;
     }

@@ -58,7 +58,7 @@ frmSight::frmSight(AppState& state, MainWindowApi& main, QWidget* parent)
     : QDialog(parent),
       state_(state),
       main_(main),
-      heading_(new QLabel(QStringLiteral("New Sighting Entry for :"), this)),
+      heading_(new QLabel(tr("New Sighting Entry for :"), this)),
       cmbBird_(new QComboBox(this)),
       picker_(new SubjectPicker(cmbBird_, state, false)),
       DTPicker1_(new DateField(this)),
@@ -71,11 +71,11 @@ frmSight::frmSight(AppState& state, MainWindowApi& main, QWidget* parent)
       cmbCountry_(areaBox(this, "cmbCountry")),
       cmbRegion_(areaBox(this, "cmbRegion")),
       txtNotes_(new QLineEdit(this)),
-      cmdSaveNext_(new QPushButton(QStringLiteral("Save and &Next"), this)),
-      cmdSave_(new QPushButton(QStringLiteral("&Save"), this)),
-      cmdClose_(new QPushButton(QStringLiteral("&Cancel"), this)) {
+      cmdSaveNext_(new QPushButton(tr("Save and &Next"), this)),
+      cmdSave_(new QPushButton(tr("&Save"), this)),
+      cmdClose_(new QPushButton(tr("&Cancel"), this)) {
     setObjectName(QStringLiteral("frmSight"));
-    setWindowTitle(QStringLiteral("Add new Sighting"));
+    setWindowTitle(tr("Add new Sighting"));
     setWindowIcon(artwork::icon(QStringLiteral("Sighting")));
     heading_->setObjectName(QStringLiteral("lblHeading"));
     heading_->setTextFormat(Qt::PlainText);
@@ -84,11 +84,14 @@ frmSight::frmSight(AppState& state, MainWindowApi& main, QWidget* parent)
     DTPicker1_->setObjectName(QStringLiteral("DTPicker1"));
     DTPicker1_->setToday(state_.services.clock.now().date());
     txtTime_->setObjectName(QStringLiteral("txtTime"));
-    txtTime_->setPlaceholderText(QStringLiteral("HH:MM"));
+    txtTime_->setPlaceholderText(tr("HH:MM"));
     txtTime_->setMaxLength(5);
     cmbType_->setObjectName(QStringLiteral("cmbType"));
     txtCount_->setObjectName(QStringLiteral("txtCount"));
-    txtCount_->setPlaceholderText(QStringLiteral("a number, or X for present"));
+    txtCount_->setPlaceholderText(tr("a number, or X for present"));
+    // The hint is read whole, in any language.
+    txtCount_->setMinimumWidth(
+        txtCount_->fontMetrics().horizontalAdvance(txtCount_->placeholderText()) + 16);
     // A number, or X where the birds were not counted, as eBird writes it.
     txtCount_->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9]{1,7}|[xX]")), txtCount_));
@@ -97,8 +100,8 @@ frmSight::frmSight(AppState& state, MainWindowApi& main, QWidget* parent)
     cmdSaveNext_->setObjectName(QStringLiteral("cmdSaveNext"));
     cmdSaveNext_->setAutoDefault(false);
     cmdSaveNext_->setToolTip(
-        QStringLiteral("Store this sighting and start the next of the same "
-                       "day and place (Ctrl+Return)"));
+        tr("Store this sighting and start the next of the same "
+           "day and place (Ctrl+Return)"));
     cmdSave_->setObjectName(QStringLiteral("cmdSave"));
     cmdSave_->setDefault(true);
     cmdClose_->setObjectName(QStringLiteral("cmdClose"));
@@ -124,17 +127,17 @@ frmSight::frmSight(AppState& state, MainWindowApi& main, QWidget* parent)
     bold.setBold(true);
     heading_->setFont(bold);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Bird"), cmbBird_);
-    form->addRow(QStringLiteral("Date"), DTPicker1_);
-    form->addRow(QStringLiteral("Time"), txtTime_);
-    form->addRow(QStringLiteral("Type"), cmbType_);
-    form->addRow(QStringLiteral("Count"), txtCount_);
-    form->addRow(QStringLiteral("Site"), txtSite_);
-    form->addRow(QStringLiteral("District"), cmbDistrict_);
-    form->addRow(QStringLiteral("State/Prov"), cmbState_);
-    form->addRow(QStringLiteral("Country"), cmbCountry_);
-    form->addRow(QStringLiteral("Region"), cmbRegion_);
-    form->addRow(QStringLiteral("Notes"), txtNotes_);
+    form->addRow(tr("Bird"), cmbBird_);
+    form->addRow(tr("Date"), DTPicker1_);
+    form->addRow(tr("Time"), txtTime_);
+    form->addRow(tr("Type"), cmbType_);
+    form->addRow(tr("Count"), txtCount_);
+    form->addRow(tr("Site"), txtSite_);
+    form->addRow(tr("District"), cmbDistrict_);
+    form->addRow(tr("State/Prov"), cmbState_);
+    form->addRow(tr("Country"), cmbCountry_);
+    form->addRow(tr("Region"), cmbRegion_);
+    form->addRow(tr("Notes"), txtNotes_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(cmdSaveNext_);
@@ -155,9 +158,12 @@ void frmSight::Form_Load() {
             birdNames_ << s.name;
         }
         picker_->setItems(birdNames_);
-        cmbType_->addItems({QStringLiteral("Adult"), QStringLiteral("Male"),
-                            QStringLiteral("Female"), QStringLiteral("Immature"),
-                            QStringLiteral("Sound Record")});
+        // The journal keeps a type in English; the box shows it in the
+        // user's language.
+        for (const char* type : {QT_TR_NOOP("Adult"), QT_TR_NOOP("Male"), QT_TR_NOOP("Female"),
+                                 QT_TR_NOOP("Immature"), QT_TR_NOOP("Sound Record")}) {
+            cmbType_->addItem(tr(type), QString::fromLatin1(type));
+        }
         cmbType_->setCurrentIndex(0);
         cmbRegion_->addItems(db.areaValues(Area::Region));
         cmbCountry_->addItems(db.areaValues(Area::Country));
@@ -179,7 +185,7 @@ void frmSight::Form_Load() {
 
 void frmSight::editSighting(const Sighting& s) {
     editing_ = s;
-    setWindowTitle(QStringLiteral("Edit Sighting"));
+    setWindowTitle(tr("Edit Sighting"));
     cmdSaveNext_->hide();
     QString bird;
     try {
@@ -188,11 +194,11 @@ void frmSight::editSighting(const Sighting& s) {
         entry_editor::reportLoadError(state_, e);
     }
     picker_->setText(bird);
-    heading_->setText(QStringLiteral("Sighting of ") + entry_editor::sightingWords(bird, s.date));
+    heading_->setText(tr("Sighting of ") + entry_editor::sightingWords(bird, s.date));
     // A sighting without a date keeps none unless one is typed.
     DTPicker1_->setDate(s.date);
     txtTime_->setText(s.time.isValid() ? s.time.toString(QStringLiteral("HH:mm")) : QString());
-    if (const int i = cmbType_->findText(s.type); i >= 0) {
+    if (const int i = cmbType_->findData(s.type); i >= 0) {
         cmbType_->setCurrentIndex(i);
     } else {
         cmbType_->setEditable(true);
@@ -208,11 +214,26 @@ void frmSight::editSighting(const Sighting& s) {
     changes_.mark();
 }
 
+// The stored name of the type shown: a type of the list, or what was typed.
+QString frmSight::typeChosen() const {
+    const int i = cmbType_->currentIndex();
+    return i >= 0 && cmbType_->itemText(i) == cmbType_->currentText()
+               ? cmbType_->itemData(i).toString()
+               : cmbType_->currentText();
+}
+
 QStringList frmSight::snapshot() const {
-    return {cmbBird_->currentText(),     DTPicker1_->text(),       txtTime_->text(),
-            cmbType_->currentText(),     txtCount_->text(),        txtSite_->text(),
-            cmbDistrict_->currentText(), cmbState_->currentText(), cmbCountry_->currentText(),
-            cmbRegion_->currentText(),   txtNotes_->text()};
+    return {cmbBird_->currentText(),
+            DTPicker1_->text(),
+            txtTime_->text(),
+            typeChosen(),
+            txtCount_->text(),
+            txtSite_->text(),
+            cmbDistrict_->currentText(),
+            cmbState_->currentText(),
+            cmbCountry_->currentText(),
+            cmbRegion_->currentText(),
+            txtNotes_->text()};
 }
 
 std::optional<QString> frmSight::birdToFile(const QString& typed) {
@@ -235,7 +256,7 @@ bool frmSight::store() {
     // Blanks around a name are no part of it.
     const QString typed = cmbBird_->currentText().trimmed();
     if (typed.isEmpty()) {
-        state_.services.messages.notify(QStringLiteral("You must choose a bird name."),
+        state_.services.messages.notify(tr("You must choose a bird name."),
                                         QStringLiteral("Wingfolio"));
         cmbBird_->setFocus();
         return false;
@@ -250,20 +271,19 @@ bool frmSight::store() {
     }
     const std::optional<QTime> time = parseTimeOfDay(txtTime_->text());
     if (!time) {
-        markFieldInvalid(txtTime_, true,
-                         QStringLiteral("This is not a time of day. Type it as HH:MM."));
+        markFieldInvalid(txtTime_, true, tr("This is not a time of day. Type it as HH:MM."));
         txtTime_->setFocus(Qt::OtherFocusReason);
         return false;
     }
     QString count = txtCount_->text().trimmed().toUpper();
     if (!txtCount_->hasAcceptableInput() && !count.isEmpty()) {
-        markFieldInvalid(txtCount_, true, QStringLiteral("A count is a number, or X for present."));
+        markFieldInvalid(txtCount_, true, tr("A count is a number, or X for present."));
         txtCount_->setFocus(Qt::OtherFocusReason);
         return false;
     }
     // A date after today is a typing slip more often than a sighting.
     if (date > state_.services.clock.now().date() &&
-        !state_.services.messages.ask(QStringLiteral("The date is in the future. Save it anyway?"),
+        !state_.services.messages.ask(tr("The date is in the future. Save it anyway?"),
                                       QStringLiteral("Wingfolio"))) {
         DTPicker1_->setFocus(Qt::OtherFocusReason);
         return false;
@@ -287,7 +307,7 @@ bool frmSight::store() {
     s.date = date;
     s.time = *time;
     s.count = count;
-    s.type = cmbType_->currentText();
+    s.type = typeChosen();
     s.region = cmbRegion_->currentText();
     s.country = cmbCountry_->currentText();
     s.state = cmbState_->currentText();
@@ -302,14 +322,14 @@ bool frmSight::store() {
             if (editing_) {
                 if (!db.updateSighting(s)) {
                     throw AppError(err::NoCurrentRecord, QStringLiteral("wingfolio.frmSight"),
-                                   QStringLiteral("The sighting is no longer in the journal."));
+                                   tr("The sighting is no longer in the journal."));
                 }
             } else {
                 db.appendSighting(s);
             }
         });
     } catch (const AppError& e) {
-        state_.services.messages.notify(QStringLiteral("Error saving the sighting. Error # ") +
+        state_.services.messages.notify(tr("Error saving the sighting. Error # ") +
                                             QString::number(e.number()) + e.description(),
                                         QStringLiteral("Wingfolio"), MsgIcon::Exclamation);
         return false;

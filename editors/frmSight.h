@@ -48,6 +48,7 @@ class frmSight : public QDialog {
     // world list; nothing when the user went back to the box.
     std::optional<QString> birdToFile(const QString& typed);
     QStringList snapshot() const;
+    QString typeChosen() const;
 
     AppState& state_;
     MainWindowApi& main_;

@@ -13,6 +13,7 @@
 #include "Artwork.h"
 #include "MainWindowApi.h"
 #include "SubjectPicker.h"
+#include "Tr.h"
 
 namespace wf {
 
@@ -24,11 +25,11 @@ frmSubject::frmSubject(AppState& state, MainWindowApi& main, QWidget* parent)
       cmbSubject_(new QComboBox(this)),
       picker_(new SubjectPicker(cmbSubject_, state, false)),
       lblRenaming_(new QLabel(this)),
-      cmdSave_(new QPushButton(QStringLiteral("&Save"), this)),
-      cmdDelete_(new QPushButton(QStringLiteral("&Delete"), this)),
-      cmdCancel_(new QPushButton(QStringLiteral("&Cancel"), this)) {
+      cmdSave_(new QPushButton(tr("&Save"), this)),
+      cmdDelete_(new QPushButton(tr("&Delete"), this)),
+      cmdCancel_(new QPushButton(tr("&Cancel"), this)) {
     setObjectName(QStringLiteral("frmSubject"));
-    setWindowTitle(QStringLiteral("Edit Subject Text"));
+    setWindowTitle(tr("Edit Subject Text"));
     setWindowIcon(artwork::icon(QStringLiteral("Edit")));
     lbl_->setObjectName(QStringLiteral("lbl"));
     cmbSubject_->setObjectName(QStringLiteral("cmbSubject"));
@@ -67,14 +68,12 @@ frmSubject::frmSubject(AppState& state, MainWindowApi& main, QWidget* parent)
 }
 
 void frmSubject::report(long number, const QString& description) {
-    state_.services.messages.notify(
-        QStringLiteral("Error # ") + QString::number(number) + u' ' + description,
-        QStringLiteral("Wingfolio"), MsgIcon::Exclamation);
+    state_.services.messages.notify(tr("Error # ") + QString::number(number) + u' ' + description,
+                                    QStringLiteral("Wingfolio"), MsgIcon::Exclamation);
 }
 
 void frmSubject::Form_Load() {
-    lbl_->setText(state_.birds() ? QStringLiteral("Birds of the World")
-                                 : QStringLiteral("Other Topics"));
+    lbl_->setText(state_.birds() ? tr("Birds of the World") : tr("Other Topics"));
     try {
         QStringList names;
         for (const Subject& s : state_.db().subjects(state_.category())) {
@@ -119,15 +118,14 @@ void frmSubject::showSelected() {
     } catch (const AppError& e) {
         report(e.number(), e.description());
     }
-    lblRenaming_->setText(selectedName_.isEmpty()
-                              ? QString()
-                              : QStringLiteral("Renaming \u201c%1\u201d to:").arg(selectedName_));
+    lblRenaming_->setText(
+        selectedName_.isEmpty() ? QString() : tr("Renaming \u201c%1\u201d to:").arg(selectedName_));
 }
 
 bool frmSubject::confirmRename(const QString& oldName, const QString& newName) {
     return state_.services.messages.ask(
-        QStringLiteral("Rename \u201c%1\u201d to \u201c%2\u201d?").arg(oldName, newName),
-        QStringLiteral("Edit Subject Text"), MsgIcon::Question);
+        tr("Rename \u201c%1\u201d to \u201c%2\u201d?").arg(oldName, newName),
+        tr("Edit Subject Text"), MsgIcon::Question);
 }
 
 void frmSubject::rebuildTree() {
@@ -140,14 +138,13 @@ void frmSubject::rebuildTree() {
 
 void frmSubject::cmdSave_Click() {
     if (selectedId_ == 0) {
-        state_.services.messages.notify(QStringLiteral("There is no subject to change."),
+        state_.services.messages.notify(tr("There is no subject to change."),
                                         QStringLiteral("Wingfolio"));
         return;
     }
     const QString name = cmbSubject_->currentText();
     if (name.trimmed().isEmpty()) {
-        state_.services.messages.notify(QStringLiteral("A subject needs a name."),
-                                        QStringLiteral("Wingfolio"));
+        state_.services.messages.notify(tr("A subject needs a name."), QStringLiteral("Wingfolio"));
         cmbSubject_->setFocus();
         return;
     }
@@ -163,12 +160,11 @@ void frmSubject::cmdSave_Click() {
         if (other && *other != selectedId_) {
             const QString other_name = db.subjectName(cat, *other).value_or(name);
             if (!state_.services.messages.ask(
-                    QStringLiteral(
-                        "There is already a subject \u201c%1\u201d. Merge \u201c%2\u201d "
-                        "into it? Its entries and sightings move to \u201c%1\u201d and "
-                        "\u201c%2\u201d is removed.")
+                    tr("There is already a subject \u201c%1\u201d. Merge \u201c%2\u201d "
+                       "into it? Its entries and sightings move to \u201c%1\u201d and "
+                       "\u201c%2\u201d is removed.")
                         .arg(other_name, selectedName_),
-                    QStringLiteral("Merge Subjects"), MsgIcon::Question)) {
+                    tr("Merge Subjects"), MsgIcon::Question)) {
                 return;
             }
             db.mergeSubjects(cat, selectedId_, *other);
@@ -182,8 +178,8 @@ void frmSubject::cmdSave_Click() {
         report(e.number(), e.description());
         return;
     }
-    state_.services.messages.notify(QStringLiteral("Subject Saved"),
-                                    QStringLiteral("Subject Text Saved"), MsgIcon::Exclamation);
+    state_.services.messages.notify(tr("Subject Saved"), tr("Subject Text Saved"),
+                                    MsgIcon::Exclamation);
     rebuildTree();
     accept();
 }
@@ -221,14 +217,14 @@ QString contentsInWords(const SubjectContents& c) {
         return parts.value(0);
     }
     const QString last = parts.takeLast();
-    return parts.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+    return parts.join(QStringLiteral(", ")) + tr(" and ") + last;
 }
 
 }  // namespace
 
 void frmSubject::cmdDelete_Click() {
     if (selectedId_ == 0) {
-        state_.services.messages.notify(QStringLiteral("There is no subject to delete."),
+        state_.services.messages.notify(tr("There is no subject to delete."),
                                         QStringLiteral("Wingfolio"));
         return;
     }
@@ -238,11 +234,10 @@ void frmSubject::cmdDelete_Click() {
         // One question naming everything that goes; then all of it goes, or
         // nothing does.
         const SubjectContents contents = db.contentsOf(cat, selectedId_);
-        if (!contents.empty() && !state_.services.messages.confirm(
-                                     QStringLiteral("Delete \u201c%1\u201d with %2?")
-                                         .arg(selectedName_, contentsInWords(contents)),
-                                     QStringLiteral("Delete Subject"), QStringLiteral("&Delete"),
-                                     QStringLiteral("&Cancel"))) {
+        if (!contents.empty() &&
+            !state_.services.messages.confirm(
+                tr("Delete \u201c%1\u201d with %2?").arg(selectedName_, contentsInWords(contents)),
+                tr("Delete Subject"), tr("&Delete"), tr("&Cancel"))) {
             return;
         }
         db.inTransaction([&] {

@@ -41,19 +41,19 @@ struct ToolButton {
 };
 
 const ToolButton kButtons[] = {
-    {"Font", "Select Font", false},
+    {"Font", QT_TRANSLATE_NOOP("wf::frmText", "Select Font"), false},
     {"", "", false},
-    {"Cut", "Cut", false},
-    {"Copy", "Copy", false},
-    {"Paste", "Paste", false},
+    {"Cut", QT_TRANSLATE_NOOP("wf::frmText", "Cut"), false},
+    {"Copy", QT_TRANSLATE_NOOP("wf::frmText", "Copy"), false},
+    {"Paste", QT_TRANSLATE_NOOP("wf::frmText", "Paste"), false},
     {"", "", false},
-    {"Bold", "Bold", true},
-    {"Italic", "Italic", true},
-    {"Underline", "Underline", true},
+    {"Bold", QT_TRANSLATE_NOOP("wf::frmText", "Bold"), true},
+    {"Italic", QT_TRANSLATE_NOOP("wf::frmText", "Italic"), true},
+    {"Underline", QT_TRANSLATE_NOOP("wf::frmText", "Underline"), true},
     {"", "", false},
-    {"Left", "Left Justify", true},
-    {"Center", "Center Justify", true},
-    {"Right", "Right Justify", true},
+    {"Left", QT_TRANSLATE_NOOP("wf::frmText", "Left Justify"), true},
+    {"Center", QT_TRANSLATE_NOOP("wf::frmText", "Center Justify"), true},
+    {"Right", QT_TRANSLATE_NOOP("wf::frmText", "Right Justify"), true},
 };
 
 // Gets focus-in events of the title box to the editor.
@@ -74,7 +74,8 @@ class FocusWatcher : public QObject {
 }  // namespace
 
 frmText::frmText(AppState& state, MainWindowApi& main, QWidget* parent)
-    : EntryFrame(state, main, parent, {"frmText", "Add a new article", "Article"}),
+    : EntryFrame(state, main, parent,
+                 {"frmText", QT_TRANSLATE_NOOP("wf::EntryFrame", "Add a new article"), "Article"}),
       rtb1_(new ArticleEdit(this)),
       tb1_(new QToolBar(this)) {
     rtb1_->setObjectName(QStringLiteral("rtb1"));
@@ -89,9 +90,9 @@ frmText::frmText(AppState& state, MainWindowApi& main, QWidget* parent)
             continue;
         }
         const QString key = QString::fromLatin1(b.key);
-        QAction* a = tb1_->addAction(artwork::icon(key, 20), QString::fromLatin1(b.tip));
+        QAction* a = tb1_->addAction(artwork::icon(key, 20), tr(b.tip));
         a->setObjectName(key);
-        a->setToolTip(QString::fromLatin1(b.tip));
+        a->setToolTip(tr(b.tip));
         a->setCheckable(b.checkable);
         // The word processor's keys press the same buttons.
         static const std::pair<const char*, QKeySequence::StandardKey> kKeys[] = {
@@ -103,7 +104,7 @@ frmText::frmText(AppState& state, MainWindowApi& main, QWidget* parent)
                 a->setShortcut(QKeySequence(standard));
                 a->setShortcutContext(Qt::WindowShortcut);
                 a->setToolTip(QStringLiteral("%1 (%2)").arg(
-                    QString::fromLatin1(b.tip), a->shortcut().toString(QKeySequence::NativeText)));
+                    tr(b.tip), a->shortcut().toString(QKeySequence::NativeText)));
             }
         }
         if (key == QLatin1String("Left") || key == QLatin1String("Center") ||
@@ -121,7 +122,7 @@ frmText::frmText(AppState& state, MainWindowApi& main, QWidget* parent)
     connect(rtb1_, &QTextEdit::cursorPositionChanged, this, &frmText::rtb1_SelChange,
             Qt::QueuedConnection);
     txtTitle_->installEventFilter(new FocusWatcher(this, [this] { txtTitle_GotFocus(); }));
-    auto* lblArticle = new QLabel(QStringLiteral("Article"), this);
+    auto* lblArticle = new QLabel(tr("Article"), this);
     lblArticle->setObjectName(QStringLiteral("lbl(3)"));
     body()->addWidget(lblArticle);
     body()->addWidget(tb1_);
@@ -171,7 +172,8 @@ void frmText::Form_Load() {
 
 void frmText::LoadFields() {
     try {
-        if (const auto current = loadEntry("Editing Current Article")) {
+        if (const auto current =
+                loadEntry(QT_TRANSLATE_NOOP("wf::EntryFrame", "Editing Current Article"))) {
             rtf::readRtf(current->first.caption, *rtb1_->document());
             rtf::pictures::fitToWidth(*rtb1_->document(), rtb1_->pictureWidth());
         }
@@ -336,13 +338,14 @@ void frmText::txtTitle_GotFocus() {
 // Saving ------------------------------------------------------------------------
 
 void frmText::cmdSave_Click() {
-    if (!entry_editor::checkFields(state_, cmbSub_, txtTitle_,
-                                   {QStringLiteral("You must enter a title for the article."),
-                                    QStringLiteral("Wingfolio")})) {
+    if (!entry_editor::checkFields(
+            state_, cmbSub_, txtTitle_,
+            {tr("You must enter a title for the article."), QStringLiteral("Wingfolio")})) {
         return;
     }
     const QString rtf = rtf::writeRtf(*rtb1_->document());
-    saveEntry({kArticle, "A", 1, "wingfolio.frmText", "Error saving the article. Error # "},
+    saveEntry({kArticle, "A", 1, "wingfolio.frmText",
+               QT_TRANSLATE_NOOP("wf::EntryFrame", "Error saving the article. Error # ")},
               [&rtf](Entry& e) { e.caption = rtf; });
 }
 

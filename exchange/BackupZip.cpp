@@ -9,6 +9,7 @@
 #include "DiskProblem.h"
 #include "Module.h"
 #include "Store.h"
+#include "Tr.h"
 
 namespace wf {
 
@@ -25,7 +26,7 @@ void writeBackupZip(Store& journal, const QString& imagesDir, const QString& tar
     const auto write = moduleEntry<Write>(QStringLiteral("zip"), kWriteZipEntry, &why);
     if (write == nullptr) {
         throw AppError(err::FileNotFound, kSource,
-                       QStringLiteral("Zip files cannot be written: %1").arg(why));
+                       wf::tr("Zip files cannot be written: %1").arg(why));
     }
     // The set first, beside the target (links cost nothing), then zipped.
     const QFileInfo out(target);
@@ -46,7 +47,7 @@ void writeBackupZip(Store& journal, const QString& imagesDir, const QString& tar
             throw diskProblem(target, errnum, kSource);
         }
         throw AppError(err::PathAccess, kSource,
-                       QStringLiteral("The backup %1 could not be written: %2")
+                       wf::tr("The backup %1 could not be written: %2")
                            .arg(QDir::toNativeSeparators(target), error));
     }
 }
@@ -56,14 +57,13 @@ void unpackBackupZip(const QString& zip, const QString& folder) {
     QString why;
     const auto unpack = moduleEntry<Unpack>(QStringLiteral("zip"), kUnpackZipEntry, &why);
     if (unpack == nullptr) {
-        throw AppError(err::FileNotFound, kSource,
-                       QStringLiteral("Zip files cannot be read: %1").arg(why));
+        throw AppError(err::FileNotFound, kSource, wf::tr("Zip files cannot be read: %1").arg(why));
     }
     QString error;
     if (!unpack(zip, folder, &error)) {
-        throw AppError(err::BadFileFormat, kSource,
-                       QStringLiteral("The backup %1 cannot be read: %2")
-                           .arg(QDir::toNativeSeparators(zip), error));
+        throw AppError(
+            err::BadFileFormat, kSource,
+            wf::tr("The backup %1 cannot be read: %2").arg(QDir::toNativeSeparators(zip), error));
     }
 }
 

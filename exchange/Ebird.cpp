@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Ebird.h"
+#include "Tr.h"
 
 #include <QRegularExpression>
 #include <QStringView>
@@ -56,7 +57,7 @@ QString kindName(Kind kind) {
         case Kind::Domestic:
             return QStringLiteral("domestic");
         case Kind::NoName:
-            return QStringLiteral("no name");
+            return wf::tr("no name");
     }
     return {};
 }

@@ -21,6 +21,7 @@
 #include "Module.h"
 #include "Schema.h"
 #include "Store.h"
+#include "Tr.h"
 #include "ZipCsv.h"
 
 namespace wf {
@@ -84,9 +85,8 @@ const std::array<const char*, ColumnCount> kHeaders = {
 };
 
 [[noreturn]] void bad(const QString& path, const QString& what) {
-    throw AppError(
-        err::BadFileFormat, kSource,
-        QStringLiteral("%1: %2\n\nNothing was imported.").arg(QFileInfo(path).fileName(), what));
+    throw AppError(err::BadFileFormat, kSource,
+                   wf::tr("%1: %2\n\nNothing was imported.").arg(QFileInfo(path).fileName(), what));
 }
 
 // The CSV file inside a zip archive: the first entry whose name ends in .csv.
@@ -96,8 +96,8 @@ QByteArray csvFromZip(const QString& path) {
     const auto read = moduleEntry<Read>(QStringLiteral("zip"), kZipCsvEntry, &why);
     if (read == nullptr) {
         throw AppError(err::PathAccess, kSource,
-                       QStringLiteral("%1: zip archives cannot be read, the zip module cannot be "
-                                      "loaded: %2\n\nNothing was imported.")
+                       wf::tr("%1: zip archives cannot be read, the zip module cannot be "
+                              "loaded: %2\n\nNothing was imported.")
                            .arg(QFileInfo(path).fileName(), why));
     }
     ZipCsv csv;
@@ -106,23 +106,21 @@ QByteArray csvFromZip(const QString& path) {
         case ZipCsv::Read:
             break;
         case ZipCsv::CannotOpen:
-            bad(path,
-                QStringLiteral("the zip archive cannot be read (it is damaged or incomplete)."));
+            bad(path, wf::tr("the zip archive cannot be read (it is damaged or incomplete)."));
         case ZipCsv::CannotStat:
-            bad(path,
-                QStringLiteral("the file %1 in the zip archive cannot be read.").arg(csv.name));
+            bad(path, wf::tr("the file %1 in the zip archive cannot be read.").arg(csv.name));
         case ZipCsv::Damaged:
-            bad(path, QStringLiteral("the file %1 in the zip archive is damaged.").arg(csv.name));
+            bad(path, wf::tr("the file %1 in the zip archive is damaged.").arg(csv.name));
         case ZipCsv::NoCsv:
-            bad(path, QStringLiteral("the zip archive holds no CSV file."));
+            bad(path, wf::tr("the zip archive holds no CSV file."));
         case ZipCsv::Encrypted:
-            bad(path, QStringLiteral("the file %1 in the zip archive is encrypted; unpack it "
-                                     "with its password and import the CSV file.")
+            bad(path, wf::tr("the file %1 in the zip archive is encrypted; unpack it "
+                             "with its password and import the CSV file.")
                           .arg(csv.name));
         case ZipCsv::Unsupported:
-            bad(path, QStringLiteral("the file %1 in the zip archive is packed with a method "
-                                     "Wingfolio cannot unpack; unpack it with another program "
-                                     "and import the CSV file.")
+            bad(path, wf::tr("the file %1 in the zip archive is packed with a method "
+                             "Wingfolio cannot unpack; unpack it with another program "
+                             "and import the CSV file.")
                           .arg(csv.name));
     }
     return csv.bytes;
@@ -155,7 +153,7 @@ EbirdImport::EbirdImport(const QString& path, const IsoCodes& codes) : path_(pat
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         throw AppError(err::FileNotFound, kSource,
-                       QStringLiteral("The file %1 cannot be read: %2\n\nNothing was imported.")
+                       wf::tr("The file %1 cannot be read: %2\n\nNothing was imported.")
                            .arg(path, file.errorString()));
     }
     QByteArray bytes = file.readAll();
@@ -166,16 +164,16 @@ EbirdImport::EbirdImport(const QString& path, const IsoCodes& codes) : path_(pat
     QStringDecoder decode(QStringDecoder::Utf8);
     const QString text = decode(bytes);
     if (decode.hasError() || bytes.contains('\0')) {
-        bad(path, QStringLiteral("the file is neither a CSV file nor a zip archive."));
+        bad(path, wf::tr("the file is neither a CSV file nor a zip archive."));
     }
     std::vector<CsvRecord> records;
     try {
         records = readCsvRecords(text);
     } catch (const CsvUnclosedQuote& e) {
-        bad(path, QStringLiteral("line %1: a quoted field is never closed.").arg(e.line));
+        bad(path, wf::tr("line %1: a quoted field is never closed.").arg(e.line));
     }
     if (records.empty()) {
-        bad(path, QStringLiteral("the file is empty."));
+        bad(path, wf::tr("the file is empty."));
     }
     const QStringList header = records.front().fields;
     std::array<qsizetype, ColumnCount> at{};
@@ -184,8 +182,8 @@ EbirdImport::EbirdImport(const QString& path, const IsoCodes& codes) : path_(pat
     }
     for (const QString& required : requiredColumns()) {
         if (header.indexOf(required) < 0) {
-            bad(path, QStringLiteral("the file has no column \"%1\" (is it \"My eBird Data\"?).")
-                          .arg(required));
+            bad(path,
+                wf::tr("the file has no column \"%1\" (is it \"My eBird Data\"?).").arg(required));
         }
     }
     rows_.reserve(records.size() - 1);
@@ -196,8 +194,8 @@ EbirdImport::EbirdImport(const QString& path, const IsoCodes& codes) : path_(pat
         }
         // eBird writes every field of every record: fewer is a file cut short.
         if (rec.fields.size() < header.size()) {
-            bad(path, QStringLiteral("line %1: the record has %2 of the %3 fields; the file "
-                                     "seems cut short or damaged.")
+            bad(path, wf::tr("line %1: the record has %2 of the %3 fields; the file "
+                             "seems cut short or damaged.")
                           .arg(rec.line)
                           .arg(rec.fields.size())
                           .arg(header.size()));
@@ -210,8 +208,8 @@ EbirdImport::EbirdImport(const QString& path, const IsoCodes& codes) : path_(pat
             }
         }
         if (!ebird::parseDate(row.v[Date]).isValid()) {
-            bad(path, QStringLiteral("line %1: the date \"%2\" cannot be read (eBird writes "
-                                     "YYYY-MM-DD).")
+            bad(path, wf::tr("line %1: the date \"%2\" cannot be read (eBird writes "
+                             "YYYY-MM-DD).")
                           .arg(row.line)
                           .arg(row.v[Date]));
         }
@@ -235,54 +233,52 @@ std::map<QString, int> EbirdImportResult::skippedByKind() const {
 
 QString EbirdImportResult::summary() const {
     QStringList lines;
-    lines << QStringLiteral("Records read: %1").arg(rowsRead)
-          << QStringLiteral("Sightings added: %1").arg(added)
-          << QStringLiteral("Already in the journal: %1").arg(alreadyPresent);
+    lines << wf::tr("Records read: %1").arg(rowsRead) << wf::tr("Sightings added: %1").arg(added)
+          << wf::tr("Already in the journal: %1").arg(alreadyPresent);
     if (renamed > 0) {
-        lines << QStringLiteral(
+        lines << wf::tr(
                      "Renamed on eBird since: %1 (updated, %2 filed under another "
                      "bird)")
                      .arg(renamed)
                      .arg(refiled);
     }
-    lines << QStringLiteral("Waiting for review: %1%2")
+    lines << wf::tr("Waiting for review: %1%2")
                  .arg(waiting)
-                 .arg(waiting > 0 ? QStringLiteral(" records of %1 (File, Review eBird Names)")
-                                        .arg(words::counted(waitingNames, QStringLiteral("name"),
-                                                            QStringLiteral("names")))
-                                  : QString());
+                 .arg(waiting > 0
+                          ? wf::tr(" records of %1 (File, Review eBird Names)")
+                                .arg(words::counted(waitingNames, wf::tr("name"), wf::tr("names")))
+                          : QString());
     constexpr size_t kPairsNamed = 10;
     for (size_t i = 0; i < waitingPairs.size() && i < kPairsNamed; ++i) {
         lines
             << QStringLiteral("    %1: %2").arg(waitingPairs[i].first).arg(waitingPairs[i].second);
     }
     if (waitingPairs.size() > kPairsNamed) {
-        lines << QStringLiteral("    and %1 more").arg(waitingPairs.size() - kPairsNamed);
+        lines << wf::tr("    and %1 more").arg(waitingPairs.size() - kPairsNamed);
     }
     if (!gone.empty()) {
         constexpr size_t kNamed = 5;
-        lines << QStringLiteral("No longer in this download (kept in the journal): %1")
-                     .arg(gone.size());
+        lines << wf::tr("No longer in this download (kept in the journal): %1").arg(gone.size());
         for (size_t i = 0; i < gone.size() && i < kNamed; ++i) {
             lines << QStringLiteral("    %1, %2, %3 (%4)")
                          .arg(gone[i].commonName, gone[i].date, gone[i].location,
                               gone[i].submissionId);
         }
         if (gone.size() > kNamed) {
-            lines << QStringLiteral("    and %1 more").arg(gone.size() - kNamed);
+            lines << wf::tr("    and %1 more").arg(gone.size() - kNamed);
         }
     }
     if (skipped.empty()) {
-        lines << QStringLiteral("Skipped (not one species): 0");
+        lines << wf::tr("Skipped (not one species): 0");
     } else {
         QStringList kinds;
         for (const auto& [kind, n] : skippedByKind()) {
             kinds << QStringLiteral("%1 %2").arg(n).arg(kind);
         }
-        lines << QStringLiteral("Skipped (not one species): %1").arg(skipped.size())
+        lines << wf::tr("Skipped (not one species): %1").arg(skipped.size())
               << QStringLiteral("    %1").arg(kinds.join(QStringLiteral(", ")));
         if (!reportPath.isEmpty()) {
-            lines << QStringLiteral("The skipped records are listed in:") << reportPath;
+            lines << wf::tr("The skipped records are listed in:") << reportPath;
         } else if (!reportProblem.isEmpty()) {
             lines << reportProblem;
         }
@@ -308,7 +304,7 @@ EbirdImportResult EbirdImport::run(Store& store, const std::function<bool(int, i
     } restoreCache{db};
     const auto cancelled = [] {
         return AppError(err::Cancelled, kSource,
-                        QStringLiteral("The import was cancelled; nothing was imported."));
+                        wf::tr("The import was cancelled; nothing was imported."));
     };
     store.inTransaction([&] {
         EbirdNames names(store, codes_);
@@ -562,8 +558,7 @@ EbirdImportResult EbirdImport::run(Store& store, const std::function<bool(int, i
         }
         if (result.reportPath.isEmpty()) {
             result.reportProblem =
-                QStringLiteral("The list of skipped records could not be written to %1.")
-                    .arg(report);
+                wf::tr("The list of skipped records could not be written to %1.").arg(report);
         }
     }
     return result;

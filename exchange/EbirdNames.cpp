@@ -11,6 +11,7 @@
 #include "Ebird.h"
 #include "IsoCodes.h"
 #include "Store.h"
+#include "Tr.h"
 
 namespace wf {
 
@@ -233,14 +234,14 @@ std::vector<EbirdNames::Suggestion> EbirdNames::suggestions(const QString& commo
                   {q.getColumn(0).getInt64(), name, sci, text(q.getColumn(3)), {}}};
         if (!sciKey.isEmpty() && ebirdNameKey(sci) == sciKey) {
             sc.rank = 0;
-            sc.s.why = QStringLiteral("same scientific name");
+            sc.s.why = wf::tr("same scientific name");
         } else if (ebirdNameKey(name) == commonKey) {
             sc.rank = 1;
-            sc.s.why = QStringLiteral("same English name");
+            sc.s.why = wf::tr("same English name");
         } else if (!epithet.isEmpty() && sci.contains(u' ') &&
                    ebirdNameKey(sci.section(u' ', 1, 1)) == epithet) {
             sc.rank = 2;
-            sc.s.why = QStringLiteral("same epithet in another genus");
+            sc.s.why = wf::tr("same epithet in another genus");
         } else {
             const QStringList theirs = words(name);
             for (const QString& w : commonWords) {
@@ -250,7 +251,7 @@ std::vector<EbirdNames::Suggestion> EbirdNames::suggestions(const QString& commo
                 continue;
             }
             sc.rank = 3;
-            sc.s.why = QStringLiteral("English name shares %1 of its words").arg(sc.shared);
+            sc.s.why = wf::tr("English name shares %1 of its words").arg(sc.shared);
         }
         found.push_back(std::move(sc));
     }

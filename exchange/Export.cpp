@@ -16,6 +16,7 @@
 #include "Ebird.h"
 #include "IsoCodes.h"
 #include "Store.h"
+#include "Tr.h"
 #include "Wildcard.h"
 
 namespace wf {
@@ -199,12 +200,12 @@ int writeText(const QString& path, const QString& text, int rows) {
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly)) {
         throw AppError(err::PathAccess, kSource,
-                       QStringLiteral("%1 cannot be written: %2").arg(path, out.errorString()));
+                       wf::tr("%1 cannot be written: %2").arg(path, out.errorString()));
     }
     out.write(text.toUtf8());
     if (!out.commit()) {
         throw AppError(err::PathAccess, kSource,
-                       QStringLiteral("%1 cannot be written: %2").arg(path, out.errorString()));
+                       wf::tr("%1 cannot be written: %2").arg(path, out.errorString()));
     }
     return rows;
 }

@@ -208,10 +208,9 @@ void cDIBSection::PaintPicture(QPainter& lhDC, int lDestLeft, int lDestTop, int 
 
 bool cDIBSection::CopyToClipboard(Clipboard& clipboard, MessageBoxes& messages, bool bAsDIB) {
     if (bAsDIB) {
-        messages.notify(
-            QStringLiteral("I don't know how to put a DIB on the clipboard! Copy as bitmap "
+        messages.notify(tr("I don't know how to put a DIB on the clipboard! Copy as bitmap "
                            "instead!!!"),
-            QStringLiteral("Wingfolio"));
+                        QStringLiteral("Wingfolio"));
         return false;
     }
     const QImage image = toImage();

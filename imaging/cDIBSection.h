@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
+
 #include <QImage>
 #include <QtGlobal>
 #include <memory>
@@ -38,6 +40,8 @@ class PixelView {
 // in memory is the picture's bottom row). Its "drawing context" and "bitmap"
 // are objects over that memory, with non-zero handles while created.
 class cDIBSection {
+    Q_DECLARE_TR_FUNCTIONS(wf::cDIBSection)
+
   public:
     cDIBSection();
     ~cDIBSection();

@@ -17,6 +17,7 @@
 #include "AppError.h"
 #include "DiskProblem.h"
 #include "Services.h"
+#include "Tr.h"
 #include "cDIBSection.h"
 
 namespace wf::mIntelJPEGLibrary {
@@ -27,7 +28,7 @@ const QString kSource = QStringLiteral("wingfolio.mIntelJPEGLibrary");
 
 [[noreturn]] void saveFailed(int status) {
     throw AppError(err::JpegWriter, kSource,
-                   QStringLiteral("Failed to save to JPG ") + QString::number(status));
+                   wf::tr("Failed to save to JPG ") + QString::number(status));
 }
 
 // A write that the disk refused: the writer's own number, and the disk named.
@@ -36,7 +37,7 @@ const QString kSource = QStringLiteral("wingfolio.mIntelJPEGLibrary");
         saveFailed(status);
     }
     throw AppError(err::JpegWriter, kSource,
-                   QStringLiteral("Failed to save to JPG %1. ").arg(status) +
+                   wf::tr("Failed to save to JPG %1. ").arg(status) +
                        diskProblem(QFile::decodeName(target), errnum, kSource).description());
 }
 
@@ -141,7 +142,7 @@ std::unique_ptr<PreparedJpeg> PrepareJpegFile(const cDIBSection& dib, const QStr
     const std::unique_ptr<void, EncoderDeleter> encoder(tjInitCompress());
     if (!encoder) {
         throw AppError(err::JpegWriter, kSource,
-                       QStringLiteral("Failed to initialise the IJL library: ") +
+                       wf::tr("Failed to initialise the IJL library: ") +
                            QString::number(kEncoderUnavailable));
     }
 
@@ -154,9 +155,9 @@ std::unique_ptr<PreparedJpeg> PrepareJpegFile(const cDIBSection& dib, const QStr
     }
     if (::stat(target.constData(), &st) == 0) {
         kept = Kept{mode_t(st.st_mode & 07777), {st.st_atim, st.st_mtim}};
-        if (!messages.ask(QStringLiteral("A file with the above title already exists. Would you "
-                                         "like to overwrite the file?"),
-                          QStringLiteral("File Name in use"), MsgIcon::Question)) {
+        if (!messages.ask(wf::tr("A file with the above title already exists. Would you "
+                                 "like to overwrite the file?"),
+                          wf::tr("File Name in use"), MsgIcon::Question)) {
             return nullptr;
         }
     }

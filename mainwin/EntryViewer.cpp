@@ -49,6 +49,24 @@ class TitleLabel : public QLabel {
 const QString EntryViewer::kGridFormat = QStringLiteral(
     "< |<Date  |<Time |<Count |<Type   |<Site  |<District  |State/Prov   |<Country   |<Region  "
     "|<Notes  ");
+namespace {
+
+// The grid's column names, for the translators.
+[[maybe_unused]] const char* const kGridHeaders[] = {
+    QT_TRANSLATE_NOOP("wf::EntryViewer", "Date"),
+    QT_TRANSLATE_NOOP("wf::EntryViewer", "Time"),
+    QT_TRANSLATE_NOOP("wf::EntryViewer", "Count"),
+    QT_TRANSLATE_NOOP("wf::EntryViewer", "Type"),
+    QT_TRANSLATE_NOOP("wf::EntryViewer", "Site"),
+    QT_TRANSLATE_NOOP("wf::EntryViewer", "District"),
+    QT_TRANSLATE_NOOP("wf::EntryViewer", "State/Prov"),
+    QT_TRANSLATE_NOOP("wf::EntryViewer", "Country"),
+    QT_TRANSLATE_NOOP("wf::EntryViewer", "Region"),
+    QT_TRANSLATE_NOOP("wf::EntryViewer", "Notes"),
+};
+
+}  // namespace
+
 const int EntryViewer::kGridWidths[kGridColumns] = {0,    1000, 700,  700,  1000, 2000,
                                                     2000, 1500, 1500, 1500, 4000};
 
@@ -173,7 +191,13 @@ void EntryViewer::setUpGrid() {
     const auto columns = parseGridFormat(kGridFormat);
     QStringList headers;
     for (const auto& c : columns) {
-        headers << c.header;
+        // Shown in the user's language; the format keeps the English names.
+        // The padding the format gives a name is kept around its translation.
+        const QString name = c.header.trimmed();
+        const qsizetype at = c.header.indexOf(name);
+        headers << (name.isEmpty() ? c.header
+                                   : c.header.left(at) + tr(name.toUtf8().constData()) +
+                                         c.header.mid(at + name.size()));
     }
     grid_->sightings()->clear();
     grid_->sightings()->setHeaders(headers);

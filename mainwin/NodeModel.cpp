@@ -158,14 +158,13 @@ QModelIndex NodeModel::find(const QString& key) {
 QModelIndex NodeModel::add(const QString& parentKey, const QString& key, const QString& text,
                            int picture) {
     if (byKey_.contains(key)) {
-        throw AppError(err::DuplicateNodeKey, kSource,
-                       QStringLiteral("Key is not unique in collection"));
+        throw AppError(err::DuplicateNodeKey, kSource, tr("Key is not unique in collection"));
     }
     Item* parent = &root_;
     if (!parentKey.isEmpty()) {
         parent = byKey_.value(parentKey);
         if (parent == nullptr) {
-            throw AppError(err::ElementNotFound, kSource, QStringLiteral("Element not found"));
+            throw AppError(err::ElementNotFound, kSource, tr("Element not found"));
         }
     }
     if (parent->lazy) {

@@ -11,6 +11,7 @@
 
 #include "DataFolder.h"
 #include "Store.h"
+#include "Tr.h"
 #include "Wildcard.h"
 
 namespace wf {
@@ -22,7 +23,7 @@ QString esc(const QString& s) {
 }
 
 QString when(const FirstSeen& f) {
-    const QString date = f.date.isValid() ? words::date(f.date) : QStringLiteral("no date");
+    const QString date = f.date.isValid() ? words::date(f.date) : tr("no date");
     return f.site.isEmpty() ? date : date + QStringLiteral(", ") + f.site;
 }
 
@@ -82,7 +83,7 @@ QString subjectPageHtml(const SubjectPageData& page) {
             const Taxonomy& t = *page.taxonomy;
             h += QStringLiteral("<p><i>%1</i>").arg(esc(t.scientificName));
             if (!t.order.isEmpty() || !t.family.isEmpty()) {
-                h += QStringLiteral("<br>Order %1, family %2")
+                h += tr("<br>Order %1, family %2")
                          .arg(esc(t.order), esc(t.familyEnglish.isEmpty()
                                                     ? t.family
                                                     : t.familyEnglish + " (" + t.family + ")"));
@@ -90,20 +91,17 @@ QString subjectPageHtml(const SubjectPageData& page) {
             h += QStringLiteral("</p>");
         }
         if (page.sightings == 0) {
-            h += QStringLiteral("<p>Not seen yet.</p>");
+            h += tr("<p>Not seen yet.</p>");
         } else {
             h += QStringLiteral("<table cellspacing='0' cellpadding='2'>");
-            h += QStringLiteral("<tr><td>First seen:</td><td>%1</td></tr>")
-                     .arg(esc(when(*page.first)));
+            h += tr("<tr><td>First seen:</td><td>%1</td></tr>").arg(esc(when(*page.first)));
             if (page.last) {
-                h += QStringLiteral("<tr><td>Last seen:</td><td>%1</td></tr>")
-                         .arg(esc(when(*page.last)));
+                h += tr("<tr><td>Last seen:</td><td>%1</td></tr>").arg(esc(when(*page.last)));
             }
-            h += QStringLiteral("<tr><td>Sightings:</td><td>%1 at %2</td></tr></table>")
+            h += tr("<tr><td>Sightings:</td><td>%1 at %2</td></tr></table>")
                      .arg(page.sightings)
-                     .arg(words::counted(page.places, QStringLiteral("place"),
-                                         QStringLiteral("places")));
-            h += QStringLiteral("<h3>Sightings by month</h3><p><img src='page:months'></p>");
+                     .arg(words::counted(page.places, tr("place"), tr("places")));
+            h += tr("<h3>Sightings by month</h3><p><img src='page:months'></p>");
         }
     }
     if (!page.pictures.empty()) {

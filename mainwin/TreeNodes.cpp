@@ -3,6 +3,7 @@
 #include "Words.h"
 
 #include "Store.h"
+#include "Tr.h"
 #include "Wildcard.h"
 
 #include <QLocale>
@@ -51,16 +52,15 @@ QString subjectLetter(Category cat) {
 Node rootNode(Category cat) {
     return {rootKey(cat),
             {},
-            cat == Category::Birds ? QStringLiteral("Birds of the World")
-                                   : QStringLiteral("Other Topics"),
+            cat == Category::Birds ? tr("Birds of the World") : tr("Other Topics"),
             kNoPicture};
 }
 
 // The "Sightings" node, then the entries of the types the tree shows.
 void appendChildren(std::vector<Node>& out, const QString& key, const TreeSubject& s) {
     if (s.hasSightings) {
-        out.push_back({QStringLiteral("S") + QString::number(s.id), key,
-                       QStringLiteral("Sightings"), kSightingsPicture});
+        out.push_back(
+            {QStringLiteral("S") + QString::number(s.id), key, tr("Sightings"), kSightingsPicture});
     }
     for (const ListedEntry& e : s.entries) {
         const QString l = entryKeyLetter(e.type);
@@ -173,14 +173,11 @@ NodeList entryTypeList(const Store& store, Category cat, const QString& type) {
     const QString root = birds ? QStringLiteral("Birds") : QStringLiteral("Topics");
     QString rootText;
     if (type == kArticle) {
-        rootText = birds ? QStringLiteral("Birds of the World Articles")
-                         : QStringLiteral("Other Articles");
+        rootText = birds ? tr("Birds of the World Articles") : tr("Other Articles");
     } else if (type == kImage) {
-        rootText =
-            birds ? QStringLiteral("Birds of the World Images") : QStringLiteral("Other Images");
+        rootText = birds ? tr("Birds of the World Images") : tr("Other Images");
     } else {
-        rootText = birds ? QStringLiteral("Birds of the World Internet Links")
-                         : QStringLiteral("Other Internet Links");
+        rootText = birds ? tr("Birds of the World Internet Links") : tr("Other Internet Links");
     }
     NodeList list;
     list.nodes.push_back({root, {}, rootText, kNoPicture});
@@ -238,7 +235,7 @@ namespace {
 // "name — date, place": the bird first, so a narrow tree still shows it.
 QString firstSightingText(const FirstSeen& f) {
     QString text = f.name + QStringLiteral(" \u2014 ") +
-                   (f.date.isValid() ? words::date(f.date) : QStringLiteral("no date"));
+                   (f.date.isValid() ? words::date(f.date) : tr("no date"));
     if (!f.site.trimmed().isEmpty()) {
         text += QStringLiteral(", ") + f.site.trimmed();
     }
@@ -268,7 +265,7 @@ QString familyKey(const Taxonomy* taxon) {
 
 QString familyText(const Taxonomy* taxon) {
     if (!taxon || taxon->family.isEmpty()) {
-        return QStringLiteral("Other");
+        return tr("Other");
     }
     return taxon->familyEnglish.isEmpty()
                ? taxon->family
@@ -361,7 +358,7 @@ std::optional<NodeList> searchListNodes(const Store& store, const CustomSearch& 
     }
     NodeList list;
     const QString root = QStringLiteral("Birds");
-    list.nodes.push_back({root, {}, QStringLiteral("Custom Search"), kNoPicture});
+    list.nodes.push_back({root, {}, tr("Custom Search"), kNoPicture});
     list.visibleKey = root;
     for (const ListedEntry& e : found) {
         const QString letter = entryKeyLetter(e.type);

@@ -10,6 +10,7 @@
 #include "NodeTree.h"
 
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QRadioButton;
 class QTreeView;
@@ -48,6 +49,10 @@ class TreePane : public QObject {
     void chooseBirds();
     // The least height of the Find frame.
     int frameHeight() const;
+    // Sets the two choices side by side when both fit a frame of this
+    // width, else one above the other; whether the arrangement changed (and
+    // with it the frame's height).
+    bool arrangeFor(int frameWidth);
     // Places the Find frame, the category box's width and the tree.
     void place(const QRect& frame, int categoryWidth, const QRect& tree);
 
@@ -65,6 +70,8 @@ class TreePane : public QObject {
     QComboBox* category_;
     QComboBox* period_;
     QComboBox* area_;
+    QGridLayout* frameLayout_;
+    bool stacked_ = false;
     QTreeView* view_;
     NodeTree nodes_;
 };

@@ -4,6 +4,7 @@
 #include <QtGlobal>
 
 #include "Module.h"
+#include "Tr.h"
 #include "WebPane.h"
 
 namespace wf {
@@ -23,7 +24,7 @@ WebPane* createWebPane(QWidget* parent, QString* error) {
     const auto factory = moduleEntry<Factory>(QStringLiteral("webpane"), kWebPaneFactory, &why);
     if (factory == nullptr) {
         if (error) {
-            *error = QStringLiteral("The web browser module cannot be loaded: ") + why;
+            *error = tr("The web browser module cannot be loaded: ") + why;
         }
         return nullptr;
     }

@@ -51,22 +51,20 @@ frmHelp::frmHelp(QWidget* parent)
       txtSearch_(new QLineEdit(this)),
       lstResults_(new QListWidget(this)) {
     setObjectName(QStringLiteral("frmHelp"));
-    setWindowTitle(QStringLiteral("Wingfolio Help"));
+    setWindowTitle(tr("Wingfolio Help"));
     setWindowIcon(artwork::appIcon());
     browser_->setObjectName(QStringLiteral("helpBrowser"));
     browser_->setSearchPaths({kHelpDir});
     browser_->setOpenExternalLinks(true);
     txtSearch_->setObjectName(QStringLiteral("txtHelpSearch"));
-    txtSearch_->setPlaceholderText(QStringLiteral("Find a topic"));
+    txtSearch_->setPlaceholderText(tr("Find a topic"));
     lstResults_->setObjectName(QStringLiteral("lstHelpResults"));
     auto* tools = new QToolBar(this);
-    QAction* contents =
-        tools->addAction(artwork::icon(QStringLiteral("Home")), QStringLiteral("Contents"));
+    QAction* contents = tools->addAction(artwork::icon(QStringLiteral("Home")), tr("Contents"));
     contents->setObjectName(QStringLiteral("Contents"));
-    QAction* back = tools->addAction(artwork::icon(QStringLiteral("Back")), QStringLiteral("Back"));
+    QAction* back = tools->addAction(artwork::icon(QStringLiteral("Back")), tr("Back"));
     back->setObjectName(QStringLiteral("Back"));
-    QAction* forward =
-        tools->addAction(artwork::icon(QStringLiteral("Forward")), QStringLiteral("Forward"));
+    QAction* forward = tools->addAction(artwork::icon(QStringLiteral("Forward")), tr("Forward"));
     forward->setObjectName(QStringLiteral("Forward"));
     connect(contents, &QAction::triggered, this,
             [this] { browser_->setSource(QUrl(QStringLiteral("index.html"))); });
@@ -85,7 +83,7 @@ frmHelp::frmHelp(QWidget* parent)
     });
 
     auto* side = new QVBoxLayout;
-    side->addWidget(new QLabel(QStringLiteral("Search:"), this));
+    side->addWidget(new QLabel(tr("Search:"), this));
     side->addWidget(txtSearch_);
     side->addWidget(lstResults_, 1);
     auto* body = new QHBoxLayout;

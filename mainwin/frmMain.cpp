@@ -90,45 +90,46 @@ struct Menu {
 const std::vector<Menu>& menus() {
     static const std::vector<Menu> m = {
         {"mnuFile",
-         "&File",
-         {{"mnuFileNewSighting", "New &Sighting", "Ctrl+S"},
-          {"mnuFileNewArticle", "New &Article", "Ctrl+T"},
-          {"mnuFileNewImage", "New &Image", "Ctrl+I"},
-          {"mnuFileNewLink", "New Internet &Link", "Ctrl+L"},
+         QT_TRANSLATE_NOOP("wf::frmMain", "&File"),
+         {{"mnuFileNewSighting", QT_TRANSLATE_NOOP("wf::frmMain", "New &Sighting"), "Ctrl+S"},
+          {"mnuFileNewArticle", QT_TRANSLATE_NOOP("wf::frmMain", "New &Article"), "Ctrl+T"},
+          {"mnuFileNewImage", QT_TRANSLATE_NOOP("wf::frmMain", "New &Image"), "Ctrl+I"},
+          {"mnuFileNewLink", QT_TRANSLATE_NOOP("wf::frmMain", "New Internet &Link"), "Ctrl+L"},
           {"mnuFileBar4", "-", ""},
-          {"mnuFileBackup", "&Back Up Journal...", ""},
-          {"mnuFileRestore", "&Restore From Backup...", ""},
-          {"mnuFileImport", "Import Old &Journal...", ""},
-          {"mnuFileImportEbird", "Import &eBird Data...", ""},
-          {"mnuFileReviewNames", "Re&view eBird Names...", ""},
+          {"mnuFileBackup", QT_TRANSLATE_NOOP("wf::frmMain", "&Back Up Journal..."), ""},
+          {"mnuFileRestore", QT_TRANSLATE_NOOP("wf::frmMain", "&Restore From Backup..."), ""},
+          {"mnuFileImport", QT_TRANSLATE_NOOP("wf::frmMain", "Import Old &Journal..."), ""},
+          {"mnuFileImportEbird", QT_TRANSLATE_NOOP("wf::frmMain", "Import &eBird Data..."), ""},
+          {"mnuFileReviewNames", QT_TRANSLATE_NOOP("wf::frmMain", "Re&view eBird Names..."), ""},
           {"mnuFileBar5", "-", ""},
-          {"mnuFileClose", "E&xit", "Ctrl+Q"}}},
+          {"mnuFileClose", QT_TRANSLATE_NOOP("wf::frmMain", "E&xit"), "Ctrl+Q"}}},
         {"mnuEdit",
-         "&Edit",
-         {{"mnuEditEntry", "&Edit Current Entry", ""},
-          {"mnuEditDelete", "&Delete Current Entry\tDel", ""},
-          {"mnuEditSubject", "Edit &Subject Text", ""},
+         QT_TRANSLATE_NOOP("wf::frmMain", "&Edit"),
+         {{"mnuEditEntry", QT_TRANSLATE_NOOP("wf::frmMain", "&Edit Current Entry"), ""},
+          {"mnuEditDelete", QT_TRANSLATE_NOOP("wf::frmMain", "&Delete Current Entry\tDel"), ""},
+          {"mnuEditSubject", QT_TRANSLATE_NOOP("wf::frmMain", "Edit &Subject Text"), ""},
           {"sep2", "-", ""},
-          {"mnuEditExpand", "E&xpand All Nodes", ""},
-          {"mnuEditCollapse", "&Collapse All Nodes", ""}}},
+          {"mnuEditExpand", QT_TRANSLATE_NOOP("wf::frmMain", "E&xpand All Nodes"), ""},
+          {"mnuEditCollapse", QT_TRANSLATE_NOOP("wf::frmMain", "&Collapse All Nodes"), ""}}},
         {"mnuView",
-         "&View",
-         {{"mnuViewCustom", "&Custom Search", "F3"},
-          {"mnuViewSubjectPage", "Subject &Page", "F4"},
-          {"mnuViewStatistics", "&Statistics...", ""},
+         QT_TRANSLATE_NOOP("wf::frmMain", "&View"),
+         {{"mnuViewCustom", QT_TRANSLATE_NOOP("wf::frmMain", "&Custom Search"), "F3"},
+          {"mnuViewSubjectPage", QT_TRANSLATE_NOOP("wf::frmMain", "Subject &Page"), "F4"},
+          {"mnuViewStatistics", QT_TRANSLATE_NOOP("wf::frmMain", "&Statistics..."), ""},
           {"mnuViewSep1", "-", ""},
-          {"mnuViewWebBrowser", "&Web Browser", ""},
+          {"mnuViewWebBrowser", QT_TRANSLATE_NOOP("wf::frmMain", "&Web Browser"), ""},
           {"mnuViewSep2", "-", ""},
-          {"mnuViewTaxonomic", "Sort Birds &Taxonomically", ""},
+          {"mnuViewTaxonomic", QT_TRANSLATE_NOOP("wf::frmMain", "Sort Birds &Taxonomically"), ""},
           {"sep1", "-", ""},
-          {"mnuViewOptions", "&Options...", "Ctrl+O"}}},
+          {"mnuViewOptions", QT_TRANSLATE_NOOP("wf::frmMain", "&Options..."), "Ctrl+O"}}},
         {"mnuHelp",
-         "&Help",
-         {{"mnuHelpContents", "&Contents", ""},
-          {"mnuHelpSearchForHelpOn", "&Search For Help On...", ""},
-          {"mnuHelpKeys", "&Keys and Shortcuts", ""},
+         QT_TRANSLATE_NOOP("wf::frmMain", "&Help"),
+         {{"mnuHelpContents", QT_TRANSLATE_NOOP("wf::frmMain", "&Contents"), ""},
+          {"mnuHelpSearchForHelpOn", QT_TRANSLATE_NOOP("wf::frmMain", "&Search For Help On..."),
+           ""},
+          {"mnuHelpKeys", QT_TRANSLATE_NOOP("wf::frmMain", "&Keys and Shortcuts"), ""},
           {"mnuHelpBar0", "-", ""},
-          {"mnuHelpAbout", "&About ", ""}}},
+          {"mnuHelpAbout", QT_TRANSLATE_NOOP("wf::frmMain", "&About "), ""}}},
     };
     return m;
 }
@@ -139,16 +140,16 @@ struct ToolButton {
 };
 
 const ToolButton kToolButtons[] = {
-    {"Sighting", "New Sighting"},
-    {"Article", "New Article"},
-    {"Image", "New Image"},
-    {"Link", "New Link"},
+    {"Sighting", QT_TRANSLATE_NOOP("wf::frmMain", "New Sighting")},
+    {"Article", QT_TRANSLATE_NOOP("wf::frmMain", "New Article")},
+    {"Image", QT_TRANSLATE_NOOP("wf::frmMain", "New Image")},
+    {"Link", QT_TRANSLATE_NOOP("wf::frmMain", "New Link")},
     {"", ""},
-    {"Edit", "Edit Entry"},
-    {"Delete", "Delete Entry"},
+    {"Edit", QT_TRANSLATE_NOOP("wf::frmMain", "Edit Entry")},
+    {"Delete", QT_TRANSLATE_NOOP("wf::frmMain", "Delete Entry")},
     {"", ""},
-    {"Related", "Related Entries"},
-    {"Internet", "Internet"},
+    {"Related", QT_TRANSLATE_NOOP("wf::frmMain", "Related Entries")},
+    {"Internet", QT_TRANSLATE_NOOP("wf::frmMain", "Internet")},
 };
 
 }  // namespace
@@ -236,14 +237,14 @@ int frmMain::toPixels(float twips) const {
 
 void frmMain::buildMenus() {
     for (const Menu& m : menus()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.caption));
+        QMenu* menu = menuBar()->addMenu(tr(m.caption));
         menu->setObjectName(QString::fromLatin1(m.name));
         for (const MenuItem& item : m.items) {
             QAction* a = nullptr;
             if (qstrcmp(item.caption, "-") == 0) {
                 a = menu->addSeparator();
             } else {
-                a = menu->addAction(QString::fromUtf8(item.caption));
+                a = menu->addAction(tr(item.caption));
                 if (item.shortcut[0] != '\0') {
                     a->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
                 }
@@ -253,15 +254,15 @@ void frmMain::buildMenus() {
     }
     // File, Export: a submenu before the last separator.
     auto* fileMenu = findChild<QMenu*>(QStringLiteral("mnuFile"));
-    auto* exportMenu = new QMenu(QStringLiteral("Ex&port"), fileMenu);
+    auto* exportMenu = new QMenu(tr("Ex&port"), fileMenu);
     exportMenu->setObjectName(QStringLiteral("mnuFileExport"));
     fileMenu->insertMenu(menuItem(QStringLiteral("mnuFileBar5")), exportMenu);
     const std::pair<const char*, const char*> exports[] = {
-        {"mnuFileExportEbird", "For &eBird (Record Format)..."},
-        {"mnuFileExportSightings", "&Sightings (CSV)..."},
-        {"mnuFileExportLifeLists", "&Life Lists (CSV)..."}};
+        {"mnuFileExportEbird", QT_TRANSLATE_NOOP("wf::frmMain", "For &eBird (Record Format)...")},
+        {"mnuFileExportSightings", QT_TRANSLATE_NOOP("wf::frmMain", "&Sightings (CSV)...")},
+        {"mnuFileExportLifeLists", QT_TRANSLATE_NOOP("wf::frmMain", "&Life Lists (CSV)...")}};
     for (int i = 0; i < 3; ++i) {
-        QAction* a = exportMenu->addAction(QString::fromUtf8(exports[i].second));
+        QAction* a = exportMenu->addAction(tr(exports[i].second));
         a->setObjectName(QString::fromLatin1(exports[i].first));
         connect(a, &QAction::triggered, this, [this, i] { exportFile(ExportKind(i)); });
     }
@@ -325,7 +326,7 @@ void frmMain::buildMenus() {
 }
 
 void frmMain::buildToolbar() {
-    tbMain_ = addToolBar(QStringLiteral("Main"));
+    tbMain_ = addToolBar(tr("Main"));
     tbMain_->setObjectName(QStringLiteral("tbMain"));
     tbMain_->setMovable(false);
     tbMain_->setFloatable(false);
@@ -337,9 +338,9 @@ void frmMain::buildToolbar() {
             continue;
         }
         const QString key = QString::fromLatin1(b.key);
-        QAction* a = tbMain_->addAction(artwork::icon(key), QString::fromLatin1(b.text));
+        QAction* a = tbMain_->addAction(artwork::icon(key), tr(b.text));
         a->setObjectName(key);
-        a->setToolTip(QString::fromLatin1(b.text));
+        a->setToolTip(tr(b.text));
     }
     toolButton(QStringLiteral("Edit"))->setEnabled(false);
     toolButton(QStringLiteral("Delete"))->setEnabled(false);
@@ -410,7 +411,7 @@ void frmMain::buildPanes() {
     imgSplitter_ = new QWidget(central_);
     imgSplitter_->setObjectName(QStringLiteral("imgSplitter"));
     imgSplitter_->setCursor(Qt::SplitHCursor);
-    imgSplitter_->setToolTip(QStringLiteral("Drag to change the width of the panes"));
+    imgSplitter_->setToolTip(tr("Drag to change the width of the panes"));
     imgSplitter_->installEventFilter(this);
     central_->installEventFilter(this);
     picSplitter_ = new QFrame(central_);
@@ -442,12 +443,15 @@ void frmMain::buildCoolBar() {
     Toolbar1_ = new QToolBar(CoolBar1_);
     Toolbar1_->setObjectName(QStringLiteral("Toolbar1"));
     Toolbar1_->setIconSize(QSize(20, 20));
-    for (const char* key : {"Back", "Forward", "Stop", "Refresh", "Home", "Search"}) {
-        QAction* a =
-            Toolbar1_->addAction(artwork::icon(QString::fromLatin1(key)), QString::fromLatin1(key));
+    const std::pair<const char*, const char*> buttons[] = {
+        {"Back", QT_TR_NOOP("Back")}, {"Forward", QT_TR_NOOP("Forward")},
+        {"Stop", QT_TR_NOOP("Stop")}, {"Refresh", QT_TR_NOOP("Refresh")},
+        {"Home", QT_TR_NOOP("Home")}, {"Search", QT_TR_NOOP("Search")}};
+    for (const auto& [key, text] : buttons) {
+        QAction* a = Toolbar1_->addAction(artwork::icon(QString::fromLatin1(key)), tr(text));
         a->setObjectName(QString::fromLatin1(key));
     }
-    auto* caption = new QLabel(QStringLiteral("Address:"), CoolBar1_);
+    auto* caption = new QLabel(tr("Address:"), CoolBar1_);
     cmbAddress_ = new QComboBox(CoolBar1_);
     cmbAddress_->setObjectName(QStringLiteral("cmbAddress"));
     cmbAddress_->setEditable(true);
@@ -480,7 +484,7 @@ QAction* frmMain::menuItem(const QString& name) const {
 
 void frmMain::Form_Load() {
     fillCategories(kStartCategories);
-    viewer_->setTitle(QStringLiteral("Welcome to Wingfolio"));
+    viewer_->setTitle(tr("Welcome to Wingfolio"));
     setUpGrid();
     readOptions();
     CountLifeLists();
@@ -697,8 +701,14 @@ LayoutInput frmMain::layoutInput() const {
 }
 
 void frmMain::SizeControls(float& X) {
-    const LayoutInput in = layoutInput();
+    LayoutInput in = layoutInput();
     LayoutResult r = WindowLayout::sizeControls(X, in);
+    // Choices too wide for one row stand one above the other: the frame
+    // grows, and the tree starts lower.
+    if (treePane_->arrangeFor(toPixels(r.frame1Width))) {
+        in = layoutInput();
+        r = WindowLayout::sizeControls(X, in);
+    }
     if (r.windowHeight > in.windowHeight) {
         resize(width(), toPixels(r.windowHeight));
     }

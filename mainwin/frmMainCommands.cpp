@@ -86,9 +86,9 @@ QString frmMain::addressText() const {
 // Importing an old journal ------------------------------------------------------
 
 void frmMain::mnuFileImport_Click() {
-    const QString jet = chooseOpenFile(
-        state_.services.dialogs, this, QStringLiteral("Import Old Journal"),
-        QStringLiteral("dlgImportFile"), QStringLiteral("Access journals (*.mdb);;All files (*)"));
+    const QString jet = chooseOpenFile(state_.services.dialogs, this, tr("Import Old Journal"),
+                                       QStringLiteral("dlgImportFile"),
+                                       tr("Access journals (*.mdb);;All files (*)"));
     if (jet.isEmpty()) {
         return;
     }
@@ -96,23 +96,22 @@ void frmMain::mnuFileImport_Click() {
     try {
         Store& db = state_.db();
         if (db.rowCount("data") > 0 || db.rowCount("sighting") > 0 || db.rowCount("topics") > 0) {
-            messages.notify(QStringLiteral("Wingfolio imports an old journal only into a new "
-                                           "journal that holds nothing but the world list. This "
-                                           "journal already holds entries or sightings."),
-                            QStringLiteral("Import Old Journal"), MsgIcon::Exclamation);
+            messages.notify(tr("Wingfolio imports an old journal only into a new "
+                               "journal that holds nothing but the world list. This "
+                               "journal already holds entries or sightings."),
+                            tr("Import Old Journal"), MsgIcon::Exclamation);
             return;
         }
         const QString target = state_.folder.journalPath();
         const QString fresh =
             QDir(state_.folder.dir()).filePath(QStringLiteral(".aviary.mdb.imported"));
         QFile::remove(fresh);
-        QProgressDialog progress(QStringLiteral("Importing the old journal..."), QString(), 0, 0,
-                                 this);
+        QProgressDialog progress(tr("Importing the old journal..."), QString(), 0, 0, this);
         progress.setMinimumDuration(0);
         JetImportHooks hooks;
         hooks.progress = [&](const QString& table, qint64 rows) {
             progress.setLabelText(
-                QStringLiteral("Importing the old journal: %1, %2 rows").arg(table).arg(rows));
+                tr("Importing the old journal: %1, %2 rows").arg(table).arg(rows));
         };
         JetImporter::importJournal(jet, fresh, hooks);
         // The new, empty journal gives way to the imported one: kept first.
@@ -129,13 +128,12 @@ void frmMain::mnuFileImport_Click() {
         if (!state_.hasDatabase()) {
             state_.AppDatabase = Store::open(state_.folder.journalPath());
         }
-        messages.notify(e.description(), QStringLiteral("Import Old Journal"),
-                        MsgIcon::Exclamation);
+        messages.notify(e.description(), tr("Import Old Journal"), MsgIcon::Exclamation);
         return;
     }
     journalReplaced();
-    messages.notify(QStringLiteral("The old journal has been imported."),
-                    QStringLiteral("Import Old Journal"), MsgIcon::Information);
+    messages.notify(tr("The old journal has been imported."), tr("Import Old Journal"),
+                    MsgIcon::Information);
 }
 
 void frmMain::journalReplaced() {
@@ -143,7 +141,7 @@ void frmMain::journalReplaced() {
     treePane_->chooseBirds();
     state_.CurrentCategory = QStringLiteral("Birds");
     fillCategories(kStartCategories);
-    viewer_->setTitle(QStringLiteral("Welcome to Wingfolio"));
+    viewer_->setTitle(tr("Welcome to Wingfolio"));
     CountLifeLists();
 }
 
@@ -156,8 +154,7 @@ void frmMain::DailyBackup(bool check) {
         note->hide();
         return;
     }
-    note->setPanelText(check ? QStringLiteral("Checking the journal...")
-                             : QStringLiteral("Backing up..."));
+    note->setPanelText(check ? tr("Checking the journal...") : tr("Backing up..."));
     note->show();
     DailyCheck::Hooks hooks;
     auto shown = std::make_shared<std::atomic<int>>(-1);
@@ -168,7 +165,7 @@ void frmMain::DailyBackup(bool check) {
                 this,
                 [this, percent] {
                     panel(QStringLiteral("Backup"))
-                        ->setPanelText(QStringLiteral("Backing up: %1%").arg(percent));
+                        ->setPanelText(tr("Backing up: %1%").arg(percent));
                 },
                 Qt::QueuedConnection);
         }
@@ -197,10 +194,10 @@ void frmMain::stopDailyCheck() {
 void frmMain::dailyCheckEnded(const DailyCheck::Outcome& outcome) {
     StatusPanel* note = panel(QStringLiteral("Backup"));
     if (outcome.refused()) {
-        note->setPanelText(QStringLiteral("The journal is damaged"));
+        note->setPanelText(tr("The journal is damaged"));
         state_.services.messages.notify(
-            QStringLiteral("Wingfolio cannot go on with the journal \"%1\".\n\nThe file is "
-                           "damaged (%2).\n\nWingfolio will not write to it. %3")
+            tr("Wingfolio cannot go on with the journal \"%1\".\n\nThe file is "
+               "damaged (%2).\n\nWingfolio will not write to it. %3")
                 .arg(QDir::toNativeSeparators(state_.folder.journalPath()), outcome.verdict,
                      state_.folder.restoreAdvice()),
             QStringLiteral("Wingfolio"), MsgIcon::Critical);
@@ -208,7 +205,7 @@ void frmMain::dailyCheckEnded(const DailyCheck::Outcome& outcome) {
         return;
     }
     if (!outcome.backupError.isEmpty() && !outcome.stopped) {
-        note->setPanelText(QStringLiteral("No backup today: ") + outcome.backupError);
+        note->setPanelText(tr("No backup today: ") + outcome.backupError);
         note->show();
         return;
     }
@@ -220,18 +217,17 @@ void frmMain::mnuFileBackup_Click() {
         QDir(QDir::homePath())
             .filePath(QStringLiteral("wingfolio-backup-%1.zip")
                           .arg(state_.services.clock.now().date().toString(Qt::ISODate)));
-    const QString target = chooseSaveFile(
-        state_.services.dialogs, this,
-        {QStringLiteral("Back Up Journal"), QStringLiteral("dlgBackupFile"), suggested,
-         QStringLiteral("Wingfolio backups (*.zip);;All files (*)"), QStringLiteral("zip")});
+    const QString target =
+        chooseSaveFile(state_.services.dialogs, this,
+                       {tr("Back Up Journal"), QStringLiteral("dlgBackupFile"), suggested,
+                        tr("Wingfolio backups (*.zip);;All files (*)"), QStringLiteral("zip")});
     if (target.isEmpty()) {
         return;
     }
     if (QFileInfo(target).absoluteFilePath() ==
         QFileInfo(state_.folder.journalPath()).absoluteFilePath()) {
-        state_.services.messages.notify(
-            QStringLiteral("A backup cannot take the journal's own place."),
-            QStringLiteral("Back Up Journal"), MsgIcon::Exclamation);
+        state_.services.messages.notify(tr("A backup cannot take the journal's own place."),
+                                        tr("Back Up Journal"), MsgIcon::Exclamation);
         return;
     }
     qint64 pictures = 0;
@@ -240,15 +236,15 @@ void frmMain::mnuFileBackup_Click() {
         writeBackupZip(state_.db(), state_.folder.imagesDir(), target);
         pictures = QDir(state_.folder.imagesDir()).entryList(QDir::Files | QDir::NoSymLinks).size();
     } catch (const AppError& e) {
-        state_.services.messages.notify(e.description(), QStringLiteral("Back Up Journal"),
+        state_.services.messages.notify(e.description(), tr("Back Up Journal"),
                                         MsgIcon::Exclamation);
         return;
     }
     state_.services.messages.notify(
-        QStringLiteral("The journal and its %1 have been saved in %2.")
-            .arg(words::counted(pictures, QStringLiteral("picture"), QStringLiteral("pictures")))
+        tr("The journal and its %1 have been saved in %2.")
+            .arg(words::counted(pictures, tr("picture"), tr("pictures")))
             .arg(QDir::toNativeSeparators(target)),
-        QStringLiteral("Back Up Journal"), MsgIcon::Information);
+        tr("Back Up Journal"), MsgIcon::Information);
 }
 
 void frmMain::mnuFileRestore_Click() {
@@ -261,11 +257,10 @@ void frmMain::mnuFileRestore_Click() {
         frmRestore dialog(
             backups.list(),
             [this] {
-                return chooseOpenFile(state_.services.dialogs, this,
-                                      QStringLiteral("Restore From Backup"),
+                return chooseOpenFile(state_.services.dialogs, this, tr("Restore From Backup"),
                                       QStringLiteral("dlgRestoreFile"),
-                                      QStringLiteral("Wingfolio backups (*.zip *.mdb);;All files "
-                                                     "(*)"));
+                                      tr("Wingfolio backups (*.zip *.mdb);;All files "
+                                         "(*)"));
             },
             this);
         if (state_.services.dialogs.exec(dialog) != QDialog::Accepted) {
@@ -284,12 +279,11 @@ void frmMain::mnuFileRestore_Click() {
                 chosen = Backups::describe(path);
                 if (!chosen) {
                     throw AppError(err::BadFileFormat, QStringLiteral("wingfolio.frmMain"),
-                                   QStringLiteral("%1 is not a Wingfolio journal or backup.")
+                                   tr("%1 is not a Wingfolio journal or backup.")
                                        .arg(QDir::toNativeSeparators(dialog.otherFile())));
                 }
             } catch (const AppError& e) {
-                messages.notify(e.description(), QStringLiteral("Restore From Backup"),
-                                MsgIcon::Exclamation);
+                messages.notify(e.description(), tr("Restore From Backup"), MsgIcon::Exclamation);
                 return;
             }
         }
@@ -297,10 +291,10 @@ void frmMain::mnuFileRestore_Click() {
     if (!chosen) {
         return;
     }
-    if (!messages.ask(QStringLiteral("Replace the journal with the backup of %1? The journal as "
-                                     "it is now, with its pictures, is kept as a backup too.")
+    if (!messages.ask(tr("Replace the journal with the backup of %1? The journal as "
+                         "it is now, with its pictures, is kept as a backup too.")
                           .arg(frmRestore::describe(*chosen)),
-                      QStringLiteral("Restore From Backup"))) {
+                      tr("Restore From Backup"))) {
         return;
     }
     const QString journal = state_.folder.journalPath();
@@ -319,20 +313,18 @@ void frmMain::mnuFileRestore_Click() {
             try {
                 state_.AppDatabase = Store::open(journal);
             } catch (const AppError&) {
-                messages.notify(e.description(), QStringLiteral("Restore From Backup"),
-                                MsgIcon::Critical);
+                messages.notify(e.description(), tr("Restore From Backup"), MsgIcon::Critical);
                 QCoreApplication::exit(1);
                 return;
             }
         }
-        messages.notify(e.description(), QStringLiteral("Restore From Backup"),
-                        MsgIcon::Exclamation);
+        messages.notify(e.description(), tr("Restore From Backup"), MsgIcon::Exclamation);
         return;
     }
     journalReplaced();
-    messages.notify(QStringLiteral("The journal has been restored from the backup of %1.")
-                        .arg(words::date(chosen->date)),
-                    QStringLiteral("Restore From Backup"), MsgIcon::Information);
+    messages.notify(
+        tr("The journal has been restored from the backup of %1.").arg(words::date(chosen->date)),
+        tr("Restore From Backup"), MsgIcon::Information);
 }
 
 // Deleting ---------------------------------------------------------------------
@@ -349,10 +341,9 @@ void frmMain::DeleteEntry() {
             deleteAllSightings();
         }
     } catch (const AppError& e) {
-        state_.services.messages.notify(QStringLiteral("Error deleting. Error # ") +
-                                            QString::number(e.number()) + e.description(),
-                                        QStringLiteral("Error deleting record"),
-                                        MsgIcon::Exclamation);
+        state_.services.messages.notify(
+            tr("Error deleting. Error # ") + QString::number(e.number()) + e.description(),
+            tr("Error deleting record"), MsgIcon::Exclamation);
     }
 }
 
@@ -360,21 +351,18 @@ void frmMain::deleteEntryRow() {
     Store& db = state_.db();
     const std::optional<Entry> e = db.entry(state_.CurrentEntryId);
     if (!e) {
-        state_.services.messages.notify(
-            QStringLiteral("Error deleteing entry. Record not available"),
-            QStringLiteral("Error deleting record"), MsgIcon::Exclamation);
+        state_.services.messages.notify(tr("Error deleteing entry. Record not available"),
+                                        tr("Error deleting record"), MsgIcon::Exclamation);
         return;
     }
-    if (!state_.services.messages.ask(
-            QStringLiteral("Do you really want to delete the current entry?"),
-            QStringLiteral("Delete current Entry"))) {
+    if (!state_.services.messages.ask(tr("Do you really want to delete the current entry?"),
+                                      tr("Delete current Entry"))) {
         return;
     }
     viewer_->clear();
     if (e->type == kImage) {
-        if (state_.services.messages.ask(
-                QStringLiteral("Do you want to erase the image from your computer?"),
-                QStringLiteral("Delete Image"))) {
+        if (state_.services.messages.ask(tr("Do you want to erase the image from your computer?"),
+                                         tr("Delete Image"))) {
             // Only a file inside the Images folder is ever erased.
             if (const std::optional<QString> path = state_.folder.picturePath(e->fname)) {
                 QFile::remove(*path);
@@ -388,11 +376,11 @@ void frmMain::deleteEntryRow() {
 
 void frmMain::deleteAllSightings() {
     if (!state_.services.messages.ask(
-            QStringLiteral("This will delete all the sightings for this bird. If you want to "
-                           "delete only one sighting, click the sighting in the right hand "
-                           "window, then click on DELETE. Do you wish to delete all sightings "
-                           "now?"),
-            QStringLiteral("Delete All Sightings"))) {
+            tr("This will delete all the sightings for this bird. If you want to "
+               "delete only one sighting, click the sighting in the right hand "
+               "window, then click on DELETE. Do you wish to delete all sightings "
+               "now?"),
+            tr("Delete All Sightings"))) {
         return;
     }
     state_.db().deleteSightingsOf(state_.CurrentEntryId);
@@ -415,10 +403,9 @@ void frmMain::deleteOneSighting() {
     }
     const QString bird = db.subjectName(Category::Birds, s->birdid).value_or(QString());
     if (!state_.services.messages.confirm(
-            QStringLiteral("Delete the sighting of %1?")
+            tr("Delete the sighting of %1?")
                 .arg(entry_editor::sightingWords(bird, s->date, s->site)),
-            QStringLiteral("Delete Sighting"), QStringLiteral("&Delete"),
-            QStringLiteral("&Cancel"))) {
+            tr("Delete Sighting"), tr("&Delete"), tr("&Cancel"))) {
         return;
     }
     db.deleteSighting(s->id);
@@ -458,7 +445,7 @@ bool frmMain::showRelatedEntry(const QString& key) {
             }
             const QString bird = db.subjectName(Category::Birds, id).value_or(QString());
             showSightings(std::move(rows), bird, bird);
-            viewer_->setTitle(bird + QStringLiteral(" Sighting History"));
+            viewer_->setTitle(bird + tr(" Sighting History"));
             return true;
         }
         const std::optional<Entry> e = db.entry(id);

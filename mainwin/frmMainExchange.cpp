@@ -21,6 +21,7 @@
 #include "FileChooser.h"
 #include "IsoCodes.h"
 #include "StatusPanel.h"
+#include "Tr.h"
 #include "Words.h"
 #include "frmMain.h"
 #include "frmReviewNames.h"
@@ -29,15 +30,16 @@ namespace wf {
 
 namespace {
 
-const QString kImportTitle = QStringLiteral("Import eBird Data");
-const QString kExportTitle = QStringLiteral("Export");
+QString importTitle() {
+    return wf::tr("Import eBird Data");
+}
 
 }  // namespace
 
 void frmMain::mnuFileImportEbird_Click() {
-    const QString file = chooseOpenFile(
-        state_.services.dialogs, this, kImportTitle, QStringLiteral("dlgImportEbirdFile"),
-        QStringLiteral("My eBird Data (*.csv *.zip);;All files (*)"));
+    const QString file = chooseOpenFile(state_.services.dialogs, this, importTitle(),
+                                        QStringLiteral("dlgImportEbirdFile"),
+                                        tr("My eBird Data (*.csv *.zip);;All files (*)"));
     if (file.isEmpty()) {
         return;
     }
@@ -52,10 +54,10 @@ void frmMain::mnuFileImportEbird_Click() {
             Backups(state_.folder.dir())
                 .named(state_.db(), state_.services.clock.now(), QStringLiteral("before-import"));
         }
-        QProgressDialog progress(QStringLiteral("Importing eBird records..."),
-                                 QStringLiteral("Cancel"), 0, import->rowCount(), this);
+        QProgressDialog progress(tr("Importing eBird records..."), tr("Cancel"), 0,
+                                 import->rowCount(), this);
         progress.setObjectName(QStringLiteral("dlgImportEbird"));
-        progress.setWindowTitle(kImportTitle);
+        progress.setWindowTitle(importTitle());
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(300);
         result = import->run(state_.db(), [&](int done, int total) {
@@ -65,22 +67,20 @@ void frmMain::mnuFileImportEbird_Click() {
             return !progress.wasCanceled();
         });
     } catch (const AppError& e) {
-        messages.notify(e.description(), kImportTitle,
+        messages.notify(e.description(), importTitle(),
                         e.number() == err::Cancelled ? MsgIcon::Information : MsgIcon::Exclamation);
         return;
     }
     // The lists and the life-list counts as the journal now is.
     cmbSearchCategory_Click();
     CountLifeLists();
-    messages.notify(result.summary(), kImportTitle, MsgIcon::Information);
+    messages.notify(result.summary(), importTitle(), MsgIcon::Information);
     if (result.waiting > 0 &&
-        messages.ask(QStringLiteral("%1 under %2 match no bird of the world list by both their "
-                                    "names. Review them now?")
-                         .arg(words::counted(result.waiting, QStringLiteral("record"),
-                                             QStringLiteral("records")),
-                              words::counted(result.waitingNames, QStringLiteral("name"),
-                                             QStringLiteral("names"))),
-                     kImportTitle)) {
+        messages.ask(tr("%1 under %2 match no bird of the world list by both their "
+                        "names. Review them now?")
+                         .arg(words::counted(result.waiting, tr("record"), tr("records")),
+                              words::counted(result.waitingNames, tr("name"), tr("names"))),
+                     importTitle())) {
         mnuFileReviewNames_Click();
     }
 }
@@ -107,13 +107,13 @@ void frmMain::countWaitingNames() {
         waiting = 0;  // the counts are told elsewhere
     }
     menuItem(QStringLiteral("mnuFileReviewNames"))
-        ->setText(waiting > 0 ? QStringLiteral("Re&view eBird Names (%1)...").arg(waiting)
-                              : QStringLiteral("Re&view eBird Names..."));
+        ->setText(waiting > 0 ? tr("Re&view eBird Names (%1)...").arg(waiting)
+                              : tr("Re&view eBird Names..."));
     StatusPanel* panelWaiting = panel(QStringLiteral("Waiting"));
     // Short, so that the life-list counts keep their room.
-    panelWaiting->setPanelText(QStringLiteral("To review: %1").arg(waiting));
-    panelWaiting->setToolTip(QStringLiteral("%1 eBird records wait for their names to be reviewed "
-                                            "(File, Review eBird Names)")
+    panelWaiting->setPanelText(tr("To review: %1").arg(waiting));
+    panelWaiting->setToolTip(tr("%1 eBird records wait for their names to be reviewed "
+                                "(File, Review eBird Names)")
                                  .arg(waiting));
     panelWaiting->setVisible(waiting > 0);
 }
@@ -125,12 +125,15 @@ void frmMain::exportFile(ExportKind kind) {
         const char* filter;
     };
     static const Kind kKinds[] = {
-        {"Export for eBird", "ebird-upload", "eBird Record Format (*.csv);;All files (*)"},
-        {"Export Sightings", "sightings", "CSV files (*.csv);;All files (*)"},
-        {"Export Life Lists", "life-lists", "CSV files (*.csv);;All files (*)"},
+        {QT_TR_NOOP("Export for eBird"), "ebird-upload",
+         QT_TR_NOOP("eBird Record Format (*.csv);;All files (*)")},
+        {QT_TR_NOOP("Export Sightings"), "sightings",
+         QT_TR_NOOP("CSV files (*.csv);;All files (*)")},
+        {QT_TR_NOOP("Export Life Lists"), "life-lists",
+         QT_TR_NOOP("CSV files (*.csv);;All files (*)")},
     };
     const Kind& k = kKinds[int(kind)];
-    const QString title = QString::fromLatin1(k.title);
+    const QString title = tr(k.title);
     QDate from;
     QDate to;
     bool includeImported = false;
@@ -142,9 +145,9 @@ void frmMain::exportFile(ExportKind kind) {
             .filePath(QStringLiteral("wingfolio-%1-%2.csv")
                           .arg(QString::fromLatin1(k.name))
                           .arg(state_.services.clock.now().date().toString(Qt::ISODate)));
-    const QString target = chooseSaveFile(state_.services.dialogs, this,
-                                          {title, QStringLiteral("dlgExportFile"), suggested,
-                                           QString::fromLatin1(k.filter), QStringLiteral("csv")});
+    const QString target = chooseSaveFile(
+        state_.services.dialogs, this,
+        {title, QStringLiteral("dlgExportFile"), suggested, tr(k.filter), QStringLiteral("csv")});
     if (target.isEmpty()) {
         return;
     }
@@ -169,31 +172,26 @@ void frmMain::exportFile(ExportKind kind) {
         state_.services.messages.notify(e.description(), title, MsgIcon::Exclamation);
         return;
     }
-    QString said =
-        QStringLiteral("%1 written to %2.")
-            .arg(
-                kind == ExportKind::LifeLists
-                    ? words::counted(rows, QStringLiteral("row"), QStringLiteral("rows"))
-                    : words::counted(rows, QStringLiteral("sighting"), QStringLiteral("sightings")),
-                QDir::toNativeSeparators(target));
+    QString said = tr("%1 written to %2.")
+                       .arg(kind == ExportKind::LifeLists
+                                ? words::counted(rows, tr("row"), tr("rows"))
+                                : words::counted(rows, tr("sighting"), tr("sightings")),
+                            QDir::toNativeSeparators(target));
     if (upload.files.size() > 1) {
         QStringList names;
         for (const QString& f : upload.files) {
             names << QFileInfo(f).fileName();
         }
-        said =
-            QStringLiteral("%1 written to %2 files, each under 1 MB as eBird's upload asks: %3.")
-                .arg(words::counted(rows, QStringLiteral("sighting"), QStringLiteral("sightings")))
-                .arg(upload.files.size())
-                .arg(names.join(QStringLiteral(", ")));
+        said = tr("%1 written to %2 files, each under 1 MB as eBird's upload asks: %3.")
+                   .arg(words::counted(rows, tr("sighting"), tr("sightings")))
+                   .arg(upload.files.size())
+                   .arg(names.join(QStringLiteral(", ")));
     }
     if (upload.leftOut > 0) {
-        said +=
-            QStringLiteral("\n\n%1 imported from eBird %2 left out: %3 on eBird already.")
-                .arg(words::counted(upload.leftOut, QStringLiteral("sighting"),
-                                    QStringLiteral("sightings")),
-                     upload.leftOut == 1 ? QStringLiteral("was") : QStringLiteral("were"),
-                     upload.leftOut == 1 ? QStringLiteral("it is") : QStringLiteral("they are"));
+        said += tr("\n\n%1 imported from eBird %2 left out: %3 on eBird already.")
+                    .arg(words::counted(upload.leftOut, tr("sighting"), tr("sightings")),
+                         upload.leftOut == 1 ? QStringLiteral("was") : QStringLiteral("were"),
+                         upload.leftOut == 1 ? tr("it is") : tr("they are"));
     }
     state_.services.messages.notify(said, title, MsgIcon::Information);
 }
@@ -201,15 +199,15 @@ void frmMain::exportFile(ExportKind kind) {
 bool frmMain::askDateRange(QDate& from, QDate& to, bool& includeImported) {
     QDialog dialog(this);
     dialog.setObjectName(QStringLiteral("frmExportRange"));
-    dialog.setWindowTitle(QStringLiteral("Export for eBird"));
+    dialog.setWindowTitle(tr("Export for eBird"));
     dialog.setMinimumWidth(dialog.fontMetrics().averageCharWidth() * 56);
     auto* layout = new QVBoxLayout(&dialog);
-    auto* intro = new QLabel(QStringLiteral("The sightings are written in eBird Record Format, "
-                                            "ready for eBird's upload page."),
+    auto* intro = new QLabel(tr("The sightings are written in eBird Record Format, "
+                                "ready for eBird's upload page."),
                              &dialog);
     intro->setWordWrap(true);
     layout->addWidget(intro);
-    auto* only = new QCheckBox(QStringLiteral("&Only sightings dated"), &dialog);
+    auto* only = new QCheckBox(tr("&Only sightings dated"), &dialog);
     only->setObjectName(QStringLiteral("chkRange"));
     layout->addWidget(only);
     auto* form = new QFormLayout;
@@ -220,17 +218,16 @@ bool frmMain::askDateRange(QDate& from, QDate& to, bool& includeImported) {
     const QDate today = state_.services.clock.now().date();
     fromField->setDate(QDate(today.year(), 1, 1));
     toField->setDate(today);
-    form->addRow(QStringLiteral("&From:"), fromField);
-    form->addRow(QStringLiteral("&To:"), toField);
+    form->addRow(tr("&From:"), fromField);
+    form->addRow(tr("&To:"), toField);
     layout->addLayout(form);
     fromField->setEnabled(false);
     toField->setEnabled(false);
-    auto* imported =
-        new QCheckBox(QStringLiteral("&Include sightings imported from eBird"), &dialog);
+    auto* imported = new QCheckBox(tr("&Include sightings imported from eBird"), &dialog);
     imported->setObjectName(QStringLiteral("chkImported"));
     imported->setToolTip(
-        QStringLiteral("They are on eBird already: uploaded again, each would be "
-                       "there twice."));
+        tr("They are on eBird already: uploaded again, each would be "
+           "there twice."));
     layout->addWidget(imported);
     connect(only, &QCheckBox::toggled, fromField, &QWidget::setEnabled);
     connect(only, &QCheckBox::toggled, toField, &QWidget::setEnabled);

@@ -133,19 +133,18 @@ void frmMain::LoadPeriodList(const QString& item) {
     showList([&] {
         if (item == QLatin1String("Year List")) {
             const int year = cmbPeriod()->currentData().toInt();
-            return birdOrder(yearListNodes(state_.db(), a, place, year,
-                                           where + QStringLiteral("%1 Year List").arg(year)),
-                             true);
+            return birdOrder(
+                yearListNodes(state_.db(), a, place, year, where + tr("%1 Year List").arg(year)),
+                true);
         }
         if (item == QLatin1String("Month List")) {
             const int month = cmbPeriod()->currentData().toInt();
-            return birdOrder(
-                monthListNodes(state_.db(), a, place, month,
-                               where + cmbPeriod()->currentText() + QStringLiteral(" Month List")),
-                true);
+            return birdOrder(monthListNodes(state_.db(), a, place, month,
+                                            where + cmbPeriod()->currentText() + tr(" Month List")),
+                             true);
         }
         // In the order first seen, whatever the sort of the birds.
-        return firstSightingNodes(state_.db(), a, place, where + QStringLiteral("First Sightings"));
+        return firstSightingNodes(state_.db(), a, place, where + tr("First Sightings"));
     });
 }
 
@@ -286,17 +285,15 @@ void frmMain::LoadLinks() {
 
 void frmMain::LoadSightings() {
     showList([this] {
-        return birdOrder(lifeListNodes(state_.db(), Area::World, {},
-                                       QStringLiteral("Birds of the World Sightings")),
-                         true);
+        return birdOrder(
+            lifeListNodes(state_.db(), Area::World, {}, tr("Birds of the World Sightings")), true);
     });
 }
 
 void frmMain::LoadAreaSightings(Area area, const QString& place) {
     showList([&] {
         return birdOrder(
-            lifeListNodes(state_.db(), area, place, place + QStringLiteral(" Life List Sightings")),
-            true);
+            lifeListNodes(state_.db(), area, place, place + tr(" Life List Sightings")), true);
     });
 }
 
@@ -316,8 +313,8 @@ void frmMain::runCustomSearch() {
         }
         if (!found) {
             state_.services.messages.notify(
-                QStringLiteral("There are no entries that match your search criteria."),
-                QStringLiteral("Search Unsuccessful"), MsgIcon::Exclamation);
+                tr("There are no entries that match your search criteria."),
+                tr("Search Unsuccessful"), MsgIcon::Exclamation);
             return;
         }
         const BusyCursor busy;
@@ -332,8 +329,8 @@ void frmMain::CountLifeLists() {
         const Store& db = state_.db();
         const int world = db.lifeListCount(Area::World);
         panel(QStringLiteral("Life"))
-            ->setPanelText(world > 0 ? QStringLiteral("World List = %1").arg(world)
-                                     : QStringLiteral("World List "));
+            ->setPanelText(world > 0 ? tr("World List") + QStringLiteral(" = %1").arg(world)
+                                     : tr("World List") + u' ');
         struct AreaPanel {
             Area area;
             const char* key;
@@ -341,16 +338,16 @@ void frmMain::CountLifeLists() {
             const char* empty;
         };
         const AreaPanel areas[] = {
-            {Area::Region, "Region", state_.ActiveRegion, "Region Life List "},
-            {Area::Country, "Country", state_.ActiveCountry, "Country Life List "},
-            {Area::State, "State", state_.ActiveState, "State Life List "},
-            {Area::District, "District", state_.ActiveDistrict, "District Life List "},
+            {Area::Region, "Region", state_.ActiveRegion, QT_TR_NOOP("Region Life List")},
+            {Area::Country, "Country", state_.ActiveCountry, QT_TR_NOOP("Country Life List")},
+            {Area::State, "State", state_.ActiveState, QT_TR_NOOP("State Life List")},
+            {Area::District, "District", state_.ActiveDistrict, QT_TR_NOOP("District Life List")},
         };
         for (const AreaPanel& a : areas) {
             const int n = db.lifeListCount(a.area, a.place);
             panel(QString::fromLatin1(a.key))
-                ->setPanelText(n > 0 ? a.place + QStringLiteral(" List = ") + QString::number(n)
-                                     : QString::fromLatin1(a.empty));
+                ->setPanelText(n > 0 ? tr("%1 List").arg(a.place) + QStringLiteral(" = %1").arg(n)
+                                     : tr(a.empty) + u' ');
         }
     } catch (const AppError& e) {
         reportLoadError(e.number(), e.description());

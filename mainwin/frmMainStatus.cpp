@@ -17,11 +17,11 @@ struct Panel {
 };
 
 const Panel kPanels[] = {
-    {"Life", "Life List"},
-    {"Region", "Region Life List"},
-    {"Country", "Country Life List"},
-    {"State", "State Life List"},
-    {"District", "District Life List"},
+    {"Life", QT_TRANSLATE_NOOP("wf::frmMain", "Life List")},
+    {"Region", QT_TRANSLATE_NOOP("wf::frmMain", "Region Life List")},
+    {"Country", QT_TRANSLATE_NOOP("wf::frmMain", "Country Life List")},
+    {"State", QT_TRANSLATE_NOOP("wf::frmMain", "State Life List")},
+    {"District", QT_TRANSLATE_NOOP("wf::frmMain", "District Life List")},
 };
 
 }  // namespace
@@ -31,7 +31,7 @@ void frmMain::buildStatusBar() {
     sbStatusBar_->setObjectName(QStringLiteral("sbStatusBar"));
     for (const Panel& p : kPanels) {
         auto* l = new StatusPanel(QString::fromLatin1(p.key), sbStatusBar_);
-        l->setPanelText(QString::fromLatin1(p.text));
+        l->setPanelText(tr(p.text));
         sbStatusBar_->addWidget(l);
     }
     // Shown only while eBird records wait for their names to be reviewed.

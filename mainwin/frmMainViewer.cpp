@@ -23,6 +23,7 @@
 #include "PictureView.h"
 #include "Pictures.h"
 #include "RichText.h"
+#include "Tr.h"
 #include "Twips.h"
 #include "frmMain.h"
 
@@ -37,27 +38,26 @@ QImage loadPicture(const DataFolder& folder, const QString& fname) {
     const std::optional<QString> path = folder.picturePath(fname);
     if (!path) {
         throw AppError(err::PathAccess, kViewerSource,
-                       QStringLiteral("The picture's file name \"%1\" leads outside the Images "
-                                      "folder.")
+                       tr("The picture's file name \"%1\" leads outside the Images "
+                          "folder.")
                            .arg(fname));
     }
     // A link in the Images folder could show a file from anywhere: never followed.
     if (QFileInfo(*path).isSymLink()) {
         throw AppError(err::PathAccess, kViewerSource,
-                       QStringLiteral("The picture's file %1 is a symbolic link, which Wingfolio "
-                                      "does not follow.")
+                       tr("The picture's file %1 is a symbolic link, which Wingfolio "
+                          "does not follow.")
                            .arg(*path));
     }
     if (!QFileInfo(*path).isFile()) {
-        throw AppError(err::FileNotFound, kViewerSource,
-                       QStringLiteral("File not found: %1").arg(*path));
+        throw AppError(err::FileNotFound, kViewerSource, tr("File not found: %1").arg(*path));
     }
     QImageReader reader(*path);
     reader.setAutoTransform(true);
     const QImage image = reader.read();
     if (image.isNull()) {
         throw AppError(err::InvalidPicture, kViewerSource,
-                       QStringLiteral("Invalid picture: %1 (%2)").arg(*path, reader.errorString()));
+                       tr("Invalid picture: %1 (%2)").arg(*path, reader.errorString()));
     }
     return image;
 }
@@ -117,9 +117,9 @@ void frmMain::reportLoadError(long number, const QString& description) {
         number == err::DatabaseDamaged
             ? QStringLiteral(" Journal: ") + QDir::toNativeSeparators(state_.folder.journalPath())
             : QString();
-    state_.services.messages.notify(QStringLiteral("Error Loading Data. Error # ") +
-                                        QString::number(number) + description + where,
-                                    QStringLiteral("Error loading Data"), MsgIcon::Exclamation);
+    state_.services.messages.notify(
+        tr("Error Loading Data. Error # ") + QString::number(number) + description + where,
+        tr("Error loading Data"), MsgIcon::Exclamation);
 }
 
 void frmMain::showNode(const QString& key, const QString& text, const QString& parentText) {
@@ -138,16 +138,15 @@ void frmMain::showNode(const QString& key, const QString& text, const QString& p
         const qint64 id = key.mid(1).toLongLong(&ok);
         state_.CurrentEntryKind = QString(kind);
         if (!ok) {
-            throw AppError(err::TypeMismatch, kViewerSource, QStringLiteral("Type mismatch"));
+            throw AppError(err::TypeMismatch, kViewerSource, tr("Type mismatch"));
         }
         state_.CurrentEntryId = id;
         const Store& db = state_.db();
         if (kind == u'S') {
             std::vector<qint64> rows = db.sightingIdsOf(id);
             if (rows.empty()) {
-                state_.services.messages.notify(
-                    QStringLiteral("Cannot Find the Information for this item."),
-                    QStringLiteral("Missing Data"), MsgIcon::Exclamation);
+                state_.services.messages.notify(tr("Cannot Find the Information for this item."),
+                                                tr("Missing Data"), MsgIcon::Exclamation);
                 return;
             }
             decideRelated(kind, id);
@@ -161,9 +160,8 @@ void frmMain::showNode(const QString& key, const QString& text, const QString& p
         }
         const std::optional<Entry> e = db.entry(id);
         if (!e) {
-            state_.services.messages.notify(
-                QStringLiteral("Cannot Find the Information for this item."),
-                QStringLiteral("Missing Data"), MsgIcon::Exclamation);
+            state_.services.messages.notify(tr("Cannot Find the Information for this item."),
+                                            tr("Missing Data"), MsgIcon::Exclamation);
             return;
         }
         decideRelated(kind, e->subid);
@@ -230,7 +228,7 @@ void frmMain::showSightings(std::vector<qint64> rows, const QString& text,
                             const QString& parentText) {
     showWeb(false);
     viewer_->setTitle((treePane_->listName() == QLatin1String("All Entries") ? parentText : text) +
-                      QStringLiteral(" Sighting History"));
+                      tr(" Sighting History"));
     FillSightingGrid(std::move(rows));
     imgSplitter_->raise();
 }
@@ -246,8 +244,7 @@ WebPane* frmMain::ensureWeb() {
         if (web_ != nullptr && unguarded) {
             // Said once, beside the counts, for a while.
             StatusPanel* note = panel(QStringLiteral("Web"));
-            note->setPanelText(
-                QStringLiteral("The web pane runs without the web engine's sandbox."));
+            note->setPanelText(tr("The web pane runs without the web engine's sandbox."));
             note->show();
             noteTimer_ = state_.services.clock.createTimer();
             noteTimer_->start(kNoteMs, false, [this] {
@@ -257,8 +254,7 @@ WebPane* frmMain::ensureWeb() {
             fitStatusBar();
         }
         if (web_ == nullptr) {
-            state_.services.messages.notify(error, QStringLiteral("Web Browser"),
-                                            MsgIcon::Exclamation);
+            state_.services.messages.notify(error, tr("Web Browser"), MsgIcon::Exclamation);
             return nullptr;
         }
         web_->widget()->setObjectName(QStringLiteral("webPane"));
@@ -333,9 +329,9 @@ void frmMain::mnuViewSubjectPage_Click() {
         return;
     }
     state_.services.messages.notify(
-        QStringLiteral("Choose a bird or a topic in the list first: its page shows what the "
-                       "journal holds on it."),
-        QStringLiteral("Subject Page"), MsgIcon::Information);
+        tr("Choose a bird or a topic in the list first: its page shows what the "
+           "journal holds on it."),
+        tr("Subject Page"), MsgIcon::Information);
 }
 
 void frmMain::showSubjectPage(Category cat, qint64 id) {
@@ -345,9 +341,8 @@ void frmMain::showSubjectPage(Category cat, qint64 id) {
         page = subjectPage(state_.db(), cat, id);
     }
     if (!page) {
-        state_.services.messages.notify(
-            QStringLiteral("Cannot Find the Information for this item."),
-            QStringLiteral("Missing Data"), MsgIcon::Exclamation);
+        state_.services.messages.notify(tr("Cannot Find the Information for this item."),
+                                        tr("Missing Data"), MsgIcon::Exclamation);
         return;
     }
     forgetCurrentEntry();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Pictures.h"
+#include "Tr.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -35,8 +36,8 @@ QImage placeholder(QSize size, const QString& kind) {
     p.drawRect(box.rect().adjusted(0, 0, -1, -1));
     p.drawText(box.rect(), Qt::AlignCenter,
                kind.contains(QLatin1String("emf")) || kind.contains(QLatin1String("meta"))
-                   ? QStringLiteral("Picture (metafile)")
-                   : QStringLiteral("Picture"));
+                   ? wf::tr("Picture (metafile)")
+                   : wf::tr("Picture"));
     return box;
 }
 

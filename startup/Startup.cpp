@@ -11,6 +11,7 @@
 #include "AppError.h"
 #include "Backups.h"
 #include "JetImporter.h"
+#include "Tr.h"
 #include "frmMain.h"
 #include "frmSplash.h"
 
@@ -31,8 +32,8 @@ int Startup::begin() {
     }
     if (state_.folder.journalIsJet()) {
         if (!state_.services.messages.ask(
-                QStringLiteral("This journal is stored in the older Access (Jet) format. Import it "
-                               "now? The original file is kept as aviary-jet.mdb."),
+                tr("This journal is stored in the older Access (Jet) format. Import it "
+                   "now? The original file is kept as aviary-jet.mdb."),
                 QStringLiteral("Wingfolio"), MsgIcon::Question)) {
             lock_.reset();
             return 0;  // the file is left as it is
@@ -56,7 +57,7 @@ int Startup::begin() {
             state_.folder.openJournal(worldListCsv_, check, [&](int done, int total) {
                 if (!migrating) {
                     migrating = std::make_unique<QProgressDialog>(
-                        QStringLiteral("Bringing the journal up to date..."), QString(), 0, total);
+                        tr("Bringing the journal up to date..."), QString(), 0, total);
                     migrating->setObjectName(QStringLiteral("dlgMigrate"));
                     migrating->setWindowTitle(QStringLiteral("Wingfolio"));
                     migrating->setMinimumDuration(0);
@@ -91,14 +92,12 @@ bool Startup::lockJournal() {
     }
     QString text;
     if (lock_->error() == QLockFile::LockFailedError) {
-        text = QStringLiteral(
-                   "The journal %1 is already open in another window of Wingfolio. "
-                   "Use that window, or close it and start Wingfolio again.")
+        text = tr("The journal %1 is already open in another window of Wingfolio. "
+                  "Use that window, or close it and start Wingfolio again.")
                    .arg(QDir::toNativeSeparators(state_.folder.journalPath()));
     } else {
-        text = QStringLiteral(
-                   "Wingfolio cannot make its lock file beside the journal %1: the "
-                   "folder cannot be written.")
+        text = tr("Wingfolio cannot make its lock file beside the journal %1: the "
+                  "folder cannot be written.")
                    .arg(QDir::toNativeSeparators(state_.folder.journalPath()));
     }
     lock_.reset();
@@ -107,15 +106,14 @@ bool Startup::lockJournal() {
 }
 
 bool Startup::importJet() {
-    QProgressDialog progress(QStringLiteral("Importing the old journal..."), QString(), 0, 0);
+    QProgressDialog progress(tr("Importing the old journal..."), QString(), 0, 0);
     progress.setObjectName(QStringLiteral("dlgImport"));
     progress.setWindowTitle(QStringLiteral("Wingfolio"));
     progress.setMinimumDuration(0);
     progress.show();
     JetImportHooks hooks;
     hooks.progress = [&](const QString& table, qint64 rows) {
-        progress.setLabelText(
-            QStringLiteral("Importing the old journal: %1, %2 rows").arg(table).arg(rows));
+        progress.setLabelText(tr("Importing the old journal: %1, %2 rows").arg(table).arg(rows));
         QCoreApplication::processEvents();
     };
     try {
@@ -154,66 +152,70 @@ void Startup::unloadSplash() {
 CommandLine parseCommandLine(const QStringList& arguments) {
     CommandLine cl;
     QCommandLineParser p;
-    p.setApplicationDescription(QStringLiteral(
-        "Wingfolio, a journal for bird watchers: sightings and life lists, articles, pictures "
-        "and web links filed under birds and other topics."));
+    p.setApplicationDescription(
+        tr("Wingfolio, a journal for bird watchers: sightings and life lists, articles, pictures "
+           "and web links filed under birds and other topics."));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Shows this help and ends."));
+                                  tr("Shows this help and ends."));
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Shows the version and ends."));
+                                     tr("Shows the version and ends."));
     const QCommandLineOption dataDir(
         QStringLiteral("data-dir"),
-        QStringLiteral("Keeps the journal (aviary.mdb) and its Images folder in <folder> "
-                       "instead of the usual data folder. A new journal is made there when "
-                       "it holds none."),
+        tr("Keeps the journal (aviary.mdb) and its Images folder in <folder> "
+           "instead of the usual data folder. A new journal is made there when "
+           "it holds none."),
         QStringLiteral("folder"));
     QCommandLineOption splashMs(QStringLiteral("splash-ms"),
-                                QStringLiteral("How long the splash window shows (ms)."),
-                                QStringLiteral("ms"), QStringLiteral("2500"));
+                                tr("How long the splash window shows (ms)."), QStringLiteral("ms"),
+                                QStringLiteral("2500"));
     splashMs.setFlags(QCommandLineOption::HiddenFromHelp);
-    QCommandLineOption quit(
-        QStringLiteral("quit-when-shown"),
-        QStringLiteral("Prints \"shown\" and ends once the main window is first painted."));
+    QCommandLineOption quit(QStringLiteral("quit-when-shown"),
+                            tr("Prints \"shown\" and ends once the main window is first painted."));
     quit.setFlags(QCommandLineOption::HiddenFromHelp);
     QCommandLineOption idleMemory(QStringLiteral("report-idle-memory"),
-                                  QStringLiteral("Prints the resident memory of the idle main "
-                                                 "window and ends."));
+                                  tr("Prints the resident memory of the idle main "
+                                     "window and ends."));
     idleMemory.setFlags(QCommandLineOption::HiddenFromHelp);
     const QCommandLineOption importEbird(
         QStringLiteral("import-ebird"),
-        QStringLiteral("Imports eBird's \"My eBird Data\" (the .csv or the .zip it comes in) "
-                       "into the journal without opening a window, prints a summary and ends."),
+        tr("Imports eBird's \"My eBird Data\" (the .csv or the .zip it comes in) "
+           "into the journal without opening a window, prints a summary and ends."),
         QStringLiteral("file"));
     const QCommandLineOption exportEbird(
         QStringLiteral("export-ebird"),
-        QStringLiteral("Writes the sightings in eBird Record Format (extended), for upload to "
-                       "eBird, and ends."),
+        tr("Writes the sightings in eBird Record Format (extended), for upload to "
+           "eBird, and ends."),
         QStringLiteral("file"));
     const QCommandLineOption from(QStringLiteral("from"),
-                                  QStringLiteral("With --export-ebird: only sightings from this "
-                                                 "date on (YYYY-MM-DD)."),
+                                  tr("With --export-ebird: only sightings from this "
+                                     "date on (YYYY-MM-DD)."),
                                   QStringLiteral("date"));
     const QCommandLineOption to(QStringLiteral("to"),
-                                QStringLiteral("With --export-ebird: only sightings up to this "
-                                               "date (YYYY-MM-DD)."),
+                                tr("With --export-ebird: only sightings up to this "
+                                   "date (YYYY-MM-DD)."),
                                 QStringLiteral("date"));
     const QCommandLineOption includeImported(
         QStringLiteral("include-imported"),
-        QStringLiteral("With --export-ebird: also the sightings imported from eBird (left out "
-                       "otherwise: they are on eBird already)."));
+        tr("With --export-ebird: also the sightings imported from eBird (left out "
+           "otherwise: they are on eBird already)."));
     const QCommandLineOption exportSightings(
         QStringLiteral("export-sightings"),
-        QStringLiteral("Writes every sighting, with all its columns, as CSV and ends."),
+        tr("Writes every sighting, with all its columns, as CSV and ends."),
         QStringLiteral("file"));
     const QCommandLineOption exportLifeList(
         QStringLiteral("export-life-list"),
-        QStringLiteral("Writes the life lists of the world and of the active areas as CSV and "
-                       "ends."),
+        tr("Writes the life lists of the world and of the active areas as CSV and "
+           "ends."),
+        QStringLiteral("file"));
+    const QCommandLineOption translation(
+        QStringLiteral("translation"),
+        tr("Shows the program in the translation of <file> (a .qm file made by lrelease) "
+           "instead of the one for the language of the system."),
         QStringLiteral("file"));
     p.addOptions({help, version, dataDir, importEbird, exportEbird, from, to, includeImported,
-                  exportSightings, exportLifeList, splashMs, quit, idleMemory});
+                  exportSightings, exportLifeList, translation, splashMs, quit, idleMemory});
     if (!p.parse(arguments)) {
-        cl.errors = QStringLiteral("wingfolio: %1\nTry 'wingfolio --help'.\n").arg(p.errorText());
+        cl.errors = tr("wingfolio: %1\nTry 'wingfolio --help'.\n").arg(p.errorText());
         cl.exitStatus = 2;
         return cl;
     }
@@ -230,12 +232,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         return cl;
     }
     if (p.isSet(version)) {
-        cl.output = QStringLiteral("Wingfolio %1\n").arg(QStringLiteral(WINGFOLIO_VERSION));
+        cl.output = tr("Wingfolio %1\n").arg(QStringLiteral(WINGFOLIO_VERSION));
         cl.exitStatus = 0;
         return cl;
     }
     if (!p.positionalArguments().isEmpty()) {
-        cl.errors = QStringLiteral("wingfolio: unexpected argument '%1'\nTry 'wingfolio --help'.\n")
+        cl.errors = tr("wingfolio: unexpected argument '%1'\nTry 'wingfolio --help'.\n")
                         .arg(p.positionalArguments().front());
         cl.exitStatus = 2;
         return cl;
@@ -250,9 +252,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         if (p.isSet(*option)) {
             *date = QDate::fromString(p.value(*option), Qt::ISODate);
             if (!date->isValid()) {
-                cl.errors = QStringLiteral(
-                                "wingfolio: --%1 takes a date as YYYY-MM-DD, not "
-                                "'%2'\nTry 'wingfolio --help'.\n")
+                cl.errors = tr("wingfolio: --%1 takes a date as YYYY-MM-DD, not "
+                               "'%2'\nTry 'wingfolio --help'.\n")
                                 .arg(option->names().front(), p.value(*option));
                 cl.exitStatus = 2;
                 return cl;

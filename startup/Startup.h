@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
+
 #include <QDate>
 #include <QLockFile>
 #include <QString>
@@ -22,6 +24,8 @@ constexpr int kExitJournalInUse = 3;
 // and when the splash timer fires shows the main window and unloads the
 // splash.
 class Startup {
+    Q_DECLARE_TR_FUNCTIONS(wf::Startup)
+
   public:
     static constexpr int kRunning = -1;
 

@@ -9,6 +9,7 @@
 #include "ResidentMemory.h"
 #include "Resources.h"
 #include "Startup.h"
+#include "Translations.h"
 #include "frmMain.h"
 
 int main(int argc, char** argv) {
@@ -17,8 +18,14 @@ int main(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
+    const QString translation = wf::translations::fileFromArguments(arguments);
     wf::CommandLine cl = wf::parseCommandLine(arguments);
     if (cl.exitStatus != wf::Startup::kRunning) {
+        // Answered at once (help, version, a mistake): said again in the
+        // user's language, which needs the application object.
+        QCoreApplication app(argc, argv);
+        wf::translations::install(translation);
+        cl = wf::parseCommandLine(arguments);
         std::fputs(cl.output.toLocal8Bit().constData(), stdout);
         std::fputs(cl.errors.toLocal8Bit().constData(), stderr);
         return cl.exitStatus;
@@ -28,6 +35,7 @@ int main(int argc, char** argv) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Wingfolio"));
         QCoreApplication::setOrganizationName(QStringLiteral("Wingfolio"));
+        wf::translations::install(translation);
         const QString dir = wf::DataFolder::choose(
             cl.dataDir, QCoreApplication::applicationDirPath(),
             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
@@ -42,6 +50,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Wingfolio"));
     QApplication::setOrganizationName(QStringLiteral("Wingfolio"));
     QApplication::setApplicationVersion(QStringLiteral(WINGFOLIO_VERSION));
+    wf::translations::install(translation);
 
     wf::QtMessageBoxes messages;
     wf::QtClipboard clipboard;

@@ -21,6 +21,7 @@
 #include "DiskProblem.h"
 #include "Schema.h"
 #include "Store.h"
+#include "Tr.h"
 
 namespace wf {
 
@@ -107,14 +108,14 @@ void linkOrCopy(const QString& from, const QString& to) {
         return;
     }
     if (errno == EEXIST) {
-        throw AppError(err::PathAccess, kSource,
-                       QStringLiteral("%1 is there already; it was left as it is.")
-                           .arg(QDir::toNativeSeparators(to)));
+        throw AppError(
+            err::PathAccess, kSource,
+            wf::tr("%1 is there already; it was left as it is.").arg(QDir::toNativeSeparators(to)));
     }
     QFile in(from);
     if (!in.open(QIODevice::ReadOnly)) {
         throw AppError(err::PathAccess, kSource,
-                       QStringLiteral("The picture %1 cannot be read: %2")
+                       wf::tr("The picture %1 cannot be read: %2")
                            .arg(QDir::toNativeSeparators(from), in.errorString()));
     }
     const QFileInfo target(to);
@@ -128,7 +129,7 @@ void linkOrCopy(const QString& from, const QString& to) {
         const qint64 n = in.read(buffer, sizeof buffer);
         if (n < 0) {
             throw AppError(err::PathAccess, kSource,
-                           QStringLiteral("The picture %1 cannot be read: %2")
+                           wf::tr("The picture %1 cannot be read: %2")
                                .arg(QDir::toNativeSeparators(from), in.errorString()));
         }
         if (n == 0) {
@@ -189,14 +190,13 @@ void Backups::copyJournal(SQLite::Database& journal, const QString& target,
     // A copy of a damaged journal is worth nothing: it is checked first.
     const QString verdict = checked ? QStringLiteral("ok") : Store::quickCheck(journal);
     if (verdict != QLatin1String("ok")) {
-        throw AppError(
-            err::DatabaseDamaged, kSource,
-            QStringLiteral("The journal is damaged (%1): no backup was made.").arg(verdict));
+        throw AppError(err::DatabaseDamaged, kSource,
+                       wf::tr("The journal is damaged (%1): no backup was made.").arg(verdict));
     }
     const QFileInfo info(target);
     if (!QDir().mkpath(info.absolutePath())) {
         throw AppError(err::PathAccess, kSource,
-                       QStringLiteral("The folder %1 cannot be made.")
+                       wf::tr("The folder %1 cannot be made.")
                            .arg(QDir::toNativeSeparators(info.absolutePath())));
     }
     QTemporaryFile part(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
@@ -245,7 +245,7 @@ void Backups::copyJournal(SQLite::Database& journal, const QString& target,
     }
     if (rc != SQLITE_OK) {
         throw AppError(err::PathAccess, kSource,
-                       QStringLiteral("The backup %1 could not be written: %2")
+                       wf::tr("The backup %1 could not be written: %2")
                            .arg(QDir::toNativeSeparators(target), problem));
     }
     // Whole: put in place under its own name.
@@ -261,12 +261,12 @@ void Backups::makeSet(SQLite::Database& journal, const QString& imagesDir, const
     const QFileInfo info(target);
     if (info.exists()) {
         throw AppError(err::PathAccess, kSource,
-                       QStringLiteral("The backup %1 is there already; it was left as it is.")
+                       wf::tr("The backup %1 is there already; it was left as it is.")
                            .arg(QDir::toNativeSeparators(target)));
     }
     if (!QDir().mkpath(info.absolutePath())) {
         throw AppError(err::PathAccess, kSource,
-                       QStringLiteral("The folder %1 cannot be made.")
+                       wf::tr("The folder %1 cannot be made.")
                            .arg(QDir::toNativeSeparators(info.absolutePath())));
     }
     // Built under a hidden name; whatever stops it takes the part made away.
@@ -468,7 +468,7 @@ QStringList Backups::missingPictures(const QString& journal, const QString& imag
         }
     } catch (const SQLite::Exception& e) {
         throw AppError(err::DatabaseDamaged, kSource,
-                       QStringLiteral("The backup %1 cannot be read: %2")
+                       wf::tr("The backup %1 cannot be read: %2")
                            .arg(QDir::toNativeSeparators(journal), QString::fromUtf8(e.what())));
     }
     return out;
@@ -484,14 +484,14 @@ void Backups::restoreJournal(const QString& from, const QString& fromImages,
         schema::registerFunctions(source->getHandle());
         verdict = source->execAndGet("PRAGMA application_id").getInt() == schema::kApplicationId
                       ? Store::quickCheck(*source)
-                      : QStringLiteral("it is not a Wingfolio journal");
+                      : wf::tr("it is not a Wingfolio journal");
     } catch (const SQLite::Exception& e) {
         verdict = QString::fromUtf8(e.what());
     }
     if (verdict != QLatin1String("ok")) {
         throw AppError(err::DatabaseDamaged, kSource,
-                       QStringLiteral("The backup %1 cannot be restored: %2. The journal was "
-                                      "left as it was.")
+                       wf::tr("The backup %1 cannot be restored: %2. The journal was "
+                              "left as it was.")
                            .arg(QDir::toNativeSeparators(from), verdict));
     }
     // The pictures first: extra files harm nothing, while a journal naming

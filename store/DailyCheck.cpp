@@ -7,6 +7,7 @@
 #include "AppError.h"
 #include "Schema.h"
 #include "Store.h"
+#include "Tr.h"
 
 namespace wf {
 
@@ -41,7 +42,7 @@ void DailyCheck::run(QString path, QString dataDir, QDate today, bool check) {
                 // The statement holds the journal until it is done with.
                 SQLite::Statement q(db, "PRAGMA quick_check(1)");
                 out.verdict = q.executeStep() ? QString::fromStdString(q.getColumn(0).getString())
-                                              : QStringLiteral("no answer");
+                                              : wf::tr("no answer");
                 if (hooks_.whileChecking) {
                     hooks_.whileChecking();
                 }
@@ -65,7 +66,7 @@ void DailyCheck::run(QString path, QString dataDir, QDate today, bool check) {
             out.backup = Backups(dataDir).daily(db, today, checked, [&](qint64 done, qint64 total) {
                 if (stop_) {
                     throw AppError(err::Cancelled, QStringLiteral("wingfolio.DailyCheck"),
-                                   QStringLiteral("The program ended first."));
+                                   wf::tr("The program ended first."));
                 }
                 if (hooks_.progress) {
                     hooks_.progress(done, total);

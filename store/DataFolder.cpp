@@ -12,6 +12,7 @@
 #include "AppError.h"
 #include "JetImporter.h"
 #include "Store.h"
+#include "Tr.h"
 
 namespace wf {
 
@@ -74,8 +75,8 @@ void DataFolder::importJetJournal(const JetImportHooks& hooks) const {
     const QString backup = jetBackupPath();
     if (QFileInfo::exists(backup)) {
         throw AppError(err::PathAccess, kSource,
-                       QStringLiteral("The old journal cannot be kept as \"%1\": a file of that "
-                                      "name exists already.")
+                       wf::tr("The old journal cannot be kept as \"%1\": a file of that "
+                              "name exists already.")
                            .arg(QDir::toNativeSeparators(backup)));
     }
     const QString fresh = QDir(dir_).filePath(QStringLiteral(".aviary.mdb.imported"));
@@ -85,14 +86,14 @@ void DataFolder::importJetJournal(const JetImportHooks& hooks) const {
     if (!QFile::rename(jet, backup)) {
         QFile::remove(fresh);
         throw AppError(err::PathAccess, kSource,
-                       QStringLiteral("The old journal cannot be renamed to \"%1\".")
+                       wf::tr("The old journal cannot be renamed to \"%1\".")
                            .arg(QDir::toNativeSeparators(backup)));
     }
     if (!QFile::rename(fresh, jet)) {
         QFile::rename(backup, jet);
         QFile::remove(fresh);
         throw AppError(err::PathAccess, kSource,
-                       QStringLiteral("The imported journal cannot be put in place."));
+                       wf::tr("The imported journal cannot be put in place."));
     }
     QDir().mkpath(imagesDir());
 }
@@ -112,7 +113,7 @@ QString DataFolder::restoreAdvice() const {
             continue;
         }
         if (b.isSet()) {
-            return QStringLiteral(
+            return wf::tr(
                        "The newest good backup is the set %1. To restore it, move the "
                        "refused aviary.mdb out of the data folder %2, copy the set's "
                        "aviary.mdb there, copy the files of the set's Images folder into %3 "
@@ -120,13 +121,13 @@ QString DataFolder::restoreAdvice() const {
                 .arg(QDir::toNativeSeparators(b.path), QDir::toNativeSeparators(dir_),
                      QDir::toNativeSeparators(imagesDir()));
         }
-        return QStringLiteral(
+        return wf::tr(
                    "The newest good backup is %1. To restore it, move the refused "
                    "aviary.mdb out of the data folder %2 and copy the backup there as "
                    "aviary.mdb, then start Wingfolio again.")
             .arg(QDir::toNativeSeparators(b.path), QDir::toNativeSeparators(dir_));
     }
-    return QStringLiteral("There is no good backup of it in %1.")
+    return wf::tr("There is no good backup of it in %1.")
         .arg(QDir::toNativeSeparators(Backups(dir_).folder()));
 }
 
@@ -136,7 +137,7 @@ std::unique_ptr<Store> DataFolder::openJournal(
     const QString path = journalPath();
     auto wrap = [&](const AppError& e) {
         return AppError(e.number(), e.source(),
-                        QStringLiteral("Wingfolio cannot open the journal \"%1\".\n\n%2")
+                        wf::tr("Wingfolio cannot open the journal \"%1\".\n\n%2")
                             .arg(QDir::toNativeSeparators(path), e.description()));
     };
     std::unique_ptr<Store> store;
@@ -150,29 +151,29 @@ std::unique_ptr<Store> DataFolder::openJournal(
             }
             throw AppError(e.number(), e.source(),
                            wrap(e).description() +
-                               QStringLiteral("\n\nWingfolio will not write "
-                                              "to it. ") +
+                               wf::tr("\n\nWingfolio will not write "
+                                      "to it. ") +
                                restoreAdvice());
         }
     } else {
         if (!QDir().mkpath(dir_)) {
             throw AppError(err::PathAccess, kSource,
-                           QStringLiteral("Wingfolio cannot create its data folder \"%1\". "
-                                          "Choose a folder you can write to with --data-dir.")
+                           wf::tr("Wingfolio cannot create its data folder \"%1\". "
+                                  "Choose a folder you can write to with --data-dir.")
                                .arg(QDir::toNativeSeparators(dir_)));
         }
         try {
             store = Store::create(path, worldListCsv);
         } catch (const AppError& e) {
             throw AppError(e.number(), e.source(),
-                           QStringLiteral("Wingfolio cannot create a new journal in the data "
-                                          "folder \"%1\".\n\n%2")
+                           wf::tr("Wingfolio cannot create a new journal in the data "
+                                  "folder \"%1\".\n\n%2")
                                .arg(QDir::toNativeSeparators(dir_), e.description()));
         }
     }
     if (!QDir().mkpath(imagesDir())) {
         throw AppError(err::PathAccess, kSource,
-                       QStringLiteral("Wingfolio cannot create the picture folder \"%1\".")
+                       wf::tr("Wingfolio cannot create the picture folder \"%1\".")
                            .arg(QDir::toNativeSeparators(imagesDir())));
     }
     return store;

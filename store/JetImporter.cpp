@@ -24,6 +24,7 @@
 #include "Resources.h"
 #include "RichText.h"
 #include "Schema.h"
+#include "Tr.h"
 
 namespace wf {
 
@@ -33,9 +34,8 @@ const QString kSource = QStringLiteral("wingfolio.JetImporter");
 constexpr size_t kBindSize = 8 * 1024 * 1024;  // memos are never cut short
 
 [[noreturn]] void fail(const QString& jetPath, const QString& what) {
-    throw AppError(
-        err::DatabaseDamaged, kSource,
-        QStringLiteral("The old journal \"%1\" cannot be imported: %2").arg(jetPath, what));
+    throw AppError(err::DatabaseDamaged, kSource,
+                   wf::tr("The old journal \"%1\" cannot be imported: %2").arg(jetPath, what));
 }
 
 struct MdbCloser {
@@ -51,7 +51,7 @@ class JetTable {
     JetTable(MdbHandle* mdb, const char* name, const QString& jetPath) : mdb_(mdb), name_(name) {
         table_.reset(mdb_read_table_by_name(mdb, const_cast<gchar*>(name), MDB_TABLE));
         if (!table_ || !mdb_read_columns(table_.get())) {
-            fail(jetPath, QStringLiteral("it has no table \"%1\".").arg(QString::fromLatin1(name)));
+            fail(jetPath, wf::tr("it has no table \"%1\".").arg(QString::fromLatin1(name)));
         }
         mdb_rewind_table(table_.get());
     }
@@ -64,7 +64,7 @@ class JetTable {
         const int n = mdb_bind_column_by_name(table_.get(), const_cast<gchar*>(column),
                                               slot.buffer.get(), &slot.length);
         if (n < 0) {
-            fail(jetPath, QStringLiteral("the table \"%1\" has no column \"%2\".")
+            fail(jetPath, wf::tr("the table \"%1\" has no column \"%2\".")
                               .arg(QString::fromLatin1(name_), QString::fromLatin1(column)));
         }
         for (guint i = 0; i < table_->columns->len; ++i) {
@@ -258,7 +258,7 @@ class Import {
             ++rows;
             ++total_;
             if (hooks_.failAfterRows >= 0 && total_ > hooks_.failAfterRows) {
-                throw AppError(err::DatabaseError, kSource, QStringLiteral("Import stopped."));
+                throw AppError(err::DatabaseError, kSource, wf::tr("Import stopped."));
             }
             if (hooks_.progress && rows % 500 == 0) {
                 hooks_.progress(tableName, rows);
@@ -269,14 +269,14 @@ class Import {
         }
         // A damaged or cut-short file yields fewer rows than it says it holds.
         if (rows != t.storedRows()) {
-            fail(jetPath_, QStringLiteral("the table \"%1\" is damaged: %2 of its %3 rows can be "
-                                          "read.")
+            fail(jetPath_, wf::tr("the table \"%1\" is damaged: %2 of its %3 rows can be "
+                                  "read.")
                                .arg(tableName)
                                .arg(rows)
                                .arg(t.storedRows()));
         }
         if (rows == 0 && tableName == QLatin1String("options")) {
-            fail(jetPath_, QStringLiteral("it holds no readable options row."));
+            fail(jetPath_, wf::tr("it holds no readable options row."));
         }
         if (columns.front().kind == Kind::Integer && qstrcmp(columns.front().name, "id") == 0) {
             // New ids continue after every id the old program gave out.
@@ -317,19 +317,19 @@ void JetImporter::importJournal(const QString& jetPath, const QString& targetPat
                                 const Hooks& hooks) {
     if (QFileInfo::exists(targetPath)) {
         throw AppError(err::PathAccess, kSource,
-                       QStringLiteral("The journal \"%1\" exists already.").arg(targetPath));
+                       wf::tr("The journal \"%1\" exists already.").arg(targetPath));
     }
     if (!isJetFile(jetPath)) {
-        fail(jetPath, QStringLiteral("it is not an Access (Jet) database."));
+        fail(jetPath, wf::tr("it is not an Access (Jet) database."));
     }
     ErrorCatcher errors;  // from the first page read to the last
     const std::unique_ptr<MdbHandle, MdbCloser> mdb(
         mdb_open(QFile::encodeName(jetPath).constData(), MDB_NOFLAGS));
     if (!mdb) {
-        fail(jetPath, QStringLiteral("the file cannot be read as an Access database."));
+        fail(jetPath, wf::tr("the file cannot be read as an Access database."));
     }
     if (mdb_read_catalog(mdb.get(), MDB_ANY) == nullptr) {
-        fail(jetPath, QStringLiteral("the file is damaged (its catalogue cannot be read)."));
+        fail(jetPath, wf::tr("the file is damaged (its catalogue cannot be read)."));
     }
     mdb_set_bind_size(mdb.get(), kBindSize);
     mdb_set_date_fmt(mdb.get(), "%Y-%m-%d %H:%M:%S");
@@ -361,16 +361,15 @@ void JetImporter::importJournal(const QString& jetPath, const QString& targetPat
             // Its birds placed in the shipped world list's taxonomy.
             schema::fillTaxonomy(db, worldListPath());
             if (const QString said = errors.restore(); !said.isEmpty()) {
-                fail(jetPath,
-                     QStringLiteral("the file is damaged (%1).").arg(said.section(u'\n', 0, 0)));
+                fail(jetPath, wf::tr("the file is damaged (%1).").arg(said.section(u'\n', 0, 0)));
             }
             schema::ensureOptionsRow(db);
             t.commit();
         }
         if (!QFile::rename(tmp, targetPath)) {
-            throw AppError(err::PathAccess, kSource,
-                           QStringLiteral("The imported journal cannot be put in place as \"%1\".")
-                               .arg(targetPath));
+            throw AppError(
+                err::PathAccess, kSource,
+                wf::tr("The imported journal cannot be put in place as \"%1\".").arg(targetPath));
         }
     } catch (const SQLite::Exception& e) {
         removeTemp();

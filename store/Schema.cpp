@@ -16,6 +16,7 @@
 #include "AppError.h"
 #include "Csv.h"
 #include "Store.h"
+#include "Tr.h"
 #include "Wildcard.h"
 
 namespace wf::schema {
@@ -256,17 +257,16 @@ struct WorldSpecies {
 std::vector<WorldSpecies> readWorldList(const QString& csvPath) {
     QFile file(csvPath);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw AppError(err::FileNotFound, kSource,
-                       QStringLiteral("The world list \"%1\" cannot be read: %2")
-                           .arg(csvPath, file.errorString()));
+        throw AppError(
+            err::FileNotFound, kSource,
+            wf::tr("The world list \"%1\" cannot be read: %2").arg(csvPath, file.errorString()));
     }
     const CsvTable table = parseCsv(QString::fromUtf8(file.readAll()));
     const auto col = [&](const char* name) { return table.header.indexOf(QLatin1String(name)); };
     const qsizetype english = col("english_name");
     if (english < 0) {
-        throw AppError(
-            err::InvalidArgument, kSource,
-            QStringLiteral("The world list \"%1\" has no column english_name.").arg(csvPath));
+        throw AppError(err::InvalidArgument, kSource,
+                       wf::tr("The world list \"%1\" has no column english_name.").arg(csvPath));
     }
     const qsizetype scientific = col("scientific_name");
     const qsizetype taxon = col("taxon_order");
@@ -354,13 +354,13 @@ void checkAndMigrate(SQLite::Database& db, const QString& worldListCsv,
     const int appId = db.execAndGet("PRAGMA application_id").getInt();
     if (appId != kApplicationId) {
         throw AppError(err::DatabaseDamaged, kSource,
-                       QStringLiteral("It is an SQLite database, but not a Wingfolio journal."));
+                       wf::tr("It is an SQLite database, but not a Wingfolio journal."));
     }
     const int version = db.execAndGet("PRAGMA user_version").getInt();
     if (version > Store::kSchemaVersion) {
         throw AppError(err::DatabaseDamaged, kSource,
-                       QStringLiteral("It was written by a newer version of Wingfolio (journal "
-                                      "format %1; this version reads up to %2).")
+                       wf::tr("It was written by a newer version of Wingfolio (journal "
+                              "format %1; this version reads up to %2).")
                            .arg(version)
                            .arg(Store::kSchemaVersion));
     }
@@ -372,13 +372,13 @@ void checkAndMigrate(SQLite::Database& db, const QString& worldListCsv,
         }
         if (have.empty()) {
             throw AppError(err::DatabaseDamaged, kSource,
-                           QStringLiteral("The journal has no table \"%1\".").arg(t.table));
+                           wf::tr("The journal has no table \"%1\".").arg(t.table));
         }
         for (const auto& c : t.columns) {
             if (have.count(c) == 0) {
                 throw AppError(err::DatabaseDamaged, kSource,
-                               QStringLiteral("The table \"%1\" of the journal has no column "
-                                              "\"%2\".")
+                               wf::tr("The table \"%1\" of the journal has no column "
+                                      "\"%2\".")
                                    .arg(t.table, QString::fromStdString(c)));
             }
         }

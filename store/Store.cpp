@@ -25,6 +25,7 @@
 #include "Schema.h"
 #include "StoreRows.h"
 #include "TextIndex.h"
+#include "Tr.h"
 #include "Wildcard.h"
 
 namespace wf {
@@ -59,39 +60,38 @@ bool hasHotJournal(const QString& path) {
 void inspectJournalFile(const QString& path, bool sizeChecks = true) {
     const QFileInfo info(path);
     if (!info.exists()) {
-        fileProblem(err::FileNotFound, QStringLiteral("The file does not exist."));
+        fileProblem(err::FileNotFound, wf::tr("The file does not exist."));
     }
     if (!info.isFile()) {
-        fileProblem(err::PathAccess, QStringLiteral("It is not a file."));
+        fileProblem(err::PathAccess, wf::tr("It is not a file."));
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         fileProblem(err::PathAccess,
-                    QStringLiteral("The file cannot be read: %1.").arg(file.errorString()));
+                    wf::tr("The file cannot be read: %1.").arg(file.errorString()));
     }
     const qint64 size = file.size();
     if (size == 0) {
-        fileProblem(err::DatabaseDamaged, QStringLiteral("The file is empty."));
+        fileProblem(err::DatabaseDamaged, wf::tr("The file is empty."));
     }
     const QByteArray head = file.read(100);
     static const QByteArray kSqliteMagic("SQLite format 3\0", 16);
     static const QByteArray kJetMagic("\0\x01\0\0Standard Jet DB", 19);
     if (head.startsWith(kJetMagic)) {
         fileProblem(err::DatabaseDamaged,
-                    QStringLiteral("It is a journal in the older Access (Jet) format, which "
-                                   "this version cannot open."));
+                    wf::tr("It is a journal in the older Access (Jet) format, which "
+                           "this version cannot open."));
     }
     if (head.size() < 100 || !head.startsWith(kSqliteMagic)) {
         fileProblem(err::DatabaseDamaged,
-                    QStringLiteral("It is not a Wingfolio journal (not a database)."));
+                    wf::tr("It is not a Wingfolio journal (not a database)."));
     }
     quint32 pageSize = bigEndian(head, 16, 2);
     if (pageSize == 1) {
         pageSize = 65536;
     }
     if (pageSize < 512 || (pageSize & (pageSize - 1)) != 0) {
-        fileProblem(err::DatabaseDamaged,
-                    QStringLiteral("The file is damaged: its header is not valid."));
+        fileProblem(err::DatabaseDamaged, wf::tr("The file is damaged: its header is not valid."));
     }
     const quint32 changeCounter = bigEndian(head, 24, 4);
     const quint32 pageCount = bigEndian(head, 28, 4);
@@ -102,8 +102,8 @@ void inspectJournalFile(const QString& path, bool sizeChecks = true) {
     if (size % pageSize != 0 ||
         (validFor == changeCounter && pageCount > 0 && qint64(pageCount) * pageSize > size)) {
         fileProblem(err::DatabaseDamaged,
-                    QStringLiteral("The file is damaged: it is shorter than its contents "
-                                   "need (truncated)."));
+                    wf::tr("The file is damaged: it is shorter than its contents "
+                           "need (truncated)."));
     }
 }
 
@@ -173,7 +173,7 @@ Store::~Store() = default;
 QString Store::quickCheck(SQLite::Database& db) {
     SQLite::Statement q(db, "PRAGMA quick_check(1)");
     return q.executeStep() ? QString::fromStdString(q.getColumn(0).getString())
-                           : QStringLiteral("no answer");
+                           : wf::tr("no answer");
 }
 
 std::unique_ptr<Store> Store::open(const QString& path, bool quickCheck,
@@ -187,8 +187,7 @@ std::unique_ptr<Store> Store::open(const QString& path, bool quickCheck,
         db = std::make_unique<SQLite::Database>(QFile::encodeName(path).toStdString(),
                                                 SQLite::OPEN_READWRITE, 2000);
     } catch (const SQLite::Exception& e) {
-        fileProblem(err::DatabaseLocked,
-                    QStringLiteral("The file cannot be opened: %1.").arg(e.what()));
+        fileProblem(err::DatabaseLocked, wf::tr("The file cannot be opened: %1.").arg(e.what()));
     }
     schema::registerFunctions(db->getHandle());
     try {
@@ -206,13 +205,12 @@ std::unique_ptr<Store> Store::open(const QString& path, bool quickCheck,
         if (quickCheck) {
             const QString verdict = Store::quickCheck(*db);
             if (verdict != QLatin1String("ok")) {
-                fileProblem(err::DatabaseDamaged,
-                            QStringLiteral("The file is damaged (%1).").arg(verdict));
+                fileProblem(err::DatabaseDamaged, wf::tr("The file is damaged (%1).").arg(verdict));
             }
         }
         if (sqlite3_db_readonly(db->getHandle(), "main") == 1) {
             fileProblem(err::DatabaseLocked,
-                        QStringLiteral("The file is read-only; Wingfolio needs to write to it."));
+                        wf::tr("The file is read-only; Wingfolio needs to write to it."));
         }
         schema::checkAndMigrate(*db, worldListPath(), progress, [&] {
             Backups(QFileInfo(path).absolutePath())
@@ -222,22 +220,19 @@ std::unique_ptr<Store> Store::open(const QString& path, bool quickCheck,
     } catch (const SQLite::Exception& e) {
         const int code = e.getErrorCode() & 0xFF;
         if (code == SQLITE_BUSY || code == SQLITE_LOCKED) {
-            fileProblem(err::DatabaseLocked,
-                        QStringLiteral("The file is locked by another program."));
+            fileProblem(err::DatabaseLocked, wf::tr("The file is locked by another program."));
         }
         if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT) {
-            fileProblem(err::DatabaseDamaged,
-                        QStringLiteral("The file is damaged: %1.").arg(e.what()));
+            fileProblem(err::DatabaseDamaged, wf::tr("The file is damaged: %1.").arg(e.what()));
         }
-        fileProblem(err::DatabaseError,
-                    QStringLiteral("The file cannot be read: %1.").arg(e.what()));
+        fileProblem(err::DatabaseError, wf::tr("The file cannot be read: %1.").arg(e.what()));
     }
     return std::unique_ptr<Store>(new Store(std::move(db), path));
 }
 
 std::unique_ptr<Store> Store::create(const QString& path, const QString& worldListCsv) {
     if (QFileInfo::exists(path)) {
-        fileProblem(err::PathAccess, QStringLiteral("The file already exists."));
+        fileProblem(err::PathAccess, wf::tr("The file already exists."));
     }
     const QFileInfo info(path);
     // A name of its own, so two first starts at once never touch each
@@ -246,8 +241,8 @@ std::unique_ptr<Store> Store::create(const QString& path, const QString& worldLi
                                            info.fileName() + QStringLiteral(".creating-XXXXXX"));
     const int fd = ::mkstemp(tmpName.data());
     if (fd < 0) {
-        fileProblem(err::PathAccess, QStringLiteral("The journal cannot be created: the folder "
-                                                    "cannot be written."));
+        fileProblem(err::PathAccess, wf::tr("The journal cannot be created: the folder "
+                                            "cannot be written."));
     }
     ::close(fd);
     const QString tmp = QFile::decodeName(tmpName);
@@ -268,8 +263,7 @@ std::unique_ptr<Store> Store::create(const QString& path, const QString& worldLi
         }
     } catch (const SQLite::Exception& e) {
         removeTemp();
-        fileProblem(err::PathAccess,
-                    QStringLiteral("The journal cannot be created: %1.").arg(e.what()));
+        fileProblem(err::PathAccess, wf::tr("The journal cannot be created: %1.").arg(e.what()));
     } catch (...) {
         removeTemp();
         throw;
@@ -286,8 +280,8 @@ std::unique_ptr<Store> Store::create(const QString& path, const QString& worldLi
     }
     removeTemp();
     if (!placed && why != EEXIST) {
-        fileProblem(err::PathAccess, QStringLiteral("The journal cannot be created: the file "
-                                                    "cannot be put in place."));
+        fileProblem(err::PathAccess, wf::tr("The journal cannot be created: the file "
+                                            "cannot be put in place."));
     }
     return open(path);
 }

@@ -5,6 +5,7 @@
 #include <QSignalBlocker>
 
 #include "AppState.h"
+#include "Tr.h"
 
 namespace wf {
 
@@ -12,7 +13,7 @@ void fillAreaBox(QComboBox* box, const AppState& state) {
     const QSignalBlocker block(box);
     const QVariant before = box->currentData();
     box->clear();
-    box->addItem(QStringLiteral("World"), QStringList{QString::number(int(Area::World)), {}});
+    box->addItem(tr("World"), QStringList{QString::number(int(Area::World)), {}});
     const std::pair<Area, const QString*> areas[] = {{Area::Region, &state.ActiveRegion},
                                                      {Area::Country, &state.ActiveCountry},
                                                      {Area::State, &state.ActiveState},

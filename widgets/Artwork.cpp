@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Artwork.h"
+#include "Tr.h"
 
 #include <QApplication>
 #include <QFont>
@@ -134,7 +135,7 @@ QPixmap splash(const QSize& size) {
     sub.setPixelSize(int(r.height() * 0.065));
     p.setFont(sub);
     p.drawText(QRectF(r.width() * 0.065, r.height() * 0.42, r.width() * 0.6, r.height() * 0.1),
-               Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("A journal for bird watchers"));
+               Qt::AlignLeft | Qt::AlignVCenter, wf::tr("A journal for bird watchers"));
     p.drawText(QRectF(r.width() * 0.065, r.height() * 0.52, r.width() * 0.6, r.height() * 0.1),
                Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Version " WINGFOLIO_VERSION));
     p.setPen(QPen(kInk, 2));

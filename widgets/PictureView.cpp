@@ -30,21 +30,22 @@ PictureView::PictureView(QLabel* label, QWidget* parent)
         void (PictureView::*slot)();
     };
     const Button buttons[] = {
-        {"ZoomIn", "Zoom In", "Zoom in", QKeySequence(QKeySequence::ZoomIn), &PictureView::zoomIn},
-        {"ZoomOut", "Zoom Out", "Zoom out", QKeySequence(QKeySequence::ZoomOut),
-         &PictureView::zoomOut},
-        {"Fit", "Fit", "Fit the picture to the area", QKeySequence(Qt::CTRL | Qt::Key_0),
-         &PictureView::fitToArea},
-        {"Actual", "Actual Size", "Show the picture at its actual size",
+        {"ZoomIn", QT_TR_NOOP("Zoom In"), QT_TR_NOOP("Zoom in"), QKeySequence(QKeySequence::ZoomIn),
+         &PictureView::zoomIn},
+        {"ZoomOut", QT_TR_NOOP("Zoom Out"), QT_TR_NOOP("Zoom out"),
+         QKeySequence(QKeySequence::ZoomOut), &PictureView::zoomOut},
+        {"Fit", QT_TR_NOOP("Fit"), QT_TR_NOOP("Fit the picture to the area"),
+         QKeySequence(Qt::CTRL | Qt::Key_0), &PictureView::fitToArea},
+        {"Actual", QT_TR_NOOP("Actual Size"), QT_TR_NOOP("Show the picture at its actual size"),
          QKeySequence(Qt::CTRL | Qt::Key_1), &PictureView::actualSize},
     };
     for (const Button& b : buttons) {
-        QAction* a = toolbar_->addAction(QString::fromLatin1(b.text));
+        QAction* a = toolbar_->addAction(tr(b.text));
         a->setObjectName(QString::fromLatin1(b.key));
         a->setShortcut(b.keys);
         a->setShortcutContext(Qt::WindowShortcut);
-        a->setToolTip(QStringLiteral("%1 (%2)").arg(QString::fromLatin1(b.tip),
-                                                    b.keys.toString(QKeySequence::NativeText)));
+        a->setToolTip(
+            QStringLiteral("%1 (%2)").arg(tr(b.tip), b.keys.toString(QKeySequence::NativeText)));
         connect(a, &QAction::triggered, this, b.slot);
         toolbar_->widgetForAction(a)->setFocusPolicy(Qt::NoFocus);
     }

@@ -24,7 +24,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& text) {
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About Wingfolio"));
+    setWindowTitle(tr("About Wingfolio"));
     setWindowIcon(artwork::appIcon());
 
     auto* picIcon = label(this, "picIcon", QString());
@@ -37,16 +37,17 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     big.setPointSize(20);
     big.setBold(true);
     Label1->setFont(big);
-    auto* lblVersion = label(this, "lblVersion", QStringLiteral("Version " WINGFOLIO_VERSION));
+    auto* lblVersion =
+        label(this, "lblVersion", tr("Version %1").arg(QStringLiteral(WINGFOLIO_VERSION)));
     times.setPointSize(12);
     lblVersion->setFont(times);
 
     const QString web = QString::fromLatin1(kWebPage);
     const QString mail = QString::fromLatin1(kSupportEmail);
-    auto* lblWebCaption = label(this, "lblWebCaption", QStringLiteral("Web Page : "));
+    auto* lblWebCaption = label(this, "lblWebCaption", tr("Web Page : "));
     auto* lblWeb = label(this, "lblWeb", QStringLiteral("<a href=\"%1\">%1</a>").arg(web));
     lblWeb->setOpenExternalLinks(true);
-    auto* lblEmailCaption = label(this, "lblEmailCaption", QStringLiteral("Email Support : "));
+    auto* lblEmailCaption = label(this, "lblEmailCaption", tr("Email Support : "));
     auto* lblEmail =
         label(this, "lblEmail", QStringLiteral("<a href=\"mailto:%1\">%1</a>").arg(mail));
     lblEmail->setOpenExternalLinks(true);
@@ -57,18 +58,15 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
             .arg(QString::fromLatin1(url));
     };
     const QString attribution =
-        QStringLiteral(
-            "Bird species list: AviList Core Team. 2025. AviList: The Global Avian "
-            "Checklist, v2025.<br>") +
-        link("https://doi.org/10.2173/avilist.v2025") +
-        QStringLiteral("<br>Licensed under CC BY 4.0: ") +
+        tr("Bird species list: AviList Core Team. 2025. AviList: The Global Avian "
+           "Checklist, v2025.<br>") +
+        link("https://doi.org/10.2173/avilist.v2025") + tr("<br>Licensed under CC BY 4.0: ") +
         link("https://creativecommons.org/licenses/by/4.0/") +
-        QStringLiteral(
-            "<br>Changed: only species-rank rows, with their sequence, English "
-            "name, scientific name, order and family, are included.<br><br>"
-            "Wingfolio is free software: you can redistribute it and/or modify it "
-            "under the GNU General Public License, version 3 or later "
-            "(GPL-3.0-or-later).");
+        tr("<br>Changed: only species-rank rows, with their sequence, English "
+           "name, scientific name, order and family, are included.<br><br>"
+           "Wingfolio is free software: you can redistribute it and/or modify it "
+           "under the GNU General Public License, version 3 or later "
+           "(GPL-3.0-or-later).");
     auto* lblAttribution = label(this, "lblAttribution", attribution);
     lblAttribution->setTextFormat(Qt::RichText);
     lblAttribution->setOpenExternalLinks(true);
@@ -77,7 +75,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     small.setPointSizeF(small.pointSizeF() * 0.85);
     lblAttribution->setFont(small);
 
-    auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    auto* cmdOK = new QPushButton(tr("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);

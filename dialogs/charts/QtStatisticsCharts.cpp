@@ -5,6 +5,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QCoreApplication>
 #include <QDateTimeAxis>
 #include <QHorizontalBarSeries>
 #include <QLineSeries>
@@ -13,6 +14,7 @@
 #include <QValueAxis>
 
 #include "StatisticsCharts.h"
+#include "Tr.h"
 
 namespace wf {
 
@@ -77,7 +79,7 @@ QChart* yearChart(const std::map<int, int>& perYear, const QString& title) {
 // The life list's growth: species by date.
 QChart* growthChart(const JournalStatistics& stats) {
     auto* growth = new QChart;
-    growth->setTitle(QStringLiteral("Life list growth"));
+    growth->setTitle(tr("Life list growth"));
     auto* line = new QLineSeries;
     int species = 0;
     for (const auto& [date, n] : stats.growth) {
@@ -103,8 +105,8 @@ QChart* growthChart(const JournalStatistics& stats) {
 // The best places, most species on top.
 QChart* placesChart(const JournalStatistics& stats) {
     auto* places = new QChart;
-    places->setTitle(QStringLiteral("Places with the most species"));
-    auto* set = new QBarSet(QStringLiteral("Species"));
+    places->setTitle(tr("Places with the most species"));
+    auto* set = new QBarSet(tr("Species"));
     QStringList names;
     int most = 0;
     for (auto it = stats.topPlaces.rbegin(); it != stats.topPlaces.rend(); ++it) {
@@ -122,19 +124,20 @@ QChart* placesChart(const JournalStatistics& stats) {
 }
 
 class QtStatisticsCharts final : public StatisticsCharts {
+    Q_DECLARE_TR_FUNCTIONS(wf::QtStatisticsCharts)
+
   public:
     std::vector<Page> pages(const JournalStatistics& stats, QWidget* parent) const override {
         return {
-            {chartView(growthChart(stats), QStringLiteral("chartGrowth"), parent),
-             QStringLiteral("Growth")},
-            {chartView(yearChart(stats.newPerYear, QStringLiteral("New species per year")),
+            {chartView(growthChart(stats), QStringLiteral("chartGrowth"), parent), tr("Growth")},
+            {chartView(yearChart(stats.newPerYear, tr("New species per year")),
                        QStringLiteral("chartNewPerYear"), parent),
-             QStringLiteral("New per Year")},
-            {chartView(yearChart(stats.speciesPerYear, QStringLiteral("Species per year")),
+             tr("New per Year")},
+            {chartView(yearChart(stats.speciesPerYear, tr("Species per year")),
                        QStringLiteral("chartSpeciesPerYear"), parent),
-             QStringLiteral("Species per Year")},
+             tr("Species per Year")},
             {chartView(placesChart(stats), QStringLiteral("chartPlaces"), parent),
-             QStringLiteral("Top Places")},
+             tr("Top Places")},
         };
     }
 

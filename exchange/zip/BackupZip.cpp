@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Backup zips, written and unpacked with libzip: part of the zip module.
 #include "BackupZip.h"
+#include "Tr.h"
 
 #include <zip.h>
 
@@ -137,7 +138,7 @@ extern "C" Q_DECL_EXPORT bool wingfolio_unpack_backup_zip(const QString& zipPath
         journal = journal || name == QLatin1String("aviary.mdb");
     }
     if (!journal) {
-        *error = QStringLiteral("it holds no aviary.mdb");
+        *error = wf::tr("it holds no aviary.mdb");
         return false;
     }
     return true;

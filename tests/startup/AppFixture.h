@@ -57,7 +57,7 @@ class AppFixture : public ::testing::Test {
     }
 
     void choose(frmMain& w, const QString& item) {
-        const int i = w.cmbSearchCategory()->findText(item);
+        const int i = w.cmbSearchCategory()->findData(item);
         ASSERT_GE(i, 0) << item.toStdString();
         w.cmbSearchCategory()->setCurrentIndex(i);
         emit w.cmbSearchCategory()->activated(i);

@@ -4,6 +4,7 @@
 // starts one) so that the web view and fonts look as they do on a desktop.
 //
 //   screenshots OUTPUT-FOLDER [--sizes 900x600,1280x800,1920x1080]
+//               [--translation build/translations/wingfolio_pseudo.qm]
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <QAction>
 #include <QApplication>
@@ -40,6 +41,7 @@
 #include "RichText.h"
 #include "Startup.h"
 #include "Store.h"
+#include "Translations.h"
 #include "frmHelp.h"
 #include "frmMain.h"
 #include "frmSplash.h"
@@ -134,7 +136,15 @@ int main(int argc, char** argv) {
                                    QStringLiteral("write the program's icon as PNG files "
                                                   "(hicolor/NxN/apps) into the folder and end"));
     p.addOption(icons);
+    const QCommandLineOption translation(
+        QStringLiteral("translation"), QStringLiteral("show the windows in this translation (.qm)"),
+        QStringLiteral("file"));
+    p.addOption(translation);
     p.process(app);
+    if (p.isSet(translation) && !wf::translations::install(p.value(translation))) {
+        std::fprintf(stderr, "screenshots: cannot load %s\n", qPrintable(p.value(translation)));
+        return 2;
+    }
     if (p.positionalArguments().size() != 1) {
         p.showHelp(2);
     }
@@ -314,7 +324,7 @@ int main(int argc, char** argv) {
         settle(1500);
         shoot(tag + QStringLiteral("main-link"));
         for (int i = 1; i < w.cmbSearchCategory()->count(); ++i) {
-            const QString item = w.cmbSearchCategory()->itemText(i);
+            const QString item = w.cmbSearchCategory()->itemData(i).toString();
             if (item == QLatin1String("Custom Search")) {
                 continue;
             }
