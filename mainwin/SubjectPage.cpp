@@ -105,7 +105,7 @@ QString subjectPageHtml(const SubjectPageData& page) {
         }
     }
     if (!page.pictures.empty()) {
-        h += QStringLiteral("<h3>Pictures</h3><p>");
+        h += QStringLiteral("<h3>%1</h3><p>").arg(tr("Pictures"));
         for (const auto& p : page.pictures) {
             h += QStringLiteral("<a href='entry:I%1'><img src='page:thumb/%1' title='%2'></a> ")
                      .arg(p.id)
@@ -114,7 +114,7 @@ QString subjectPageHtml(const SubjectPageData& page) {
         h += QStringLiteral("</p>");
     }
     if (!page.articles.empty()) {
-        h += QStringLiteral("<h3>Articles</h3>");
+        h += QStringLiteral("<h3>%1</h3>").arg(tr("Articles"));
         for (const auto& a : page.articles) {
             h += QStringLiteral("<p><a href='entry:A%1'>%2</a><br>%3</p>")
                      .arg(a.id)
@@ -122,7 +122,7 @@ QString subjectPageHtml(const SubjectPageData& page) {
         }
     }
     if (!page.links.empty()) {
-        h += QStringLiteral("<h3>Links</h3>");
+        h += QStringLiteral("<h3>%1</h3>").arg(tr("Links"));
         for (const auto& l : page.links) {
             h += QStringLiteral("<p><a href='entry:L%1'>%2</a><br>%3</p>")
                      .arg(l.id)

@@ -756,6 +756,18 @@ Try &apos;wingfolio --help&apos;.
         <source>Shows the program in the translation of &lt;file&gt; (a .qm file made by lrelease) instead of the one for the language of the system.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Pictures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Articles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Links</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>wf::DateField</name>

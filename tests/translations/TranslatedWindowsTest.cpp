@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QTranslator>
 
@@ -245,6 +246,14 @@ TEST_F(TranslatedWindows, ListsGridAndMessagesAreTranslated) {
     emit w.tv1()->clicked(bird);
     QApplication::processEvents();
     texts.collect(&w);
+    // The bird's page: its headings and captions.
+    w.findChild<QAction*>(QStringLiteral("mnuViewSubjectPage"))->trigger();
+    const QString page = w.findChild<QTextEdit*>(QStringLiteral("rtb"))->toPlainText();
+    EXPECT_TRUE(page.contains(QStringLiteral("Common Ostrich"))) << page.toStdString();
+    for (const char* english : {"First seen", "Last seen", "Sightings by month", "Order "}) {
+        EXPECT_FALSE(page.contains(QLatin1String(english)))
+            << english << " in " << page.toStdString();
+    }
     EXPECT_TRUE(texts.untranslated.isEmpty())
         << texts.untranslated.size()
         << " texts not translated:" << report(texts.untranslated).toStdString();
