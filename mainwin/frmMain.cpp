@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmMain.h"
+#include "FirstPaint.h"
 
 #include <QAction>
 #include <QApplication>
@@ -487,7 +488,20 @@ void frmMain::Form_Load() {
     viewer_->setTitle(tr("Welcome to Wingfolio"));
     setUpGrid();
     readOptions();
-    CountLifeLists();
+    // The life lists are counted once the window is on screen (see showEvent).
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (countsToCome_) {
+        afterFirstPaint(this, [this] { countLifeListsNow(); });
+    }
+}
+
+void frmMain::countLifeListsNow() {
+    if (countsToCome_) {
+        CountLifeLists();
+    }
 }
 
 void frmMain::readOptions() {

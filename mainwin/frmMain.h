@@ -114,6 +114,9 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void DailyBackup(bool check = false);
     // Waits for the day's check and backup and shows how they ended.
     void waitForDailyCheck();
+    // The life lists' counts are made once the window is first painted, so
+    // that it shows at once; this makes them now if they are still to come.
+    void countLifeListsNow();
 
   signals:
     void journalRefused();
@@ -122,6 +125,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -286,7 +290,9 @@ class frmMain : public QMainWindow, public MainWindowApi {
     QWidget* imgSplitter_ = nullptr;
     QFrame* picSplitter_ = nullptr;
 
-    float splitX_ = kDesignSplit;     // imgSplitter.Left
+    float splitX_ = kDesignSplit;  // imgSplitter.Left
+
+    bool countsToCome_ = true;        // the life lists, counted after the first paint
     float userSplit_ = kDesignSplit;  // the split the user chose
     float ghostX_ = 0;                // picSplitter.Left
     bool splitterDragging_ = false;

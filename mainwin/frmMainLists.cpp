@@ -325,6 +325,7 @@ void frmMain::runCustomSearch() {
 }
 
 void frmMain::CountLifeLists() {
+    countsToCome_ = false;
     try {
         const Store& db = state_.db();
         const int world = db.lifeListCount(Area::World);

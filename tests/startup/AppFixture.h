@@ -53,6 +53,7 @@ class AppFixture : public ::testing::Test {
         EXPECT_NE(startup->mainWindow(), nullptr);
         // The day's check and backup run beside the window: done with first.
         startup->mainWindow()->waitForDailyCheck();
+        startup->mainWindow()->countLifeListsNow();
         return *startup->mainWindow();
     }
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QTest>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -210,4 +211,24 @@ TEST_F(StartupTest, ALockLeftByACrashedRunIsTakenOver) {
     ASSERT_TRUE(QFile::exists(lockPath));
     EXPECT_EQ(begin(), Startup::kRunning);
     EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(StartupTest, LifeListsAreCountedOnceTheWindowIsOnScreen) {
+    {
+        std::unique_ptr<Store> store = DataFolder(dataDir()).openJournal(worldListPath());
+        Sighting s;
+        s.birdid = *store->findSubject(Category::Birds, QStringLiteral("Common Ostrich"));
+        s.date = QDate(2024, 5, 3);
+        store->appendSighting(s);
+    }
+    ASSERT_EQ(begin(), Startup::kRunning);
+    ASSERT_EQ(clock.fireTimers(frmSplash::kInterval), 1);
+    frmMain& w = *startup->mainWindow();
+    // The window shows first, with the lists' names; their counts follow.
+    EXPECT_EQ(w.panel("Life")->text(), QStringLiteral("Life List"));
+    for (int i = 0; i < 200 && w.panel("Life")->text() == QLatin1String("Life List"); ++i) {
+        QTest::qWait(5);
+    }
+    EXPECT_EQ(w.panel("Life")->text(), QStringLiteral("World List = 1"));
+    w.waitForDailyCheck();
 }
