@@ -113,6 +113,15 @@ static void BM_Statistics1M(benchmark::State& state) {
 }
 BENCHMARK(BM_Statistics1M)->Unit(benchmark::kMillisecond);
 
+// The map's shading: species and sightings by country.
+static void BM_CountryCounts1M(benchmark::State& state) {
+    Journal& j = journal();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(countryCounts(j.db(), Area::World, {}));
+    }
+}
+BENCHMARK(BM_CountryCounts1M)->Unit(benchmark::kMillisecond);
+
 static void BM_SightingScan1M(benchmark::State& state) {
     Journal& j = journal();
     for (auto _ : state) {

@@ -235,4 +235,55 @@ JournalStatistics journalStatistics(const Store& store, Area area, const QString
     return st;
 }
 
+std::vector<CountryCount> countryCounts(const Store& store, Area area, const QString& place) {
+    std::vector<CountryCount> out;
+    SQLite::Database& db = store.database();
+    // For the world, in the country index's own order: each country's
+    // birds come together, read from the index alone.
+    std::string sql = "SELECT s.country, s.birdid, count(*) FROM sighting s";
+    if (area != Area::World) {
+        sql += std::string(" WHERE s.") + areaColumn(area) + " = ?";
+    }
+    sql += " GROUP BY s.country, s.birdid";
+    sqlite3* handle = db.getHandle();
+    const RawStatement q = prepareRaw(handle, sql);
+    sqlite3_stmt* raw = q.get();
+    const QByteArray placeUtf8 = place.toUtf8();
+    if (area != Area::World) {
+        sqlite3_bind_text(raw, 1, placeUtf8.constData(), int(placeUtf8.size()), SQLITE_STATIC);
+    }
+    std::string current;
+    bool any = false;
+    qint64 lastBird = -1;
+    CountryCount* c = nullptr;
+    forEachRow(handle, raw, [&] {
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(raw, 0));
+        const std::string_view country =
+            p ? std::string_view(p, size_t(sqlite3_column_bytes(raw, 0))) : std::string_view();
+        if (country.empty()) {
+            return;
+        }
+        const qint64 bird = sqlite3_column_int64(raw, 1);
+        // The index orders names without regard to letter case: "kenya"
+        // and "Kenya" come together, their birds in one order, and count
+        // as one country.
+        if (!any || !SiteEqual()(country, current)) {
+            const QString name = QString::fromUtf8(country.data(), qsizetype(country.size()));
+            if (!any || name.compare(out.back().country, Qt::CaseInsensitive) != 0) {
+                out.push_back({name, 0, 0});
+                lastBird = -1;
+            }
+            c = &out.back();
+            current = country;
+            any = true;
+        }
+        c->sightings += sqlite3_column_int(raw, 2);
+        if (bird != lastBird) {
+            ++c->species;
+            lastBird = bird;
+        }
+    });
+    return out;
+}
+
 }  // namespace wf

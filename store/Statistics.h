@@ -27,6 +27,17 @@ struct JournalStatistics {
     std::vector<std::pair<QString, int>> topPlaces;
 };
 
+// Species and sightings in one country as the sightings name it.
+struct CountryCount {
+    QString country;  // as typed; names that differ only in letter case are one
+    int species = 0;
+    int sightings = 0;
+};
+
+// The countries of the area's sightings (World: place ignored), by name;
+// sightings without a country are left out.
+std::vector<CountryCount> countryCounts(const Store& store, Area area, const QString& place);
+
 // Reads the statistics of the area (World: place ignored). Sightings
 // without a date count in the totals but not by year or in the growth.
 JournalStatistics journalStatistics(const Store& store, Area area, const QString& place);
