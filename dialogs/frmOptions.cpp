@@ -7,13 +7,18 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 #include "AppError.h"
 #include "AppState.h"
 #include "Artwork.h"
+#include "CountryMatcher.h"
 #include "Words.h"
+#include "WorldShapes.h"
 
 namespace wf {
 
@@ -37,6 +42,7 @@ frmOptions::frmOptions(AppState& state, QWidget* parent)
       txtDistrict_(box(this, "txtDistrict")),
       txtSearch_(box(this, "txtSearch")),
       txtHome_(box(this, "txtHome")),
+      txtAliases_(new QPlainTextEdit(this)),
       cmbDates_(new QComboBox(this)) {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(tr("Options"));
@@ -77,6 +83,21 @@ frmOptions::frmOptions(AppState& state, QWidget* parent)
     datesCaption->setMinimumWidth(widest + 4);
     datesCaption->setBuddy(cmbDates_);
     displayForm->addRow(datesCaption, cmbDates_);
+    // Country names of the sightings that the map does not know by itself.
+    auto* map = new QGroupBox(tr("Map"), this);
+    auto* mapForm = new QFormLayout(map);
+    txtAliases_->setObjectName(QStringLiteral("txtAliases"));
+    txtAliases_->setTabChangesFocus(true);
+    txtAliases_->setPlaceholderText(tr("England = United Kingdom"));
+    txtAliases_->setFixedHeight(txtAliases_->fontMetrics().lineSpacing() * 4 + 12);
+    auto* aliasesCaption = new QLabel(tr("Country &names"), this);
+    aliasesCaption->setMinimumWidth(widest + 4);
+    aliasesCaption->setBuddy(txtAliases_);
+    aliasesCaption->setToolTip(
+        tr("One a line: a country name your sightings use, \"=\", and "
+           "the country of the map it means"));
+    txtAliases_->setToolTip(aliasesCaption->toolTip());
+    mapForm->addRow(aliasesCaption, txtAliases_);
     auto* cmdSave = new QPushButton(tr("&Save"), this);
     cmdSave->setObjectName(QStringLiteral("cmdSave"));
     cmdSave->setDefault(true);
@@ -93,6 +114,7 @@ frmOptions::frmOptions(AppState& state, QWidget* parent)
     layout->addWidget(lists);
     layout->addWidget(internet);
     layout->addWidget(display);
+    layout->addWidget(map);
     layout->addLayout(buttons);
 
     try {
@@ -103,6 +125,11 @@ frmOptions::frmOptions(AppState& state, QWidget* parent)
         txtCountry_->setText(o.country);
         txtState_->setText(o.state);
         txtDistrict_->setText(o.district);
+        QStringList aliases;
+        for (const auto& [alias, country] : state_.db().countryAliases()) {
+            aliases << alias + QStringLiteral(" = ") + country;
+        }
+        txtAliases_->setPlainText(aliases.join(u'\n'));
     } catch (const AppError& e) {
         state_.services.messages.notify(
             tr("Error Loading Data. Error # ") + QString::number(e.number()) + e.description(),
@@ -115,8 +142,44 @@ frmOptions::frmOptions(AppState& state, QWidget* parent)
                            txtDistrict_->text(),
                            txtSearch_->text(),
                            txtHome_->text(),
-                           cmbDates_->currentData().toString()};
+                           cmbDates_->currentData().toString(),
+                           txtAliases_->toPlainText()};
     });
+}
+
+bool frmOptions::readAliases(std::vector<std::pair<QString, QString>>& aliases) {
+    const maps::CountryMatcher matcher(maps::WorldShapes::coarse().countries());
+    const QStringList lines = txtAliases_->toPlainText().split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = lines[i].trimmed();
+        if (line.isEmpty()) {
+            continue;
+        }
+        const qsizetype eq = line.indexOf(u'=');
+        const QString alias = line.left(eq).trimmed();
+        const QString country = line.mid(eq + 1).trimmed();
+        QString problem;
+        if (eq < 0 || alias.isEmpty() || country.isEmpty()) {
+            problem = tr("Line %1 of the country names is not \"name = country\" (England = "
+                         "United Kingdom).")
+                          .arg(i + 1);
+        } else if (matcher.match(country).isEmpty()) {
+            problem = tr("\u201c%1\u201d is no country of the map (line %2 of the country "
+                         "names).")
+                          .arg(country)
+                          .arg(i + 1);
+        }
+        if (!problem.isEmpty()) {
+            state_.services.messages.notify(problem, windowTitle(), MsgIcon::Exclamation);
+            txtAliases_->setFocus();
+            QTextCursor at(txtAliases_->document()->findBlockByNumber(int(i)));
+            at.select(QTextCursor::LineUnderCursor);
+            txtAliases_->setTextCursor(at);
+            return false;
+        }
+        aliases.emplace_back(alias, country);
+    }
+    return true;
 }
 
 void frmOptions::reject() {
@@ -128,8 +191,13 @@ void frmOptions::reject() {
 void frmOptions::cmdSave_Click() {
     const Options o{txtSearch_->text(),  txtHome_->text(),  txtRegion_->text(),
                     txtCountry_->text(), txtState_->text(), txtDistrict_->text()};
+    std::vector<std::pair<QString, QString>> aliases;
+    if (!readAliases(aliases)) {
+        return;
+    }
     try {
         state_.db().saveOptions(o);
+        state_.db().setCountryAliases(aliases);
     } catch (const AppError& e) {
         state_.services.messages.notify(tr("Error saving the options. Error # ") +
                                             QString::number(e.number()) + e.description(),

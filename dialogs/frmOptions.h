@@ -2,11 +2,14 @@
 #pragma once
 
 #include <QDialog>
+#include <utility>
+#include <vector>
 
 #include "ChangeWatch.h"
 
 class QComboBox;
 class QLineEdit;
+class QPlainTextEdit;
 
 namespace wf {
 
@@ -22,6 +25,9 @@ class frmOptions : public QDialog {
     void reject() override;
 
   private:
+    // The country names typed, checked: false (the user told why) when a
+    // line is not "name = country" or names no country of the map.
+    bool readAliases(std::vector<std::pair<QString, QString>>& aliases);
     void cmdSave_Click();
 
     AppState& state_;
@@ -31,6 +37,7 @@ class frmOptions : public QDialog {
     QLineEdit* txtDistrict_;
     QLineEdit* txtSearch_;
     QLineEdit* txtHome_;
+    QPlainTextEdit* txtAliases_;
     QComboBox* cmbDates_;
     ChangeWatch changes_;
 };

@@ -2,6 +2,7 @@
 #include "frmStatistics.h"
 #include "Words.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -16,10 +17,13 @@
 #include "AppState.h"
 #include "AreaBox.h"
 #include "BusyCursor.h"
+#include "CountryMatcher.h"
 #include "FileChooser.h"
+#include "MapView.h"
 #include "Module.h"
 #include "StatisticsCharts.h"
 #include "Tr.h"
+#include "WorldShapes.h"
 
 namespace wf {
 
@@ -63,6 +67,11 @@ frmStatistics::frmStatistics(AppState& state, QWidget* parent) : QDialog(parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     connect(cmbArea_, &QComboBox::activated, this, [this](int) { load(); });
+    connect(tabs_, &QTabWidget::currentChanged, this, [this] {
+        if (tabs_->currentWidget() == mapPage_) {
+            loadMap();
+        }
+    });
     resize(760, 560);
     load();
 }
@@ -97,16 +106,93 @@ void frmStatistics::load() {
         missing->setWordWrap(true);
         missing->setAlignment(Qt::AlignCenter);
         tabs_->addTab(missing, tr("Charts"));
+        addMapTab(current);
         return;
     }
     for (const StatisticsCharts::Page& page : charts_->pages(stats_, tabs_)) {
         tabs_->addTab(page.widget, page.title);
     }
+    addMapTab(current);
+}
+
+void frmStatistics::addMapTab(int current) {
+    mapPage_ = makeMapPage();
+    tabs_->addTab(mapPage_, tr("Map"));
+    mapStale_ = true;
     tabs_->setCurrentIndex(std::max(0, current));
+    if (tabs_->currentWidget() == mapPage_) {
+        loadMap();
+    }
+}
+
+QWidget* frmStatistics::makeMapPage() {
+    auto* page = new QWidget(tabs_);
+    page->setObjectName(QStringLiteral("pageMap"));
+    auto* layout = new QVBoxLayout(page);
+    map_ = new MapView(page);
+    layout->addWidget(map_, 1);
+    auto* row = new QHBoxLayout;
+    chkDots_ = new QCheckBox(tr("Places as &dots"), page);
+    chkDots_->setObjectName(QStringLiteral("chkDots"));
+    chkDots_->setToolTip(
+        tr("The places with coordinates, a dot each, instead of the countries "
+           "shaded"));
+    lblNotOnMap_ = new QLabel(page);
+    lblNotOnMap_->setObjectName(QStringLiteral("lblNotOnMap"));
+    lblNotOnMap_->setWordWrap(true);
+    row->addWidget(chkDots_);
+    row->addWidget(lblNotOnMap_, 1);
+    layout->addLayout(row);
+    connect(chkDots_, &QCheckBox::toggled, map_, &MapView::setShowDots);
+    connect(map_, &MapView::countryChosen, this, [this](const QString& country) {
+        chosenCountry_ = country;
+        accept();
+    });
+    return page;
+}
+
+void frmStatistics::loadMap() {
+    if (!mapStale_ || map_ == nullptr) {
+        return;
+    }
+    mapStale_ = false;
+    const auto [a, place] = chosenArea(cmbArea_);
+    try {
+        const BusyCursor busy;
+        maps::CountryMatcher matcher(maps::WorldShapes::detailed().countries());
+        for (const auto& [alias, country] : state_.db().countryAliases()) {
+            matcher.addAlias(alias, country);
+        }
+        map_->setCountries(countryCounts(state_.db(), a, place), matcher);
+        std::vector<maps::Dot> dots;
+        for (const PlaceDot& d : placeDots(state_.db(), a, place)) {
+            dots.push_back({d.longitude, d.latitude, d.sightings});
+        }
+        map_->setDots(std::move(dots));
+    } catch (const AppError& e) {
+        state_.services.messages.notify(e.description(), windowTitle(), MsgIcon::Exclamation);
+        return;
+    }
+    const QStringList missing = map_->notOnMap();
+    lblNotOnMap_->setText(
+        missing.isEmpty()
+            ? QString()
+            : tr("%1 not on the map: %2")
+                  .arg(words::counted(int(missing.size()), tr("country"), tr("countries")),
+                       missing.join(QStringLiteral(", "))));
 }
 
 bool frmStatistics::saveChart(const QString& path) const {
-    return charts_ != nullptr && charts_->save(tabs_->currentWidget(), path);
+    QWidget* page = tabs_->currentWidget();
+    if (page == mapPage_ && map_ != nullptr) {
+        // The map alone, legend included, without the controls below it.
+        if (charts_ != nullptr) {
+            return charts_->save(map_, path);
+        }
+        return !path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) &&
+               map_->grab().save(path, "PNG");
+    }
+    return charts_ != nullptr && charts_->save(page, path);
 }
 
 void frmStatistics::saveChartClicked() {

@@ -5,6 +5,7 @@
 
 #include "Statistics.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QTabWidget;
@@ -13,10 +14,12 @@ namespace wf {
 
 struct AppState;
 class StatisticsCharts;
+class MapView;
 
 // View, Statistics: the totals of the journal and charts of the life list's
 // growth, new species and species per year and the best places, for the
-// world or an active area. Each chart can be saved as PNG or SVG.
+// world or an active area, and a world map of where the species were seen.
+// Each chart and the map can be saved as PNG or SVG.
 class frmStatistics : public QDialog {
     Q_OBJECT
   public:
@@ -29,10 +32,19 @@ class frmStatistics : public QDialog {
     // The chart on show, written to path: SVG when the name ends in .svg,
     // else PNG. False when it cannot be written.
     bool saveChart(const QString& path) const;
+    // The map, made when its tab is first shown (and again for another area).
+    MapView* map() const { return map_; }
+    QLabel* lblNotOnMap() const { return lblNotOnMap_; }
+    // The country clicked on the map (the window then closes): its life
+    // list is shown in the main window.
+    QString chosenCountry() const { return chosenCountry_; }
 
   private:
     void load();
     void saveChartClicked();
+    QWidget* makeMapPage();
+    void loadMap();
+    void addMapTab(int current);
 
     AppState& state_;
     JournalStatistics stats_;
@@ -40,6 +52,12 @@ class frmStatistics : public QDialog {
     QComboBox* cmbArea_;
     QLabel* lblTotals_;
     QTabWidget* tabs_;
+    QWidget* mapPage_ = nullptr;
+    MapView* map_ = nullptr;
+    QLabel* lblNotOnMap_ = nullptr;
+    QCheckBox* chkDots_ = nullptr;
+    bool mapStale_ = true;
+    QString chosenCountry_;
 };
 
 }  // namespace wf

@@ -282,6 +282,9 @@ void frmMain::buildMenus() {
     connect(menuItem(QStringLiteral("mnuViewStatistics")), &QAction::triggered, this, [this] {
         frmStatistics statistics(state_, this);
         state_.services.dialogs.exec(statistics);
+        if (const QString country = statistics.chosenCountry(); !country.isEmpty()) {
+            showCountryList(country);
+        }
     });
     menuItem(QStringLiteral("mnuEditEntry"))->setEnabled(false);
     menuItem(QStringLiteral("mnuEditDelete"))->setEnabled(false);

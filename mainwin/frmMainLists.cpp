@@ -297,6 +297,14 @@ void frmMain::LoadAreaSightings(Area area, const QString& place) {
     });
 }
 
+void frmMain::showCountryList(const QString& country) {
+    // The Country list, for the country chosen rather than the active one.
+    treePane_->chooseList(QStringLiteral("Country Life Sightings"));
+    forgetCurrentEntry();
+    fillPeriodBoxes(QStringLiteral("Country Life Sightings"));
+    LoadAreaSightings(Area::Country, country);
+}
+
 void frmMain::runCustomSearch() {
     {
         frmSearch search(state_, this);

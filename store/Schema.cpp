@@ -196,6 +196,14 @@ const char* const kTextIndex[] = {
 // eBird names (for one country, or for any: country ''), used by every
 // later import; and the records whose names match no bird and no choice,
 // waiting for the user's review (never a sighting, never in a life list).
+// Country names the user maps to a country of the map ("England" ->
+// "United Kingdom"), kept as typed.
+const char* const kCountryAliases[] = {
+    "CREATE TABLE IF NOT EXISTS country_alias ("
+    " alias TEXT NOT NULL PRIMARY KEY COLLATE WFNOCASE,"
+    " country TEXT NOT NULL DEFAULT '')",
+};
+
 const char* const kEbirdNames[] = {
     "CREATE TABLE ebird_name_map ("
     " common_key TEXT NOT NULL,"
@@ -344,6 +352,7 @@ void createTables(SQLite::Database& db) {
     execAll(db, kSightingIndexes);
     execAll(db, kTextIndex);
     execAll(db, kEbirdNames);
+    execAll(db, kCountryAliases);
     db.exec("PRAGMA application_id = " + std::to_string(kApplicationId));
     db.exec("PRAGMA user_version = " + std::to_string(Store::kSchemaVersion));
 }
@@ -395,7 +404,7 @@ void checkAndMigrate(SQLite::Database& db, const QString& worldListCsv,
     const int textSteps = int((entries + kTextBatch - 1) / kTextBatch);
     const int total = (version < 2 ? 2 : 0) +
                       (version < 3 ? int(std::size(kSightingIndexes)) + 1 + textSteps : 0) +
-                      (version < 4 ? 1 : 0);
+                      (version < 4 ? 1 : 0) + (version < 5 ? 1 : 0);
     int done = 0;
     const auto step = [&] {
         ++done;
@@ -453,6 +462,13 @@ void checkAndMigrate(SQLite::Database& db, const QString& worldListCsv,
         SQLite::Transaction t(db);
         execAll(db, kEbirdNames);
         db.exec("PRAGMA user_version = 4");
+        t.commit();
+        step();
+    }
+    if (version < 5) {
+        SQLite::Transaction t(db);
+        execAll(db, kCountryAliases);
+        db.exec("PRAGMA user_version = 5");
         t.commit();
         step();
     }

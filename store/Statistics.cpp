@@ -5,6 +5,7 @@
 
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <set>
 #include <string_view>
@@ -270,7 +271,7 @@ std::vector<CountryCount> countryCounts(const Store& store, Area area, const QSt
         if (!any || !SiteEqual()(country, current)) {
             const QString name = QString::fromUtf8(country.data(), qsizetype(country.size()));
             if (!any || name.compare(out.back().country, Qt::CaseInsensitive) != 0) {
-                out.push_back({name, 0, 0});
+                out.push_back({name, 0, 0, {}});
                 lastBird = -1;
             }
             c = &out.back();
@@ -280,9 +281,43 @@ std::vector<CountryCount> countryCounts(const Store& store, Area area, const QSt
         c->sightings += sqlite3_column_int(raw, 2);
         if (bird != lastBird) {
             ++c->species;
+            c->birds.push_back(bird);
             lastBird = bird;
         }
     });
+    return out;
+}
+
+std::vector<PlaceDot> placeDots(const Store& store, Area area, const QString& place, qint64 bird) {
+    std::string sql =
+        "SELECT d.latitude, d.longitude, count(*) FROM sighting_detail d JOIN sighting s ON "
+        "s.id = d.sightingid WHERE d.latitude <> '' AND d.longitude <> ''";
+    if (area != Area::World) {
+        sql += std::string(" AND s.") + areaColumn(area) + " = ?";
+    }
+    if (bird >= 0) {
+        sql += " AND s.birdid = ?";
+    }
+    sql += " GROUP BY d.latitude, d.longitude";
+    SQLite::Statement q(store.database(), sql);
+    int at = 1;
+    if (area != Area::World) {
+        q.bind(at++, place.toStdString());
+    }
+    if (bird >= 0) {
+        q.bind(at, static_cast<int64_t>(bird));
+    }
+    std::vector<PlaceDot> out;
+    while (q.executeStep()) {
+        bool okLat = false;
+        bool okLon = false;
+        const double lat = QString::fromUtf8(q.getColumn(0).getText()).toDouble(&okLat);
+        const double lon = QString::fromUtf8(q.getColumn(1).getText()).toDouble(&okLon);
+        // Coordinates that are no place on Earth are left off the map.
+        if (okLat && okLon && std::abs(lat) <= 90 && std::abs(lon) <= 180) {
+            out.push_back({lat, lon, q.getColumn(2).getInt()});
+        }
+    }
     return out;
 }
 

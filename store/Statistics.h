@@ -32,7 +32,21 @@ struct CountryCount {
     QString country;  // as typed; names that differ only in letter case are one
     int species = 0;
     int sightings = 0;
+    std::vector<qint64> birds;  // its species, in order: names of one country join them
 };
+
+// A place with coordinates (from eBird records, or typed with a sighting),
+// and its sightings.
+struct PlaceDot {
+    double latitude = 0;
+    double longitude = 0;
+    int sightings = 0;
+};
+
+// The places with coordinates of the area's sightings (World: place
+// ignored), of one bird when bird >= 0.
+std::vector<PlaceDot> placeDots(const Store& store, Area area, const QString& place,
+                                qint64 bird = -1);
 
 // The countries of the area's sightings (World: place ignored), by name;
 // sightings without a country are left out.

@@ -297,6 +297,33 @@ std::unique_ptr<Store> Store::createInMemory() {
 
 // Subjects -------------------------------------------------------------------
 
+std::vector<std::pair<QString, QString>> Store::countryAliases() const {
+    return guarded(*db_, [&] {
+        std::vector<std::pair<QString, QString>> out;
+        SQLite::Statement q(*db_, "SELECT alias, country FROM country_alias ORDER BY alias");
+        while (q.executeStep()) {
+            out.emplace_back(text(q.getColumn(0)), text(q.getColumn(1)));
+        }
+        return out;
+    });
+}
+
+void Store::setCountryAliases(const std::vector<std::pair<QString, QString>>& aliases) {
+    guarded(*db_, [&] {
+        SQLite::Transaction t(*db_);
+        db_->exec("DELETE FROM country_alias");
+        SQLite::Statement q(*db_,
+                            "INSERT OR REPLACE INTO country_alias (alias, country) VALUES (?, ?)");
+        for (const auto& [alias, country] : aliases) {
+            q.bind(1, utf8(alias));
+            q.bind(2, utf8(country));
+            q.exec();
+            q.reset();
+        }
+        t.commit();
+    });
+}
+
 Options Store::defaultOptions() {
     Options o;
     o.search = QStringLiteral("https://duckduckgo.com/");

@@ -29,7 +29,7 @@ class Store {
     // 2: the side tables taxonomy and sighting_detail; 3: covering sighting
     // indexes and the text index; 4: eBird name choices and records waiting
     // for review (ebird_name_map, ebird_pending).
-    static constexpr int kSchemaVersion = 4;
+    static constexpr int kSchemaVersion = 5;
     static constexpr const char* kFileName = "aviary.mdb";
 
     // Opens an existing journal. The file is checked before SQLite touches
@@ -176,6 +176,10 @@ class Store {
     Options options() const;
     void saveOptions(const Options& options);
     static Options defaultOptions();
+    // The user's country aliases ("England" -> "United Kingdom"), by alias;
+    // setCountryAliases replaces them all in one transaction.
+    std::vector<std::pair<QString, QString>> countryAliases() const;
+    void setCountryAliases(const std::vector<std::pair<QString, QString>>& aliases);
 
     // Counts and batches ----------------------------------------------------
     qint64 rowCount(const char* table) const;

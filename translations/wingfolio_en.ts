@@ -871,6 +871,17 @@ Try &apos;wingfolio --help&apos;.
     </message>
 </context>
 <context>
+    <name>wf::MapView</name>
+    <message>
+        <source>Species</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 species, %3 sightings</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>wf::NodeModel</name>
     <message>
         <source>Key is not unique in collection</source>
@@ -1838,6 +1849,30 @@ Wingfolio will not write to it. %3</source>
         <source>Error saving the options. Error # </source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Map</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>England = United Kingdom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Country &amp;names</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>One a line: a country name your sightings use, &quot;=&quot;, and the country of the map it means</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1 of the country names is not &quot;name = country&quot; (England = United Kingdom).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is no country of the map (line %2 of the country names).</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>wf::frmPic</name>
@@ -2357,6 +2392,30 @@ Wingfolio will not write to it. %3</source>
     </message>
     <message>
         <source>The chart could not be written to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Map</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Places as &amp;dots</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The places with coordinates, a dot each, instead of the countries shaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 not on the map: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>country</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>countries</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -142,24 +142,25 @@ class QtStatisticsCharts final : public StatisticsCharts {
     }
 
     bool save(QWidget* page, const QString& path) const override {
-        auto* view = qobject_cast<QChartView*>(page);
-        if (view == nullptr) {
+        // A chart, or any other page (the map) drawn as on screen.
+        if (page == nullptr) {
             return false;
         }
+        auto* view = qobject_cast<QChartView*>(page);
         if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
             QSvgGenerator svg;
             svg.setFileName(path);
-            svg.setSize(view->size());
-            svg.setViewBox(QRect(QPoint(0, 0), view->size()));
-            svg.setTitle(view->chart()->title());
+            svg.setSize(page->size());
+            svg.setViewBox(QRect(QPoint(0, 0), page->size()));
+            svg.setTitle(view ? view->chart()->title() : page->objectName());
             QPainter painter;
             if (!painter.begin(&svg)) {
                 return false;
             }
-            view->render(&painter);
+            page->render(&painter);
             return painter.end();
         }
-        return view->grab().save(path, "PNG");
+        return page->grab().save(path, "PNG");
     }
 };
 

@@ -4,12 +4,15 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTreeWidget>
 
 #include "AppFixture.h"
 #include "Keyboard.h"
+#include "MapPainter.h"
+#include "MapView.h"
 #include "NodeRef.h"
 #include "frmStatistics.h"
 
@@ -182,7 +185,7 @@ TEST_F(BirdListsViewTest, StatisticsWindowShowsTotalsChartsAndSavesThem) {
         EXPECT_EQ(totals->text(),
                   QStringLiteral("2 species, 3 sightings at 2 places; 0 entries in the journal."));
         auto* tabs = d.findChild<QTabWidget*>("tabCharts");
-        ASSERT_EQ(tabs->count(), 4);
+        ASSERT_EQ(tabs->count(), 5);  // four charts and the map
         // Saved as PNG through the file dialog.
         user::click(d.findChild<QPushButton*>("cmdSaveChart"));
         // An area: Australia only.
@@ -204,6 +207,87 @@ TEST_F(BirdListsViewTest, StatisticsWindowShowsTotalsChartsAndSavesThem) {
     w.menuItem("mnuViewStatistics")->trigger();
     EXPECT_FALSE(QImage(png).isNull());
     EXPECT_TRUE(readAll(svg).contains("<svg"));
+}
+
+TEST_F(BirdListsViewTest, MapShadesCountriesNamesTheMissingAndAClickListsACountry) {
+    frmMain& w = startToMain();
+    sight("Mallard", QDate(2023, 4, 2), "Rutland Water", "United Kingdom");
+    sight("Emu", QDate(2023, 4, 3), "Minsmere", "GB");  // its code, as eBird gives it
+    sight("Mallard", QDate(2023, 4, 4), "Minsmere", "GB");
+    sight("Common Ostrich", QDate(2024, 1, 9), "Naivasha", "Kenya");
+    sight("Emu", QDate(2024, 2, 1), "Leeds", "England");
+    sight("Emu", QDate(2024, 2, 2), "Poseidonia", "Atlantis");
+    startup->state().db().setCountryAliases({});
+    dialogs.queue([&](QDialog& d) {
+        auto* tabs = d.findChild<QTabWidget*>("tabCharts");
+        auto* page = d.findChild<QWidget*>("pageMap");
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ(tabs->tabText(tabs->indexOf(page)), QStringLiteral("Map"));
+        tabs->setCurrentWidget(page);
+        QApplication::processEvents();
+        auto* map = d.findChild<MapView*>("mapWorld");
+        // Countries no shape stands for are named, never dropped.
+        EXPECT_EQ(d.findChild<QLabel*>("lblNotOnMap")->text(),
+                  QStringLiteral("2 countries not on the map: Atlantis, England"));
+        // The shading, read back: two species in the United Kingdom, one in Kenya.
+        const QImage shown = map->grab().toImage();
+        const maps::Shading shading(2);
+        const QPointF uk = map->pointOf(-1.8, 52.6);
+        const QPointF kenya = map->pointOf(37.9, 0.2);
+        EXPECT_EQ(shown.pixelColor(uk.toPoint()), shading.colour(2));
+        EXPECT_EQ(shown.pixelColor(kenya.toPoint()), shading.colour(1));
+        EXPECT_EQ(shown.pixelColor(map->pointOf(2.5, 46.5).toPoint()), maps::Shading::none());
+        EXPECT_EQ(map->textAt(uk.toPoint()),
+                  QStringLiteral("United Kingdom: 2 species, 3 sightings"));
+        // The wheel zooms about the pointer: the United Kingdom stays under it.
+        user::wheel(map, 240, Qt::NoModifier, uk.toPoint());
+        EXPECT_GT(map->zoom(), 1.0);
+        EXPECT_NEAR(map->pointOf(-1.8, 52.6).x(), uk.x(), 1.0);
+        // A click on Kenya closes the window with Kenya chosen.
+        user::click(map, map->pointOf(37.9, 0.2).toPoint());
+        EXPECT_EQ(d.result(), QDialog::Accepted);
+    });
+    w.menuItem("mnuViewStatistics")->trigger();
+    // The main window shows Kenya's life list.
+    EXPECT_EQ(w.cmbSearchCategory()->currentData().toString(),
+              QStringLiteral("Country Life Sightings"));
+    const QModelIndex root = w.tv1()->model()->index(0, 0);
+    EXPECT_EQ(root.data().toString(), QStringLiteral("Kenya Life List Sightings"));
+    ASSERT_EQ(w.tv1()->model()->rowCount(root), 1);
+    EXPECT_EQ(w.tv1()->model()->index(0, 0, root).data().toString(),
+              QStringLiteral("Common Ostrich"));
+}
+
+TEST_F(BirdListsViewTest, CountryNamesTypedInOptionsPutSightingsOnTheMap) {
+    frmMain& w = startToMain();
+    sight("Emu", QDate(2024, 2, 1), "Leeds", "England");
+    // A slip first: a country the map does not know is refused, and nothing stored.
+    dialogs.queue([&](QDialog& d) {
+        auto* aliases = d.findChild<QPlainTextEdit*>("txtAliases");
+        user::focus(aliases);
+        user::type(&d, QStringLiteral("England = Englandia"));
+        user::click(d.findChild<QPushButton*>("cmdSave"));
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_TRUE(messages.last().text.contains(QStringLiteral("Englandia")));
+        // Corrected: the whole line is selected, typed again.
+        user::type(&d, QStringLiteral("England = United Kingdom"));
+        user::click(d.findChild<QPushButton*>("cmdSave"));
+    });
+    w.menuItem("mnuViewOptions")->trigger();
+    const auto stored = startup->state().db().countryAliases();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0],
+              std::make_pair(QStringLiteral("England"), QStringLiteral("United Kingdom")));
+    dialogs.queue([&](QDialog& d) {
+        auto* tabs = d.findChild<QTabWidget*>("tabCharts");
+        tabs->setCurrentWidget(d.findChild<QWidget*>("pageMap"));
+        auto* map = d.findChild<MapView*>("mapWorld");
+        EXPECT_TRUE(d.findChild<QLabel*>("lblNotOnMap")->text().isEmpty());
+        EXPECT_EQ(map->textAt(map->pointOf(-1.8, 52.6).toPoint()),
+                  QStringLiteral("United Kingdom: 1 species, 1 sightings"));
+        d.reject();
+    });
+    w.menuItem("mnuViewStatistics")->trigger();
 }
 
 }  // namespace
