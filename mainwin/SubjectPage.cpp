@@ -10,6 +10,7 @@
 #include <set>
 
 #include "DataFolder.h"
+#include "MapPainter.h"
 #include "Store.h"
 #include "Tr.h"
 #include "Wildcard.h"
@@ -62,6 +63,7 @@ std::optional<SubjectPageData> subjectPage(const Store& store, Category cat, qin
             }
         }
         page.places = int(places.size());
+        page.placeDots = placeDots(store, Area::World, {}, id);
     }
     for (const EntrySummary& e : store.entrySummaries(cat, id)) {
         if (e.type == kImage) {
@@ -102,6 +104,10 @@ QString subjectPageHtml(const SubjectPageData& page) {
                      .arg(page.sightings)
                      .arg(words::counted(page.places, tr("place"), tr("places")));
             h += tr("<h3>Sightings by month</h3><p><img src='page:months'></p>");
+            if (!page.placeDots.empty()) {
+                h += QStringLiteral("<h3>%1</h3><p><img src='page:map'></p>")
+                         .arg(tr("Where it was seen"));
+            }
         }
     }
     if (!page.pictures.empty()) {
@@ -130,6 +136,15 @@ QString subjectPageHtml(const SubjectPageData& page) {
         }
     }
     return h;
+}
+
+QImage placesMap(const std::vector<PlaceDot>& places, qreal dpr) {
+    std::vector<maps::Dot> dots;
+    dots.reserve(places.size());
+    for (const PlaceDot& d : places) {
+        dots.push_back({d.longitude, d.latitude, d.sightings});
+    }
+    return maps::placesMap(dots, QSize(420, 210), dpr);
 }
 
 QImage monthChart(const std::array<int, 12>& byMonth, QSize size, qreal dpr) {
@@ -178,6 +193,9 @@ void PageBrowser::showPage(const SubjectPageData& page, const DataFolder& folder
     const qreal dpr = devicePixelRatioF();
     images_.insert(QUrl(QStringLiteral("page:months")),
                    monthChart(page.byMonth, QSize(420, 140), dpr));
+    if (!page.placeDots.empty()) {
+        images_.insert(QUrl(QStringLiteral("page:map")), placesMap(page.placeDots, dpr));
+    }
     for (const auto& picture : page.pictures) {
         QImage thumb;
         const std::optional<QString> path = folder.picturePath(picture.detail);

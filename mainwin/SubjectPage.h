@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include "Statistics.h"
 #include "Types.h"
 
 namespace wf {
@@ -29,7 +30,8 @@ struct SubjectPageData {
     int places = 0;  // distinct sites
     std::optional<FirstSeen> first;
     std::optional<FirstSeen> last;
-    std::array<int, 12> byMonth{};  // sightings in January .. December
+    std::array<int, 12> byMonth{};    // sightings in January .. December
+    std::vector<PlaceDot> placeDots;  // the places with coordinates
     struct Item {
         qint64 id = 0;
         QString title;
@@ -44,9 +46,12 @@ struct SubjectPageData {
 std::optional<SubjectPageData> subjectPage(const Store& store, Category cat, qint64 id);
 
 // The page as HTML. Links are "entry:A12", "entry:I5", "entry:L3"; the
-// month chart is the image "page:months", a picture's thumbnail
-// "page:thumb/5".
+// month chart is the image "page:months", the map of places "page:map", a
+// picture's thumbnail "page:thumb/5".
 QString subjectPageHtml(const SubjectPageData& page);
+
+// The map of a bird's places, a dot each.
+QImage placesMap(const std::vector<PlaceDot>& places, qreal dpr = 1.0);
 
 // The bar chart of sightings by month, at the given size.
 QImage monthChart(const std::array<int, 12>& byMonth, QSize size, qreal dpr = 1.0);

@@ -131,4 +131,33 @@ void paintMap(QPainter& p, const WorldShapes& shapes, const MapScene& scene,
     p.restore();
 }
 
+QImage placesMap(const std::vector<Dot>& dots, QSize size, qreal dpr) {
+    QImage image(size * dpr, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    const WorldShapes& world = WorldShapes::coarse();
+    QRectF around;
+    for (const Dot& d : dots) {
+        const QPointF at = project(d.lon, d.lat);
+        around =
+            around.isNull() ? QRectF(at, QSizeF(0, 0)) : around.united(QRectF(at, QSizeF(0, 0)));
+    }
+    // Room around the places: a country's worth at least.
+    around = around.marginsAdded(QMarginsF(0.08, 0.06, 0.08, 0.06));
+    const QRectF bounds = world.bounds();
+    const double zoom = dots.empty() ? 1.0
+                                     : std::clamp(std::min(bounds.width() / around.width(),
+                                                           bounds.height() / around.height()),
+                                                  1.0, 12.0);
+    const QPointF centre = zoom == 1.0 ? bounds.center() : around.center();
+    const QRectF target(QPointF(0, 0), QSizeF(size));
+    const bool fine = zoom >= 3;  // close up, the finer shapes
+    MapScene scene;
+    scene.shade = false;
+    scene.dots = dots;
+    QPainter p(&image);
+    paintMap(p, fine ? WorldShapes::detailed() : world, scene,
+             mapTransform(bounds, target, zoom, centre), target);
+    return image;
+}
+
 }  // namespace wf::maps

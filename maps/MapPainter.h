@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QHash>
+#include <QImage>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -49,6 +50,11 @@ struct MapScene {
 // The map units shown in target at a zoom (1: the whole world) about a
 // centre (map units); y is flipped, north up.
 QTransform mapTransform(const QRectF& world, const QRectF& target, double zoom, QPointF centre);
+
+// A small map of places: the dots on the countries, zoomed to show them
+// all (the whole world when they are far apart), at size device-independent
+// pixels.
+QImage placesMap(const std::vector<Dot>& dots, QSize size, qreal dpr = 1.0);
 
 // Draws the scene's countries and dots with the transform, then the legend
 // in the target's lower left corner when the scene shades.

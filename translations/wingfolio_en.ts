@@ -768,6 +768,10 @@ Try &apos;wingfolio --help&apos;.
         <source>Links</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Where it was seen</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>wf::DateField</name>

@@ -14,6 +14,7 @@
 #include "MapPainter.h"
 #include "MapView.h"
 #include "NodeRef.h"
+#include "SubjectPage.h"
 #include "frmStatistics.h"
 
 namespace wf::test {
@@ -288,6 +289,42 @@ TEST_F(BirdListsViewTest, CountryNamesTypedInOptionsPutSightingsOnTheMap) {
         d.reject();
     });
     w.menuItem("mnuViewStatistics")->trigger();
+}
+
+TEST_F(BirdListsViewTest, ABirdsPageMapsThePlacesWithCoordinates) {
+    frmMain& w = startToMain();
+    Store& db = startup->state().db();
+    const qint64 bird = *db.findSubject(Category::Birds, QStringLiteral("Emu"));
+    SightingWriter writer(db);
+    for (const auto& [lat, lon] : {std::pair{"-33.9", "151.2"}, std::pair{"-33.9", "151.2"},
+                                   std::pair{"-12.4", "130.8"}, std::pair{"", ""}}) {
+        Sighting s;
+        s.birdid = bird;
+        s.date = QDate(2024, 3, 1);
+        s.country = QStringLiteral("Australia");
+        SightingDetail d;
+        d.source = QStringLiteral("eBird");
+        d.latitude = QString::fromLatin1(lat);
+        d.longitude = QString::fromLatin1(lon);
+        writer.append(s, &d);
+    }
+    const std::vector<PlaceDot> dots = placeDots(db, Area::World, {}, bird);
+    ASSERT_EQ(dots.size(), 2u);  // Sydney twice, Darwin once; the record without none
+    const auto page = subjectPage(db, Category::Birds, bird);
+    ASSERT_TRUE(page);
+    EXPECT_TRUE(subjectPageHtml(*page).contains(QStringLiteral("page:map")));
+    // Zoomed to Australia: both places far apart on a 420-pixel map.
+    const QImage map = placesMap(page->placeDots);
+    ASSERT_EQ(map.size(), QSize(420, 210));
+    int red = 0;
+    for (int y = 0; y < map.height(); ++y) {
+        for (int x = 0; x < map.width(); ++x) {
+            const QColor c = map.pixelColor(x, y);
+            red += c.red() > 180 && c.green() < 100 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(red, 20);
+    (void)w;
 }
 
 }  // namespace
