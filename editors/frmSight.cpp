@@ -7,11 +7,13 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QShortcut>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "AppError.h"
 #include "AppState.h"
@@ -26,6 +28,22 @@
 namespace wf {
 
 namespace {
+
+// Decimal degrees as typed ("52.65", "-0,64"), within limit either way:
+// the text to keep, empty when nothing was typed, nothing when wrong.
+std::optional<QString> parseDegrees(const QString& typed, double limit) {
+    QString t = typed.trimmed();
+    if (t.isEmpty()) {
+        return QString();
+    }
+    t.replace(u',', u'.');
+    bool ok = false;
+    const double value = QLocale::c().toDouble(t, &ok);
+    if (!ok || std::abs(value) > limit) {
+        return std::nullopt;
+    }
+    return t;
+}
 
 QComboBox* areaBox(QWidget* parent, const char* name) {
     auto* box = new QComboBox(parent);
@@ -97,6 +115,16 @@ frmSight::frmSight(AppState& state, MainWindowApi& main, QWidget* parent)
         QRegularExpression(QStringLiteral("[0-9]{1,7}|[xX]")), txtCount_));
     txtSite_->setObjectName(QStringLiteral("txtSite"));
     txtNotes_->setObjectName(QStringLiteral("txtNotes"));
+    // Where, when known: decimal degrees, as maps and eBird give them.
+    txtLatitude_ = new QLineEdit(this);
+    txtLatitude_->setObjectName(QStringLiteral("txtLatitude"));
+    txtLatitude_->setPlaceholderText(tr("degrees, north positive (52.65)"));
+    txtLongitude_ = new QLineEdit(this);
+    txtLongitude_->setObjectName(QStringLiteral("txtLongitude"));
+    txtLongitude_->setPlaceholderText(tr("degrees, east positive (-0.64)"));
+    for (QLineEdit* box : {txtLatitude_, txtLongitude_}) {
+        connect(box, &QLineEdit::textEdited, this, [this, box] { markFieldInvalid(box, false); });
+    }
     cmdSaveNext_->setObjectName(QStringLiteral("cmdSaveNext"));
     cmdSaveNext_->setAutoDefault(false);
     cmdSaveNext_->setToolTip(
@@ -137,6 +165,8 @@ frmSight::frmSight(AppState& state, MainWindowApi& main, QWidget* parent)
     form->addRow(tr("State/Prov"), cmbState_);
     form->addRow(tr("Country"), cmbCountry_);
     form->addRow(tr("Region"), cmbRegion_);
+    form->addRow(tr("Latitude"), txtLatitude_);
+    form->addRow(tr("Longitude"), txtLongitude_);
     form->addRow(tr("Notes"), txtNotes_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -211,6 +241,8 @@ void frmSight::editSighting(const Sighting& s) {
     cmbCountry_->setEditText(s.country);
     cmbRegion_->setEditText(s.region);
     txtNotes_->setText(s.notes);
+    txtLatitude_->setText(s.latitude);
+    txtLongitude_->setText(s.longitude);
     changes_.mark();
 }
 
@@ -233,7 +265,9 @@ QStringList frmSight::snapshot() const {
             cmbState_->currentText(),
             cmbCountry_->currentText(),
             cmbRegion_->currentText(),
-            txtNotes_->text()};
+            txtNotes_->text(),
+            txtLatitude_->text(),
+            txtLongitude_->text()};
 }
 
 std::optional<QString> frmSight::birdToFile(const QString& typed) {
@@ -281,6 +315,18 @@ bool frmSight::store() {
         txtCount_->setFocus(Qt::OtherFocusReason);
         return false;
     }
+    const std::optional<QString> latitude = parseDegrees(txtLatitude_->text(), 90);
+    const std::optional<QString> longitude = parseDegrees(txtLongitude_->text(), 180);
+    if (!latitude || !longitude) {
+        QLineEdit* wrong = !latitude ? txtLatitude_ : txtLongitude_;
+        markFieldInvalid(wrong, true,
+                         !latitude ? tr("A latitude is a number of degrees from -90 (south) to "
+                                        "90 (north).")
+                                   : tr("A longitude is a number of degrees from -180 (west) "
+                                        "to 180 (east)."));
+        wrong->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
     // A date after today is a typing slip more often than a sighting.
     if (date > state_.services.clock.now().date() &&
         !state_.services.messages.ask(tr("The date is in the future. Save it anyway?"),
@@ -314,6 +360,8 @@ bool frmSight::store() {
     s.district = cmbDistrict_->currentText();
     s.site = txtSite_->text();
     s.notes = txtNotes_->text();
+    s.latitude = *latitude;
+    s.longitude = *longitude;
     try {
         // The new bird and its sighting are stored together or not at all.
         Store& db = state_.db();

@@ -65,6 +65,8 @@ class frmSight : public QDialog {
     QComboBox* cmbCountry_;
     QComboBox* cmbRegion_;
     QLineEdit* txtNotes_;
+    QLineEdit* txtLatitude_ = nullptr;
+    QLineEdit* txtLongitude_ = nullptr;
     QPushButton* cmdSaveNext_;
     QPushButton* cmdSave_;
     QPushButton* cmdClose_;

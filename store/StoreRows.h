@@ -163,6 +163,10 @@ inline Sighting readSighting(SQLite::Statement& q) {
     if (q.getColumnCount() > 10) {
         s.count = text(q.getColumn(10));
     }
+    if (q.getColumnCount() > 12) {
+        s.latitude = text(q.getColumn(11));
+        s.longitude = text(q.getColumn(12));
+    }
     return s;
 }
 
@@ -192,10 +196,12 @@ inline void bindSighting(SQLite::Statement& q, const Sighting& s) {
     q.bind(9, utf8(s.notes));
 }
 
-// A sighting's columns with the count kept beside it, for readSighting.
+// A sighting's columns with the count and place kept beside it, for
+// readSighting.
 constexpr const char* kSightingSelect =
     "SELECT s.id, s.birdid, s.date, s.type, s.site, s.district, s.state, s.country, s.region, "
-    "s.notes, d.count FROM sighting s LEFT JOIN sighting_detail d ON d.sightingid = s.id ";
+    "s.notes, d.count, d.latitude, d.longitude FROM sighting s LEFT JOIN sighting_detail d ON "
+    "d.sightingid = s.id ";
 // The source of the sightings the sighting editor writes a detail for.
 constexpr const char* kTypedSource = "Wingfolio";
 

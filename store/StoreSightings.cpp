@@ -24,13 +24,15 @@ namespace wf {
 using namespace store_rows;
 
 qint64 Store::appendSighting(const Sighting& s) {
-    if (s.count.isEmpty()) {
+    if (s.count.isEmpty() && s.latitude.isEmpty() && s.longitude.isEmpty()) {
         return SightingWriter(*this).append(s);
     }
     SightingDetail d;
     d.source = QString::fromLatin1(kTypedSource);
     d.count = s.count;
     d.time = hoursMinutes(s.time);
+    d.latitude = s.latitude;
+    d.longitude = s.longitude;
     return SightingWriter(*this).append(s, &d);
 }
 
@@ -45,22 +47,27 @@ bool Store::updateSighting(const Sighting& s) {
         if (q.exec() != 1) {
             return false;
         }
-        // The count lives beside the row; a record's own time stays as read.
+        // The count and the place live beside the row; a record's own time
+        // stays as read.
         SQLite::Statement d(*db_,
-                            "INSERT INTO sighting_detail (sightingid, source, count, time) "
-                            "SELECT ?, ?, ?, ? WHERE ? <> '' "
+                            "INSERT INTO sighting_detail (sightingid, source, count, time, "
+                            "latitude, longitude) SELECT ?1, ?2, ?3, ?4, ?5, ?6 WHERE ?3 <> '' OR "
+                            "?5 <> '' OR ?6 <> '' "
                             "ON CONFLICT(sightingid) DO UPDATE SET count = excluded.count, "
+                            "latitude = excluded.latitude, longitude = excluded.longitude, "
                             "time = CASE WHEN source = excluded.source THEN excluded.time "
                             "ELSE time END");
         d.bind(1, static_cast<int64_t>(s.id));
         d.bind(2, kTypedSource);
         d.bind(3, utf8(s.count));
         d.bind(4, utf8(hoursMinutes(s.time)));
-        d.bind(5, utf8(s.count));
+        d.bind(5, utf8(s.latitude));
+        d.bind(6, utf8(s.longitude));
         d.exec();
-        if (s.count.isEmpty()) {
+        if (s.count.isEmpty() && s.latitude.isEmpty() && s.longitude.isEmpty()) {
             SQLite::Statement clear(*db_,
-                                    "UPDATE sighting_detail SET count = '' WHERE sightingid = ?");
+                                    "UPDATE sighting_detail SET count = '', latitude = '', "
+                                    "longitude = '' WHERE sightingid = ?");
             clear.bind(1, static_cast<int64_t>(s.id));
             clear.exec();
         }

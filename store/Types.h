@@ -49,6 +49,10 @@ struct Sighting {
     // How many were seen: a number, "X" for present (as eBird writes it),
     // or empty. Kept beside the sighting, in sighting_detail.
     QString count;
+    // Where, in decimal degrees, as typed or as eBird gives it; empty when
+    // unknown. Kept beside the sighting too.
+    QString latitude;
+    QString longitude;
     bool operator==(const Sighting&) const = default;
 };
 

@@ -2339,6 +2339,30 @@ Wingfolio will not write to it. %3</source>
         <source>HH:MM</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>degrees, north positive (52.65)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>degrees, east positive (-0.64)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Latitude</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Longitude</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A latitude is a number of degrees from -90 (south) to 90 (north).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A longitude is a number of degrees from -180 (west) to 180 (east).</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>wf::frmStatistics</name>

@@ -14,6 +14,7 @@
 #include "MainWindowFixture.h"
 #include "NodeRef.h"
 #include "SightingGrid.h"
+#include "Statistics.h"
 #include "SubjectPicker.h"
 #include "Words.h"
 #include "frmSight.h"
@@ -511,4 +512,50 @@ TEST_F(SightingEditorTest, ASightingIsCorrectedInPlaceFromTheGrid) {
     EXPECT_EQ(startup->state().db().sighting(first)->birdid, ostrich);
     EXPECT_EQ(w.fg1()->rowCount(), 1);
     EXPECT_EQ(w.panel("Life")->text(), QStringLiteral("World List = 2"));
+}
+
+TEST_F(SightingEditorTest, CoordinatesAreTypedCheckedAndKeptWithTheSighting) {
+    const qint64 emu = birdId("Emu");
+    frmMain& w = start();
+    dialogs.queue([&](QDialog& d) {
+        typeBird(d, "Emu");
+        auto* lat = d.findChild<QLineEdit*>("txtLatitude");
+        auto* lon = d.findChild<QLineEdit*>("txtLongitude");
+        // A slip: 95 degrees north is no place; the box says so and keeps the focus.
+        user::focus(lat);
+        user::type(&d, QStringLiteral("95"));
+        user::focus(lon);
+        user::type(&d, QStringLiteral("151,21"));  // a decimal comma is read too
+        user::click(d.findChild<QPushButton*>("cmdSave"));
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_TRUE(lat->hasFocus());
+        EXPECT_TRUE(lat->toolTip().contains(QStringLiteral("latitude")));
+        lat->selectAll();
+        user::type(&d, QStringLiteral("-33.87"));
+        user::click(d.findChild<QPushButton*>("cmdSave"));
+        EXPECT_FALSE(d.isVisible());
+    });
+    w.toolButton("Sighting")->trigger();
+    Store& db = startup->state().db();
+    ASSERT_EQ(db.sightingsOf(emu).size(), 1u);
+    const Sighting s = db.sightingsOf(emu)[0];
+    EXPECT_EQ(s.latitude, QStringLiteral("-33.87"));
+    EXPECT_EQ(s.longitude, QStringLiteral("151.21"));
+    ASSERT_EQ(placeDots(db, Area::World, {}, emu).size(), 1u);
+    // Corrected in Edit Sighting (a double-click on its row): cleared, the
+    // place is forgotten.
+    w.show();
+    w.clickNode(QStringLiteral("S%1").arg(emu));
+    ASSERT_EQ(w.fg1()->rowCount(), 1);
+    dialogs.queue([&](QDialog& d) {
+        auto* lat = d.findChild<QLineEdit*>("txtLatitude");
+        EXPECT_EQ(lat->text(), QStringLiteral("-33.87"));
+        lat->clear();
+        d.findChild<QLineEdit*>("txtLongitude")->clear();
+        user::click(d.findChild<QPushButton*>("cmdSave"));
+    });
+    user::doubleClick(w.fg1()->viewport(),
+                      w.fg1()->visualRect(w.fg1()->model()->index(0, 5)).center());
+    EXPECT_TRUE(db.sighting(s.id)->latitude.isEmpty());
+    EXPECT_TRUE(placeDots(db, Area::World, {}, emu).empty());
 }
