@@ -12,7 +12,7 @@ namespace wf::bench {
 // The large journal of the benchmarks (the world list, 200,000 sightings,
 // 20,000 entries), made once and kept in the temporary folder between runs.
 inline QString bigJournalDir() {
-    const QString dir = QDir::temp().filePath(QStringLiteral("wingfolio-bench-journal-v3"));
+    const QString dir = QDir::temp().filePath(QStringLiteral("wingfolio-bench-journal-v4"));
     if (!QFileInfo::exists(dir + QStringLiteral("/aviary.mdb"))) {
         QDir(dir).removeRecursively();
         generateJournalFolder(dir, JournalSize{});
@@ -23,7 +23,7 @@ inline QString bigJournalDir() {
 // The journal of a million sightings and 100,000 entries, made once (it
 // takes a minute or two) and kept in the temporary folder between runs.
 inline QString millionJournalDir() {
-    const QString dir = QDir::temp().filePath(QStringLiteral("wingfolio-bench-journal-1m-v1"));
+    const QString dir = QDir::temp().filePath(QStringLiteral("wingfolio-bench-journal-1m-v2"));
     if (!QFileInfo::exists(dir + QStringLiteral("/aviary.mdb"))) {
         QDir(dir).removeRecursively();
         JournalSize size;

@@ -5,15 +5,21 @@
 
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <QApplication>
+#include <QFile>
+#include <QPainter>
 
 #include "AppState.h"
 #include "BenchJournal.h"
+#include "CountryMatcher.h"
+#include "MapPainter.h"
+#include "MapView.h"
 #include "QtServices.h"
 #include "Resources.h"
 #include "Statistics.h"
 #include "Store.h"
 #include "SubjectPage.h"
 #include "TreeNodes.h"
+#include "WorldShapes.h"
 #include "frmStatistics.h"
 
 using namespace wf;
@@ -121,6 +127,82 @@ static void BM_CountryCounts1M(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CountryCounts1M)->Unit(benchmark::kMillisecond);
+
+// Target: the shapes decoded once in under 50 ms (the finer and the coarser).
+static void BM_DecodeShapes(benchmark::State& state) {
+    for (auto _ : state) {
+        for (const char* name :
+             {":/wingfolio/maps/countries-50m.json", ":/wingfolio/maps/countries-110m.json"}) {
+            QFile file(QString::fromLatin1(name));
+            file.open(QIODevice::ReadOnly);
+            benchmark::DoNotOptimize(
+                maps::decodeTopoJson(file.readAll(), QStringLiteral("countries")));
+        }
+    }
+}
+BENCHMARK(BM_DecodeShapes)->Unit(benchmark::kMillisecond);
+
+// Target: the map tab drawn in under 100 ms, shading and dots: the
+// figures read, the names matched, the map painted at 900 by 500.
+static void BM_MapTab1M(benchmark::State& state) {
+    Journal& j = journal();
+    const maps::WorldShapes& world = maps::WorldShapes::detailed();
+    QImage image(900, 500, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        const maps::CountryMatcher matcher(world.countries());
+        MapView view;
+        view.resize(image.size());
+        view.setCountries(countryCounts(j.db(), Area::World, {}), matcher);
+        std::vector<maps::Dot> dots;
+        for (const PlaceDot& d : placeDots(j.db(), Area::World, {})) {
+            dots.push_back({d.longitude, d.latitude, d.sightings});
+        }
+        view.setDots(std::move(dots));
+        for (const bool asDots : {false, true}) {
+            view.setShowDots(asDots);
+            QPainter p(&image);
+            view.render(p, QRectF(QPointF(0, 0), QSizeF(image.size())));
+        }
+    }
+}
+BENCHMARK(BM_MapTab1M)->Unit(benchmark::kMillisecond);
+
+// Of which the places with coordinates.
+static void BM_PlaceDots1M(benchmark::State& state) {
+    Journal& j = journal();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(placeDots(j.db(), Area::World, {}));
+    }
+}
+BENCHMARK(BM_PlaceDots1M)->Unit(benchmark::kMillisecond);
+
+// Of which painting the shaded map.
+static void BM_PaintMap(benchmark::State& state) {
+    const maps::WorldShapes& world = maps::WorldShapes::detailed();
+    QImage image(900, 500, QImage::Format_ARGB32_Premultiplied);
+    maps::MapScene scene;
+    for (const maps::Country& c : world.countries()) {
+        scene.values.insert(c.key(), int(c.name.size()));
+    }
+    const QRectF target(QPointF(0, 0), QSizeF(image.size()));
+    for (auto _ : state) {
+        QPainter p(&image);
+        maps::paintMap(p, world, scene,
+                       maps::mapTransform(world.bounds(), target, 1, world.bounds().center()),
+                       target);
+    }
+}
+BENCHMARK(BM_PaintMap)->Unit(benchmark::kMillisecond);
+
+// Target: a subject page's map in under 20 ms, for the bird with the most
+// sightings.
+static void BM_SubjectPageMap1M(benchmark::State& state) {
+    Journal& j = journal();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(placesMap(placeDots(j.db(), Area::World, {}, j.busiest)));
+    }
+}
+BENCHMARK(BM_SubjectPageMap1M)->Unit(benchmark::kMillisecond);
 
 static void BM_SightingScan1M(benchmark::State& state) {
     Journal& j = journal();

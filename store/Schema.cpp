@@ -196,12 +196,50 @@ const char* const kTextIndex[] = {
 // eBird names (for one country, or for any: country ''), used by every
 // later import; and the records whose names match no bird and no choice,
 // waiting for the user's review (never a sighting, never in a life list).
-// Country names the user maps to a country of the map ("England" ->
-// "United Kingdom"), kept as typed.
+// For maps: country names the user maps to a country of the map
+// ("England" -> "United Kingdom"), kept as typed; the places with
+// coordinates, counted from an index of their own.
 const char* const kCountryAliases[] = {
     "CREATE TABLE IF NOT EXISTS country_alias ("
     " alias TEXT NOT NULL PRIMARY KEY COLLATE WFNOCASE,"
     " country TEXT NOT NULL DEFAULT '')",
+    "CREATE INDEX IF NOT EXISTS sighting_detail_place ON sighting_detail(latitude, longitude) "
+    "WHERE latitude <> ''",
+    // Each country's birds and their sightings, kept by the sightings'
+    // triggers, so that the world map reads thousands of rows, not every
+    // sighting. Names that differ in letter case are one country.
+    "CREATE TABLE IF NOT EXISTS country_bird ("
+    " country TEXT NOT NULL COLLATE WFNOCASE,"
+    " birdid INTEGER NOT NULL,"
+    " sightings INTEGER NOT NULL DEFAULT 0,"
+    " PRIMARY KEY (country, birdid)) WITHOUT ROWID",
+    "CREATE TRIGGER IF NOT EXISTS country_bird_added AFTER INSERT ON sighting"
+    " WHEN new.country <> '' BEGIN"
+    " INSERT INTO country_bird (country, birdid, sightings) VALUES (new.country, new.birdid, 1)"
+    " ON CONFLICT (country, birdid) DO UPDATE SET sightings = sightings + 1; END",
+    "CREATE TRIGGER IF NOT EXISTS country_bird_gone AFTER DELETE ON sighting"
+    " WHEN old.country <> '' BEGIN"
+    " UPDATE country_bird SET sightings = sightings - 1"
+    "  WHERE country = old.country AND birdid = old.birdid;"
+    " DELETE FROM country_bird WHERE country = old.country AND birdid = old.birdid"
+    "  AND sightings <= 0; END",
+    "CREATE TRIGGER IF NOT EXISTS country_bird_moved AFTER UPDATE OF country, birdid ON sighting"
+    " BEGIN"
+    " UPDATE country_bird SET sightings = sightings - 1"
+    "  WHERE old.country <> '' AND country = old.country AND birdid = old.birdid;"
+    " DELETE FROM country_bird WHERE country = old.country AND birdid = old.birdid"
+    "  AND sightings <= 0;"
+    " INSERT INTO country_bird (country, birdid, sightings)"
+    "  SELECT new.country, new.birdid, 1 WHERE new.country <> ''"
+    "  ON CONFLICT (country, birdid) DO UPDATE SET sightings = sightings + 1; END",
+};
+
+// Fills the countries' birds from the sightings there before (once, as the
+// journal's format goes up).
+const char* const kFillCountryBirds[] = {
+    "DELETE FROM country_bird",
+    "INSERT INTO country_bird (country, birdid, sightings) SELECT country, birdid, count(*) "
+    "FROM sighting WHERE country <> '' GROUP BY country, birdid",
 };
 
 const char* const kEbirdNames[] = {
@@ -468,6 +506,7 @@ void checkAndMigrate(SQLite::Database& db, const QString& worldListCsv,
     if (version < 5) {
         SQLite::Transaction t(db);
         execAll(db, kCountryAliases);
+        execAll(db, kFillCountryBirds);
         db.exec("PRAGMA user_version = 5");
         t.commit();
         step();

@@ -241,11 +241,14 @@ std::vector<CountryCount> countryCounts(const Store& store, Area area, const QSt
     SQLite::Database& db = store.database();
     // For the world, in the country index's own order: each country's
     // birds come together, read from the index alone.
-    std::string sql = "SELECT s.country, s.birdid, count(*) FROM sighting s";
-    if (area != Area::World) {
-        sql += std::string(" WHERE s.") + areaColumn(area) + " = ?";
+    // The world's from the countries' own table; an area's from its sightings.
+    std::string sql;
+    if (area == Area::World) {
+        sql = "SELECT country, birdid, sightings FROM country_bird ORDER BY country, birdid";
+    } else {
+        sql = std::string("SELECT s.country, s.birdid, count(*) FROM sighting s WHERE s.") +
+              areaColumn(area) + " = ? GROUP BY s.country, s.birdid";
     }
-    sql += " GROUP BY s.country, s.birdid";
     sqlite3* handle = db.getHandle();
     const RawStatement q = prepareRaw(handle, sql);
     sqlite3_stmt* raw = q.get();
@@ -289,9 +292,14 @@ std::vector<CountryCount> countryCounts(const Store& store, Area area, const QSt
 }
 
 std::vector<PlaceDot> placeDots(const Store& store, Area area, const QString& place, qint64 bird) {
+    // The whole journal's from the places' own index; an area's or a bird's
+    // through their sightings.
+    const bool all = area == Area::World && bird < 0;
     std::string sql =
-        "SELECT d.latitude, d.longitude, count(*) FROM sighting_detail d JOIN sighting s ON "
-        "s.id = d.sightingid WHERE d.latitude <> '' AND d.longitude <> ''";
+        all ? "SELECT d.latitude, d.longitude, count(*) FROM sighting_detail d WHERE "
+              "d.latitude <> '' AND d.longitude <> ''"
+            : "SELECT d.latitude, d.longitude, count(*) FROM sighting s JOIN sighting_detail d "
+              "ON d.sightingid = s.id WHERE d.latitude <> '' AND d.longitude <> ''";
     if (area != Area::World) {
         sql += std::string(" AND s.") + areaColumn(area) + " = ?";
     }

@@ -150,5 +150,39 @@ TEST(Migration, ANewJournalHasTheWholeWorldListsTaxonomy) {
     EXPECT_TRUE(Backups(dir.path()).list().isEmpty());
 }
 
+TEST(Migration, TheCountriesBirdsAreCountedOnceFromTheSightingsThere) {
+    TempDir dir;
+    const QString path = dir.file(QStringLiteral("aviary.mdb"));
+    {
+        SQLite::Database db(QFile::encodeName(path).toStdString(),
+                            SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        schema::registerFunctions(db.getHandle());
+        schema::createTables(db);
+        db.exec("INSERT INTO birds (name) VALUES ('Wren'), ('Robin')");
+        db.exec(
+            "INSERT INTO sighting (birdid, date, country) VALUES (1, '2020-01-01', 'Kenya'), "
+            "(1, '2020-01-02', 'KENYA'), (2, '2020-01-03', 'Peru'), (2, '2020-01-04', '')");
+        // As a journal of the format before: no table of them.
+        db.exec("DROP TABLE country_bird");
+        db.exec("DROP TRIGGER country_bird_added");
+        db.exec("DROP TRIGGER country_bird_gone");
+        db.exec("DROP TRIGGER country_bird_moved");
+        db.exec("PRAGMA user_version = 4");
+    }
+    auto store = Store::open(path, false, {});
+    EXPECT_EQ(store->database().execAndGet("PRAGMA user_version").getInt(), Store::kSchemaVersion);
+    EXPECT_EQ(store->database()
+                  .execAndGet("SELECT group_concat(country || ' ' || birdid || ' ' || "
+                              "sightings, ', ') FROM country_bird")
+                  .getString(),
+              "Kenya 1 2, Peru 2 1");
+    // And kept from then on.
+    Sighting s;
+    s.birdid = 2;
+    s.country = QStringLiteral("Kenya");
+    store->appendSighting(s);
+    EXPECT_EQ(store->database().execAndGet("SELECT count(*) FROM country_bird").getInt(), 3);
+}
+
 }  // namespace
 }  // namespace wf

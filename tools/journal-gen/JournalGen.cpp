@@ -39,9 +39,16 @@ const char* const kCountries[] = {"England",   "Scotland",      "Wales",        
                                   "Spain",     "Côte d'Ivoire", "Kenya",         "India",
                                   "Japan",     "Canada",        "United States", "Mexico",
                                   "Australia", "New Zealand",   "Norway"};
+// A point inside each of those countries (latitude, longitude), for the
+// places with coordinates.
+const double kCountryPoints[][2] = {{52.5, -1.5}, {56.8, -4.2},  {52.3, -3.7},  {46.6, 2.4},
+                                    {40.2, -3.7}, {7.6, -5.5},   {0.2, 37.9},   {22.8, 79.0},
+                                    {36.5, 138.5}, {55.0, -100.0}, {39.5, -98.5}, {23.6, -102.5},
+                                    {-25.3, 134.0}, {-41.5, 172.8}, {61.5, 9.0}};
 
 struct Place {
     QString site, district, state, country, region;
+    QString latitude, longitude;  // within a degree of the country's point
 };
 
 class Generator {
@@ -89,6 +96,10 @@ class Generator {
             s.state = p.state;
             s.country = p.country;
             s.region = p.region;
+            if (i % 3 == 0) {  // one in three, as from a phone or eBird
+                s.latitude = p.latitude;
+                s.longitude = p.longitude;
+            }
             if (uniform(0, 3) == 0) {
                 s.notes = sentence(4, 20);
             }
@@ -203,6 +214,12 @@ class Generator {
             p.state = QStringLiteral("%1 State %2").arg(p.country).arg(i % 7);
             p.district = QStringLiteral("%1 District %2").arg(p.state).arg(i % 3);
             p.site = QStringLiteral("Site %1 %2").arg(i).arg(word());
+            // From the place's number, not the random stream: the journal
+            // is otherwise what it was before places had coordinates.
+            const double dlat = ((i * 37) % 100) / 100.0 - 0.5;
+            const double dlon = ((i * 53) % 100) / 100.0 - 0.5;
+            p.latitude = QString::number(kCountryPoints[country][0] + dlat, 'f', 4);
+            p.longitude = QString::number(kCountryPoints[country][1] + dlon, 'f', 4);
             places_.push_back(p);
         }
     }

@@ -21,9 +21,12 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QTreeWidget>
 #include <QUrl>
 #include <cstdio>
@@ -316,6 +319,13 @@ int main(int argc, char** argv) {
         shoot(tag + QStringLiteral("main-picture"));
         w.clickNode(firstKey(w, u'S'));
         shoot(tag + QStringLiteral("main-sightings"));
+        w.menuItem(QStringLiteral("mnuViewSubjectPage"))->trigger();
+        settle(200);
+        if (auto* page = w.findChild<QTextEdit*>(QStringLiteral("rtb"))) {
+            // Down to the map of the places.
+            page->verticalScrollBar()->setValue(page->verticalScrollBar()->maximum());
+        }
+        shoot(tag + QStringLiteral("main-subject-page"));
         w.nodes().ensureVisible(QStringLiteral("L%1").arg(linkId));
         w.clickNode(QStringLiteral("L%1").arg(linkId));
         for (int i = 0; i < 40 && (w.webPane() == nullptr || w.webPane()->url().isEmpty()); ++i) {
@@ -349,6 +359,10 @@ int main(int argc, char** argv) {
             d.findChild<QLineEdit*>(QStringLiteral("txtCount"))->setText(QStringLiteral("3"));
             d.findChild<QLineEdit*>(QStringLiteral("txtNotes"))->setText(QStringLiteral("a pair"));
             d.findChild<QPushButton*>(QStringLiteral("cmdSave"))->click();
+        };
+        dialogs.steps[QStringLiteral("frmStatistics")] = [](QDialog& d) {
+            auto* tabs = d.findChild<QTabWidget*>(QStringLiteral("tabCharts"));
+            tabs->setCurrentWidget(d.findChild<QWidget*>(QStringLiteral("pageMap")));
         };
         dialogs.steps[QStringLiteral("frmSubject")] = [](QDialog& d) {
             auto* box = d.findChild<QComboBox*>(QStringLiteral("cmbSubject"));
