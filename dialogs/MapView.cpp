@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MapView.h"
 
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,6 +18,7 @@ namespace wf {
 MapView::MapView(QWidget* parent) : QWidget(parent), shapes_(maps::WorldShapes::detailed()) {
     setObjectName(QStringLiteral("mapWorld"));
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);  // + and - zoom, the arrows move
     setMinimumSize(320, 180);
     centre_ = shapes_.bounds().center();
     scene_.legendTitle = tr("Species");
@@ -116,6 +118,42 @@ void MapView::wheelEvent(QWheelEvent* event) {
     centre_ += before - after;
     if (zoom_ == 1.0) {
         centre_ = shapes_.bounds().center();
+    }
+    update();
+    event->accept();
+}
+
+void MapView::keyPressEvent(QKeyEvent* event) {
+    // + and - zoom about the centre, the arrows move a tenth of the view.
+    const QTransform t = transform(rect());
+    const double stepX = width() / 10.0 / t.m11();
+    const double stepY = height() / 10.0 / -t.m22();
+    switch (event->key()) {
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            zoom_ = std::min(zoom_ * 1.5, 40.0);
+            break;
+        case Qt::Key_Minus:
+            zoom_ = std::max(zoom_ / 1.5, 1.0);
+            if (zoom_ == 1.0) {
+                centre_ = shapes_.bounds().center();
+            }
+            break;
+        case Qt::Key_Left:
+            centre_.rx() -= stepX;
+            break;
+        case Qt::Key_Right:
+            centre_.rx() += stepX;
+            break;
+        case Qt::Key_Up:
+            centre_.ry() += stepY;
+            break;
+        case Qt::Key_Down:
+            centre_.ry() -= stepY;
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
     }
     update();
     event->accept();

@@ -167,6 +167,10 @@ frmSight::frmSight(AppState& state, MainWindowApi& main, QWidget* parent)
     form->addRow(tr("Region"), cmbRegion_);
     form->addRow(tr("Latitude"), txtLatitude_);
     form->addRow(tr("Longitude"), txtLongitude_);
+    // Tab follows the form down: the place, then its coordinates, then the notes.
+    setTabOrder(cmbRegion_, txtLatitude_);
+    setTabOrder(txtLatitude_, txtLongitude_);
+    setTabOrder(txtLongitude_, txtNotes_);
     form->addRow(tr("Notes"), txtNotes_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

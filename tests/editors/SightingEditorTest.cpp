@@ -521,6 +521,14 @@ TEST_F(SightingEditorTest, CoordinatesAreTypedCheckedAndKeptWithTheSighting) {
         typeBird(d, "Emu");
         auto* lat = d.findChild<QLineEdit*>("txtLatitude");
         auto* lon = d.findChild<QLineEdit*>("txtLongitude");
+        // Below the region, in the form's order.
+        user::focus(d.findChild<QComboBox*>("cmbRegion"));
+        user::key(&d, Qt::Key_Tab);
+        EXPECT_TRUE(lat->hasFocus());
+        user::key(&d, Qt::Key_Tab);
+        EXPECT_TRUE(lon->hasFocus());
+        user::key(&d, Qt::Key_Tab);
+        EXPECT_TRUE(d.findChild<QLineEdit*>("txtNotes")->hasFocus());
         // A slip: 95 degrees north is no place; the box says so and keeps the focus.
         user::focus(lat);
         user::type(&d, QStringLiteral("95"));

@@ -244,6 +244,13 @@ TEST_F(BirdListsViewTest, MapShadesCountriesNamesTheMissingAndAClickListsACountr
         user::wheel(map, 240, Qt::NoModifier, uk.toPoint());
         EXPECT_GT(map->zoom(), 1.0);
         EXPECT_NEAR(map->pointOf(-1.8, 52.6).x(), uk.x(), 1.0);
+        // From the keyboard: + and - zoom.
+        user::focus(map);
+        const double wheeled = map->zoom();
+        user::key(&d, Qt::Key_Plus);
+        EXPECT_GT(map->zoom(), wheeled);
+        user::key(&d, Qt::Key_Minus);
+        EXPECT_NEAR(map->zoom(), wheeled, 1e-9);
         // A click on Kenya closes the window with Kenya chosen.
         user::click(map, map->pointOf(37.9, 0.2).toPoint());
         EXPECT_EQ(d.result(), QDialog::Accepted);
