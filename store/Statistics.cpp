@@ -47,6 +47,17 @@ bool isAscii(std::string_view s) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+// The statement with the area's place bound to its one parameter (the
+// world has none); place must outlive it.
+RawStatement prepareForArea(sqlite3* db, const std::string& sql, Area area,
+                            const QByteArray& place) {
+    RawStatement q = prepareRaw(db, sql);
+    if (area != Area::World) {
+        sqlite3_bind_text(q.get(), 1, place.constData(), int(place.size()), SQLITE_STATIC);
+    }
+    return q;
+}
+
 std::string foldedSite(std::string_view s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size())).toCaseFolded().toStdString();
 }
@@ -81,12 +92,9 @@ JournalStatistics journalStatistics(const Store& store, Area area, const QString
     // through the engine's own calls: this loop runs once per sighting.
     sql += " ORDER BY s.birdid";
     sqlite3* handle = db.getHandle();
-    const RawStatement q = prepareRaw(handle, sql);
-    sqlite3_stmt* raw = q.get();
     const QByteArray placeUtf8 = place.toUtf8();
-    if (area != Area::World) {
-        sqlite3_bind_text(raw, 1, placeUtf8.constData(), int(placeUtf8.size()), SQLITE_STATIC);
-    }
+    const RawStatement q = prepareForArea(handle, sql, area, placeUtf8);
+    sqlite3_stmt* raw = q.get();
     std::vector<char> seen(birdCount, 0);
     std::vector<std::string> firstDate(birdCount);  // "" when never dated
     // A bit for each bird (a place's set stays small enough for the cache).
@@ -250,12 +258,9 @@ std::vector<CountryCount> countryCounts(const Store& store, Area area, const QSt
               areaColumn(area) + " = ? GROUP BY s.country, s.birdid";
     }
     sqlite3* handle = db.getHandle();
-    const RawStatement q = prepareRaw(handle, sql);
-    sqlite3_stmt* raw = q.get();
     const QByteArray placeUtf8 = place.toUtf8();
-    if (area != Area::World) {
-        sqlite3_bind_text(raw, 1, placeUtf8.constData(), int(placeUtf8.size()), SQLITE_STATIC);
-    }
+    const RawStatement q = prepareForArea(handle, sql, area, placeUtf8);
+    sqlite3_stmt* raw = q.get();
     std::string current;
     bool any = false;
     qint64 lastBird = -1;
