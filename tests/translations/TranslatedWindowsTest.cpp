@@ -170,6 +170,14 @@ class TranslatedWindows : public AppFixture {
         dialogs.queue([&](QDialog& d) {
             QApplication::processEvents();
             texts.collect(&d);
+            // Each tab of a window with tabs (the statistics' map among them).
+            if (auto* tabs = d.findChild<QTabWidget*>()) {
+                for (int i = 1; i < tabs->count(); ++i) {
+                    tabs->setCurrentIndex(i);
+                    QApplication::processEvents();
+                    texts.collect(tabs->currentWidget());
+                }
+            }
             seen = true;
             d.reject();
         });
