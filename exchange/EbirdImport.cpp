@@ -234,7 +234,8 @@ std::map<QString, int> EbirdImportResult::skippedByKind() const {
 QString EbirdImportResult::summary() const {
     QStringList lines;
     lines << wf::tr("Records read: %1").arg(rowsRead) << wf::tr("Sightings added: %1").arg(added)
-          << wf::tr("Already in the journal: %1").arg(alreadyPresent);
+          << wf::tr("Already in the journal: %1").arg(alreadyPresent)
+          << wf::tr("Outings made (one a checklist): %1").arg(outings);
     if (renamed > 0) {
         lines << wf::tr(
                      "Renamed on eBird since: %1 (updated, %2 filed under another "
@@ -535,6 +536,7 @@ EbirdImportResult EbirdImport::run(Store& store, const std::function<bool(int, i
         if (bulk) {
             schema::createSightingIndexes(db);
         }
+        result.outings = store.outingsFromEbird();
         if (progress && !progress(total, total)) {
             throw cancelled();
         }

@@ -32,6 +32,7 @@ struct EbirdImportResult {
     // Records whose names match no bird and no choice made: kept for review.
     int waiting = 0;
     int waitingNames = 0;
+    int outings = 0;  // made, one for each checklist new to the journal
     // Each pair of names that waits, "Common Name (Scientific name)", with
     // its records, in the order first met.
     std::vector<std::pair<QString, int>> waitingPairs;

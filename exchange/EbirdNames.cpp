@@ -319,6 +319,9 @@ int EbirdNames::fileWaiting(const QString& common, const QString& scientific, qi
         gone.reset();
         ++filed;
     }
+    if (filed > 0) {
+        store_.outingsFromEbird();  // their checklists' outings, made or joined
+    }
     return filed;
 }
 

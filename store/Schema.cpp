@@ -234,6 +234,40 @@ const char* const kCountryAliases[] = {
     "  ON CONFLICT (country, birdid) DO UPDATE SET sightings = sightings + 1; END",
 };
 
+// Outings, and the sightings tied to them.
+const char* const kOutings[] = {
+    "CREATE TABLE IF NOT EXISTS outing ("
+    " id INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " date TEXT NOT NULL DEFAULT '',"
+    " start_time TEXT NOT NULL DEFAULT '',"
+    " duration_min TEXT NOT NULL DEFAULT '',"
+    " site TEXT NOT NULL DEFAULT '' COLLATE WFNOCASE,"
+    " district TEXT NOT NULL DEFAULT '' COLLATE WFNOCASE,"
+    " state TEXT NOT NULL DEFAULT '' COLLATE WFNOCASE,"
+    " country TEXT NOT NULL DEFAULT '' COLLATE WFNOCASE,"
+    " region TEXT NOT NULL DEFAULT '' COLLATE WFNOCASE,"
+    " latitude TEXT NOT NULL DEFAULT '',"
+    " longitude TEXT NOT NULL DEFAULT '',"
+    " protocol TEXT NOT NULL DEFAULT '',"
+    " observers TEXT NOT NULL DEFAULT '',"
+    " all_reported TEXT NOT NULL DEFAULT '',"
+    " distance_km TEXT NOT NULL DEFAULT '',"
+    " area_ha TEXT NOT NULL DEFAULT '',"
+    " notes TEXT NOT NULL DEFAULT '',"
+    " submission_id TEXT NOT NULL DEFAULT '')",
+    "CREATE UNIQUE INDEX IF NOT EXISTS outing_submission ON outing(submission_id) "
+    "WHERE submission_id <> ''",
+    "CREATE INDEX IF NOT EXISTS outing_date ON outing(date, id)",
+    "CREATE TABLE IF NOT EXISTS sighting_outing ("
+    " sightingid INTEGER PRIMARY KEY,"
+    " outingid INTEGER NOT NULL)",
+    "CREATE INDEX IF NOT EXISTS sighting_outing_outing ON sighting_outing(outingid)",
+    "CREATE TRIGGER IF NOT EXISTS sighting_outing_gone AFTER DELETE ON sighting BEGIN"
+    " DELETE FROM sighting_outing WHERE sightingid = old.id; END",
+    "CREATE TRIGGER IF NOT EXISTS outing_gone AFTER DELETE ON outing BEGIN"
+    " DELETE FROM sighting_outing WHERE outingid = old.id; END",
+};
+
 // Fills the countries' birds from the sightings there before (once, as the
 // journal's format goes up).
 const char* const kFillCountryBirds[] = {
@@ -391,6 +425,7 @@ void createTables(SQLite::Database& db) {
     execAll(db, kTextIndex);
     execAll(db, kEbirdNames);
     execAll(db, kCountryAliases);
+    execAll(db, kOutings);
     db.exec("PRAGMA application_id = " + std::to_string(kApplicationId));
     db.exec("PRAGMA user_version = " + std::to_string(Store::kSchemaVersion));
 }
@@ -507,6 +542,7 @@ void checkAndMigrate(SQLite::Database& db, const QString& worldListCsv,
         SQLite::Transaction t(db);
         execAll(db, kCountryAliases);
         execAll(db, kFillCountryBirds);
+        execAll(db, kOutings);
         db.exec("PRAGMA user_version = 5");
         t.commit();
         step();

@@ -368,9 +368,10 @@ void Store::saveOptions(const Options& o) {
 // Counts and batches ---------------------------------------------------------
 
 qint64 Store::rowCount(const char* table) const {
-    static const char* const known[] = {"birds",           "topics",        "data",
-                                        "sighting",        "options",       "taxonomy",
-                                        "sighting_detail", "ebird_pending", "ebird_name_map"};
+    static const char* const known[] = {
+        "birds",           "topics",          "data",          "sighting",       "options",
+        "taxonomy",        "sighting_detail", "ebird_pending", "ebird_name_map", "outing",
+        "sighting_outing", "country_bird",    "country_alias"};
     for (const char* t : known) {
         if (qstrcmp(t, table) == 0) {
             return guarded(*db_, [&] {

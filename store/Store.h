@@ -172,6 +172,20 @@ class Store {
     // Every bird's taxonomy, by bird id.
     std::vector<std::pair<qint64, Taxonomy>> taxonomies() const;
 
+    // Outings ---------------------------------------------------------------
+    // Makes an outing of each eBird checklist (Submission ID) that has none
+    // yet, and ties to it its sightings that have no outing; the number of
+    // outings made. Importing again makes none twice.
+    int outingsFromEbird();
+    // Newest first, each with its species.
+    std::vector<ListedOuting> outingList() const;
+    std::optional<Outing> outing(qint64 id) const;
+    // In taxonomic order (names last, by name, for birds the world list
+    // does not place).
+    std::vector<OutingSpecies> outingSpecies(qint64 id) const;
+    // The outing a sighting is tied to, if any.
+    std::optional<qint64> outingOf(qint64 sightingId) const;
+
     // Options ----------------------------------------------------------------
     Options options() const;
     void saveOptions(const Options& options);

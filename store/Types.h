@@ -168,6 +168,51 @@ struct FirstSeen {
     bool operator==(const FirstSeen&) const = default;
 };
 
+// A visit: a morning at a reservoir, a checklist of eBird. Kept beside the
+// sightings, which are tied to it.
+struct Outing {
+    qint64 id = 0;
+    QDate date;
+    QString startTime;    // "07:15", or empty
+    QString durationMin;  // minutes, as given
+    QString site;
+    QString district;
+    QString state;
+    QString country;
+    QString region;
+    QString latitude;
+    QString longitude;
+    QString protocol;
+    QString observers;
+    QString allReported;  // "1" when every species seen was reported
+    QString distanceKm;
+    QString areaHa;
+    QString notes;
+    QString submissionId;  // eBird's checklist, or empty
+    bool operator==(const Outing&) const = default;
+};
+
+// An outing as its list shows it.
+struct ListedOuting {
+    qint64 id = 0;
+    QDate date;
+    QString site;
+    int species = 0;
+};
+
+// A species of an outing: its sightings' counts added up, and whether the
+// outing holds the bird's first sighting ever (a lifer) or of its year.
+struct OutingSpecies {
+    qint64 birdid = 0;
+    QString name;
+    int taxonOrder = 0;  // 0 when the world list does not place it
+    int sightings = 0;
+    int count = 0;         // the numbers counted
+    bool present = false;  // some sighting counted "X"
+    bool lifer = false;
+    bool yearFirst = false;
+};
+
 // The order in which sightings were first seen: dated before undated, then
 // by date, of one day the one entered first.
 inline bool seenBefore(const FirstSeen& a, const FirstSeen& b) {

@@ -772,6 +772,10 @@ Try &apos;wingfolio --help&apos;.
         <source>Where it was seen</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Outings made (one a checklist): %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>wf::DateField</name>

@@ -502,4 +502,76 @@ TEST_F(EbirdImportTest, ARenameOnEbirdIsNeverAddedTwiceAndAGoneRecordIsListed) {
 }
 
 }  // namespace
+TEST_F(EbirdImportTest, EachChecklistBecomesOneOutingWithItsEffortOnce) {
+    const QString path = test::writeFile(dir, QStringLiteral("a.csv"), test::myEbirdData());
+    const EbirdImportResult r = EbirdImport(path, IsoCodes::system()).run(*store);
+    // One outing for each checklist with a sighting filed: S100 (its
+    // Mallard and Flicker), S101 (the Flicker again) and S104; the others'
+    // records wait or were skipped.
+    EXPECT_EQ(r.outings, 3);
+    EXPECT_TRUE(r.summary().contains(QStringLiteral("Outings made (one a checklist): 3")));
+    const std::vector<ListedOuting> list = store->outingList();
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].date, QDate(2025, 4, 5));  // newest first
+    EXPECT_EQ(list[1].date, QDate(2024, 12, 31));
+    EXPECT_EQ(list[2].date, QDate(2024, 3, 21));
+    EXPECT_EQ(list[2].site, QStringLiteral("Lake Johnson, west shore"));
+    EXPECT_EQ(list[2].species, 2);
+    const Outing lake = *store->outing(list[2].id);
+    EXPECT_EQ(lake.submissionId, QStringLiteral("S100"));
+    EXPECT_EQ(lake.startTime, QStringLiteral("07:15"));
+    EXPECT_EQ(lake.durationMin, QStringLiteral("90"));
+    EXPECT_EQ(lake.protocol, QStringLiteral("eBird - Traveling Count"));
+    EXPECT_EQ(lake.distanceKm, QStringLiteral("2.5"));
+    EXPECT_EQ(lake.observers, QStringLiteral("2"));
+    EXPECT_EQ(lake.latitude, QStringLiteral("35.76"));
+    // Its species, each its lifer here, as the First Sightings list has it;
+    // the Flicker of S101 is no lifer there.
+    const std::vector<OutingSpecies> species = store->outingSpecies(lake.id);
+    ASSERT_EQ(species.size(), 2u);
+    EXPECT_EQ(species[0].name, QStringLiteral("Mallard"));  // taxonomic order
+    EXPECT_EQ(species[0].count, 12);
+    EXPECT_TRUE(species[1].present);  // counted "X"
+    for (const FirstSeen& f : store->firstSeen(Area::World, {})) {
+        for (const OutingSpecies& s : species) {
+            if (s.birdid == f.birdid) {
+                EXPECT_TRUE(s.lifer) << s.name.toStdString();
+                EXPECT_EQ(store->outingOf(f.sightingId), lake.id);
+            }
+        }
+    }
+    const std::vector<OutingSpecies> home = store->outingSpecies(list[1].id);
+    ASSERT_EQ(home.size(), 1u);
+    EXPECT_FALSE(home[0].lifer);
+    EXPECT_FALSE(home[0].yearFirst);  // the year's first was in March
+    // Again: no outing twice; a newer download's new checklist makes one more.
+    EXPECT_EQ(EbirdImport(path, IsoCodes::system()).run(*store).outings, 0);
+    EXPECT_EQ(store->rowCount("outing"), 3);
+    const QString newer = test::writeFile(
+        dir, QStringLiteral("b.csv"),
+        test::myEbirdData() +
+            "S200,Mallard,Anas platyrhynchos,337,3,US-NC,Wake,L1,Home,35.8,-78.6,2025-06-01,"
+            "06:00 AM,Incidental,,0,,,1,,,,,\r\n");
+    EXPECT_EQ(EbirdImport(newer, IsoCodes::system()).run(*store).outings, 1);
+    // A later Mallard is no lifer; the first of its year it is.
+    const std::vector<OutingSpecies> later = store->outingSpecies(store->outingList()[0].id);
+    ASSERT_EQ(later.size(), 1u);
+    EXPECT_FALSE(later[0].lifer);
+    EXPECT_TRUE(later[0].yearFirst);
+    // A waiting record filed after review joins its checklist's outing.
+    const qint64 outings = store->rowCount("outing");
+    EbirdNames names(*store, IsoCodes::system());
+    EXPECT_EQ(
+        names.fileUnder(QStringLiteral("Carolina Chickadee"), QStringLiteral("Parus carolinensis"),
+                        birdId("Carolina Chickadee"), QString()),
+        1);
+    EXPECT_EQ(store->rowCount("outing"), outings + 1);
+    EXPECT_EQ(store->outingList()[2].date, QDate(2025, 1, 1));  // after S200 and S104
+    // A sighting deleted leaves its outing.
+    const qint64 mallard = store->sightingsOf(birdId("Mallard")).front().id;
+    ASSERT_TRUE(store->outingOf(mallard));
+    store->deleteSighting(mallard);
+    EXPECT_FALSE(store->outingOf(mallard));
+}
+
 }  // namespace wf

@@ -1,0 +1,187 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The journal's outings: made from eBird's checklists, listed, read, and
+// their species with lifers and the year's firsts.
+#include <sqlite3.h>
+
+#include <SQLiteCpp/SQLiteCpp.h>
+#include <QFile>
+#include <algorithm>
+
+#include "AppError.h"
+#include "Store.h"
+#include "Wildcard.h"
+
+#include "StoreRows.h"
+
+namespace wf {
+
+using namespace store_rows;
+
+int Store::outingsFromEbird() {
+    return guarded(*db_, [&] {
+        // One outing a checklist: its place from its first sighting as filed,
+        // its effort from the record eBird gave.
+        const int made = db_->exec(
+            "INSERT INTO outing (submission_id, date, start_time, duration_min, site, district, "
+            "state, country, region, latitude, longitude, protocol, observers, all_reported, "
+            "distance_km, area_ha) "
+            "SELECT d.submission_id, substr(s.date, 1, 10), CASE WHEN length(s.date) >= 16 THEN "
+            "substr(s.date, 12, 5) ELSE '' END, d.duration_min, s.site, "
+            "s.district, s.state, s.country, s.region, d.latitude, d.longitude, d.protocol, "
+            "d.observers, d.all_obs_reported, d.distance_km, d.area_ha "
+            "FROM (SELECT c.submission_id AS checklist, min(c.sightingid) AS first FROM "
+            "sighting_detail c WHERE c.submission_id <> '' AND NOT EXISTS (SELECT 1 FROM outing "
+            "o WHERE o.submission_id = c.submission_id) GROUP BY c.submission_id) g "
+            "JOIN sighting s ON s.id = g.first JOIN sighting_detail d ON d.sightingid = g.first "
+            "ORDER BY substr(s.date, 1, 10), g.first");
+        // Its sightings, but never one the user has put in another outing.
+        db_->exec(
+            "INSERT INTO sighting_outing (sightingid, outingid) SELECT d.sightingid, o.id FROM "
+            "sighting_detail d JOIN outing o ON o.submission_id = d.submission_id WHERE "
+            "d.submission_id <> '' AND NOT EXISTS (SELECT 1 FROM sighting_outing t WHERE "
+            "t.sightingid = d.sightingid)");
+        return made;
+    });
+}
+
+std::vector<ListedOuting> Store::outingList() const {
+    return guarded(*db_, [&] {
+        std::vector<ListedOuting> out;
+        SQLite::Statement q(*db_,
+                            "SELECT o.id, o.date, o.site, (SELECT count(DISTINCT s.birdid) FROM "
+                            "sighting_outing t JOIN sighting s ON s.id = t.sightingid WHERE "
+                            "t.outingid = o.id) FROM outing o ORDER BY o.date DESC, o.id DESC");
+        while (q.executeStep()) {
+            out.push_back({q.getColumn(0).getInt64(),
+                           QDate::fromString(text(q.getColumn(1)).left(10), Qt::ISODate),
+                           text(q.getColumn(2)), q.getColumn(3).getInt()});
+        }
+        return out;
+    });
+}
+
+std::optional<Outing> Store::outing(qint64 id) const {
+    return guarded(*db_, [&]() -> std::optional<Outing> {
+        SQLite::Statement q(*db_,
+                            "SELECT id, date, start_time, duration_min, site, district, state, "
+                            "country, region, latitude, longitude, protocol, observers, "
+                            "all_reported, distance_km, area_ha, notes, submission_id FROM outing "
+                            "WHERE id = ?");
+        q.bind(1, static_cast<int64_t>(id));
+        if (!q.executeStep()) {
+            return std::nullopt;
+        }
+        Outing o;
+        o.id = q.getColumn(0).getInt64();
+        o.date = QDate::fromString(text(q.getColumn(1)).left(10), Qt::ISODate);
+        QString* fields[] = {&o.startTime,  &o.durationMin, &o.site,      &o.district,
+                             &o.state,      &o.country,     &o.region,    &o.latitude,
+                             &o.longitude,  &o.protocol,    &o.observers, &o.allReported,
+                             &o.distanceKm, &o.areaHa,      &o.notes,     &o.submissionId};
+        int i = 2;
+        for (QString* f : fields) {
+            *f = text(q.getColumn(i++));
+        }
+        return o;
+    });
+}
+
+std::optional<qint64> Store::outingOf(qint64 sightingId) const {
+    return guarded(*db_, [&]() -> std::optional<qint64> {
+        SQLite::Statement q(*db_, "SELECT outingid FROM sighting_outing WHERE sightingid = ?");
+        q.bind(1, static_cast<int64_t>(sightingId));
+        if (!q.executeStep()) {
+            return std::nullopt;
+        }
+        return q.getColumn(0).getInt64();
+    });
+}
+
+std::vector<OutingSpecies> Store::outingSpecies(qint64 id) const {
+    return guarded(*db_, [&] {
+        std::vector<OutingSpecies> out;
+        std::vector<std::vector<qint64>> sightingIds;
+        {
+            SQLite::Statement q(
+                *db_,
+                "SELECT s.birdid, b.name, coalesce(x.taxon_order, 0), s.id, coalesce(d.count, '') "
+                "FROM sighting_outing t JOIN sighting s ON s.id = t.sightingid JOIN birds b ON "
+                "b.id = s.birdid LEFT JOIN taxonomy x ON x.birdid = b.id LEFT JOIN "
+                "sighting_detail d ON d.sightingid = s.id WHERE t.outingid = ? ORDER BY s.birdid");
+            q.bind(1, static_cast<int64_t>(id));
+            while (q.executeStep()) {
+                const qint64 bird = q.getColumn(0).getInt64();
+                if (out.empty() || out.back().birdid != bird) {
+                    OutingSpecies sp;
+                    sp.birdid = bird;
+                    sp.name = text(q.getColumn(1));
+                    sp.taxonOrder = q.getColumn(2).getInt();
+                    out.push_back(sp);
+                    sightingIds.emplace_back();
+                }
+                OutingSpecies& sp = out.back();
+                ++sp.sightings;
+                sightingIds.back().push_back(q.getColumn(3).getInt64());
+                const QString count = text(q.getColumn(4)).trimmed();
+                bool number = false;
+                const int n = count.toInt(&number);
+                if (number) {
+                    sp.count += n;
+                } else if (count.compare(QLatin1String("X"), Qt::CaseInsensitive) == 0) {
+                    sp.present = true;
+                }
+            }
+        }
+        // A bird's first sighting ever, and of a year, in the order of the
+        // First Sightings list: dated first, by date, of a day the first entered.
+        SQLite::Statement first(*db_,
+                                "SELECT id FROM sighting WHERE birdid = ? ORDER BY date = '', "
+                                "substr(date, 1, 10), id LIMIT 1");
+        SQLite::Statement firstOfYear(*db_,
+                                      "SELECT id FROM sighting WHERE birdid = ? AND "
+                                      "substr(date, 1, 4) = ? ORDER BY substr(date, 1, 10), id "
+                                      "LIMIT 1");
+        SQLite::Statement year(*db_, "SELECT substr(date, 1, 4) FROM sighting WHERE id = ?");
+        for (size_t i = 0; i < out.size(); ++i) {
+            OutingSpecies& sp = out[i];
+            const std::vector<qint64>& mine = sightingIds[i];
+            const auto isMine = [&](qint64 sighting) {
+                return std::find(mine.begin(), mine.end(), sighting) != mine.end();
+            };
+            first.bind(1, static_cast<int64_t>(sp.birdid));
+            if (first.executeStep()) {
+                sp.lifer = isMine(first.getColumn(0).getInt64());
+            }
+            first.reset();
+            for (const qint64 s : mine) {
+                year.bind(1, static_cast<int64_t>(s));
+                const std::string y = year.executeStep() ? year.getColumn(0).getString() : "";
+                year.reset();
+                if (y.size() != 4) {
+                    continue;
+                }
+                firstOfYear.bind(1, static_cast<int64_t>(sp.birdid));
+                firstOfYear.bind(2, y);
+                if (firstOfYear.executeStep() && isMine(firstOfYear.getColumn(0).getInt64())) {
+                    sp.yearFirst = true;
+                }
+                firstOfYear.reset();
+                if (sp.yearFirst) {
+                    break;
+                }
+            }
+        }
+        std::sort(out.begin(), out.end(), [](const OutingSpecies& a, const OutingSpecies& b) {
+            if ((a.taxonOrder == 0) != (b.taxonOrder == 0)) {
+                return a.taxonOrder != 0;
+            }
+            if (a.taxonOrder != b.taxonOrder) {
+                return a.taxonOrder < b.taxonOrder;
+            }
+            return compareNoCase(a.name, b.name) < 0;
+        });
+        return out;
+    });
+}
+
+}  // namespace wf
