@@ -130,6 +130,14 @@ void EntryViewer::showPage(const SubjectPageData& page, const DataFolder& folder
     text_->showPage(page, folder);
 }
 
+void EntryViewer::showHtml(const QString& html, const QHash<QString, QImage>& images) {
+    grid_->hide();
+    pictureView_->hide();
+    area_->show();
+    text_->show();
+    text_->showHtml(html, images);
+}
+
 void EntryViewer::showSightings(std::vector<qint64> ids, SightingGridModel::Reader read) {
     text_->hide();
     area_->hide();  // the grid takes its place

@@ -52,6 +52,8 @@ class EntryViewer : public QObject {
     void showImage(const QImage& image);
     // A subject's page in the text view, its pictures read from folder.
     void showPage(const SubjectPageData& page, const DataFolder& folder);
+    // A page of HTML with the images it names ("page:map" ...).
+    void showHtml(const QString& html, const QHash<QString, QImage>& images);
     // A bird's sightings (ids, newest first) in the grid, read with `read`.
     void showSightings(std::vector<qint64> ids, SightingGridModel::Reader read);
     // Nothing in the viewing area or the grid (the web pane takes the place).

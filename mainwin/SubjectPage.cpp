@@ -218,6 +218,16 @@ void PageBrowser::showPage(const SubjectPageData& page, const DataFolder& folder
     setHtml(subjectPageHtml(page));
 }
 
+void PageBrowser::showHtml(const QString& html, const QHash<QString, QImage>& images) {
+    images_.clear();
+    for (auto it = images.begin(); it != images.end(); ++it) {
+        if (!it.value().isNull()) {
+            images_.insert(QUrl(it.key()), it.value());
+        }
+    }
+    setHtml(html);
+}
+
 QVariant PageBrowser::loadResource(int type, const QUrl& name) {
     if (type == QTextDocument::ImageResource) {
         if (const auto it = images_.constFind(name); it != images_.cend()) {

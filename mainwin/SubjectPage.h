@@ -64,6 +64,8 @@ class PageBrowser : public QTextBrowser {
     explicit PageBrowser(QWidget* parent = nullptr);
     // Shows the page, with the pictures of its entries read from folder.
     void showPage(const SubjectPageData& page, const DataFolder& folder);
+    // Any page, with the images it names.
+    void showHtml(const QString& html, const QHash<QString, QImage>& images);
     QVariant loadResource(int type, const QUrl& name) override;
 
   signals:

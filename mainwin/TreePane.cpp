@@ -29,6 +29,7 @@ namespace {
     QT_TRANSLATE_NOOP("wf::TreePane", "Year List"),
     QT_TRANSLATE_NOOP("wf::TreePane", "Month List"),
     QT_TRANSLATE_NOOP("wf::TreePane", "First Sightings"),
+    QT_TRANSLATE_NOOP("wf::TreePane", "Outings"),
 };
 
 }  // namespace

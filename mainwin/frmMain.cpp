@@ -64,6 +64,7 @@ const QStringList frmMain::kStartCategories = {
     QStringLiteral("Year List"),
     QStringLiteral("Month List"),
     QStringLiteral("First Sightings"),
+    QStringLiteral("Outings"),
 };
 
 namespace {

@@ -13,6 +13,7 @@
 #include "AppError.h"
 #include "AreaBox.h"
 #include "BusyCursor.h"
+#include "OutingPage.h"
 #include "StatusPanel.h"
 #include "frmMain.h"
 #include "frmSearch.h"
@@ -34,7 +35,7 @@ void frmMain::optCat_Click(int index) {
                         QStringLiteral("State Life Sightings"),
                         QStringLiteral("District Life Sightings"), QStringLiteral("Custom Search"),
                         QStringLiteral("Year List"), QStringLiteral("Month List"),
-                        QStringLiteral("First Sightings")});
+                        QStringLiteral("First Sightings"), QStringLiteral("Outings")});
     } else if (index == 1) {
         state_.CurrentCategory = QStringLiteral("Topics");
         fillCategories({QStringLiteral("All Entries"), QStringLiteral("All Images"),
@@ -82,6 +83,8 @@ void frmMain::loadList(const QString& item) {
         LoadAreaSightings(Area::State, state_.ActiveState);
     } else if (item == QLatin1String("District Life Sightings")) {
         LoadAreaSightings(Area::District, state_.ActiveDistrict);
+    } else if (item == QLatin1String("Outings")) {
+        showList([&] { return outingListNodes(state_.db()); });
     } else if (item == QLatin1String("Year List") || item == QLatin1String("Month List") ||
                item == QLatin1String("First Sightings")) {
         LoadPeriodList(item);

@@ -20,6 +20,7 @@
 
 #include "AppError.h"
 #include "BusyCursor.h"
+#include "OutingPage.h"
 #include "PictureView.h"
 #include "Pictures.h"
 #include "RichText.h"
@@ -128,6 +129,15 @@ void frmMain::showNode(const QString& key, const QString& text, const QString& p
     }
     const QChar kind = key.front();
     if (kind == u'T' || kind == u'B' || kind == u'F') {  // a subject, a root or a family
+        setEntryCommands(false, false, false);
+        return;
+    }
+    if (kind == u'O' && key != QLatin1String("Outings")) {
+        setEntryCommands(false, false, false);
+        showOuting(key.mid(1).toLongLong(), text);
+        return;
+    }
+    if (key == QLatin1String("Outings")) {
         setEntryCommands(false, false, false);
         return;
     }
@@ -380,6 +390,34 @@ void frmMain::tv1_ContextMenu(const QPoint& at) {
     menu.setObjectName(QStringLiteral("mnuNode"));
     menu.addAction(menuItem(QStringLiteral("mnuViewSubjectPage")));
     menu.exec(tv1()->viewport()->mapToGlobal(at));
+}
+
+void frmMain::showOuting(qint64 id, const QString& title) {
+    std::optional<OutingPageData> page;
+    try {
+        const BusyCursor busy;
+        page = outingPage(state_.db(), id);
+    } catch (const AppError& e) {
+        reportLoadError(e.number(), e.description());
+        return;
+    }
+    if (!page) {
+        state_.services.messages.notify(tr("Cannot Find the Information for this item."),
+                                        tr("Missing Data"), MsgIcon::Exclamation);
+        return;
+    }
+    showWeb(false);
+    QImage map;
+    const Outing& o = page->outing;
+    bool okLat = false;
+    bool okLon = false;
+    const double lat = o.latitude.toDouble(&okLat);
+    const double lon = o.longitude.toDouble(&okLon);
+    if (okLat && okLon) {
+        map = placesMap({PlaceDot{lat, lon, 1}}, devicePixelRatioF());
+    }
+    viewer_->showHtml(outingPageHtml(*page), {{QStringLiteral("page:map"), map}});
+    viewer_->setTitle(title);
 }
 
 }  // namespace wf

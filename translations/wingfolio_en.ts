@@ -776,6 +776,58 @@ Try &apos;wingfolio --help&apos;.
         <source>Outings made (one a checklist): %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>no place</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 — %2 (%3 species)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>from %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 ha</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 observers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>all species reported</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 species, %2 of them lifers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 species</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lifer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>first of the year</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Outings</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>wf::DateField</name>
@@ -1061,6 +1113,10 @@ Try &apos;wingfolio --help&apos;.
     </message>
     <message>
         <source>Area: the world or one of the active areas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Outings</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QTreeWidget>
 
 #include "AppFixture.h"
@@ -15,6 +16,7 @@
 #include "MapView.h"
 #include "NodeRef.h"
 #include "SubjectPage.h"
+#include "Words.h"
 #include "frmStatistics.h"
 
 namespace wf::test {
@@ -332,6 +334,53 @@ TEST_F(BirdListsViewTest, ABirdsPageMapsThePlacesWithCoordinates) {
     }
     EXPECT_GT(red, 20);
     (void)w;
+}
+
+TEST_F(BirdListsViewTest, OutingsAreListedNewestFirstAndShowTheirSpecies) {
+    frmMain& w = startToMain();
+    Store& db = startup->state().db();
+    SightingWriter writer(db);
+    const auto record = [&](const char* bird, QDate date, const char* checklist, const char* site,
+                            const char* count) {
+        Sighting s;
+        s.birdid = *db.findSubject(Category::Birds, QString::fromUtf8(bird));
+        s.date = date;
+        s.site = QString::fromUtf8(site);
+        SightingDetail d;
+        d.source = QStringLiteral("eBird");
+        d.submissionId = QString::fromUtf8(checklist);
+        d.count = QString::fromUtf8(count);
+        d.durationMin = QStringLiteral("90");
+        d.latitude = QStringLiteral("52.65");
+        d.longitude = QStringLiteral("-0.64");
+        writer.append(s, &d);
+    };
+    record("Mallard", QDate(2025, 5, 3), "S1", "Rutland Water", "12");
+    record("Emu", QDate(2025, 5, 3), "S1", "Rutland Water", "X");
+    record("Mallard", QDate(2026, 5, 3), "S2", "Rutland Water", "3");
+    ASSERT_EQ(db.outingsFromEbird(), 2);
+    choose(w, QStringLiteral("Outings"));
+    const QModelIndex root = w.tv1()->model()->index(0, 0);
+    EXPECT_EQ(root.data().toString(), QStringLiteral("Outings"));
+    ASSERT_EQ(w.tv1()->model()->rowCount(root), 2);
+    const QModelIndex newest = w.tv1()->model()->index(0, 0, root);
+    EXPECT_EQ(newest.data().toString(),
+              words::date(QDate(2026, 5, 3)) + QStringLiteral(" \u2014 Rutland Water (1 species)"));
+    // A click shows the outing's page: the older one has both lifers.
+    const QModelIndex older = w.tv1()->model()->index(1, 0, root);
+    w.tv1()->setCurrentIndex(older);
+    emit w.tv1()->clicked(older);
+    const QString page = w.findChild<QTextEdit*>(QStringLiteral("rtb"))->toPlainText();
+    EXPECT_TRUE(page.contains(QStringLiteral("2 species, 2 of them lifers"))) << page.toStdString();
+    EXPECT_TRUE(page.contains(QStringLiteral("90 minutes")));
+    EXPECT_TRUE(page.contains(QStringLiteral("Mallard")));
+    EXPECT_FALSE(w.toolButton(QStringLiteral("Edit"))->isEnabled());
+    // The newer one: the Mallard again, first of its year only.
+    w.tv1()->setCurrentIndex(newest);
+    emit w.tv1()->clicked(newest);
+    const QString again = w.findChild<QTextEdit*>(QStringLiteral("rtb"))->toPlainText();
+    EXPECT_TRUE(again.contains(QStringLiteral("first of the year")));
+    EXPECT_FALSE(again.contains(QStringLiteral("lifer")));
 }
 
 }  // namespace

@@ -210,7 +210,7 @@ TEST_F(MainWindowTest, CategoryButtonsRefillTheBoxInTheirOwnOrders) {
               QStringList({"All Entries", "All Images", "All Articles", "All Internet Links",
                            "All Sightings", "Region Life Sightings", "Country Life Sightings",
                            "State Life Sightings", "District Life Sightings", "Custom Search",
-                           "Year List", "Month List", "First Sightings"}));
+                           "Year List", "Month List", "First Sightings", "Outings"}));
     EXPECT_EQ(topNode(w.nodes())->text(0), QStringLiteral("Birds of the World"));
 }
 

@@ -44,7 +44,7 @@ TEST_F(StartupTest, SplashHandsOverToTheMainWindowWhenItsTimerFires) {
 TEST_F(StartupTest, MainWindowStartsOnAllEntriesInMyBirds) {
     frmMain& w = startToMain();
     EXPECT_EQ(w.cmbSearchCategory()->currentText(), QStringLiteral("All Entries"));
-    EXPECT_EQ(w.cmbSearchCategory()->count(), 13);  // with the year, month and first lists last
+    EXPECT_EQ(w.cmbSearchCategory()->count(), 14);  // the year, month and first lists, then outings
     EXPECT_EQ(w.cmbSearchCategory()->itemText(4), QStringLiteral("Custom Search"));
     EXPECT_TRUE(w.findChild<QRadioButton*>(QStringLiteral("optCat(0)"))->isChecked());
     EXPECT_EQ(w.findChild<QRadioButton*>(QStringLiteral("optCat(1)"))->text(),

@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "OutingPage.h"
+
+#include <QLocale>
+
+#include "Tr.h"
+#include "Words.h"
+
+namespace wf {
+
+namespace {
+
+QString esc(const QString& s) {
+    return s.toHtmlEscaped();
+}
+
+QString place(const Outing& o) {
+    QStringList parts;
+    for (const QString& p : {o.site, o.district, o.state, o.country, o.region}) {
+        if (!p.trimmed().isEmpty()) {
+            parts << p.trimmed();
+        }
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+}  // namespace
+
+std::optional<OutingPageData> outingPage(const Store& store, qint64 id) {
+    const std::optional<Outing> o = store.outing(id);
+    if (!o) {
+        return std::nullopt;
+    }
+    return OutingPageData{*o, store.outingSpecies(id)};
+}
+
+QString outingNodeText(const ListedOuting& o) {
+    const QString when = o.date.isValid() ? words::date(o.date) : wf::tr("no date");
+    const QString where = o.site.isEmpty() ? wf::tr("no place") : o.site;
+    return wf::tr("%1 \u2014 %2 (%3 species)").arg(when, where).arg(o.species);
+}
+
+QString outingPageHtml(const OutingPageData& page) {
+    const Outing& o = page.outing;
+    QString h;
+    h += QStringLiteral("<h1>%1</h1>")
+             .arg(esc(o.date.isValid() ? words::date(o.date) : wf::tr("no date")));
+    h += QStringLiteral("<p>%1</p>").arg(esc(place(o)));
+    QStringList effort;
+    if (!o.startTime.isEmpty()) {
+        effort << wf::tr("from %1").arg(esc(o.startTime));
+    }
+    if (!o.durationMin.isEmpty()) {
+        effort << wf::tr("%1 minutes").arg(esc(o.durationMin));
+    }
+    if (!o.distanceKm.isEmpty()) {
+        effort << wf::tr("%1 km").arg(esc(o.distanceKm));
+    }
+    if (!o.areaHa.isEmpty()) {
+        effort << wf::tr("%1 ha").arg(esc(o.areaHa));
+    }
+    if (!o.observers.isEmpty()) {
+        effort << wf::tr("%1 observers").arg(esc(o.observers));
+    }
+    if (!o.protocol.isEmpty()) {
+        effort << esc(o.protocol);
+    }
+    if (o.allReported == QLatin1String("1")) {
+        effort << wf::tr("all species reported");
+    }
+    if (!effort.isEmpty()) {
+        h += QStringLiteral("<p>%1</p>").arg(effort.join(QStringLiteral("; ")));
+    }
+    if (!o.latitude.isEmpty() && !o.longitude.isEmpty()) {
+        h += QStringLiteral("<p><img src='page:map'></p>");
+    }
+    if (!o.notes.isEmpty()) {
+        h += QStringLiteral("<p>%1</p>").arg(esc(o.notes));
+    }
+    int lifers = 0;
+    for (const OutingSpecies& s : page.species) {
+        lifers += s.lifer ? 1 : 0;
+    }
+    h += QStringLiteral("<h3>%1</h3>")
+             .arg(lifers > 0
+                      ? wf::tr("%1 species, %2 of them lifers").arg(page.species.size()).arg(lifers)
+                      : wf::tr("%1 species").arg(page.species.size()));
+    h += QStringLiteral("<table cellspacing='0' cellpadding='2'>");
+    const QLocale locale;
+    for (const OutingSpecies& s : page.species) {
+        QString count = s.count > 0 ? locale.toString(s.count) : QString();
+        if (s.present) {
+            count = count.isEmpty() ? QStringLiteral("X") : count + QStringLiteral(" + X");
+        }
+        const QString mark = s.lifer       ? wf::tr("lifer")
+                             : s.yearFirst ? wf::tr("first of the year")
+                                           : QString();
+        h += QStringLiteral("<tr><td>%1</td><td align='right'>%2</td><td><b>%3</b></td></tr>")
+                 .arg(esc(s.name), count, mark);
+    }
+    h += QStringLiteral("</table>");
+    return h;
+}
+
+NodeList outingListNodes(const Store& store) {
+    NodeList list;
+    const QString root = QStringLiteral("Outings");
+    list.nodes.push_back({root, {}, wf::tr("Outings"), kNoPicture});
+    list.visibleKey = root;
+    const std::vector<ListedOuting> outings = store.outingList();
+    list.nodes.reserve(outings.size() + 1);
+    for (const ListedOuting& o : outings) {
+        list.nodes.push_back({QStringLiteral("O") + QString::number(o.id), root, outingNodeText(o),
+                              kSightingsPicture});
+    }
+    if (outings.size() > 0) {
+        list.visibleKey = list.nodes[1].key;
+    }
+    return list;
+}
+
+}  // namespace wf

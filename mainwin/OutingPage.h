@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What an outing's node and page show: when and where, the effort, and its
+// species in taxonomic order with counts, lifers and the year's firsts.
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "Store.h"
+#include "TreeNodes.h"
+
+namespace wf {
+
+struct OutingPageData {
+    Outing outing;
+    std::vector<OutingSpecies> species;
+};
+
+// Reads an outing's page; nothing when the outing is gone.
+std::optional<OutingPageData> outingPage(const Store& store, qint64 id);
+
+// "3 May 2026 — Rutland Water (41 species)".
+QString outingNodeText(const ListedOuting& o);
+
+// The page as HTML; the map of its place, when it has coordinates, is the
+// image "page:map".
+QString outingPageHtml(const OutingPageData& page);
+
+// The Outings list: every outing, newest first, keyed "O12" under a root
+// keyed "Outings".
+NodeList outingListNodes(const Store& store);
+
+}  // namespace wf
