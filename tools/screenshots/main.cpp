@@ -240,6 +240,35 @@ int main(int argc, char** argv) {
         e.title = QStringLiteral("Wren page");
         e.fname = QUrl::fromLocalFile(page).toString();
         linkId = store->appendEntry(e);
+        // Two eBird checklists, each an outing.
+        {
+            wf::SightingWriter writer(*store);
+            const char* const birds[] = {"Eurasian Wren", "Mallard", "Great Crested Grebe",
+                                         "Common Kingfisher", "Eurasian Reed Warbler"};
+            for (int checklist = 0; checklist < 2; ++checklist) {
+                for (int i = 0; i < 5 - checklist * 2; ++i) {
+                    wf::Sighting s;
+                    s.birdid = store->findSubject(wf::Category::Birds, QLatin1String(birds[i]))
+                                   .value_or(1);
+                    s.date = QDate(2026, 5, 3 + checklist);
+                    s.site = QStringLiteral("Rutland Water, Egleton");
+                    s.country = QStringLiteral("United Kingdom");
+                    wf::SightingDetail d;
+                    d.source = QStringLiteral("eBird");
+                    d.submissionId = QStringLiteral("S9000%1").arg(checklist);
+                    d.count = QString::number(i + 1);
+                    d.durationMin = QStringLiteral("150");
+                    d.distanceKm = QStringLiteral("4.2");
+                    d.observers = QStringLiteral("2");
+                    d.protocol = QStringLiteral("eBird - Traveling Count");
+                    d.allObsReported = QStringLiteral("1");
+                    d.latitude = QStringLiteral("52.65");
+                    d.longitude = QStringLiteral("-0.64");
+                    writer.append(s, &d);
+                }
+            }
+            store->outingsFromEbird();
+        }
         // eBird records waiting for their names to be reviewed.
         wf::EbirdNames names(*store, wf::IsoCodes::system());
         const char* const waiting[][3] = {{"Yellow Warbler", "Setophaga petechia", "US-NY"},
@@ -326,6 +355,18 @@ int main(int argc, char** argv) {
             page->verticalScrollBar()->setValue(page->verticalScrollBar()->maximum());
         }
         shoot(tag + QStringLiteral("main-subject-page"));
+        {
+            QComboBox* lists = w.cmbSearchCategory();
+            const int outings = lists->findData(QStringLiteral("Outings"));
+            lists->setCurrentIndex(outings);
+            emit lists->activated(outings);
+            settle(100);
+            w.clickNode(QStringLiteral("O%1").arg(startup.state().db().outingList().front().id));
+        }
+        shoot(tag + QStringLiteral("main-outing"));
+        w.cmbSearchCategory()->setCurrentIndex(0);
+        emit w.cmbSearchCategory()->activated(0);
+        settle(100);
         w.nodes().ensureVisible(QStringLiteral("L%1").arg(linkId));
         w.clickNode(QStringLiteral("L%1").arg(linkId));
         for (int i = 0; i < 40 && (w.webPane() == nullptr || w.webPane()->url().isEmpty()); ++i) {
