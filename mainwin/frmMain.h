@@ -183,7 +183,8 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void LoadAreaSightings(Area area, const QString& place);
     void runCustomSearch();
     void showList(const std::function<NodeList()>& build);
-    // An outing's page in the viewer.
+    // An outing's page in the viewer, titled as its node (title empty: made
+    // from the outing).
     void showOuting(qint64 id, const QString& title);
     // The life list of a country (as its sightings name it) in the tree.
     void showCountryList(const QString& country);

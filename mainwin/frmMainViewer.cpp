@@ -320,6 +320,15 @@ void frmMain::mnuViewSubjectPage_Click() {
     bool ok = false;
     const qint64 id = key.mid(1).toLongLong(&ok);
     try {
+        // On a row of the sightings: the outing it was seen on, if any.
+        if (viewer_->gridHasFocus()) {
+            if (const qint64 sighting = fg1()->sightingId(fg1()->currentRow()); sighting != 0) {
+                if (const std::optional<qint64> outing = state_.db().outingOf(sighting)) {
+                    showOuting(*outing, QString());
+                    return;
+                }
+            }
+        }
         if (ok && (key.front() == u'B' || key.front() == u'S')) {
             showSubjectPage(Category::Birds, id);
             return;
@@ -409,6 +418,8 @@ void frmMain::showOuting(qint64 id, const QString& title) {
     showWeb(false);
     QImage map;
     const Outing& o = page->outing;
+    const QString shownTitle =
+        title.isEmpty() ? outingNodeText({o.id, o.date, o.site, int(page->species.size())}) : title;
     bool okLat = false;
     bool okLon = false;
     const double lat = o.latitude.toDouble(&okLat);
@@ -417,7 +428,7 @@ void frmMain::showOuting(qint64 id, const QString& title) {
         map = placesMap({PlaceDot{lat, lon, 1}}, devicePixelRatioF());
     }
     viewer_->showHtml(outingPageHtml(*page), {{QStringLiteral("page:map"), map}});
-    viewer_->setTitle(title);
+    viewer_->setTitle(shownTitle);
 }
 
 }  // namespace wf

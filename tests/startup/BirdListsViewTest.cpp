@@ -381,6 +381,16 @@ TEST_F(BirdListsViewTest, OutingsAreListedNewestFirstAndShowTheirSpecies) {
     const QString again = w.findChild<QTextEdit*>(QStringLiteral("rtb"))->toPlainText();
     EXPECT_TRUE(again.contains(QStringLiteral("first of the year")));
     EXPECT_FALSE(again.contains(QStringLiteral("lifer")));
+    // F4 on a row of a bird's sightings opens the outing of that sighting.
+    w.show();
+    choose(w, QStringLiteral("All Entries"));
+    const qint64 emu = *db.findSubject(Category::Birds, QStringLiteral("Emu"));
+    w.clickNode(QStringLiteral("S%1").arg(emu));
+    ASSERT_EQ(w.fg1()->rowCount(), 1);
+    user::click(w.fg1()->viewport(), w.fg1()->visualRect(w.fg1()->model()->index(0, 1)).center());
+    user::key(&w, Qt::Key_F4);
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lbltitle"))->text(),
+              words::date(QDate(2025, 5, 3)) + QStringLiteral(" \u2014 Rutland Water (2 species)"));
 }
 
 }  // namespace
