@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -23,6 +24,7 @@
 #include "MainWindowApi.h"
 #include "NearestNames.h"
 #include "SubjectPicker.h"
+#include "Words.h"
 #include "frmNewBird.h"
 
 namespace wf {
@@ -167,10 +169,18 @@ frmSight::frmSight(AppState& state, MainWindowApi& main, QWidget* parent)
     form->addRow(tr("Region"), cmbRegion_);
     form->addRow(tr("Latitude"), txtLatitude_);
     form->addRow(tr("Longitude"), txtLongitude_);
-    // Tab follows the form down: the place, then its coordinates, then the notes.
+    // The visit it was part of: an outing of that day and site, a new one, or none.
+    cmbOuting_ = new QComboBox(this);
+    cmbOuting_->setObjectName(QStringLiteral("cmbOuting"));
+    cmbOuting_->setToolTip(tr("The outing of this day and site the sighting belongs to"));
+    form->addRow(tr("Outing"), cmbOuting_);
+    connect(DTPicker1_, &QLineEdit::editingFinished, this, &frmSight::fillOutings);
+    connect(txtSite_, &QLineEdit::editingFinished, this, &frmSight::fillOutings);
+    // Tab follows the form down: the place, its coordinates, the notes, the outing.
     setTabOrder(cmbRegion_, txtLatitude_);
     setTabOrder(txtLatitude_, txtLongitude_);
     setTabOrder(txtLongitude_, txtNotes_);
+    setTabOrder(txtNotes_, cmbOuting_);
     form->addRow(tr("Notes"), txtNotes_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -215,6 +225,39 @@ void frmSight::Form_Load() {
     } catch (const AppError& e) {
         entry_editor::reportLoadError(state_, e);
     }
+    fillOutings();
+}
+
+void frmSight::fillOutings() {
+    const qint64 before = cmbOuting_->count() > 0 ? cmbOuting_->currentData().toLongLong() : 0;
+    const QSignalBlocker block(cmbOuting_);
+    cmbOuting_->clear();
+    cmbOuting_->addItem(tr("None"), qint64(0));
+    std::vector<ListedOuting> outings;
+    try {
+        if (DTPicker1_->date().isValid()) {
+            outings = state_.db().outingsAt(DTPicker1_->date(), txtSite_->text().trimmed());
+        }
+    } catch (const AppError& e) {
+        entry_editor::reportLoadError(state_, e);
+    }
+    for (const ListedOuting& o : outings) {
+        cmbOuting_->addItem(
+            tr("%1 at %2 (%3 species)")
+                .arg(words::date(o.date), o.site.isEmpty() ? tr("no place") : o.site)
+                .arg(o.species),
+            o.id);
+    }
+    cmbOuting_->addItem(tr("New outing"), qint64(-1));
+    // The outing kept, else the one chosen before, else the day's only one.
+    int at = keptOuting_ ? cmbOuting_->findData(*keptOuting_) : -1;
+    if (at < 0 && before != 0) {
+        at = cmbOuting_->findData(before);
+    }
+    if (at < 0 && outings.size() == 1 && !editing_) {
+        at = 1;
+    }
+    cmbOuting_->setCurrentIndex(std::max(0, at));
 }
 
 void frmSight::editSighting(const Sighting& s) {
@@ -247,6 +290,12 @@ void frmSight::editSighting(const Sighting& s) {
     txtNotes_->setText(s.notes);
     txtLatitude_->setText(s.latitude);
     txtLongitude_->setText(s.longitude);
+    try {
+        keptOuting_ = state_.db().outingOf(s.id);
+    } catch (const AppError& e) {
+        entry_editor::reportLoadError(state_, e);
+    }
+    fillOutings();
     changes_.mark();
 }
 
@@ -271,7 +320,8 @@ QStringList frmSight::snapshot() const {
             cmbRegion_->currentText(),
             txtNotes_->text(),
             txtLatitude_->text(),
-            txtLongitude_->text()};
+            txtLongitude_->text(),
+            cmbOuting_->currentData().toString()};
 }
 
 std::optional<QString> frmSight::birdToFile(const QString& typed) {
@@ -377,8 +427,26 @@ bool frmSight::store() {
                                    tr("The sighting is no longer in the journal."));
                 }
             } else {
-                db.appendSighting(s);
+                s.id = db.appendSighting(s);
             }
+            // Its outing: the one chosen, a new one of this day and place, or none.
+            qint64 outing = cmbOuting_->currentData().toLongLong();
+            if (outing < 0) {
+                Outing o;
+                o.date = s.date;
+                o.startTime =
+                    s.time.isValid() ? s.time.toString(QStringLiteral("HH:mm")) : QString();
+                o.site = s.site;
+                o.district = s.district;
+                o.state = s.state;
+                o.country = s.country;
+                o.region = s.region;
+                o.latitude = s.latitude;
+                o.longitude = s.longitude;
+                outing = db.addOuting(o);
+            }
+            db.setOutingOf(s.id, outing > 0 ? std::optional<qint64>(outing) : std::nullopt);
+            keptOuting_ = outing > 0 ? std::optional<qint64>(outing) : std::nullopt;
         });
     } catch (const AppError& e) {
         state_.services.messages.notify(tr("Error saving the sighting. Error # ") +
@@ -412,6 +480,7 @@ void frmSight::cmdSaveNext_Click() {
     picker_->setText(QString());
     txtCount_->clear();
     txtNotes_->clear();
+    fillOutings();  // the outing saved with, new or not, stays chosen
     changes_.mark();
     cmbBird_->setFocus(Qt::OtherFocusReason);
 }

@@ -49,6 +49,8 @@ class frmSight : public QDialog {
     std::optional<QString> birdToFile(const QString& typed);
     QStringList snapshot() const;
     QString typeChosen() const;
+    // Offers the outings of the date and site shown, "New outing" and none.
+    void fillOutings();
 
     AppState& state_;
     MainWindowApi& main_;
@@ -67,6 +69,10 @@ class frmSight : public QDialog {
     QLineEdit* txtNotes_;
     QLineEdit* txtLatitude_ = nullptr;
     QLineEdit* txtLongitude_ = nullptr;
+    QComboBox* cmbOuting_ = nullptr;
+    // The outing last saved with, or of the sighting edited: chosen again
+    // while it is one of the day's and site's.
+    std::optional<qint64> keptOuting_;
     QPushButton* cmdSaveNext_;
     QPushButton* cmdSave_;
     QPushButton* cmdClose_;

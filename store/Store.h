@@ -185,6 +185,11 @@ class Store {
     std::vector<OutingSpecies> outingSpecies(qint64 id) const;
     // The outing a sighting is tied to, if any.
     std::optional<qint64> outingOf(qint64 sightingId) const;
+    // The outings of a day at a site (its name's letter case aside).
+    std::vector<ListedOuting> outingsAt(QDate date, const QString& site) const;
+    qint64 addOuting(const Outing& outing);
+    // Ties a sighting to an outing, or to none.
+    void setOutingOf(qint64 sightingId, std::optional<qint64> outingId);
 
     // Options ----------------------------------------------------------------
     Options options() const;

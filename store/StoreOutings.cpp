@@ -184,4 +184,61 @@ std::vector<OutingSpecies> Store::outingSpecies(qint64 id) const {
     });
 }
 
+std::vector<ListedOuting> Store::outingsAt(QDate date, const QString& site) const {
+    return guarded(*db_, [&] {
+        std::vector<ListedOuting> out;
+        SQLite::Statement q(*db_,
+                            "SELECT o.id, o.date, o.site, (SELECT count(DISTINCT s.birdid) FROM "
+                            "sighting_outing t JOIN sighting s ON s.id = t.sightingid WHERE "
+                            "t.outingid = o.id) FROM outing o WHERE o.date = ? AND o.site = ? "
+                            "ORDER BY o.id");
+        q.bind(1, utf8(date.toString(Qt::ISODate)));
+        q.bind(2, utf8(site));
+        while (q.executeStep()) {
+            out.push_back({q.getColumn(0).getInt64(),
+                           QDate::fromString(text(q.getColumn(1)).left(10), Qt::ISODate),
+                           text(q.getColumn(2)), q.getColumn(3).getInt()});
+        }
+        return out;
+    });
+}
+
+qint64 Store::addOuting(const Outing& o) {
+    return guarded(*db_, [&] {
+        SQLite::Statement q(*db_,
+                            "INSERT INTO outing (date, start_time, duration_min, site, district, "
+                            "state, country, region, latitude, longitude, protocol, observers, "
+                            "all_reported, distance_km, area_ha, notes, submission_id) VALUES (?, "
+                            "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        q.bind(1, utf8(o.date.isValid() ? o.date.toString(Qt::ISODate) : QString()));
+        const QString* fields[] = {&o.startTime,  &o.durationMin, &o.site,      &o.district,
+                                   &o.state,      &o.country,     &o.region,    &o.latitude,
+                                   &o.longitude,  &o.protocol,    &o.observers, &o.allReported,
+                                   &o.distanceKm, &o.areaHa,      &o.notes,     &o.submissionId};
+        int i = 2;
+        for (const QString* f : fields) {
+            q.bind(i++, utf8(*f));
+        }
+        q.exec();
+        return static_cast<qint64>(db_->getLastInsertRowid());
+    });
+}
+
+void Store::setOutingOf(qint64 sightingId, std::optional<qint64> outingId) {
+    guarded(*db_, [&] {
+        if (!outingId) {
+            SQLite::Statement q(*db_, "DELETE FROM sighting_outing WHERE sightingid = ?");
+            q.bind(1, static_cast<int64_t>(sightingId));
+            q.exec();
+            return;
+        }
+        SQLite::Statement q(*db_,
+                            "INSERT INTO sighting_outing (sightingid, outingid) VALUES (?, ?) "
+                            "ON CONFLICT(sightingid) DO UPDATE SET outingid = excluded.outingid");
+        q.bind(1, static_cast<int64_t>(sightingId));
+        q.bind(2, static_cast<int64_t>(*outingId));
+        q.exec();
+    });
+}
+
 }  // namespace wf

@@ -2423,6 +2423,30 @@ Wingfolio will not write to it. %3</source>
         <source>A longitude is a number of degrees from -180 (west) to 180 (east).</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The outing of this day and site the sighting belongs to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Outing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 at %2 (%3 species)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no place</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New outing</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>wf::frmStatistics</name>

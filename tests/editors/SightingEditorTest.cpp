@@ -567,3 +567,48 @@ TEST_F(SightingEditorTest, CoordinatesAreTypedCheckedAndKeptWithTheSighting) {
     EXPECT_TRUE(db.sighting(s.id)->latitude.isEmpty());
     EXPECT_TRUE(placeDots(db, Area::World, {}, emu).empty());
 }
+
+TEST_F(SightingEditorTest, SightingsGoIntoAnOutingThatSaveAndNextKeeps) {
+    const qint64 emu = birdId("Emu");
+    const qint64 mallard = birdId("Mallard");
+    frmMain& w = start();
+    dialogs.queue([&](QDialog& d) {
+        auto* outing = d.findChild<QComboBox*>("cmbOuting");
+        // No outing yet on this day at this site: none, or a new one.
+        ASSERT_EQ(outing->count(), 2);
+        EXPECT_EQ(outing->currentText(), QStringLiteral("None"));
+        d.findChild<QLineEdit*>("txtSite")->setText(QStringLiteral("Rutland Water"));
+        user::focus(outing);
+        user::key(&d, Qt::Key_Down);
+        EXPECT_EQ(outing->currentText(), QStringLiteral("New outing"));
+        typeBird(d, "Emu");
+        user::key(&d, Qt::Key_Return, Qt::ControlModifier);  // Save and Next
+        // The next sighting goes into the outing just made.
+        EXPECT_EQ(outing->count(), 3);
+        EXPECT_TRUE(outing->currentText().contains(QStringLiteral("Rutland Water")));
+        typeBird(d, "Mallard");
+        user::click(d.findChild<QPushButton*>("cmdSave"));
+    });
+    w.toolButton("Sighting")->trigger();
+    Store& db = startup->state().db();
+    ASSERT_EQ(db.outingList().size(), 1u);
+    const ListedOuting made = db.outingList().front();
+    EXPECT_EQ(made.site, QStringLiteral("Rutland Water"));
+    EXPECT_EQ(made.species, 2);
+    const qint64 mallardSighting = db.sightingsOf(mallard).front().id;
+    EXPECT_EQ(db.outingOf(db.sightingsOf(emu).front().id), made.id);
+    EXPECT_EQ(db.outingOf(mallardSighting), made.id);
+    // Edit Sighting takes the Mallard out of it: the outing has the Emu only.
+    w.show();
+    w.clickNode(QStringLiteral("S%1").arg(mallard));
+    dialogs.queue([&](QDialog& d) {
+        auto* outing = d.findChild<QComboBox*>("cmbOuting");
+        EXPECT_TRUE(outing->currentText().contains(QStringLiteral("Rutland Water")));
+        outing->setCurrentIndex(outing->findData(qint64(0)));
+        user::click(d.findChild<QPushButton*>("cmdSave"));
+    });
+    user::doubleClick(w.fg1()->viewport(),
+                      w.fg1()->visualRect(w.fg1()->model()->index(0, 5)).center());
+    EXPECT_FALSE(db.outingOf(mallardSighting));
+    EXPECT_EQ(db.outingList().front().species, 1);
+}
