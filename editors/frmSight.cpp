@@ -176,11 +176,11 @@ frmSight::frmSight(AppState& state, MainWindowApi& main, QWidget* parent)
     form->addRow(tr("Outing"), cmbOuting_);
     connect(DTPicker1_, &QLineEdit::editingFinished, this, &frmSight::fillOutings);
     connect(txtSite_, &QLineEdit::editingFinished, this, &frmSight::fillOutings);
-    // Tab follows the form down: the place, its coordinates, the notes, the outing.
+    // Tab follows the form down: the place, its coordinates, the outing, the notes.
     setTabOrder(cmbRegion_, txtLatitude_);
     setTabOrder(txtLatitude_, txtLongitude_);
-    setTabOrder(txtLongitude_, txtNotes_);
-    setTabOrder(txtNotes_, cmbOuting_);
+    setTabOrder(txtLongitude_, cmbOuting_);
+    setTabOrder(cmbOuting_, txtNotes_);
     form->addRow(tr("Notes"), txtNotes_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

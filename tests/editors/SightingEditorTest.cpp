@@ -528,6 +528,8 @@ TEST_F(SightingEditorTest, CoordinatesAreTypedCheckedAndKeptWithTheSighting) {
         user::key(&d, Qt::Key_Tab);
         EXPECT_TRUE(lon->hasFocus());
         user::key(&d, Qt::Key_Tab);
+        EXPECT_TRUE(d.findChild<QComboBox*>("cmbOuting")->hasFocus());
+        user::key(&d, Qt::Key_Tab);
         EXPECT_TRUE(d.findChild<QLineEdit*>("txtNotes")->hasFocus());
         // A slip: 95 degrees north is no place; the box says so and keeps the focus.
         user::focus(lat);
