@@ -246,6 +246,12 @@ TEST_F(BirdListsViewTest, MapShadesCountriesNamesTheMissingAndAClickListsACountr
         user::wheel(map, 240, Qt::NoModifier, uk.toPoint());
         EXPECT_GT(map->zoom(), 1.0);
         EXPECT_NEAR(map->pointOf(-1.8, 52.6).x(), uk.x(), 1.0);
+        // Saved as the charts are: the map alone, as PNG or SVG.
+        auto& stats = static_cast<frmStatistics&>(d);
+        EXPECT_TRUE(stats.saveChart(tmp.file("map.png")));
+        EXPECT_EQ(QImage(tmp.file("map.png")).size(), map->size());
+        EXPECT_TRUE(stats.saveChart(tmp.file("map.svg")));
+        EXPECT_TRUE(readAll(tmp.file("map.svg")).contains("<svg"));
         // From the keyboard: + and - zoom.
         user::focus(map);
         const double wheeled = map->zoom();
