@@ -153,11 +153,7 @@ static void BM_MapTab1M(benchmark::State& state) {
         MapView view;
         view.resize(image.size());
         view.setCountries(countryCounts(j.db(), Area::World, {}), matcher);
-        std::vector<maps::Dot> dots;
-        for (const PlaceDot& d : placeDots(j.db(), Area::World, {})) {
-            dots.push_back({d.longitude, d.latitude, d.sightings});
-        }
-        view.setDots(std::move(dots));
+        view.setDots(placeDots(j.db(), Area::World, {}));
         for (const bool asDots : {false, true}) {
             view.setShowDots(asDots);
             QPainter p(&image);

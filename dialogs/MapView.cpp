@@ -57,8 +57,12 @@ void MapView::setCountries(const std::vector<CountryCount>& countries,
     update();
 }
 
-void MapView::setDots(std::vector<maps::Dot> dots) {
-    scene_.dots = std::move(dots);
+void MapView::setDots(const std::vector<PlaceDot>& places) {
+    scene_.dots.clear();
+    scene_.dots.reserve(places.size());
+    for (const PlaceDot& d : places) {
+        scene_.dots.push_back({d.longitude, d.latitude, d.sightings});
+    }
     update();
 }
 

@@ -28,7 +28,7 @@ class MapView : public QWidget {
     // those that match none are listed by notOnMap.
     void setCountries(const std::vector<CountryCount>& countries,
                       const maps::CountryMatcher& matcher);
-    void setDots(std::vector<maps::Dot> dots);
+    void setDots(const std::vector<PlaceDot>& places);
     // Shading (the default) or dots only.
     void setShowDots(bool dots);
     bool showsDots() const { return !scene_.shade; }

@@ -204,12 +204,7 @@ void frmOptions::cmdSave_Click() {
                                         QStringLiteral("Wingfolio"), MsgIcon::Exclamation);
         return;
     }
-    state_.ActiveRegion = o.region;
-    state_.ActiveCountry = o.country;
-    state_.ActiveState = o.state;
-    state_.ActiveDistrict = o.district;
-    state_.SearchUrl = o.search;
-    state_.HomeUrl = o.home;
+    state_.useOptions(o);
     const QString dates = cmbDates_->currentData().toString();
     words::setDateStyle(words::dateStyleFromKey(dates));
     if (state_.settings) {

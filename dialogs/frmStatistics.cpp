@@ -164,11 +164,7 @@ void frmStatistics::loadMap() {
             matcher.addAlias(alias, country);
         }
         map_->setCountries(countryCounts(state_.db(), a, place), matcher);
-        std::vector<maps::Dot> dots;
-        for (const PlaceDot& d : placeDots(state_.db(), a, place)) {
-            dots.push_back({d.longitude, d.latitude, d.sightings});
-        }
-        map_->setDots(std::move(dots));
+        map_->setDots(placeDots(state_.db(), a, place));
     } catch (const AppError& e) {
         state_.services.messages.notify(e.description(), windowTitle(), MsgIcon::Exclamation);
         return;

@@ -514,13 +514,7 @@ void frmMain::readOptions() {
             state_.settings->value(QStringLiteral("View/dates")).toString()));
     }
     try {
-        const Options o = state_.db().options();
-        state_.SearchUrl = o.search;
-        state_.HomeUrl = o.home;
-        state_.ActiveRegion = o.region;
-        state_.ActiveCountry = o.country;
-        state_.ActiveState = o.state;
-        state_.ActiveDistrict = o.district;
+        state_.useOptions(state_.db().options());
     } catch (const AppError& e) {
         reportLoadError(e.number(), e.description());
     }

@@ -44,19 +44,29 @@ int Store::outingsFromEbird() {
     });
 }
 
+namespace {
+
+// An outing as listed, with its species counted from its sightings.
+constexpr const char* kListedOuting =
+    "SELECT o.id, o.date, o.site, (SELECT count(DISTINCT s.birdid) FROM sighting_outing t JOIN "
+    "sighting s ON s.id = t.sightingid WHERE t.outingid = o.id) FROM outing o ";
+
+std::vector<ListedOuting> readListed(SQLite::Statement& q) {
+    std::vector<ListedOuting> out;
+    while (q.executeStep()) {
+        out.push_back({q.getColumn(0).getInt64(),
+                       QDate::fromString(text(q.getColumn(1)).left(10), Qt::ISODate),
+                       text(q.getColumn(2)), q.getColumn(3).getInt()});
+    }
+    return out;
+}
+
+}  // namespace
+
 std::vector<ListedOuting> Store::outingList() const {
     return guarded(*db_, [&] {
-        std::vector<ListedOuting> out;
-        SQLite::Statement q(*db_,
-                            "SELECT o.id, o.date, o.site, (SELECT count(DISTINCT s.birdid) FROM "
-                            "sighting_outing t JOIN sighting s ON s.id = t.sightingid WHERE "
-                            "t.outingid = o.id) FROM outing o ORDER BY o.date DESC, o.id DESC");
-        while (q.executeStep()) {
-            out.push_back({q.getColumn(0).getInt64(),
-                           QDate::fromString(text(q.getColumn(1)).left(10), Qt::ISODate),
-                           text(q.getColumn(2)), q.getColumn(3).getInt()});
-        }
-        return out;
+        SQLite::Statement q(*db_, std::string(kListedOuting) + "ORDER BY o.date DESC, o.id DESC");
+        return readListed(q);
     });
 }
 
@@ -186,20 +196,11 @@ std::vector<OutingSpecies> Store::outingSpecies(qint64 id) const {
 
 std::vector<ListedOuting> Store::outingsAt(QDate date, const QString& site) const {
     return guarded(*db_, [&] {
-        std::vector<ListedOuting> out;
-        SQLite::Statement q(*db_,
-                            "SELECT o.id, o.date, o.site, (SELECT count(DISTINCT s.birdid) FROM "
-                            "sighting_outing t JOIN sighting s ON s.id = t.sightingid WHERE "
-                            "t.outingid = o.id) FROM outing o WHERE o.date = ? AND o.site = ? "
-                            "ORDER BY o.id");
+        SQLite::Statement q(
+            *db_, std::string(kListedOuting) + "WHERE o.date = ? AND o.site = ? ORDER BY o.id");
         q.bind(1, utf8(date.toString(Qt::ISODate)));
         q.bind(2, utf8(site));
-        while (q.executeStep()) {
-            out.push_back({q.getColumn(0).getInt64(),
-                           QDate::fromString(text(q.getColumn(1)).left(10), Qt::ISODate),
-                           text(q.getColumn(2)), q.getColumn(3).getInt()});
-        }
-        return out;
+        return readListed(q);
     });
 }
 

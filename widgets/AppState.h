@@ -47,6 +47,15 @@ struct AppState {
     void closeDatabase() { AppDatabase.reset(); }
     bool birds() const { return CurrentCategory == QStringLiteral("Birds"); }
     Category category() const { return birds() ? Category::Birds : Category::Topics; }
+    // The active areas and web addresses, as the options store them.
+    void useOptions(const Options& o) {
+        ActiveRegion = o.region;
+        ActiveCountry = o.country;
+        ActiveState = o.state;
+        ActiveDistrict = o.district;
+        SearchUrl = o.search;
+        HomeUrl = o.home;
+    }
 };
 
 }  // namespace wf
