@@ -68,6 +68,7 @@ void frmRelated::build() {
                 return;  // the entry is gone: an empty list
             }
             subid = e->subid;
+            cat = categoryOf(e->catid);
         }
         const QString subject = db.subjectName(cat, subid).value_or(QString());
         auto* root = new QTreeWidgetItem(QStringList{tr("Related Entries")});

@@ -15,9 +15,10 @@
 namespace wf::entry_editor {
 
 void loadSubjects(AppState& state, SubjectPicker& picker, QLabel* label) {
-    const bool birds = state.birds();
-    label->setText(birds ? wf::tr("Bird Name") : wf::tr("Subject"));
-    state.CurrentCategory = birds ? QStringLiteral("Birds") : QStringLiteral("Topics");
+    const Category cat = state.category();
+    label->setText(cat == Category::Birds     ? wf::tr("Bird Name")
+                   : cat == Category::Outings ? wf::tr("Outing")
+                                              : wf::tr("Subject"));
     QStringList names;
     for (const Subject& s : state.db().subjects(state.category())) {
         names << s.name;
@@ -39,8 +40,9 @@ std::optional<std::pair<Entry, QString>> currentEntry(AppState& state) {
 bool checkFields(AppState& state, QComboBox* subject, QLineEdit* title,
                  const MessageRequest& noTitle) {
     if (subject->currentText().trimmed().isEmpty()) {
-        state.services.messages.notify(state.birds() ? wf::tr("You must choose a bird name.")
-                                                     : wf::tr("You must choose a subject."),
+        state.services.messages.notify(state.birds()     ? wf::tr("You must choose a bird name.")
+                                       : state.outings() ? wf::tr("You must choose an outing.")
+                                                         : wf::tr("You must choose a subject."),
                                        QStringLiteral("Wingfolio"));
         subject->setFocus();
         return false;
@@ -66,6 +68,15 @@ Stored storeUnderSubject(AppState& state, Entry entry, const QString& subjectTex
     Store& db = state.db();
     const Category cat = state.category();
     Stored stored;
+    if (cat == Category::Outings) {
+        // Outings come from the sightings: an entry goes under one that is.
+        const std::optional<qint64> outing = db.findSubject(cat, subjectText);
+        if (!outing) {
+            throw AppError(err::NoCurrentRecord, QStringLiteral("wingfolio.Editors"),
+                           wf::tr("There is no outing \u201c%1\u201d: choose one from the list.")
+                               .arg(subjectText));
+        }
+    }
     db.inTransaction([&] {
         stored.subid = db.findOrAddSubject(cat, subjectText);
         stored.subjectHadEntries = db.entryCount(cat, stored.subid) > 0;
@@ -85,6 +96,27 @@ QString sightingWords(const QString& bird, QDate date, const QString& site) {
         out += wf::tr(" at ") + site.trimmed();
     }
     return out;
+}
+
+QString contentsInWords(const SubjectContents& c) {
+    QStringList parts;
+    if (c.articles > 0) {
+        parts << words::counted(c.articles, wf::tr("article"), wf::tr("articles"));
+    }
+    if (c.pictures > 0) {
+        parts << words::counted(c.pictures, wf::tr("picture"), wf::tr("pictures"));
+    }
+    if (c.links > 0) {
+        parts << words::counted(c.links, wf::tr("link"), wf::tr("links"));
+    }
+    if (c.sightings > 0) {
+        parts << words::counted(c.sightings, wf::tr("sighting"), wf::tr("sightings"));
+    }
+    if (parts.size() <= 1) {
+        return parts.value(0);
+    }
+    const QString last = parts.takeLast();
+    return parts.join(QStringLiteral(", ")) + wf::tr(" and ") + last;
 }
 
 void reportLoadError(AppState& state, const AppError& e) {

@@ -53,6 +53,9 @@ Stored storeUnderSubject(AppState& state, Entry entry, const QString& subjectTex
 // when the sighting has none.
 QString sightingWords(const QString& bird, QDate date, const QString& site = {});
 
+// "3 articles, 2 pictures, 1 link and 14 sightings": what a subject holds.
+QString contentsInWords(const SubjectContents& c);
+
 // "Error Loading Data. Error # " and the error, as the windows report it.
 void reportLoadError(AppState& state, const AppError& e);
 // A failed save: lead, the number and the description.

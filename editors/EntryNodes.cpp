@@ -29,6 +29,14 @@ void insertEntryNode(MainWindowApi& main, const NewEntryNode& n) {
     if (root.isEmpty()) {
         return;  // nothing is shown to add to
     }
+    if (n.category == Category::Outings) {
+        // The Outings list: under its outing, which is there already.
+        if (main.categoryListText() == QLatin1String("Outings")) {
+            addPassingDuplicates(main, QStringLiteral("O") + QString::number(n.subid), entryKey,
+                                 n.title, n.picture);
+        }
+        return;
+    }
     if (main.categoryListText() == QLatin1String("All Entries")) {
         const QString subjectKey =
             (birds ? QStringLiteral("B") : QStringLiteral("T")) + QString::number(n.subid);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmSubject.h"
+#include "EntryEditor.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -192,36 +193,6 @@ void frmSubject::reject() {
     }
 }
 
-namespace {
-
-QString counted(int n, const char* one, const char* many) {
-    return QString::number(n) + u' ' + QLatin1String(n == 1 ? one : many);
-}
-
-// "3 articles, 2 pictures, 1 link and 14 sightings": what a subject holds.
-QString contentsInWords(const SubjectContents& c) {
-    QStringList parts;
-    if (c.articles > 0) {
-        parts << counted(c.articles, "article", "articles");
-    }
-    if (c.pictures > 0) {
-        parts << counted(c.pictures, "picture", "pictures");
-    }
-    if (c.links > 0) {
-        parts << counted(c.links, "link", "links");
-    }
-    if (c.sightings > 0) {
-        parts << counted(c.sightings, "sighting", "sightings");
-    }
-    if (parts.size() <= 1) {
-        return parts.value(0);
-    }
-    const QString last = parts.takeLast();
-    return parts.join(QStringLiteral(", ")) + tr(" and ") + last;
-}
-
-}  // namespace
-
 void frmSubject::cmdDelete_Click() {
     if (selectedId_ == 0) {
         state_.services.messages.notify(tr("There is no subject to delete."),
@@ -236,7 +207,8 @@ void frmSubject::cmdDelete_Click() {
         const SubjectContents contents = db.contentsOf(cat, selectedId_);
         if (!contents.empty() &&
             !state_.services.messages.confirm(
-                tr("Delete \u201c%1\u201d with %2?").arg(selectedName_, contentsInWords(contents)),
+                tr("Delete \u201c%1\u201d with %2?")
+                    .arg(selectedName_, entry_editor::contentsInWords(contents)),
                 tr("Delete Subject"), tr("&Delete"), tr("&Cancel"))) {
             return;
         }

@@ -2,6 +2,7 @@
 #include "OutingPage.h"
 
 #include <QLocale>
+#include <unordered_map>
 
 #include "Tr.h"
 #include "Words.h"
@@ -31,7 +32,11 @@ std::optional<OutingPageData> outingPage(const Store& store, qint64 id) {
     if (!o) {
         return std::nullopt;
     }
-    return OutingPageData{*o, store.outingSpecies(id)};
+    OutingPageData page{*o, store.outingSpecies(id), {}};
+    if (std::optional<SubjectPageData> filed = subjectPage(store, Category::Outings, id)) {
+        page.filed = std::move(*filed);
+    }
+    return page;
 }
 
 QString outingNodeText(const ListedOuting& o) {
@@ -99,7 +104,7 @@ QString outingPageHtml(const OutingPageData& page) {
                  .arg(esc(s.name), count, mark);
     }
     h += QStringLiteral("</table>");
-    return h;
+    return h + entriesHtml(page.filed);
 }
 
 NodeList outingListNodes(const Store& store) {
@@ -108,12 +113,21 @@ NodeList outingListNodes(const Store& store) {
     list.nodes.push_back({root, {}, wf::tr("Outings"), kNoPicture});
     list.visibleKey = root;
     const std::vector<ListedOuting> outings = store.outingList();
+    const std::unordered_map<qint64, std::vector<ListedEntry>> entries =
+        store.filedEntries(Category::Outings);
     list.nodes.reserve(outings.size() + 1);
     for (const ListedOuting& o : outings) {
-        list.nodes.push_back({QStringLiteral("O") + QString::number(o.id), root, outingNodeText(o),
-                              kSightingsPicture});
+        const QString key = QStringLiteral("O") + QString::number(o.id);
+        list.nodes.push_back({key, root, outingNodeText(o), kSightingsPicture});
+        // What was written of it hangs under it, as under a subject.
+        if (const auto e = entries.find(o.id); e != entries.end()) {
+            for (const ListedEntry& entry : e->second) {
+                list.nodes.push_back({entryKeyLetter(entry.type) + QString::number(entry.id), key,
+                                      entry.title, entryPicture(entry.type)});
+            }
+        }
     }
-    if (outings.size() > 0) {
+    if (!outings.empty()) {
         list.visibleKey = list.nodes[1].key;
     }
     return list;

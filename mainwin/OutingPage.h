@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Store.h"
+#include "SubjectPage.h"
 #include "TreeNodes.h"
 
 namespace wf {
@@ -15,6 +16,8 @@ namespace wf {
 struct OutingPageData {
     Outing outing;
     std::vector<OutingSpecies> species;
+    // Its name and what is filed under it: articles, pictures, links.
+    SubjectPageData filed;
 };
 
 // Reads an outing's page; nothing when the outing is gone.
@@ -24,7 +27,7 @@ std::optional<OutingPageData> outingPage(const Store& store, qint64 id);
 QString outingNodeText(const ListedOuting& o);
 
 // The page as HTML; the map of its place, when it has coordinates, is the
-// image "page:map".
+// image "page:map", its pictures' thumbnails those of entriesHtml.
 QString outingPageHtml(const OutingPageData& page);
 
 // The Outings list: every outing, newest first, keyed "O12" under a root

@@ -110,6 +110,11 @@ QString subjectPageHtml(const SubjectPageData& page) {
             }
         }
     }
+    return h + entriesHtml(page);
+}
+
+QString entriesHtml(const SubjectPageData& page) {
+    QString h;
     if (!page.pictures.empty()) {
         h += QStringLiteral("<h3>%1</h3><p>").arg(tr("Pictures"));
         for (const auto& p : page.pictures) {
@@ -188,14 +193,9 @@ PageBrowser::PageBrowser(QWidget* parent) : QTextBrowser(parent) {
     });
 }
 
-void PageBrowser::showPage(const SubjectPageData& page, const DataFolder& folder) {
-    images_.clear();
-    const qreal dpr = devicePixelRatioF();
-    images_.insert(QUrl(QStringLiteral("page:months")),
-                   monthChart(page.byMonth, QSize(420, 140), dpr));
-    if (!page.placeDots.empty()) {
-        images_.insert(QUrl(QStringLiteral("page:map")), placesMap(page.placeDots, dpr));
-    }
+QHash<QString, QImage> thumbnailImages(const SubjectPageData& page, const DataFolder& folder,
+                                       qreal dpr) {
+    QHash<QString, QImage> images;
     for (const auto& picture : page.pictures) {
         QImage thumb;
         const std::optional<QString> path = folder.picturePath(picture.detail);
@@ -213,9 +213,19 @@ void PageBrowser::showPage(const SubjectPageData& page, const DataFolder& folder
             thumb.fill(QColor(0xdd, 0xdd, 0xdd));
         }
         thumb.setDevicePixelRatio(dpr);
-        images_.insert(QUrl(QStringLiteral("page:thumb/%1").arg(picture.id)), thumb);
+        images.insert(QStringLiteral("page:thumb/%1").arg(picture.id), thumb);
     }
-    setHtml(subjectPageHtml(page));
+    return images;
+}
+
+void PageBrowser::showPage(const SubjectPageData& page, const DataFolder& folder) {
+    const qreal dpr = devicePixelRatioF();
+    QHash<QString, QImage> images = thumbnailImages(page, folder, dpr);
+    images.insert(QStringLiteral("page:months"), monthChart(page.byMonth, QSize(420, 140), dpr));
+    if (!page.placeDots.empty()) {
+        images.insert(QStringLiteral("page:map"), placesMap(page.placeDots, dpr));
+    }
+    showHtml(subjectPageHtml(page), images);
 }
 
 void PageBrowser::showHtml(const QString& html, const QHash<QString, QImage>& images) {

@@ -50,6 +50,14 @@ std::optional<SubjectPageData> subjectPage(const Store& store, Category cat, qin
 // picture's thumbnail "page:thumb/5".
 QString subjectPageHtml(const SubjectPageData& page);
 
+// The page's pictures, articles and links, as subjectPageHtml ends with them.
+QString entriesHtml(const SubjectPageData& page);
+
+// The thumbnails of the page's pictures, as entriesHtml names them; a grey
+// stand-in for a file that cannot be read.
+QHash<QString, QImage> thumbnailImages(const SubjectPageData& page, const DataFolder& folder,
+                                       qreal dpr);
+
 // The map of a bird's places, a dot each.
 QImage placesMap(const std::vector<PlaceDot>& places, qreal dpr = 1.0);
 

@@ -20,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
@@ -624,7 +625,7 @@ qint64 frmMain::selectedSubjectId() const {
         return 0;
     }
     const QString key = nodes().currentKey();
-    const QChar kind = state_.birds() ? u'B' : u'T';
+    const QChar kind = state_.birds() ? u'B' : state_.outings() ? u'O' : u'T';
     if (key.size() < 2 || key.front() != kind) {
         return 0;
     }
@@ -665,6 +666,10 @@ void frmMain::NewImage() {
 }
 
 void frmMain::EditSubject() {
+    // Outings are not named like subjects: beside their list the birds are edited.
+    const QScopedValueRollback<QString> category(
+        state_.CurrentCategory,
+        state_.outings() ? QStringLiteral("Birds") : state_.CurrentCategory);
     frmSubject editor(state_, *this, this);
     state_.services.dialogs.exec(editor);
 }
@@ -675,7 +680,7 @@ void frmMain::mnuEditExpand_Click() {
 
 void frmMain::mnuEditCollapse_Click() {
     nodes().collapseAll();
-    const QString root = state_.birds() ? QStringLiteral("Birds") : QStringLiteral("Topics");
+    const QString root = treeRootKey();
     if (const QStringList children = nodes().childKeys(root); !children.isEmpty()) {
         nodes().ensureVisible(children.front());
     }

@@ -200,7 +200,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void forgetCurrentEntry();
     // Removes a node without the tree moving on to show a neighbour.
     void removeNodeQuietly(const QString& key);
-    void decideRelated(QChar kind, qint64 subid);
+    void decideRelated(QChar kind, Category cat, qint64 subid);
     void showArticle(const Entry& e, const QString& text, const QString& parentText);
     void showImage(const Entry& e, const QString& text, const QString& parentText);
     // An entry's title as its list names it: the node's text in its own
@@ -227,6 +227,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void DeleteEntry();
     void deleteEntryRow();
     void deleteAllSightings();
+    void deleteOuting();
     void deleteOneSighting();
     void RelatedEntries();
     void mnuViewOptions_Click();

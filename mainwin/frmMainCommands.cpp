@@ -339,6 +339,8 @@ void frmMain::DeleteEntry() {
             deleteEntryRow();
         } else if (state_.CurrentEntryKind == QLatin1String("S")) {
             deleteAllSightings();
+        } else if (state_.CurrentEntryKind == QLatin1String("O")) {
+            deleteOuting();
         }
     } catch (const AppError& e) {
         state_.services.messages.notify(
@@ -371,6 +373,35 @@ void frmMain::deleteEntryRow() {
     }
     db.deleteEntry(e->id);
     removeNodeQuietly(state_.CurrentEntryKind + QString::number(state_.CurrentEntryId));
+    forgetCurrentEntry();
+}
+
+void frmMain::deleteOuting() {
+    Store& db = state_.db();
+    const qint64 id = state_.CurrentEntryId;
+    const std::optional<Outing> o = db.outing(id);
+    if (!o) {
+        return;
+    }
+    const SubjectContents filed = db.contentsOf(Category::Outings, id);
+    const int sightings = db.outingSightingCount(id);
+    QString question = tr("Delete the outing of %1?")
+                           .arg(entry_editor::sightingWords(QString(), o->date, o->site).trimmed());
+    if (sightings > 0) {
+        question += u' ' + tr("Its %1 stay in the journal, in no outing.")
+                               .arg(words::counted(sightings, tr("sighting"), tr("sightings")));
+    }
+    if (!filed.empty()) {
+        question +=
+            u' ' + tr("Its %1 are deleted with it.").arg(entry_editor::contentsInWords(filed));
+    }
+    if (!state_.services.messages.confirm(question, tr("Delete Outing"), tr("&Delete"),
+                                          tr("&Cancel"))) {
+        return;
+    }
+    db.deleteOuting(id);
+    viewer_->clear();
+    removeNodeQuietly(QStringLiteral("O") + QString::number(id));
     forgetCurrentEntry();
 }
 
@@ -452,9 +483,7 @@ bool frmMain::showRelatedEntry(const QString& key) {
         if (!e) {
             return false;
         }
-        const QString subject =
-            db.subjectName(e->catid == 1 ? Category::Birds : Category::Topics, e->subid)
-                .value_or(QString());
+        const QString subject = db.subjectName(categoryOf(e->catid), e->subid).value_or(QString());
         const QString title = subject + QStringLiteral(" : ") + e->title;
         if (key.front() == u'A') {
             showArticle(*e, title, subject);

@@ -52,6 +52,11 @@ void frmMain::cmbSearchCategory_Click() {
     expand->setEnabled(false);
     collapse->setEnabled(false);
     const QString item = treePane_->listName();
+    if (treePane_->birdsChosen()) {
+        // While the Outings list is shown, new entries are filed under outings.
+        state_.CurrentCategory =
+            item == QLatin1String("Outings") ? QStringLiteral("Outings") : QStringLiteral("Birds");
+    }
     fillPeriodBoxes(item);
     if (item == QLatin1String("All Entries")) {
         expand->setEnabled(true);

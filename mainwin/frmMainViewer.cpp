@@ -133,8 +133,11 @@ void frmMain::showNode(const QString& key, const QString& text, const QString& p
         return;
     }
     if (kind == u'O' && key != QLatin1String("Outings")) {
-        setEntryCommands(false, false, false);
-        showOuting(key.mid(1).toLongLong(), text);
+        // An outing can be deleted from its node; its sightings stay.
+        setEntryCommands(false, true, false);
+        state_.CurrentEntryKind = QStringLiteral("O");
+        state_.CurrentEntryId = key.mid(1).toLongLong();
+        showOuting(state_.CurrentEntryId, text);
         return;
     }
     if (key == QLatin1String("Outings")) {
@@ -159,7 +162,7 @@ void frmMain::showNode(const QString& key, const QString& text, const QString& p
                                                 tr("Missing Data"), MsgIcon::Exclamation);
                 return;
             }
-            decideRelated(kind, id);
+            decideRelated(kind, Category::Birds, id);
             // A first sighting's node says when and where: the title takes
             // the bird's own name.
             const QString name = treePane_->listName() == QLatin1String("First Sightings")
@@ -174,7 +177,7 @@ void frmMain::showNode(const QString& key, const QString& text, const QString& p
                                             tr("Missing Data"), MsgIcon::Exclamation);
             return;
         }
-        decideRelated(kind, e->subid);
+        decideRelated(kind, categoryOf(e->catid), e->subid);
         if (kind == u'A') {
             showArticle(*e, text, parentText);
         } else if (kind == u'I') {
@@ -187,7 +190,7 @@ void frmMain::showNode(const QString& key, const QString& text, const QString& p
     }
 }
 
-void frmMain::decideRelated(QChar kind, qint64 subid) {
+void frmMain::decideRelated(QChar kind, Category cat, qint64 subid) {
     if (treePane_->listName() == QLatin1String("All Entries")) {
         return;  // the tree shows the related entries already
     }
@@ -197,8 +200,8 @@ void frmMain::decideRelated(QChar kind, qint64 subid) {
         related->setEnabled(db.entryCount(Category::Birds, subid) > 0);
         return;
     }
-    related->setEnabled(db.entryCount(state_.category(), subid) >= 2);
-    if (state_.birds() && db.hasSightings(subid)) {
+    related->setEnabled(db.entryCount(cat, subid) >= 2);
+    if (cat == Category::Birds && db.hasSightings(subid)) {
         related->setEnabled(true);
     }
 }
@@ -416,7 +419,6 @@ void frmMain::showOuting(qint64 id, const QString& title) {
         return;
     }
     showWeb(false);
-    QImage map;
     const Outing& o = page->outing;
     const QString shownTitle =
         title.isEmpty() ? outingNodeText({o.id, o.date, o.site, int(page->species.size())}) : title;
@@ -424,10 +426,13 @@ void frmMain::showOuting(qint64 id, const QString& title) {
     bool okLon = false;
     const double lat = o.latitude.toDouble(&okLat);
     const double lon = o.longitude.toDouble(&okLon);
+    QHash<QString, QImage> images =
+        thumbnailImages(page->filed, state_.folder, devicePixelRatioF());
     if (okLat && okLon) {
-        map = placesMap({PlaceDot{lat, lon, 1}}, devicePixelRatioF());
+        images.insert(QStringLiteral("page:map"),
+                      placesMap({PlaceDot{lat, lon, 1}}, devicePixelRatioF()));
     }
-    viewer_->showHtml(outingPageHtml(*page), {{QStringLiteral("page:map"), map}});
+    viewer_->showHtml(outingPageHtml(*page), images);
     viewer_->setTitle(shownTitle);
 }
 

@@ -268,6 +268,57 @@ const char* const kOutings[] = {
     " DELETE FROM sighting_outing WHERE outingid = old.id; END",
 };
 
+// Journal format 6: each outing's birds and their sightings, kept by the
+// ties' triggers, and the number of its species on the outing itself, so
+// that the Outings list reads one row an outing. A sighting's tie goes
+// before the sighting, so that its bird can still be read.
+const char* const kOutingBirds[] = {
+    "ALTER TABLE outing ADD COLUMN species INTEGER NOT NULL DEFAULT 0",
+    "CREATE TABLE outing_bird ("
+    " outingid INTEGER NOT NULL,"
+    " birdid INTEGER NOT NULL,"
+    " sightings INTEGER NOT NULL DEFAULT 0,"
+    " PRIMARY KEY (outingid, birdid)) WITHOUT ROWID",
+    "CREATE TRIGGER outing_bird_added AFTER INSERT ON outing_bird BEGIN"
+    " UPDATE outing SET species = species + 1 WHERE id = new.outingid; END",
+    "CREATE TRIGGER outing_bird_gone AFTER DELETE ON outing_bird BEGIN"
+    " UPDATE outing SET species = species - 1 WHERE id = old.outingid; END",
+    "DROP TRIGGER IF EXISTS sighting_outing_gone",
+    "CREATE TRIGGER sighting_outing_gone BEFORE DELETE ON sighting BEGIN"
+    " DELETE FROM sighting_outing WHERE sightingid = old.id; END",
+    "CREATE TRIGGER outing_tie_added AFTER INSERT ON sighting_outing BEGIN"
+    " INSERT INTO outing_bird (outingid, birdid, sightings)"
+    "  SELECT new.outingid, s.birdid, 1 FROM sighting s WHERE s.id = new.sightingid"
+    "  ON CONFLICT (outingid, birdid) DO UPDATE SET sightings = sightings + 1; END",
+    "CREATE TRIGGER outing_tie_gone AFTER DELETE ON sighting_outing BEGIN"
+    " UPDATE outing_bird SET sightings = sightings - 1 WHERE outingid = old.outingid"
+    "  AND birdid = (SELECT birdid FROM sighting WHERE id = old.sightingid);"
+    " DELETE FROM outing_bird WHERE outingid = old.outingid AND sightings <= 0; END",
+    "CREATE TRIGGER outing_tie_moved AFTER UPDATE OF outingid ON sighting_outing BEGIN"
+    " UPDATE outing_bird SET sightings = sightings - 1 WHERE outingid = old.outingid"
+    "  AND birdid = (SELECT birdid FROM sighting WHERE id = old.sightingid);"
+    " DELETE FROM outing_bird WHERE outingid = old.outingid AND sightings <= 0;"
+    " INSERT INTO outing_bird (outingid, birdid, sightings)"
+    "  SELECT new.outingid, s.birdid, 1 FROM sighting s WHERE s.id = new.sightingid"
+    "  ON CONFLICT (outingid, birdid) DO UPDATE SET sightings = sightings + 1; END",
+    "CREATE TRIGGER outing_bird_moved AFTER UPDATE OF birdid ON sighting BEGIN"
+    " UPDATE outing_bird SET sightings = sightings - 1 WHERE birdid = old.birdid"
+    "  AND outingid = (SELECT outingid FROM sighting_outing WHERE sightingid = old.id);"
+    " DELETE FROM outing_bird WHERE birdid = old.birdid AND sightings <= 0"
+    "  AND outingid = (SELECT outingid FROM sighting_outing WHERE sightingid = old.id);"
+    " INSERT INTO outing_bird (outingid, birdid, sightings)"
+    "  SELECT t.outingid, new.birdid, 1 FROM sighting_outing t WHERE t.sightingid = new.id"
+    "  ON CONFLICT (outingid, birdid) DO UPDATE SET sightings = sightings + 1; END",
+};
+
+// Fills the outings' birds from the ties made before (once, as the journal's
+// format goes up).
+const char* const kFillOutingBirds[] = {
+    "INSERT INTO outing_bird (outingid, birdid, sightings) SELECT t.outingid, s.birdid, "
+    "count(*) FROM sighting_outing t JOIN sighting s ON s.id = t.sightingid "
+    "GROUP BY t.outingid, s.birdid",
+};
+
 // Fills the countries' birds from the sightings there before (once, as the
 // journal's format goes up).
 const char* const kFillCountryBirds[] = {
@@ -426,6 +477,7 @@ void createTables(SQLite::Database& db) {
     execAll(db, kEbirdNames);
     execAll(db, kCountryAliases);
     execAll(db, kOutings);
+    execAll(db, kOutingBirds);
     db.exec("PRAGMA application_id = " + std::to_string(kApplicationId));
     db.exec("PRAGMA user_version = " + std::to_string(Store::kSchemaVersion));
 }
@@ -477,7 +529,7 @@ void checkAndMigrate(SQLite::Database& db, const QString& worldListCsv,
     const int textSteps = int((entries + kTextBatch - 1) / kTextBatch);
     const int total = (version < 2 ? 2 : 0) +
                       (version < 3 ? int(std::size(kSightingIndexes)) + 1 + textSteps : 0) +
-                      (version < 4 ? 1 : 0) + (version < 5 ? 1 : 0);
+                      (version < 4 ? 1 : 0) + (version < 5 ? 1 : 0) + (version < 6 ? 1 : 0);
     int done = 0;
     const auto step = [&] {
         ++done;
@@ -544,6 +596,14 @@ void checkAndMigrate(SQLite::Database& db, const QString& worldListCsv,
         execAll(db, kFillCountryBirds);
         execAll(db, kOutings);
         db.exec("PRAGMA user_version = 5");
+        t.commit();
+        step();
+    }
+    if (version < 6) {
+        SQLite::Transaction t(db);
+        execAll(db, kOutingBirds);
+        execAll(db, kFillOutingBirds);
+        db.exec("PRAGMA user_version = 6");
         t.commit();
         step();
     }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -29,7 +30,7 @@ class Store {
     // 2: the side tables taxonomy and sighting_detail; 3: covering sighting
     // indexes and the text index; 4: eBird name choices and records waiting
     // for review (ebird_name_map, ebird_pending).
-    static constexpr int kSchemaVersion = 5;
+    static constexpr int kSchemaVersion = 6;
     static constexpr const char* kFileName = "aviary.mdb";
 
     // Opens an existing journal. The file is checked before SQLite touches
@@ -130,6 +131,9 @@ class Store {
     // Every subject of the category that has an entry (of any type) or, for
     // birds, a sighting; by name (letter case ignored), then id.
     std::vector<TreeSubject> subjectTree(Category cat) const;
+    // A category's entries by subject id, each subject's by type, then
+    // title; their subject names left empty.
+    std::unordered_map<qint64, std::vector<ListedEntry>> filedEntries(Category cat) const;
     // The same subjects, in the same order, without their entries.
     std::vector<SubjectHead> subjectHeads(Category cat) const;
     // One subject as subjectTree gives it; nothing when it has no entry and
@@ -190,6 +194,18 @@ class Store {
     qint64 addOuting(const Outing& outing);
     // Ties a sighting to an outing, or to none.
     void setOutingOf(qint64 sightingId, std::optional<qint64> outingId);
+    // One outing for each day and site of the dated sightings in no outing,
+    // by date, then site.
+    std::vector<ProposedOuting> proposedOutings() const;
+    // Makes the outings chosen from proposedOutings() and ties to each the
+    // sightings of its day and site that are in no outing, in one
+    // transaction; the number of sightings tied.
+    int groupIntoOutings(const std::vector<ProposedOuting>& chosen);
+    // Deletes an outing and the entries filed under it, in one transaction;
+    // its sightings stay, in no outing. Picture files stay in Images.
+    void deleteOuting(qint64 id);
+    // How many sightings an outing holds.
+    int outingSightingCount(qint64 id) const;
 
     // Options ----------------------------------------------------------------
     Options options() const;

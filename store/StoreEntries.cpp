@@ -270,27 +270,47 @@ std::vector<ListedEntry> Store::search(const CustomSearch& s) const {
         // The text index picks the entries that may hold the phrase; the
         // match below decides each, so the rows are those of a full read.
         const QString candidates = inText && textIndexUsed_ ? textIndexQuery(s.phrase) : QString();
-        std::string sql = "SELECT d.id, d.type, s.name, d.title FROM ";
-        if (!candidates.isEmpty()) {
-            sql += "data_text t JOIN data d ON d.id = t.rowid JOIN ";
-        } else {
-            sql += "data d JOIN ";
-        }
-        sql += std::string(subjectTable(s.category)) +
-               " s ON s.id = d.subid WHERE d.catid = ?1 AND wflike(?2, " + column + ")";
-        if (!candidates.isEmpty()) {
-            sql += " AND data_text MATCH ?3";
-        }
-        sql += " ORDER BY d.type, d.title, d.id";
-        SQLite::Statement q(*db_, sql);
-        q.bind(1, static_cast<int>(s.category));
-        q.bind(2, utf8(QStringLiteral("*") + s.phrase + QStringLiteral("*")));
-        if (!candidates.isEmpty()) {
-            q.bind(3, utf8(candidates));
-        }
-        while (q.executeStep()) {
-            out.push_back({q.getColumn(0).getInt64(), text(q.getColumn(1)), text(q.getColumn(2)),
-                           text(q.getColumn(3))});
+        const auto searchIn = [&](Category cat) {
+            std::string sql = "SELECT d.id, d.type, s.name, d.title FROM ";
+            if (!candidates.isEmpty()) {
+                sql += "data_text t JOIN data d ON d.id = t.rowid JOIN ";
+            } else {
+                sql += "data d JOIN ";
+            }
+            sql += std::string(subjectTable(cat)) +
+                   " s ON s.id = d.subid WHERE d.catid = ?1 AND wflike(?2, " + column + ")";
+            if (!candidates.isEmpty()) {
+                sql += " AND data_text MATCH ?3";
+            }
+            sql += " ORDER BY d.type, d.title, d.id";
+            SQLite::Statement q(*db_, sql);
+            q.bind(1, static_cast<int>(cat));
+            q.bind(2, utf8(QStringLiteral("*") + s.phrase + QStringLiteral("*")));
+            if (!candidates.isEmpty()) {
+                q.bind(3, utf8(candidates));
+            }
+            while (q.executeStep()) {
+                out.push_back({q.getColumn(0).getInt64(), text(q.getColumn(1)),
+                               text(q.getColumn(2)), text(q.getColumn(3))});
+            }
+        };
+        searchIn(s.category);
+        if (s.category == Category::Birds) {
+            // What was written of an outing is found with the birds'.
+            const size_t birds = out.size();
+            searchIn(Category::Outings);
+            if (out.size() > birds) {
+                std::inplace_merge(out.begin(), out.begin() + qsizetype(birds), out.end(),
+                                   [](const ListedEntry& a, const ListedEntry& b) {
+                                       if (const int c = compareNoCase(a.type, b.type); c != 0) {
+                                           return c < 0;
+                                       }
+                                       if (const int c = compareNoCase(a.title, b.title); c != 0) {
+                                           return c < 0;
+                                       }
+                                       return a.id < b.id;
+                                   });
+            }
         }
         return out;
     });

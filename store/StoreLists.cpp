@@ -60,21 +60,37 @@ std::unordered_set<qint64> Store::sightedBirds() const {
     return seen;
 }
 
-std::vector<TreeSubject> Store::subjectTree(Category cat) const {
+std::unordered_map<qint64, std::vector<ListedEntry>> Store::filedEntries(Category cat) const {
     return guarded(*db_, [&] {
-        // Three passes instead of two queries per subject: entries grouped by
-        // subject, the birds seen, then the subjects in order. Small groups
-        // sort faster here than one large sort in the engine.
+        // Entries grouped by subject in one pass: small groups sort faster
+        // here than one large sort in the engine.
         std::unordered_map<qint64, std::vector<ListedEntry>> entries;
-        {
-            SQLite::Statement q(*db_, "SELECT subid, id, type, title FROM data WHERE catid = ?");
-            q.bind(1, static_cast<int>(cat));
-            while (q.executeStep()) {
-                entries[q.getColumn(0).getInt64()].push_back({q.getColumn(1).getInt64(),
-                                                              text(q.getColumn(2)), QString(),
-                                                              text(q.getColumn(3))});
-            }
+        SQLite::Statement q(*db_, "SELECT subid, id, type, title FROM data WHERE catid = ?");
+        q.bind(1, static_cast<int>(cat));
+        while (q.executeStep()) {
+            entries[q.getColumn(0).getInt64()].push_back(
+                {q.getColumn(1).getInt64(), text(q.getColumn(2)), QString(), text(q.getColumn(3))});
         }
+        for (auto& [subid, list] : entries) {
+            std::sort(list.begin(), list.end(), [](const ListedEntry& a, const ListedEntry& b) {
+                if (const int c = compareNoCase(a.type, b.type)) {
+                    return c < 0;
+                }
+                if (const int c = compareNoCase(a.title, b.title)) {
+                    return c < 0;
+                }
+                return a.id < b.id;
+            });
+        }
+        return entries;
+    });
+}
+
+std::vector<TreeSubject> Store::subjectTree(Category cat) const {
+    // The entries grouped by subject, the birds seen, then the subjects in
+    // order: three passes instead of two queries per subject.
+    std::unordered_map<qint64, std::vector<ListedEntry>> entries = filedEntries(cat);
+    return guarded(*db_, [&] {
         const std::unordered_set<qint64> seen =
             cat == Category::Birds ? sightedBirds() : std::unordered_set<qint64>();
         std::vector<TreeSubject> out;
@@ -93,16 +109,6 @@ std::vector<TreeSubject> Store::subjectTree(Category cat) const {
             t.hasSightings = sighted;
             if (e != entries.end()) {
                 t.entries = std::move(e->second);
-                std::sort(t.entries.begin(), t.entries.end(),
-                          [](const ListedEntry& a, const ListedEntry& b) {
-                              if (const int c = compareNoCase(a.type, b.type)) {
-                                  return c < 0;
-                              }
-                              if (const int c = compareNoCase(a.title, b.title)) {
-                                  return c < 0;
-                              }
-                              return a.id < b.id;
-                          });
                 for (ListedEntry& le : t.entries) {
                     le.subject = t.name;
                 }

@@ -46,10 +46,8 @@ int Store::outingsFromEbird() {
 
 namespace {
 
-// An outing as listed, with its species counted from its sightings.
-constexpr const char* kListedOuting =
-    "SELECT o.id, o.date, o.site, (SELECT count(DISTINCT s.birdid) FROM sighting_outing t JOIN "
-    "sighting s ON s.id = t.sightingid WHERE t.outingid = o.id) FROM outing o ";
+// An outing as listed, with the number of its species its ties keep.
+constexpr const char* kListedOuting = "SELECT o.id, o.date, o.site, o.species FROM outing o ";
 
 std::vector<ListedOuting> readListed(SQLite::Statement& q) {
     std::vector<ListedOuting> out;
@@ -239,6 +237,98 @@ void Store::setOutingOf(qint64 sightingId, std::optional<qint64> outingId) {
         q.bind(1, static_cast<int64_t>(sightingId));
         q.bind(2, static_cast<int64_t>(*outingId));
         q.exec();
+    });
+}
+
+std::vector<ProposedOuting> Store::proposedOutings() const {
+    return guarded(*db_, [&] {
+        std::vector<ProposedOuting> out;
+        SQLite::Statement q(
+            *db_,
+            "SELECT substr(s.date, 1, 10) AS day, min(s.site), min(s.district), min(s.state), "
+            "min(s.country), min(s.region), count(*), count(DISTINCT s.birdid) FROM sighting s "
+            "WHERE s.date <> '' AND NOT EXISTS (SELECT 1 FROM sighting_outing t WHERE "
+            "t.sightingid = s.id) GROUP BY day, s.site ORDER BY day, s.site");
+        while (q.executeStep()) {
+            ProposedOuting p;
+            p.date = QDate::fromString(text(q.getColumn(0)), Qt::ISODate);
+            if (!p.date.isValid()) {
+                continue;
+            }
+            p.site = text(q.getColumn(1));
+            p.district = text(q.getColumn(2));
+            p.state = text(q.getColumn(3));
+            p.country = text(q.getColumn(4));
+            p.region = text(q.getColumn(5));
+            p.sightings = q.getColumn(6).getInt();
+            p.species = q.getColumn(7).getInt();
+            out.push_back(std::move(p));
+        }
+        return out;
+    });
+}
+
+int Store::groupIntoOutings(const std::vector<ProposedOuting>& chosen) {
+    int tied = 0;
+    inTransaction([&] {
+        guarded(*db_, [&] {
+            db_->exec(
+                "CREATE TEMP TABLE IF NOT EXISTS outing_group (day TEXT NOT NULL, site TEXT NOT "
+                "NULL COLLATE WFNOCASE, outingid INTEGER NOT NULL, PRIMARY KEY (day, site))");
+            db_->exec("DELETE FROM temp.outing_group");
+            SQLite::Statement add(*db_,
+                                  "INSERT OR IGNORE INTO temp.outing_group (day, site, outingid) "
+                                  "VALUES (?, ?, ?)");
+            for (const ProposedOuting& p : chosen) {
+                Outing o;
+                o.date = p.date;
+                o.site = p.site;
+                o.district = p.district;
+                o.state = p.state;
+                o.country = p.country;
+                o.region = p.region;
+                const qint64 id = addOuting(o);
+                add.bind(1, utf8(p.date.toString(Qt::ISODate)));
+                add.bind(2, utf8(p.site));
+                add.bind(3, static_cast<int64_t>(id));
+                add.exec();
+                add.reset();
+            }
+            tied = db_->exec(
+                "INSERT INTO sighting_outing (sightingid, outingid) SELECT s.id, g.outingid FROM "
+                "sighting s JOIN temp.outing_group g ON g.day = substr(s.date, 1, 10) AND g.site "
+                "= s.site WHERE NOT EXISTS (SELECT 1 FROM sighting_outing t WHERE t.sightingid = "
+                "s.id)");
+            // An outing whose sightings went elsewhere meanwhile is not kept empty.
+            db_->exec(
+                "DELETE FROM outing WHERE id IN (SELECT outingid FROM temp.outing_group) AND NOT "
+                "EXISTS (SELECT 1 FROM sighting_outing t WHERE t.outingid = outing.id)");
+            db_->exec("DELETE FROM temp.outing_group");
+        });
+    });
+    return tied;
+}
+
+void Store::deleteOuting(qint64 id) {
+    inTransaction([&] {
+        guarded(*db_, [&] {
+            SQLite::Statement entries(*db_, "DELETE FROM data WHERE catid = ? AND subid = ?");
+            entries.bind(1, int(Category::Outings));
+            entries.bind(2, static_cast<int64_t>(id));
+            entries.exec();
+            SQLite::Statement outing(*db_, "DELETE FROM outing WHERE id = ?");
+            outing.bind(1, static_cast<int64_t>(id));
+            outing.exec();
+        });
+    });
+}
+
+int Store::outingSightingCount(qint64 id) const {
+    return guarded(*db_, [&] {
+        SQLite::Statement q(*db_, "SELECT count(*) FROM sighting_outing WHERE outingid = ?");
+        q.bind(1, static_cast<int64_t>(id));
+        q.executeStep();
+        return q.getColumn(0).getInt();
     });
 }
 

@@ -33,8 +33,35 @@ inline QString searchText(const Entry& e) {
     return e.type == kArticle ? rtf::plainText(e.caption) : QString();
 }
 
+// The outings as subjects: an id and a name made of the date, the site and
+// the start time, with the id added where those leave two alike.
+constexpr const char* kOutingSubjects =
+    "(SELECT o.id AS id, o.date || CASE WHEN o.site <> '' THEN ' ' || o.site ELSE '' END || "
+    "CASE WHEN o.start_time <> '' THEN ' ' || o.start_time ELSE '' END || CASE WHEN EXISTS "
+    "(SELECT 1 FROM outing p WHERE p.date = o.date AND p.site = o.site AND p.start_time = "
+    "o.start_time AND p.id <> o.id) THEN ' (' || o.id || ')' ELSE '' END AS name FROM outing o)";
+
+// The table, or for outings the query, whose rows are a category's subjects
+// with their ids and names.
 inline const char* subjectTable(Category cat) {
-    return cat == Category::Birds ? "birds" : "topics";
+    switch (cat) {
+        case Category::Birds:
+            return "birds";
+        case Category::Outings:
+            return kOutingSubjects;
+        case Category::Topics:
+            break;
+    }
+    return "topics";
+}
+
+// Outings are made by the sightings' commands, not named like subjects.
+inline void refuseOutingSubject(Category cat) {
+    if (cat == Category::Outings) {
+        throw AppError(err::InvalidArgument, kSource,
+                       QStringLiteral("Outings are made and removed from their own commands, "
+                                      "not as subjects."));
+    }
 }
 
 // Runs a store operation and turns the engine's failures into AppError.

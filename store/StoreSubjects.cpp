@@ -36,6 +36,7 @@ std::optional<qint64> Store::findSubject(Category cat, const QString& name) cons
 }
 
 qint64 Store::addSubject(Category cat, const QString& name) {
+    refuseOutingSubject(cat);
     return guarded(*db_, [&] {
         SQLite::Statement q(*db_,
                             std::string("INSERT INTO ") + subjectTable(cat) + " (name) VALUES (?)");
@@ -77,6 +78,7 @@ std::vector<Subject> Store::subjects(Category cat) const {
 }
 
 void Store::renameSubject(Category cat, qint64 id, const QString& name) {
+    refuseOutingSubject(cat);
     guarded(*db_, [&] {
         SQLite::Statement q(
             *db_, std::string("UPDATE ") + subjectTable(cat) + " SET name = ? WHERE id = ?");
@@ -87,6 +89,7 @@ void Store::renameSubject(Category cat, qint64 id, const QString& name) {
 }
 
 bool Store::deleteSubject(Category cat, qint64 id) {
+    refuseOutingSubject(cat);
     return guarded(*db_, [&] {
         SQLite::Statement q(*db_,
                             std::string("DELETE FROM ") + subjectTable(cat) + " WHERE id = ?");
@@ -160,6 +163,7 @@ std::vector<std::pair<qint64, Taxonomy>> Store::taxonomies() const {
 // Options --------------------------------------------------------------------
 
 void Store::mergeSubjects(Category cat, qint64 from, qint64 into) {
+    refuseOutingSubject(cat);
     inTransaction([&] {
         guarded(*db_, [&] {
             SQLite::Statement entries(*db_,

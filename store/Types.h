@@ -10,7 +10,13 @@
 namespace wf {
 
 // Subjects of category 1 live in table birds, of category 2 in table topics.
-enum class Category { Birds = 1, Topics = 2 };
+// What an entry is filed under, as data.catid holds it.
+enum class Category { Birds = 1, Topics = 2, Outings = 3 };
+
+// The category a data.catid names; a value no category has reads as Topics.
+inline Category categoryOf(int catid) {
+    return catid == 1 ? Category::Birds : catid == 3 ? Category::Outings : Category::Topics;
+}
 
 // The three kinds of entry, as data.type holds them.
 inline const QString kArticle = QStringLiteral("Article");
@@ -197,6 +203,19 @@ struct ListedOuting {
     qint64 id = 0;
     QDate date;
     QString site;
+    int species = 0;
+};
+
+// An outing "Group Into Outings" proposes: the sightings of a day at a site
+// (its name's letter case aside) that are in no outing.
+struct ProposedOuting {
+    QDate date;
+    QString site;
+    QString district;
+    QString state;
+    QString country;
+    QString region;
+    int sightings = 0;
     int species = 0;
 };
 

@@ -828,6 +828,50 @@ Try &apos;wingfolio --help&apos;.
         <source>Outings</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Outing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You must choose an outing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no outing “%1”: choose one from the list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>article</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>articles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pictures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>links</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>sighting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>sightings</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>wf::DateField</name>
@@ -1817,6 +1861,22 @@ Wingfolio will not write to it. %3</source>
     </message>
     <message>
         <source>Subject Page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete the outing of %1?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Its %1 stay in the journal, in no outing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Its %1 are deleted with it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Outing</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -46,7 +46,11 @@ struct AppState {
     bool hasDatabase() const { return AppDatabase != nullptr; }
     void closeDatabase() { AppDatabase.reset(); }
     bool birds() const { return CurrentCategory == QStringLiteral("Birds"); }
-    Category category() const { return birds() ? Category::Birds : Category::Topics; }
+    // Entries are filed under outings while the Outings list is shown.
+    bool outings() const { return CurrentCategory == QStringLiteral("Outings"); }
+    Category category() const {
+        return birds() ? Category::Birds : outings() ? Category::Outings : Category::Topics;
+    }
     // The active areas and web addresses, as the options store them.
     void useOptions(const Options& o) {
         ActiveRegion = o.region;

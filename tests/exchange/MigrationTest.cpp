@@ -15,8 +15,23 @@ namespace {
 
 using test::TempDir;
 
+// A journal made now, as format 5 left it: no outings' birds.
+void makeFormatFive(SQLite::Database& db) {
+    for (const char* sql : {"DROP TRIGGER outing_bird_added", "DROP TRIGGER outing_bird_gone",
+                            "DROP TRIGGER outing_tie_added", "DROP TRIGGER outing_tie_gone",
+                            "DROP TRIGGER outing_tie_moved", "DROP TRIGGER outing_bird_moved",
+                            "DROP TABLE outing_bird", "ALTER TABLE outing DROP COLUMN species",
+                            "DROP TRIGGER sighting_outing_gone",
+                            "CREATE TRIGGER sighting_outing_gone AFTER DELETE ON sighting BEGIN"
+                            " DELETE FROM sighting_outing WHERE sightingid = old.id; END",
+                            "PRAGMA user_version = 5"}) {
+        db.exec(sql);
+    }
+}
+
 // The indexes of the first two formats, with no text index.
 void makeFormatTwoIndexes(SQLite::Database& db) {
+    makeFormatFive(db);
     for (const char* sql :
          {"DROP TRIGGER data_text_insert", "DROP TRIGGER data_text_delete",
           "DROP TRIGGER data_text_update", "DROP TABLE data_text", "DROP INDEX sighting_bird",
@@ -163,6 +178,7 @@ TEST(Migration, TheCountriesBirdsAreCountedOnceFromTheSightingsThere) {
             "INSERT INTO sighting (birdid, date, country) VALUES (1, '2020-01-01', 'Kenya'), "
             "(1, '2020-01-02', 'KENYA'), (2, '2020-01-03', 'Peru'), (2, '2020-01-04', '')");
         // As a journal of the format before: no table of them.
+        makeFormatFive(db);
         db.exec("DROP TABLE country_bird");
         db.exec("DROP TRIGGER country_bird_added");
         db.exec("DROP TRIGGER country_bird_gone");
@@ -182,6 +198,49 @@ TEST(Migration, TheCountriesBirdsAreCountedOnceFromTheSightingsThere) {
     s.country = QStringLiteral("Kenya");
     store->appendSighting(s);
     EXPECT_EQ(store->database().execAndGet("SELECT count(*) FROM country_bird").getInt(), 3);
+}
+
+// Format 5 to 6: the outings' species are counted once from their ties, and
+// kept from then on however a sighting changes.
+TEST(Migration, TheOutingsSpeciesAreCountedOnceThenKeptByEveryChange) {
+    TempDir dir;
+    const QString path = dir.file(QStringLiteral("aviary.mdb"));
+    {
+        SQLite::Database db(QFile::encodeName(path).toStdString(),
+                            SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        schema::registerFunctions(db.getHandle());
+        schema::createTables(db);
+        makeFormatFive(db);
+        db.exec("INSERT INTO birds (name) VALUES ('Wren'), ('Robin'), ('Dunnock')");
+        db.exec(
+            "INSERT INTO sighting (birdid, date, site) VALUES (1, '2020-01-01', 'Pond'), "
+            "(1, '2020-01-01', 'Pond'), (2, '2020-01-01', 'Pond'), (3, '2020-01-02', 'Wood')");
+        db.exec(
+            "INSERT INTO outing (date, site) VALUES ('2020-01-01', 'Pond'), "
+            "('2020-01-02', 'Wood')");
+        db.exec("INSERT INTO sighting_outing VALUES (1, 1), (2, 1), (3, 1), (4, 2)");
+    }
+    auto store = Store::open(path, false, {});
+    EXPECT_EQ(store->database().execAndGet("PRAGMA user_version").getInt(), Store::kSchemaVersion);
+    const auto species = [&] {
+        QStringList out;
+        for (const ListedOuting& o : store->outingList()) {
+            out << QStringLiteral("%1:%2").arg(o.site).arg(o.species);
+        }
+        return out.join(u' ');
+    };
+    EXPECT_EQ(species(), QStringLiteral("Wood:1 Pond:2"));
+    store->setOutingOf(3, 2);  // the robin moves to the wood
+    EXPECT_EQ(species(), QStringLiteral("Wood:2 Pond:1"));
+    store->deleteSighting(1);  // one wren of two goes: the pond keeps the bird
+    EXPECT_EQ(species(), QStringLiteral("Wood:2 Pond:1"));
+    store->deleteSighting(2);
+    EXPECT_EQ(species(), QStringLiteral("Wood:2 Pond:0"));
+    store->mergeSubjects(Category::Birds, 3, 2);  // the dunnock was a robin
+    EXPECT_EQ(species(), QStringLiteral("Wood:1 Pond:0"));
+    store->setOutingOf(4, std::nullopt);
+    EXPECT_EQ(species(), QStringLiteral("Wood:1 Pond:0"));
+    EXPECT_EQ(store->database().execAndGet("SELECT count(*) FROM outing_bird").getInt(), 1);
 }
 
 }  // namespace
