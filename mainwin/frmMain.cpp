@@ -111,6 +111,7 @@ const std::vector<Menu>& menus() {
          {{"mnuEditEntry", QT_TRANSLATE_NOOP("wf::frmMain", "&Edit Current Entry"), ""},
           {"mnuEditDelete", QT_TRANSLATE_NOOP("wf::frmMain", "&Delete Current Entry\tDel"), ""},
           {"mnuEditSubject", QT_TRANSLATE_NOOP("wf::frmMain", "Edit &Subject Text"), ""},
+          {"mnuEditGroupOutings", QT_TRANSLATE_NOOP("wf::frmMain", "&Group Into Outings..."), ""},
           {"sep2", "-", ""},
           {"mnuEditExpand", QT_TRANSLATE_NOOP("wf::frmMain", "E&xpand All Nodes"), ""},
           {"mnuEditCollapse", QT_TRANSLATE_NOOP("wf::frmMain", "&Collapse All Nodes"), ""}}},
@@ -321,6 +322,8 @@ void frmMain::buildMenus() {
             [this] { helpAt(QStringLiteral("keys.html"), this); });
     connect(menuItem(QStringLiteral("mnuEditSubject")), &QAction::triggered, this,
             &frmMain::EditSubject);
+    connect(menuItem(QStringLiteral("mnuEditGroupOutings")), &QAction::triggered, this,
+            &frmMain::mnuEditGroupOutings_Click);
     connect(menuItem(QStringLiteral("mnuEditExpand")), &QAction::triggered, this,
             &frmMain::mnuEditExpand_Click);
     connect(menuItem(QStringLiteral("mnuEditCollapse")), &QAction::triggered, this,

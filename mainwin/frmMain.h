@@ -228,6 +228,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void deleteEntryRow();
     void deleteAllSightings();
     void deleteOuting();
+    void mnuEditGroupOutings_Click();
     void deleteOneSighting();
     void RelatedEntries();
     void mnuViewOptions_Click();

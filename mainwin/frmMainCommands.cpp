@@ -31,6 +31,7 @@
 #include "RichText.h"
 #include "StatusPanel.h"
 #include "Words.h"
+#include "frmGroupOutings.h"
 #include "frmHelp.h"
 #include "frmLink.h"
 #include "frmMain.h"
@@ -385,15 +386,20 @@ void frmMain::deleteOuting() {
     }
     const SubjectContents filed = db.contentsOf(Category::Outings, id);
     const int sightings = db.outingSightingCount(id);
-    QString question = tr("Delete the outing of %1?")
-                           .arg(entry_editor::sightingWords(QString(), o->date, o->site).trimmed());
-    if (sightings > 0) {
-        question += u' ' + tr("Its %1 stay in the journal, in no outing.")
-                               .arg(words::counted(sightings, tr("sighting"), tr("sightings")));
+    QString when = o->date.isValid() ? words::date(o->date) : tr("no date");
+    if (!o->site.trimmed().isEmpty()) {
+        when += tr(" at ") + o->site.trimmed();
+    }
+    QString question = tr("Delete the outing of %1?").arg(when);
+    if (sightings == 1) {
+        question += u' ' + tr("Its sighting stays in the journal, in no outing.");
+    } else if (sightings > 1) {
+        question += u' ' + tr("Its %1 sightings stay in the journal, in no outing.")
+                               .arg(QLocale().toString(sightings));
     }
     if (!filed.empty()) {
-        question +=
-            u' ' + tr("Its %1 are deleted with it.").arg(entry_editor::contentsInWords(filed));
+        question += u' ' + tr("Filed under it, and deleted with it: %1.")
+                               .arg(entry_editor::contentsInWords(filed));
     }
     if (!state_.services.messages.confirm(question, tr("Delete Outing"), tr("&Delete"),
                                           tr("&Cancel"))) {
@@ -403,6 +409,44 @@ void frmMain::deleteOuting() {
     viewer_->clear();
     removeNodeQuietly(QStringLiteral("O") + QString::number(id));
     forgetCurrentEntry();
+}
+
+void frmMain::mnuEditGroupOutings_Click() {
+    MessageBoxes& messages = state_.services.messages;
+    const QString caption = tr("Group Into Outings");
+    try {
+        std::vector<ProposedOuting> proposed;
+        {
+            const BusyCursor busy;
+            proposed = state_.db().proposedOutings();
+        }
+        if (proposed.empty()) {
+            messages.notify(tr("Every dated sighting is in an outing already."), caption,
+                            MsgIcon::Information);
+            return;
+        }
+        frmGroupOutings dialog(std::move(proposed), this);
+        if (state_.services.dialogs.exec(dialog) != QDialog::Accepted) {
+            return;
+        }
+        const std::vector<ProposedOuting> chosen = dialog.chosen();
+        int tied = 0;
+        {
+            const BusyCursor busy;
+            tied = state_.db().groupIntoOutings(chosen);
+        }
+        if (treePane_->listName() == QLatin1String("Outings")) {
+            cmbSearchCategory_Click();
+        }
+        messages.notify(tr("%1 made, with %2.")
+                            .arg(words::counted(qint64(chosen.size()), tr("outing"), tr("outings")),
+                                 words::counted(tied, tr("sighting"), tr("sightings"))),
+                        caption, MsgIcon::Information);
+    } catch (const AppError& e) {
+        messages.notify(tr("The outings could not be made. Error # ") +
+                            QString::number(e.number()) + e.description(),
+                        caption, MsgIcon::Exclamation);
+    }
 }
 
 void frmMain::deleteAllSightings() {

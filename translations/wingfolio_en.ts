@@ -1032,6 +1032,33 @@ Try &apos;wingfolio --help&apos;.
     </message>
 </context>
 <context>
+    <name>wf::ProposedOutingsModel</name>
+    <message>
+        <source>(no site)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Site</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Place</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sightings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Species</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>wf::QtStatisticsCharts</name>
     <message>
         <source>Growth</source>
@@ -1242,6 +1269,45 @@ Try &apos;wingfolio --help&apos;.
     </message>
     <message>
         <source>Automatic</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wf::frmGroupOutings</name>
+    <message>
+        <source>&amp;Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group Into Outings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sightings below are in no outing. Each row would become one outing of that day at that site. Untick those to leave as they are (Space ticks or unticks the rows chosen).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tick &amp;All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tick &amp;None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 ticked.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>outing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>outings</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1868,15 +1934,55 @@ Wingfolio will not write to it. %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Its %1 stay in the journal, in no outing.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Its %1 are deleted with it.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Delete Outing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Group Into Outings...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group Into Outings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every dated sighting is in an outing already.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 made, with %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>outing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>outings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The outings could not be made. Error # </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Its sighting stays in the journal, in no outing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Its %1 sightings stay in the journal, in no outing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filed under it, and deleted with it: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> at </source>
         <translation type="unfinished"></translation>
     </message>
 </context>
