@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "Tr.h"
+#include "TripReport.h"
 #include "Words.h"
 
 namespace wf {
@@ -13,16 +14,6 @@ namespace {
 
 QString esc(const QString& s) {
     return s.toHtmlEscaped();
-}
-
-QString place(const Outing& o) {
-    QStringList parts;
-    for (const QString& p : {o.site, o.district, o.state, o.country, o.region}) {
-        if (!p.trimmed().isEmpty()) {
-            parts << p.trimmed();
-        }
-    }
-    return parts.join(QStringLiteral(", "));
 }
 
 }  // namespace
@@ -50,31 +41,9 @@ QString outingPageHtml(const OutingPageData& page) {
     QString h;
     h += QStringLiteral("<h1>%1</h1>")
              .arg(esc(o.date.isValid() ? words::date(o.date) : wf::tr("no date")));
-    h += QStringLiteral("<p>%1</p>").arg(esc(place(o)));
-    QStringList effort;
-    if (!o.startTime.isEmpty()) {
-        effort << wf::tr("from %1").arg(esc(o.startTime));
-    }
-    if (!o.durationMin.isEmpty()) {
-        effort << wf::tr("%1 minutes").arg(esc(o.durationMin));
-    }
-    if (!o.distanceKm.isEmpty()) {
-        effort << wf::tr("%1 km").arg(esc(o.distanceKm));
-    }
-    if (!o.areaHa.isEmpty()) {
-        effort << wf::tr("%1 ha").arg(esc(o.areaHa));
-    }
-    if (!o.observers.isEmpty()) {
-        effort << wf::tr("%1 observers").arg(esc(o.observers));
-    }
-    if (!o.protocol.isEmpty()) {
-        effort << esc(o.protocol);
-    }
-    if (o.allReported == QLatin1String("1")) {
-        effort << wf::tr("all species reported");
-    }
-    if (!effort.isEmpty()) {
-        h += QStringLiteral("<p>%1</p>").arg(effort.join(QStringLiteral("; ")));
+    h += QStringLiteral("<p>%1</p>").arg(esc(outingPlaceWords(o)));
+    if (const QString effort = outingEffortWords(o); !effort.isEmpty()) {
+        h += QStringLiteral("<p>%1</p>").arg(esc(effort));
     }
     if (!o.latitude.isEmpty() && !o.longitude.isEmpty()) {
         h += QStringLiteral("<p><img src='page:map'></p>");

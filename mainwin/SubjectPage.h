@@ -75,6 +75,8 @@ class PageBrowser : public QTextBrowser {
     // Any page, with the images it names.
     void showHtml(const QString& html, const QHash<QString, QImage>& images);
     QVariant loadResource(int type, const QUrl& name) override;
+    // The images of the page shown, by name.
+    const QHash<QUrl, QImage>& images() const { return images_; }
 
   signals:
     // "A12", "I5" or "L3".

@@ -104,6 +104,8 @@ const std::vector<Menu>& menus() {
           {"mnuFileImport", QT_TRANSLATE_NOOP("wf::frmMain", "Import Old &Journal..."), ""},
           {"mnuFileImportEbird", QT_TRANSLATE_NOOP("wf::frmMain", "Import &eBird Data..."), ""},
           {"mnuFileReviewNames", QT_TRANSLATE_NOOP("wf::frmMain", "Re&view eBird Names..."), ""},
+          {"mnuFileTripReport", QT_TRANSLATE_NOOP("wf::frmMain", "Export &Trip Report..."), ""},
+          {"mnuFilePrint", QT_TRANSLATE_NOOP("wf::frmMain", "Pri&nt..."), "Ctrl+P"},
           {"mnuFileBar5", "-", ""},
           {"mnuFileClose", QT_TRANSLATE_NOOP("wf::frmMain", "E&xit"), "Ctrl+Q"}}},
         {"mnuEdit",
@@ -256,11 +258,11 @@ void frmMain::buildMenus() {
             a->setObjectName(QString::fromLatin1(item.name));
         }
     }
-    // File, Export: a submenu before the last separator.
+    // File, Export: a submenu before the trip report.
     auto* fileMenu = findChild<QMenu*>(QStringLiteral("mnuFile"));
     auto* exportMenu = new QMenu(tr("Ex&port"), fileMenu);
     exportMenu->setObjectName(QStringLiteral("mnuFileExport"));
-    fileMenu->insertMenu(menuItem(QStringLiteral("mnuFileBar5")), exportMenu);
+    fileMenu->insertMenu(menuItem(QStringLiteral("mnuFileTripReport")), exportMenu);
     const std::pair<const char*, const char*> exports[] = {
         {"mnuFileExportEbird", QT_TRANSLATE_NOOP("wf::frmMain", "For &eBird (Record Format)...")},
         {"mnuFileExportSightings", QT_TRANSLATE_NOOP("wf::frmMain", "&Sightings (CSV)...")},
@@ -274,6 +276,10 @@ void frmMain::buildMenus() {
             &frmMain::mnuFileImportEbird_Click);
     connect(menuItem(QStringLiteral("mnuFileReviewNames")), &QAction::triggered, this,
             &frmMain::mnuFileReviewNames_Click);
+    connect(menuItem(QStringLiteral("mnuFileTripReport")), &QAction::triggered, this,
+            &frmMain::mnuFileTripReport_Click);
+    connect(menuItem(QStringLiteral("mnuFilePrint")), &QAction::triggered, this,
+            &frmMain::mnuFilePrint_Click);
     QAction* taxonomicItem = menuItem(QStringLiteral("mnuViewTaxonomic"));
     taxonomicItem->setCheckable(true);
     taxonomicItem->setChecked(

@@ -28,6 +28,7 @@ class QRadioButton;
 class QStatusBar;
 class QTextEdit;
 class QToolBar;
+class QTextDocument;
 class QTreeView;
 
 namespace wf {
@@ -117,6 +118,9 @@ class frmMain : public QMainWindow, public MainWindowApi {
     // The life lists' counts are made once the window is first painted, so
     // that it shows at once; this makes them now if they are still to come.
     void countLifeListsNow();
+    // What File, Print prints: the page shown (an outing, a subject's page,
+    // an article) when the viewer shows one, else the list as the tree shows it.
+    std::unique_ptr<QTextDocument> printDocument() const;
 
   signals:
     void journalRefused();
@@ -146,6 +150,8 @@ class frmMain : public QMainWindow, public MainWindowApi {
     enum class ExportKind { Ebird, Sightings, LifeLists };
     void mnuFileImportEbird_Click();
     void mnuFileReviewNames_Click();
+    void mnuFilePrint_Click();
+    void mnuFileTripReport_Click();
     // The records waiting for review, in the File menu and the status bar.
     void countWaitingNames();
     void exportFile(ExportKind kind);

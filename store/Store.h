@@ -204,6 +204,8 @@ class Store {
     // Deletes an outing and the entries filed under it, in one transaction;
     // its sightings stay, in no outing. Picture files stay in Images.
     void deleteOuting(qint64 id);
+    // The outings dated from..to (both included), oldest first.
+    std::vector<qint64> outingsBetween(QDate from, QDate to) const;
     // How many sightings an outing holds.
     int outingSightingCount(qint64 id) const;
 

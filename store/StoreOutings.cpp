@@ -332,4 +332,19 @@ int Store::outingSightingCount(qint64 id) const {
     });
 }
 
+std::vector<qint64> Store::outingsBetween(QDate from, QDate to) const {
+    return guarded(*db_, [&] {
+        std::vector<qint64> out;
+        SQLite::Statement q(*db_,
+                            "SELECT id FROM outing WHERE date >= ? AND date <= ? AND date <> '' "
+                            "ORDER BY date, start_time, id");
+        q.bind(1, utf8(from.toString(Qt::ISODate)));
+        q.bind(2, utf8(to.toString(Qt::ISODate)));
+        while (q.executeStep()) {
+            out.push_back(q.getColumn(0).getInt64());
+        }
+        return out;
+    });
+}
+
 }  // namespace wf

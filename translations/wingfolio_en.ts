@@ -785,30 +785,6 @@ Try &apos;wingfolio --help&apos;.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>from %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 minutes</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 km</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 ha</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 observers</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>all species reported</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%1 species, %2 of them lifers</source>
         <translation type="unfinished"></translation>
     </message>
@@ -870,6 +846,30 @@ Try &apos;wingfolio --help&apos;.
     </message>
     <message>
         <source>sightings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>from %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 ha</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 observers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>all species reported</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1188,6 +1188,61 @@ Try &apos;wingfolio --help&apos;.
     </message>
     <message>
         <source>Outings</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wf::TripReport</name>
+    <message>
+        <source>no date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trip Report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 species, %2 of them lifers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 species</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lifer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>first of the year</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pictures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Links</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All species of the trip: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The report cannot be written to %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be made for the report&apos;s pictures.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The picture %1 cannot be written.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1983,6 +2038,70 @@ Wingfolio will not write to it. %3</source>
     </message>
     <message>
         <source> at </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export &amp;Trip Report...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The printing module cannot be loaded: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is nothing shown to print.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Trip Report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The &amp;outing shown: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The &amp;outing shown (choose one in the Outings list)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Every outing dated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved as PDF, or as a web page (.html) with its pictures in a folder beside it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There are no outings from %1 to %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF documents (*.pdf);;Web pages (*.html)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The trip report was not written. Error # </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The trip report of %1 was written to %2, its pictures to %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The trip report of %1 was written to %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pri&amp;nt...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -3,15 +3,20 @@
 // sightings typed before outings, deleting one.
 #include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
 #include "NodeRef.h"
+#include "Printing.h"
+#include "TripReport.h"
 #include "Words.h"
 #include "frmGroupOutings.h"
 
@@ -188,6 +193,131 @@ TEST_F(OutingsTest, SightingsTypedBeforeAreGroupedAsTickedAndEscapeMakesNone) {
         d.reject();
     });
     group->trigger();
+}
+
+TEST_F(OutingsTest, TheOutingShownIsExportedAsATripReportByTheKeyboard) {
+    addEntry(Category::Outings, rutland, kArticle, QStringLiteral("Morning"), QStringLiteral(" "),
+             QStringLiteral("{\\rtf1 Ospreys over the south arm.\\par}"));
+    frmMain& w = start();
+    w.show();
+    choose(w, QStringLiteral("Outings"));
+    user::click(w.tv1()->viewport(),
+                findNode(w.nodes(), QStringLiteral("O%1").arg(rutland)).rect().center());
+    const QString target = tmp.file(QStringLiteral("rutland.html"));
+    dialogs.queue([&](QDialog& d) {
+        EXPECT_EQ(d.objectName(), QStringLiteral("frmTripReport"));
+        EXPECT_TRUE(d.findChild<QRadioButton*>("optOne")->isChecked());
+        EXPECT_FALSE(d.findChild<QWidget*>("dtFrom")->isEnabled());
+        user::key(&d, Qt::Key_Return);
+    });
+    dialogs.queue([&](QDialog& d) {
+        EXPECT_EQ(d.objectName(), QStringLiteral("dlgTripReportFile"));
+        auto& files = static_cast<QFileDialog&>(d);
+        files.selectFile(target);
+        static_cast<QDialog&>(files).accept();
+    });
+    w.menuItem(QStringLiteral("mnuFileTripReport"))->trigger();
+    ASSERT_FALSE(messages.shown().empty());
+    EXPECT_TRUE(messages.last().text.startsWith(QStringLiteral("The trip report of 1 outing")))
+        << messages.last().text.toStdString();
+    QFile f(target);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(f.readAll());
+    EXPECT_TRUE(html.contains(QStringLiteral("Ospreys over the south arm.")));
+    EXPECT_TRUE(html.contains(QStringLiteral("Mallard")));
+}
+
+TEST_F(OutingsTest, AStretchWithNoOutingsIsToldAndWritesNothing) {
+    frmMain& w = start();
+    w.show();
+    dialogs.queue([&](QDialog& d) {
+        EXPECT_FALSE(d.findChild<QRadioButton*>("optOne")->isEnabled());
+        EXPECT_TRUE(d.findChild<QRadioButton*>("optRange")->isChecked());
+        auto* from = d.findChild<QWidget*>("dtFrom");
+        user::focus(from);
+        user::key(&d, Qt::Key_A, Qt::ControlModifier);
+        user::type(&d, QStringLiteral("1/1/2020"));
+        auto* to = d.findChild<QWidget*>("dtTo");
+        user::focus(to);
+        user::key(&d, Qt::Key_A, Qt::ControlModifier);
+        user::type(&d, QStringLiteral("31/12/2020"));
+        user::key(&d, Qt::Key_Return);
+    });
+    w.menuItem(QStringLiteral("mnuFileTripReport"))->trigger();
+    ASSERT_FALSE(messages.shown().empty());
+    EXPECT_TRUE(messages.last().text.startsWith(QStringLiteral("There are no outings from")))
+        << messages.last().text.toStdString();
+    EXPECT_EQ(dialogs.shown().size(), 1);  // no file was asked for
+}
+
+TEST_F(OutingsTest, PrintShowsThePageOrTheListInAPreview) {
+    frmMain& w = start();
+    w.show();
+    choose(w, QStringLiteral("Outings"));
+    // The list: the outings' lines, numbered.
+    std::unique_ptr<QTextDocument> list = w.printDocument();
+    EXPECT_TRUE(list->toPlainText().contains(QStringLiteral("Eyebrook")));
+    EXPECT_TRUE(list->toPlainText().contains(QStringLiteral("Rutland Water")));
+    // The outing's page once it is shown, under its title.
+    user::click(w.tv1()->viewport(),
+                findNode(w.nodes(), QStringLiteral("O%1").arg(rutland)).rect().center());
+    std::unique_ptr<QTextDocument> page = w.printDocument();
+    const QString text = page->toPlainText();
+    EXPECT_TRUE(text.startsWith(words::date(kMay3) + QStringLiteral(" \u2014 Rutland Water")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("1 species, 1 of them lifers")));
+    // Ctrl+P opens the preview; what it prints reaches the page.
+    QString previewTitle;
+    dialogs.queue([&](QDialog& d) {
+        previewTitle = d.objectName();
+        d.reject();
+    });
+    user::key(&w, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(previewTitle, QStringLiteral("dlgPrintPreview"));
+    QString why;
+    const Printing* printer = printing(&why);
+    ASSERT_NE(printer, nullptr) << why.toStdString();
+    const QString pdf = tmp.file(QStringLiteral("printed.pdf"));
+    ASSERT_TRUE(printer->printToPdf(*page, pdf));
+    EXPECT_GT(QFileInfo(pdf).size(), 1000);
+}
+
+// The lifers an outing's page marks are the birds whose first sighting,
+// as the First Sightings list has it, is on that outing.
+TEST_F(OutingsTest, LifersOnAnOutingPageAgreeWithTheFirstSightings) {
+    Store& db = journal();
+    const qint64 teal = birdId(QStringLiteral("Eurasian Teal"));
+    const qint64 mallard = birdId(QStringLiteral("Mallard"));
+    // Seen earlier elsewhere, on the day before, and twice on the day.
+    addSighting(teal, QDate(2026, 5, 2), QStringLiteral("Home"));
+    const qint64 again = addSighting(teal, kMay3, QStringLiteral("Rutland Water"));
+    db.setOutingOf(again, rutland);
+    const qint64 other = addSighting(mallard, kMay3, QStringLiteral("Eyebrook"));
+    db.setOutingOf(other, eyebrook);
+    std::set<qint64> firstOnRutland;
+    for (const FirstSeen& f : db.firstSeen(Area::World, {})) {
+        if (db.outingOf(f.sightingId) == rutland) {
+            firstOnRutland.insert(f.birdid);
+        }
+    }
+    std::set<qint64> lifers;
+    for (const OutingSpecies& s : db.outingSpecies(rutland)) {
+        if (s.lifer) {
+            lifers.insert(s.birdid);
+        }
+    }
+    EXPECT_EQ(lifers, firstOnRutland);
+    EXPECT_EQ(lifers, std::set<qint64>{mallard});
+    // The mallard moves to Eyebrook's outing: so does its lifer mark.
+    db.setOutingOf(mallardSeen, eyebrook);
+    bool eyebrookLifer = false;
+    for (const OutingSpecies& s : db.outingSpecies(eyebrook)) {
+        eyebrookLifer = eyebrookLifer || (s.birdid == mallard && s.lifer);
+    }
+    EXPECT_TRUE(eyebrookLifer);
+    for (const OutingSpecies& s : db.outingSpecies(rutland)) {
+        EXPECT_FALSE(s.lifer) << s.name.toStdString();
+    }
 }
 
 }  // namespace
