@@ -5,6 +5,7 @@
 
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QPainter>
 
@@ -13,12 +14,14 @@
 #include "CountryMatcher.h"
 #include "MapPainter.h"
 #include "MapView.h"
+#include "OutingPage.h"
 #include "QtServices.h"
 #include "Resources.h"
 #include "Statistics.h"
 #include "Store.h"
 #include "SubjectPage.h"
 #include "TreeNodes.h"
+#include "TripReport.h"
 #include "WorldShapes.h"
 #include "frmStatistics.h"
 
@@ -222,6 +225,60 @@ static void BM_StatisticsWindow1M(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StatisticsWindow1M)->Unit(benchmark::kMillisecond);
+
+// Outings: the list under 50 ms, an outing's page under 30 ms, a trip
+// report of some 500 sightings written as PDF under 1 s.
+static void BM_OutingsList1M(benchmark::State& state) {
+    Journal& j = journal();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(outingListNodes(j.db()).nodes.size());
+    }
+}
+BENCHMARK(BM_OutingsList1M)->Unit(benchmark::kMillisecond);
+
+// An outing of the busiest bird, with an entry filed under it when one has.
+static qint64 benchOuting(Store& db) {
+    return db.database()
+        .execAndGet(
+            "SELECT t.outingid FROM sighting_outing t JOIN sighting s ON s.id = t.sightingid "
+            "WHERE s.birdid = (SELECT birdid FROM sighting GROUP BY birdid ORDER BY count(*) "
+            "DESC LIMIT 1) ORDER BY (SELECT count(*) FROM data WHERE catid = 3 AND subid = "
+            "t.outingid) DESC, t.outingid LIMIT 1")
+        .getInt64();
+}
+
+static void BM_OutingPage1M(benchmark::State& state) {
+    Journal& j = journal();
+    const qint64 id = benchOuting(j.db());
+    for (auto _ : state) {
+        const std::optional<OutingPageData> page = outingPage(j.db(), id);
+        benchmark::DoNotOptimize(outingPageHtml(*page).size());
+    }
+    state.counters["species"] = double(outingPage(j.db(), id)->species.size());
+}
+BENCHMARK(BM_OutingPage1M)->Unit(benchmark::kMillisecond);
+
+static void BM_TripReportPdf1M(benchmark::State& state) {
+    Journal& j = journal();
+    // Outings from a day on, until some 500 sightings are in them.
+    std::vector<qint64> outings;
+    int sightings = 0;
+    SQLite::Statement q(j.db().database(),
+                        "SELECT id FROM outing WHERE date >= '2012-01-01' ORDER BY date, id");
+    while (sightings < 500 && q.executeStep()) {
+        outings.push_back(q.getColumn(0).getInt64());
+        sightings += j.db().outingSightingCount(outings.back());
+    }
+    const QString pdf = QDir::temp().filePath(QStringLiteral("wingfolio-bench-trip.pdf"));
+    for (auto _ : state) {
+        const TripReport report(j.db(), j.state.folder, outings);
+        report.writePdf(pdf);
+    }
+    state.counters["outings"] = double(outings.size());
+    state.counters["sightings"] = sightings;
+    QFile::remove(pdf);
+}
+BENCHMARK(BM_TripReportPdf1M)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

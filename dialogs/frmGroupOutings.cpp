@@ -173,6 +173,13 @@ frmGroupOutings::frmGroupOutings(std::vector<ProposedOuting> proposed, QWidget* 
     tblProposed_->setColumnWidth(
         kDate, fontMetrics().horizontalAdvance(QStringLiteral("00 Sep 0000")) + 48);
     tblProposed_->setColumnWidth(kSite, fontMetrics().horizontalAdvance(QLatin1Char('M')) * 16);
+    // The numbers' columns as wide as their headings.
+    for (const int c : {kSightings, kSpecies}) {
+        tblProposed_->setColumnWidth(
+            c, fontMetrics().horizontalAdvance(
+                   model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()) +
+                   24);
+    }
     tblProposed_->setMinimumSize(720, 300);
     tblProposed_->installEventFilter(this);
     lblCount_->setObjectName(QStringLiteral("lblCount"));
@@ -211,9 +218,10 @@ frmGroupOutings::frmGroupOutings(std::vector<ProposedOuting> proposed, QWidget* 
 }
 
 void frmGroupOutings::showCount() {
-    lblCount_->setText(tr("%1 of %2 ticked.")
-                           .arg(QLocale().toString(model_->chosenCount()),
-                                words::counted(model_->rowCount(), tr("outing"), tr("outings"))));
+    const QLocale locale;
+    const int total = model_->rowCount();
+    lblCount_->setText((total == 1 ? tr("%1 of %2 outing ticked.") : tr("%1 of %2 outings ticked."))
+                           .arg(locale.toString(model_->chosenCount()), locale.toString(total)));
     cmdGroup_->setEnabled(model_->chosenCount() > 0);
 }
 

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFont>
 #include <QImageReader>
 #include <QLocale>
 #include <QPageLayout>
@@ -35,6 +36,12 @@ constexpr int kShownHeight = 360;
 
 QString esc(const QString& s) {
     return s.toHtmlEscaped();
+}
+
+// How the report names a picture in its folder: a relative address.
+QString pictureRef(const QString& dir, const QString& name) {
+    return QString::fromUtf8(
+        QUrl::toPercentEncoding(dir.isEmpty() ? name : dir + u'/' + name, "/"));
 }
 
 // The inside of the <body> of a document's HTML.
@@ -204,9 +211,6 @@ int TripReport::outingCount() const {
 QString TripReport::html(const QString& picturesDir) const {
     const QLocale locale;
     const QString dir = picturesDir.isEmpty() ? QString() : picturesDir + u'/';
-    const auto pictureUrl = [&](const QString& name) {
-        return QString::fromUtf8(QUrl::toPercentEncoding(dir + name, "/"));
-    };
     QString h;
     h += QStringLiteral("<h1>%1</h1>").arg(esc(tr("Trip Report")));
     QDate first;
@@ -273,7 +277,13 @@ QString TripReport::html(const QString& picturesDir) const {
         for (const Section::Article& a : s.articles) {
             h += QStringLiteral("<h3>%1</h3>").arg(esc(a.title));
             QString body = a.body;
-            body.replace(QLatin1String("\"@picture/"), QLatin1String("\"") + dir);
+            // The article's own pictures, by the report's names for them.
+            for (const Picture& p : pictures_) {
+                if (p.source.isEmpty()) {
+                    body.replace(QLatin1String("\"@picture/") + p.name.toHtmlEscaped() + u'"',
+                                 u'"' + pictureRef(picturesDir, p.name) + u'"');
+                }
+            }
             h += body;
         }
         int lifers = 0;
@@ -300,13 +310,14 @@ QString TripReport::html(const QString& picturesDir) const {
             },
             [](const OutingSpecies& sp) { return sp.name; });
         if (!s.pictures.empty()) {
-            h += QStringLiteral("<h3>%1</h3>").arg(esc(tr("Pictures")));
+            // Each picture with its caption under it, no heading: a heading
+            // could be left alone at the foot of a page.
             for (const Section::Shown& shown : s.pictures) {
                 const Picture& p = pictures_[shown.picture];
                 h += QStringLiteral(
                          "<p><img src=\"%1\" width=\"%2\" height=\"%3\" alt=\"%4\"><br>"
                          "<i>%4</i></p>")
-                         .arg(pictureUrl(p.name))
+                         .arg(pictureRef(picturesDir, p.name))
                          .arg(p.shown.width())
                          .arg(p.shown.height())
                          .arg(esc(shown.caption));
@@ -341,6 +352,9 @@ QString TripReport::html(const QString& picturesDir) const {
 
 std::unique_ptr<QTextDocument> TripReport::document() const {
     auto doc = std::make_unique<QTextDocument>();
+    QFont font = doc->defaultFont();
+    font.setPointSizeF(10.5);
+    doc->setDefaultFont(font);
     const QString dir = QStringLiteral("report-pictures");
     for (const Picture& p : pictures_) {
         QImage image = p.image;
@@ -359,7 +373,7 @@ std::unique_ptr<QTextDocument> TripReport::document() const {
             image = reader.read();
         }
         if (!image.isNull()) {
-            doc->addResource(QTextDocument::ImageResource, QUrl(dir + u'/' + p.name), image);
+            doc->addResource(QTextDocument::ImageResource, QUrl(pictureRef(dir, p.name)), image);
         }
     }
     doc->setHtml(html(dir));

@@ -1222,10 +1222,6 @@ Try &apos;wingfolio --help&apos;.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Pictures</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Links</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1354,15 +1350,11 @@ Try &apos;wingfolio --help&apos;.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 of %2 ticked.</source>
+        <source>%1 of %2 outing ticked.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>outing</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>outings</source>
+        <source>%1 of %2 outings ticked.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

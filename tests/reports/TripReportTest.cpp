@@ -112,6 +112,16 @@ TEST_F(TripReportTest, ThePdfHoldsEverySpeciesTheNarrativeAndTheCaptions) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n"
                                                                 << text.toStdString();
     }
+    // The picture is in the document, not a stand-in for a missing one.
+    QProcess images;
+    images.start(QStandardPaths::findExecutable(QStringLiteral("pdfimages")),
+                 {QStringLiteral("-list"), pdf});
+    ASSERT_TRUE(images.waitForFinished(30000));
+    const QStringList rows =
+        QString::fromUtf8(images.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 3) << rows.join(u'\n').toStdString();  // two heading lines
+    EXPECT_TRUE(rows[2].simplified().contains(QStringLiteral(" 640 480 ")))
+        << rows[2].toStdString();
     // The lifers are marked; the mallard is not one.
     EXPECT_EQ(text.count(QStringLiteral("lifer")), 3);  // two marks and the heading
     EXPECT_FALSE(text.contains(QStringLiteral("Lost picture")));

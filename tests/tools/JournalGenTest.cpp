@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <SQLiteCpp/SQLiteCpp.h>
 #include <QDir>
 #include <QImageReader>
 #include <set>
@@ -51,4 +52,35 @@ TEST(JournalGen, PictureEntriesHaveRealJpegFiles) {
     QStringList left = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     left.sort();
     EXPECT_EQ(left, (QStringList{"Images", "aviary.mdb"}));
+}
+
+// With outings, every sighting is in one, of its own day and place, and some
+// entries are filed under them.
+TEST(JournalGen, OutingsHoldSightingsOfOneDayAndPlace) {
+    test::TempDir tmp;
+    const QString dir = tmp.file(QStringLiteral("data"));
+    JournalSize size;
+    size.sightings = 600;
+    size.entries = 200;
+    size.topics = 3;
+    size.places = 5;
+    size.outingSize = 10;
+    const JournalSummary made = generateJournalFolder(dir, size);
+    auto store = DataFolder(dir).openJournal(worldListPath());
+    EXPECT_EQ(store->rowCount("outing"), made.outings);
+    EXPECT_GT(made.outings, 20);
+    EXPECT_LT(made.outings, 150);
+    EXPECT_EQ(store->rowCount("sighting_outing"), 600);
+    EXPECT_EQ(store->database()
+                  .execAndGet("SELECT count(*) FROM sighting s JOIN sighting_outing t ON "
+                              "t.sightingid = s.id JOIN outing o ON o.id = t.outingid WHERE "
+                              "substr(s.date, 1, 10) <> o.date OR s.site <> o.site")
+                  .getInt(),
+              0);
+    EXPECT_FALSE(store->filedEntries(Category::Outings).empty());
+    int species = 0;
+    for (const ListedOuting& o : store->outingList()) {
+        species += o.species;
+    }
+    EXPECT_GT(species, made.outings);
 }

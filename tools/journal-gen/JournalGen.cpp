@@ -41,9 +41,9 @@ const char* const kCountries[] = {"England",   "Scotland",      "Wales",        
                                   "Australia", "New Zealand",   "Norway"};
 // A point inside each of those countries (latitude, longitude), for the
 // places with coordinates.
-const double kCountryPoints[][2] = {{52.5, -1.5}, {56.8, -4.2},  {52.3, -3.7},  {46.6, 2.4},
-                                    {40.2, -3.7}, {7.6, -5.5},   {0.2, 37.9},   {22.8, 79.0},
-                                    {36.5, 138.5}, {55.0, -100.0}, {39.5, -98.5}, {23.6, -102.5},
+const double kCountryPoints[][2] = {{52.5, -1.5},   {56.8, -4.2},   {52.3, -3.7},  {46.6, 2.4},
+                                    {40.2, -3.7},   {7.6, -5.5},    {0.2, 37.9},   {22.8, 79.0},
+                                    {36.5, 138.5},  {55.0, -100.0}, {39.5, -98.5}, {23.6, -102.5},
                                     {-25.3, 134.0}, {-41.5, 172.8}, {61.5, 9.0}};
 
 struct Place {
@@ -85,12 +85,37 @@ class Generator {
         }
         std::shuffle(order.begin(), order.end(), rng_);
         static const char* const kinds[] = {"Adult", "Male", "Female", "Immature", "Sound Record"};
+        std::vector<qint64> outings;
+        int visitLeft = 0;  // sightings still to come on the outing
+        QDate visitDate;
+        const Place* visitPlace = nullptr;
         for (int i = 0; i < size_.sightings; ++i) {
             Sighting s;
             s.birdid = order[size_t(pickBird(rng_))];
-            s.date = QDate(2000, 1, 1).addDays(uniform(0, 26 * 365));
+            if (size_.outingSize > 0 && visitLeft == 0) {
+                visitLeft = uniform(1, 2 * size_.outingSize - 1);
+                visitDate = QDate(2000, 1, 1).addDays(uniform(0, 26 * 365));
+                visitPlace = &places_[size_t(uniform(0, int(places_.size()) - 1))];
+                Outing o;
+                o.date = visitDate;
+                o.startTime = QStringLiteral("%1:%2")
+                                  .arg(uniform(5, 17), 2, 10, QLatin1Char('0'))
+                                  .arg(uniform(0, 59), 2, 10, QLatin1Char('0'));
+                o.durationMin = QString::number(uniform(20, 300));
+                o.protocol = QStringLiteral("Traveling");
+                o.site = visitPlace->site;
+                o.district = visitPlace->district;
+                o.state = visitPlace->state;
+                o.country = visitPlace->country;
+                o.region = visitPlace->region;
+                o.latitude = visitPlace->latitude;
+                o.longitude = visitPlace->longitude;
+                outings.push_back(store_.addOuting(o));
+            }
+            s.date = visitPlace ? visitDate : QDate(2000, 1, 1).addDays(uniform(0, 26 * 365));
             s.type = QString::fromUtf8(kinds[uniform(0, 4)]);
-            const Place& p = places_[size_t(uniform(0, int(places_.size()) - 1))];
+            const Place& p =
+                visitPlace ? *visitPlace : places_[size_t(uniform(0, int(places_.size()) - 1))];
             s.site = p.site;
             s.district = p.district;
             s.state = p.state;
@@ -103,14 +128,24 @@ class Generator {
             if (uniform(0, 3) == 0) {
                 s.notes = sentence(4, 20);
             }
-            store_.appendSighting(s);
+            const qint64 seen = store_.appendSighting(s);
+            if (visitPlace) {
+                store_.setOutingOf(seen, outings.back());
+                --visitLeft;
+            }
         }
+        summary.outings = int(outings.size());
         for (int i = 0; i < size_.entries; ++i) {
             Entry e;
             const bool topic = !topics.empty() && uniform(0, 4) == 0;
-            e.catid = topic ? 2 : 1;
-            e.subid = topic ? topics[size_t(uniform(0, int(topics.size()) - 1))]
-                            : order[size_t(pickBird(rng_))];
+            const bool outing = !topic && !outings.empty() && uniform(0, 9) == 0;
+            const Category cat = topic    ? Category::Topics
+                                 : outing ? Category::Outings
+                                          : Category::Birds;
+            e.catid = int(cat);
+            e.subid = topic    ? topics[size_t(uniform(0, int(topics.size()) - 1))]
+                      : outing ? outings[size_t(uniform(0, int(outings.size()) - 1))]
+                               : order[size_t(pickBird(rng_))];
             const int kind = uniform(0, 9);
             e.title = sentence(1, 5);
             if (kind < 5) {
@@ -120,8 +155,7 @@ class Generator {
                 ++summary.articles;
             } else if (kind < 8) {
                 e.type = kImage;
-                const QString subject =
-                    *store_.subjectName(topic ? Category::Topics : Category::Birds, e.subid);
+                const QString subject = *store_.subjectName(cat, e.subid);
                 e.fname = subject + u' ' + e.title + QStringLiteral("_%1.jpg").arg(i + 1);
                 ++summary.pictures;
                 summary.pictureNames.emplace_back(e.fname, i % int(std::size(kSamplePictureSizes)));
@@ -287,7 +321,7 @@ class NeverReplace : public MessageBoxes {
 QString JournalSummary::describe() const {
     return QStringLiteral(
                "%1 birds, %2 topics, %3 sightings, %4 entries (%5 articles, %6 "
-               "pictures, %7 links), %8 JPEG files in Images")
+               "pictures, %7 links), %8 JPEG files in Images, %9 outings")
         .arg(birds)
         .arg(topics)
         .arg(sightings)
@@ -295,7 +329,8 @@ QString JournalSummary::describe() const {
         .arg(articles)
         .arg(pictures)
         .arg(links)
-        .arg(pictureFiles);
+        .arg(pictureFiles)
+        .arg(outings);
 }
 
 JournalSummary generateJournalFolder(const QString& dataDir, const JournalSize& size) {

@@ -17,6 +17,9 @@ struct JournalSize {
     int topics = 200;
     int places = 300;
     std::uint64_t seed = 1;
+    // When above 0: the sightings come in outings of about this many (a day
+    // at one place each), and one entry in ten is filed under an outing.
+    int outingSize = 0;
 };
 
 // What a generation made.
@@ -28,6 +31,7 @@ struct JournalSummary {
     int pictures = 0;
     int links = 0;
     int pictureFiles = 0;  // JPEG files written into Images
+    int outings = 0;
     // The file name (in Images) of every picture entry, and which of the
     // sample pictures it shows.
     std::vector<std::pair<QString, int>> pictureNames;

@@ -32,7 +32,11 @@ int main(int argc, char** argv) {
                                     QStringLiteral("300"));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("random seed (1)"),
                                   QStringLiteral("S"), QStringLiteral("1"));
-    p.addOptions({sightings, entries, topics, places, seed});
+    const QCommandLineOption outings(
+        QStringLiteral("outings"),
+        QStringLiteral("sightings in outings of about N each, 0 for none (0)"), QStringLiteral("N"),
+        QStringLiteral("0"));
+    p.addOptions({sightings, entries, topics, places, seed, outings});
     p.process(app);
     if (p.positionalArguments().size() != 1) {
         p.showHelp(2);
@@ -48,6 +52,7 @@ int main(int argc, char** argv) {
     size.topics = p.value(topics).toInt();
     size.places = p.value(places).toInt();
     size.seed = p.value(seed).toULongLong();
+    size.outingSize = p.value(outings).toInt();
     try {
         const wf::JournalSummary made = wf::generateJournalFolder(dir, size);
         std::printf("journal-gen: made %s: %s\n", qPrintable(QDir(dir).absolutePath()),

@@ -45,6 +45,7 @@
 #include "Startup.h"
 #include "Store.h"
 #include "Translations.h"
+#include "TripReport.h"
 #include "frmHelp.h"
 #include "frmMain.h"
 #include "frmSplash.h"
@@ -244,7 +245,7 @@ int main(int argc, char** argv) {
         {
             wf::SightingWriter writer(*store);
             const char* const birds[] = {"Eurasian Wren", "Mallard", "Great Crested Grebe",
-                                         "Common Kingfisher", "Eurasian Reed Warbler"};
+                                         "Common Kingfisher", "Common Reed Warbler"};
             for (int checklist = 0; checklist < 2; ++checklist) {
                 for (int i = 0; i < 5 - checklist * 2; ++i) {
                     wf::Sighting s;
@@ -268,6 +269,27 @@ int main(int argc, char** argv) {
                 }
             }
             store->outingsFromEbird();
+            // What was written of the newer one: an article and a picture.
+            wf::Entry note;
+            note.catid = int(wf::Category::Outings);
+            note.subid = store->outingList().front().id;
+            note.type = wf::kArticle;
+            note.title = QStringLiteral("A morning on the south arm");
+            note.fname = QStringLiteral(" ");
+            note.caption = QStringLiteral(
+                "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Mist on the water until "
+                "eight; then \\b two ospreys\\b0  fished the south arm while the grebes "
+                "displayed off Lax Hill.\\par A kingfisher sat by the Egleton hide.\\par}");
+            store->appendEntry(note);
+            SQLite::Statement pictures(store->database(),
+                                       "SELECT fname FROM data WHERE type = 'Image' LIMIT 1");
+            if (pictures.executeStep()) {
+                note.type = wf::kImage;
+                note.title = QStringLiteral("Grebes displaying");
+                note.caption.clear();
+                note.fname = QString::fromStdString(pictures.getColumn(0).getString());
+                store->appendEntry(note);
+            }
         }
         // eBird records waiting for their names to be reviewed.
         wf::EbirdNames names(*store, wf::IsoCodes::system());
@@ -364,6 +386,19 @@ int main(int argc, char** argv) {
             w.clickNode(QStringLiteral("O%1").arg(startup.state().db().outingList().front().id));
         }
         shoot(tag + QStringLiteral("main-outing"));
+        if (auto* page = w.findChild<QTextEdit*>(QStringLiteral("rtb"))) {
+            page->verticalScrollBar()->setValue(page->verticalScrollBar()->maximum());
+        }
+        shoot(tag + QStringLiteral("main-outing-end"));
+        if (s == p.value(sizes).split(u',').front()) {
+            // The report of both outings, to be looked at as pdftoppm draws it.
+            const wf::Store& db = startup.state().db();
+            const wf::TripReport report(db, startup.state().folder,
+                                        db.outingsBetween(QDate(2026, 5, 1), QDate(2026, 5, 31)));
+            report.writePdf(QDir(out).filePath(QStringLiteral("trip-report.pdf")));
+            report.writeHtml(QDir(out).filePath(QStringLiteral("trip-report.html")));
+            std::printf("  trip-report.pdf, trip-report.html\n");
+        }
         w.cmbSearchCategory()->setCurrentIndex(0);
         emit w.cmbSearchCategory()->activated(0);
         settle(100);
@@ -415,7 +450,8 @@ int main(int argc, char** argv) {
         for (const char* item :
              {"mnuFileNewSighting", "mnuFileNewArticle", "mnuFileNewImage", "mnuFileNewLink",
               "mnuEditEntry", "mnuEditSubject", "mnuViewCustom", "mnuViewOptions", "mnuFileRestore",
-              "mnuFileExportEbird", "mnuFileReviewNames", "mnuViewStatistics", "mnuHelpAbout"}) {
+              "mnuFileExportEbird", "mnuFileReviewNames", "mnuViewStatistics", "mnuHelpAbout",
+              "mnuEditGroupOutings", "mnuFileTripReport"}) {
             if (QAction* a = w.menuItem(QString::fromLatin1(item))) {
                 a->setEnabled(true);
                 a->trigger();
