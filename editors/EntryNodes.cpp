@@ -32,8 +32,16 @@ void insertEntryNode(MainWindowApi& main, const NewEntryNode& n) {
     if (n.category == Category::Outings) {
         // The Outings list: under its outing, which is there already.
         if (main.categoryListText() == QLatin1String("Outings")) {
-            addPassingDuplicates(main, QStringLiteral("O") + QString::number(n.subid), entryKey,
-                                 n.title, n.picture);
+            try {
+                addPassingDuplicates(main, QStringLiteral("O") + QString::number(n.subid), entryKey,
+                                     n.title, n.picture);
+            } catch (const AppError& e) {
+                // An outing of a year not opened yet: the entry is read
+                // with the year when it is opened.
+                if (e.number() != err::ElementNotFound) {
+                    throw;
+                }
+            }
         }
         return;
     }

@@ -30,8 +30,15 @@ QString outingNodeText(const ListedOuting& o);
 // image "page:map", its pictures' thumbnails those of entriesHtml.
 QString outingPageHtml(const OutingPageData& page);
 
-// The Outings list: every outing, newest first, keyed "O12" under a root
-// keyed "Outings".
+// The Outings list: under a root keyed "Outings", a node for each year
+// with outings, newest first, keyed "Y2026" ("Y0" for the undated); under
+// each its outings, newest first, keyed "O12", and what is filed under an
+// outing beneath it. The newest year is read at once and shown open; the
+// others are lazy, read by outingYearNodes when opened.
 NodeList outingListNodes(const Store& store);
+std::vector<Node> outingYearNodes(const Store& store, const QString& yearKey);
+// The key of the node a node of the Outings list hangs under; empty when it
+// is not one of the list.
+QString outingParentKey(const Store& store, const QString& key);
 
 }  // namespace wf

@@ -89,7 +89,33 @@ void frmMain::loadList(const QString& item) {
     } else if (item == QLatin1String("District Life Sightings")) {
         LoadAreaSightings(Area::District, state_.ActiveDistrict);
     } else if (item == QLatin1String("Outings")) {
-        showList([&] { return outingListNodes(state_.db()); });
+        showList([this] {
+            NodeList list = outingListNodes(state_.db());
+            list.children = [this](const QString& key) {
+                return outingYearNodes(state_.db(), key);
+            };
+            list.parentOf = [this](const QString& key) {
+                return outingParentKey(state_.db(), key);
+            };
+            list.whole = [this] {
+                NodeList all = outingListNodes(state_.db());
+                std::vector<Node> nodes;
+                for (Node& n : all.nodes) {
+                    const bool lazyYear = n.lazy;
+                    const QString key = n.key;
+                    n.lazy = false;
+                    nodes.push_back(std::move(n));
+                    if (lazyYear) {
+                        for (Node& c : outingYearNodes(state_.db(), key)) {
+                            nodes.push_back(std::move(c));
+                        }
+                    }
+                }
+                all.nodes = std::move(nodes);
+                return all;
+            };
+            return list;
+        });
     } else if (item == QLatin1String("Year List") || item == QLatin1String("Month List") ||
                item == QLatin1String("First Sightings")) {
         LoadPeriodList(item);

@@ -128,7 +128,8 @@ void frmMain::showNode(const QString& key, const QString& text, const QString& p
         return;
     }
     const QChar kind = key.front();
-    if (kind == u'T' || kind == u'B' || kind == u'F') {  // a subject, a root or a family
+    if (kind == u'T' || kind == u'B' || kind == u'F' ||
+        kind == u'Y') {  // a subject, a root, a family or a year of outings
         setEntryCommands(false, false, false);
         return;
     }

@@ -274,6 +274,10 @@ const char* const kOutings[] = {
 // before the sighting, so that its bird can still be read.
 const char* const kOutingBirds[] = {
     "ALTER TABLE outing ADD COLUMN species INTEGER NOT NULL DEFAULT 0",
+    // The Outings list reads this index alone, newest first; it serves the
+    // lookups by date the narrower one served.
+    "CREATE INDEX outing_list ON outing(date, id, site, species)",
+    "DROP INDEX IF EXISTS outing_date",
     "CREATE TABLE outing_bird ("
     " outingid INTEGER NOT NULL,"
     " birdid INTEGER NOT NULL,"

@@ -183,6 +183,11 @@ class Store {
     int outingsFromEbird();
     // Newest first, each with its species.
     std::vector<ListedOuting> outingList() const;
+    // The years that have outings, newest first (0 for the undated), with
+    // how many each has.
+    std::vector<std::pair<int, int>> outingYears() const;
+    // The outings of one year (0: the undated), newest first.
+    std::vector<ListedOuting> outingsOfYear(int year) const;
     std::optional<Outing> outing(qint64 id) const;
     // In taxonomic order (names last, by name, for birds the world list
     // does not place).

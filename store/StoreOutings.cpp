@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "AppError.h"
+#include "RawStatement.h"
 #include "Store.h"
 #include "Wildcard.h"
 
@@ -49,11 +50,32 @@ namespace {
 // An outing as listed, with the number of its species its ties keep.
 constexpr const char* kListedOuting = "SELECT o.id, o.date, o.site, o.species FROM outing o ";
 
+// "2026-05-03" as a date, read without a parser: the lists read thousands.
+QDate isoDate(const char* s, int bytes) {
+    const auto digits = [&](int from, int n) {
+        int v = 0;
+        for (int i = from; i < from + n; ++i) {
+            if (s[i] < '0' || s[i] > '9') {
+                return -1;
+            }
+            v = v * 10 + (s[i] - '0');
+        }
+        return v;
+    };
+    if (bytes < 10 || s[4] != '-' || s[7] != '-') {
+        return {};
+    }
+    const int y = digits(0, 4);
+    const int m = digits(5, 2);
+    const int d = digits(8, 2);
+    return y < 0 || m < 0 || d < 0 ? QDate() : QDate(y, m, d);
+}
+
 std::vector<ListedOuting> readListed(SQLite::Statement& q) {
     std::vector<ListedOuting> out;
     while (q.executeStep()) {
-        out.push_back({q.getColumn(0).getInt64(),
-                       QDate::fromString(text(q.getColumn(1)).left(10), Qt::ISODate),
+        const SQLite::Column date = q.getColumn(1);
+        out.push_back({q.getColumn(0).getInt64(), isoDate(date.getText(), date.getBytes()),
                        text(q.getColumn(2)), q.getColumn(3).getInt()});
     }
     return out;
@@ -61,10 +83,68 @@ std::vector<ListedOuting> readListed(SQLite::Statement& q) {
 
 }  // namespace
 
+namespace {
+
+// The outings a query lists, read straight from the engine: a list can hold
+// tens of thousands.
+std::vector<ListedOuting> readListedRaw(sqlite3* db, const std::string& sql,
+                                        const std::string& from = {}, const std::string& to = {}) {
+    const RawStatement statement = prepareRaw(db, sql);
+    sqlite3_stmt* q = statement.get();
+    if (!from.empty()) {
+        sqlite3_bind_text(q, 1, from.data(), int(from.size()), SQLITE_STATIC);
+        sqlite3_bind_text(q, 2, to.data(), int(to.size()), SQLITE_STATIC);
+    }
+    std::vector<ListedOuting> out;
+    forEachRow(db, q, [&] {
+        const auto* date = reinterpret_cast<const char*>(sqlite3_column_text(q, 1));
+        out.push_back({sqlite3_column_int64(q, 0),
+                       date ? isoDate(date, sqlite3_column_bytes(q, 1)) : QDate(), rawText(q, 2),
+                       sqlite3_column_int(q, 3)});
+    });
+    return out;
+}
+
+}  // namespace
+
 std::vector<ListedOuting> Store::outingList() const {
     return guarded(*db_, [&] {
-        SQLite::Statement q(*db_, std::string(kListedOuting) + "ORDER BY o.date DESC, o.id DESC");
-        return readListed(q);
+        return readListedRaw(db_->getHandle(),
+                             std::string(kListedOuting) + "ORDER BY o.date DESC, o.id DESC");
+    });
+}
+
+std::vector<std::pair<int, int>> Store::outingYears() const {
+    return guarded(*db_, [&] {
+        std::vector<std::pair<int, int>> out;
+        SQLite::Statement q(*db_,
+                            "SELECT substr(date, 1, 4) AS y, count(*) FROM outing GROUP BY y "
+                            "ORDER BY y DESC");
+        while (q.executeStep()) {
+            out.emplace_back(QString::fromUtf8(q.getColumn(0).getText()).toInt(),
+                             q.getColumn(1).getInt());
+        }
+        // The undated last.
+        std::stable_sort(out.begin(), out.end(), [](const auto& a, const auto& b) {
+            return (a.first != 0) > (b.first != 0);
+        });
+        return out;
+    });
+}
+
+std::vector<ListedOuting> Store::outingsOfYear(int year) const {
+    return guarded(*db_, [&] {
+        if (year == 0) {
+            return readListedRaw(db_->getHandle(), std::string(kListedOuting) +
+                                                       "WHERE o.date < '0001' ORDER BY o.id DESC");
+        }
+        return readListedRaw(
+            db_->getHandle(),
+            std::string(kListedOuting) +
+                "WHERE o.date >= ?1 AND o.date < ?2 ORDER BY o.date DESC, "
+                "o.id DESC",
+            QStringLiteral("%1").arg(year, 4, 10, QLatin1Char('0')).toStdString(),
+            QStringLiteral("%1").arg(year + 1, 4, 10, QLatin1Char('0')).toStdString());
     });
 }
 

@@ -872,6 +872,18 @@ Try &apos;wingfolio --help&apos;.
         <source>all species reported</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>outing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>outings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No date (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>wf::DateField</name>

@@ -17,14 +17,15 @@ using test::TempDir;
 
 // A journal made now, as format 5 left it: no outings' birds.
 void makeFormatFive(SQLite::Database& db) {
-    for (const char* sql : {"DROP TRIGGER outing_bird_added", "DROP TRIGGER outing_bird_gone",
-                            "DROP TRIGGER outing_tie_added", "DROP TRIGGER outing_tie_gone",
-                            "DROP TRIGGER outing_tie_moved", "DROP TRIGGER outing_bird_moved",
-                            "DROP TABLE outing_bird", "ALTER TABLE outing DROP COLUMN species",
-                            "DROP TRIGGER sighting_outing_gone",
-                            "CREATE TRIGGER sighting_outing_gone AFTER DELETE ON sighting BEGIN"
-                            " DELETE FROM sighting_outing WHERE sightingid = old.id; END",
-                            "PRAGMA user_version = 5"}) {
+    for (const char* sql :
+         {"DROP TRIGGER outing_bird_added", "DROP TRIGGER outing_bird_gone",
+          "DROP TRIGGER outing_tie_added", "DROP TRIGGER outing_tie_gone",
+          "DROP TRIGGER outing_tie_moved", "DROP TRIGGER outing_bird_moved",
+          "DROP TABLE outing_bird", "DROP INDEX outing_list",
+          "ALTER TABLE outing DROP COLUMN species", "DROP TRIGGER sighting_outing_gone",
+          "CREATE TRIGGER sighting_outing_gone AFTER DELETE ON sighting BEGIN"
+          " DELETE FROM sighting_outing WHERE sightingid = old.id; END",
+          "PRAGMA user_version = 5"}) {
         db.exec(sql);
     }
 }

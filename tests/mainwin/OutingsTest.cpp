@@ -181,7 +181,11 @@ TEST_F(OutingsTest, SightingsTypedBeforeAreGroupedAsTickedAndEscapeMakesNone) {
     EXPECT_EQ(db.outingList().size(), 4u);
     EXPECT_FALSE(db.outingOf(lane));
     // The list shows them at once, with their species.
-    EXPECT_EQ(w.nodes().childKeys(QStringLiteral("Outings")).size(), 4);
+    // A year each: 2026 open with its two, 2024 read when opened.
+    EXPECT_EQ(w.nodes().childKeys(QStringLiteral("Outings")),
+              (QStringList{QStringLiteral("Y2026"), QStringLiteral("Y2024")}));
+    EXPECT_EQ(w.nodes().text(QStringLiteral("Y2024")), QStringLiteral("2024 (2 outings)"));
+    EXPECT_EQ(w.nodes().childKeys(QStringLiteral("Y2024")).size(), 2);
     bool marsh = false;
     for (const ListedOuting& o : db.outingList()) {
         marsh = marsh || (o.site == QStringLiteral("Marsh") && o.species == 2);

@@ -367,12 +367,23 @@ TEST_F(BirdListsViewTest, OutingsAreListedNewestFirstAndShowTheirSpecies) {
     choose(w, QStringLiteral("Outings"));
     const QModelIndex root = w.tv1()->model()->index(0, 0);
     EXPECT_EQ(root.data().toString(), QStringLiteral("Outings"));
+    // A node a year, newest first: the newest open, the other read when opened.
     ASSERT_EQ(w.tv1()->model()->rowCount(root), 2);
-    const QModelIndex newest = w.tv1()->model()->index(0, 0, root);
+    const QModelIndex y2026 = w.tv1()->model()->index(0, 0, root);
+    const QModelIndex y2025 = w.tv1()->model()->index(1, 0, root);
+    EXPECT_EQ(y2026.data().toString(), QStringLiteral("2026 (1 outing)"));
+    EXPECT_TRUE(w.tv1()->isExpanded(y2026));
+    EXPECT_FALSE(w.tv1()->isExpanded(y2025));
+    const QModelIndex newest = w.tv1()->model()->index(0, 0, y2026);
     EXPECT_EQ(newest.data().toString(),
               words::date(QDate(2026, 5, 3)) + QStringLiteral(" \u2014 Rutland Water (1 species)"));
     // A click shows the outing's page: the older one has both lifers.
-    const QModelIndex older = w.tv1()->model()->index(1, 0, root);
+    w.show();
+    user::focus(w.tv1());
+    w.tv1()->setCurrentIndex(y2025);
+    user::key(&w, Qt::Key_Right);  // opens the year, as a reader does
+    ASSERT_EQ(w.tv1()->model()->rowCount(y2025), 1);
+    const QModelIndex older = w.tv1()->model()->index(0, 0, y2025);
     w.tv1()->setCurrentIndex(older);
     emit w.tv1()->clicked(older);
     const QString page = w.findChild<QTextEdit*>(QStringLiteral("rtb"))->toPlainText();
