@@ -315,6 +315,30 @@ const char* const kOutingBirds[] = {
     "  ON CONFLICT (outingid, birdid) DO UPDATE SET sightings = sightings + 1; END",
 };
 
+// Journal format 7: what a picture's file said of itself (EXIF) when it was
+// imported, and the sighting a picture shows. Both go with their entry; a
+// tie goes with its sighting.
+const char* const kPictures[] = {
+    "CREATE TABLE picture_exif ("
+    " dataid INTEGER PRIMARY KEY,"
+    " taken TEXT NOT NULL DEFAULT '',"
+    " latitude TEXT NOT NULL DEFAULT '',"
+    " longitude TEXT NOT NULL DEFAULT '',"
+    " camera TEXT NOT NULL DEFAULT '',"
+    " lens TEXT NOT NULL DEFAULT '',"
+    " orientation INTEGER NOT NULL DEFAULT 1,"
+    " original_name TEXT NOT NULL DEFAULT '')",
+    "CREATE TABLE picture_sighting ("
+    " dataid INTEGER PRIMARY KEY,"
+    " sightingid INTEGER NOT NULL)",
+    "CREATE INDEX picture_sighting_sighting ON picture_sighting(sightingid)",
+    "CREATE TRIGGER picture_gone AFTER DELETE ON data BEGIN"
+    " DELETE FROM picture_exif WHERE dataid = old.id;"
+    " DELETE FROM picture_sighting WHERE dataid = old.id; END",
+    "CREATE TRIGGER picture_sighting_gone AFTER DELETE ON sighting BEGIN"
+    " DELETE FROM picture_sighting WHERE sightingid = old.id; END",
+};
+
 // Fills the outings' birds from the ties made before (once, as the journal's
 // format goes up).
 const char* const kFillOutingBirds[] = {
@@ -482,6 +506,7 @@ void createTables(SQLite::Database& db) {
     execAll(db, kCountryAliases);
     execAll(db, kOutings);
     execAll(db, kOutingBirds);
+    execAll(db, kPictures);
     db.exec("PRAGMA application_id = " + std::to_string(kApplicationId));
     db.exec("PRAGMA user_version = " + std::to_string(Store::kSchemaVersion));
 }
@@ -533,7 +558,8 @@ void checkAndMigrate(SQLite::Database& db, const QString& worldListCsv,
     const int textSteps = int((entries + kTextBatch - 1) / kTextBatch);
     const int total = (version < 2 ? 2 : 0) +
                       (version < 3 ? int(std::size(kSightingIndexes)) + 1 + textSteps : 0) +
-                      (version < 4 ? 1 : 0) + (version < 5 ? 1 : 0) + (version < 6 ? 1 : 0);
+                      (version < 4 ? 1 : 0) + (version < 5 ? 1 : 0) + (version < 6 ? 1 : 0) +
+                      (version < 7 ? 1 : 0);
     int done = 0;
     const auto step = [&] {
         ++done;
@@ -608,6 +634,13 @@ void checkAndMigrate(SQLite::Database& db, const QString& worldListCsv,
         execAll(db, kOutingBirds);
         execAll(db, kFillOutingBirds);
         db.exec("PRAGMA user_version = 6");
+        t.commit();
+        step();
+    }
+    if (version < 7) {
+        SQLite::Transaction t(db);
+        execAll(db, kPictures);
+        db.exec("PRAGMA user_version = 7");
         t.commit();
         step();
     }

@@ -371,7 +371,8 @@ qint64 Store::rowCount(const char* table) const {
     static const char* const known[] = {
         "birds",           "topics",          "data",          "sighting",       "options",
         "taxonomy",        "sighting_detail", "ebird_pending", "ebird_name_map", "outing",
-        "sighting_outing", "country_bird",    "country_alias", "outing_bird"};
+        "sighting_outing", "country_bird",    "country_alias", "outing_bird",    "picture_exif",
+        "picture_sighting"};
     for (const char* t : known) {
         if (qstrcmp(t, table) == 0) {
             return guarded(*db_, [&] {

@@ -6,6 +6,7 @@
 #include <array>
 #include <atomic>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -30,7 +31,7 @@ class Store {
     // 2: the side tables taxonomy and sighting_detail; 3: covering sighting
     // indexes and the text index; 4: eBird name choices and records waiting
     // for review (ebird_name_map, ebird_pending).
-    static constexpr int kSchemaVersion = 6;
+    static constexpr int kSchemaVersion = 7;
     static constexpr const char* kFileName = "aviary.mdb";
 
     // Opens an existing journal. The file is checked before SQLite touches
@@ -175,6 +176,17 @@ class Store {
                                          int month) const;
     // Every bird's taxonomy, by bird id.
     std::vector<std::pair<qint64, Taxonomy>> taxonomies() const;
+
+    // Pictures from the camera ---------------------------------------------
+    void setPictureExif(qint64 dataid, const PictureExif& exif);
+    std::optional<PictureExif> pictureExif(qint64 dataid) const;
+    // Ties a picture entry to the sighting it shows, or to none.
+    void tiePicture(qint64 dataid, std::optional<qint64> sightingId);
+    std::optional<qint64> sightingOfPicture(qint64 dataid) const;
+    // The picture entries tied to a sighting, oldest first.
+    std::vector<qint64> picturesOfSighting(qint64 sightingId) const;
+    // The sightings of each of the days, in one read of the journal.
+    std::map<QDate, std::vector<Sighting>> sightingsOnDays(const std::vector<QDate>& days) const;
 
     // Outings ---------------------------------------------------------------
     // Makes an outing of each eBird checklist (Submission ID) that has none

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QTime>
 #include <QtGlobal>
@@ -204,6 +205,18 @@ struct ListedOuting {
     QDate date;
     QString site;
     int species = 0;
+};
+
+// What a picture's file said of itself when it was imported (its EXIF).
+struct PictureExif {
+    QDateTime taken;  // as the camera's clock had it; invalid when not said
+    QString latitude;  // decimal degrees, or empty
+    QString longitude;
+    QString camera;  // make and model
+    QString lens;
+    int orientation = 1;   // EXIF orientation, 1 (upright) to 8
+    QString originalName;  // the file's name before import
+    bool operator==(const PictureExif&) const = default;
 };
 
 // An outing "Group Into Outings" proposes: the sightings of a day at a site

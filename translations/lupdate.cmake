@@ -4,7 +4,7 @@
 # tr() of its own: the program would ask for it under another context and
 # the translation would never be found.
 #   cmake -DLUPDATE=... -DSOURCE_DIR=... -DTS=... -DSTAMP=... -P lupdate.cmake
-set(folders core widgets store exchange imaging richtext reports maps mainwin editors dialogs startup)
+set(folders core widgets store exchange imaging richtext reports photos maps mainwin editors dialogs startup)
 set(paths)
 foreach(f IN LISTS folders)
     list(APPEND paths ${SOURCE_DIR}/${f})
