@@ -104,6 +104,7 @@ const std::vector<Menu>& menus() {
           {"mnuFileImport", QT_TRANSLATE_NOOP("wf::frmMain", "Import Old &Journal..."), ""},
           {"mnuFileImportEbird", QT_TRANSLATE_NOOP("wf::frmMain", "Import &eBird Data..."), ""},
           {"mnuFileReviewNames", QT_TRANSLATE_NOOP("wf::frmMain", "Re&view eBird Names..."), ""},
+          {"mnuFileImportPictures", QT_TRANSLATE_NOOP("wf::frmMain", "Import Pi&ctures..."), ""},
           {"mnuFileTripReport", QT_TRANSLATE_NOOP("wf::frmMain", "Export &Trip Report..."), ""},
           {"mnuFilePrint", QT_TRANSLATE_NOOP("wf::frmMain", "Pri&nt..."), "Ctrl+P"},
           {"mnuFileBar5", "-", ""},
@@ -162,6 +163,7 @@ const ToolButton kToolButtons[] = {
 
 frmMain::frmMain(AppState& state, QWidget* parent) : QMainWindow(parent), state_(state) {
     setObjectName(QStringLiteral("frmMain"));
+    setAcceptDrops(true);  // picture files from a file manager
     setWindowTitle(QStringLiteral("Wingfolio"));
     setWindowIcon(artwork::appIcon());
     buildMenus();
@@ -276,6 +278,8 @@ void frmMain::buildMenus() {
             &frmMain::mnuFileImportEbird_Click);
     connect(menuItem(QStringLiteral("mnuFileReviewNames")), &QAction::triggered, this,
             &frmMain::mnuFileReviewNames_Click);
+    connect(menuItem(QStringLiteral("mnuFileImportPictures")), &QAction::triggered, this,
+            &frmMain::mnuFileImportPictures_Click);
     connect(menuItem(QStringLiteral("mnuFileTripReport")), &QAction::triggered, this,
             &frmMain::mnuFileTripReport_Click);
     connect(menuItem(QStringLiteral("mnuFilePrint")), &QAction::triggered, this,
@@ -888,7 +892,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
             case QEvent::DragEnter:
             case QEvent::DragMove: {
                 auto* e = static_cast<QDragMoveEvent*>(event);
-                if (e->mimeData()->hasFormat(kControlMime)) {
+                if (e->mimeData()->hasFormat(kControlMime) ||
+                    !localFiles(e->mimeData()).isEmpty()) {
                     e->acceptProposedAction();
                     return true;
                 }
@@ -896,6 +901,21 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
             }
             case QEvent::Drop: {
                 auto* e = static_cast<QDropEvent*>(event);
+                if (const QStringList files = localFiles(e->mimeData()); !files.isEmpty()) {
+                    // Files from a file manager: on a bird's node, they are
+                    // that bird's unless their day says otherwise.
+                    e->acceptProposedAction();
+                    const QString key = nodes().keyAt(e->position().toPoint());
+                    qint64 bird = 0;
+                    if (key.startsWith(u'B') && treePane_->birdsChosen()) {
+                        bird = key.mid(1).toLongLong();
+                    } else if (key.startsWith(u'S')) {
+                        bird = key.mid(1).toLongLong();
+                    }
+                    QTimer::singleShot(0, this,
+                                       [this, files, bird] { importPictures(files, bird); });
+                    return true;
+                }
                 if (e->mimeData()->hasFormat(kControlMime)) {
                     const QPoint inWindow = tv1()->viewport()->mapTo(this, e->position().toPoint());
                     tv1_DragDrop(QString::fromUtf8(e->mimeData()->data(kControlMime)),

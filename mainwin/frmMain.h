@@ -28,10 +28,14 @@ class QRadioButton;
 class QStatusBar;
 class QTextEdit;
 class QToolBar;
+class QMimeData;
 class QTextDocument;
 class QTreeView;
 
 namespace wf {
+
+// The local files a drag carries; none when it carries anything else.
+QStringList localFiles(const QMimeData* data);
 
 // The main window: the subject tree and its lists on the left, the entry
 // viewer on the right, the commands in the menus and on the toolbar, the
@@ -121,6 +125,10 @@ class frmMain : public QMainWindow, public MainWindowApi {
     // What File, Print prints: the page shown (an outing, a subject's page,
     // an article) when the viewer shows one, else the list as the tree shows it.
     std::unique_ptr<QTextDocument> printDocument() const;
+    // Looks at the files (a folder by its files), proposes each one's bird
+    // and sighting and shows them for review; bird, when not 0, is proposed
+    // for those whose day proposes none.
+    void importPictures(const QStringList& paths, qint64 bird = 0);
 
   signals:
     void journalRefused();
@@ -130,6 +138,8 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -151,6 +161,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void mnuFileImportEbird_Click();
     void mnuFileReviewNames_Click();
     void mnuFilePrint_Click();
+    void mnuFileImportPictures_Click();
     void mnuFileTripReport_Click();
     // The records waiting for review, in the File menu and the status bar.
     void countWaitingNames();

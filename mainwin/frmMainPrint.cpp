@@ -1,18 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's printing and trip reports: File, Print with its preview,
-// and File, Export Trip Report.
+// The main window's printing, trip reports and pictures from the camera:
+// File, Print with its preview; File, Export Trip Report; File, Import
+// Pictures and files dropped on the window.
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "AppError.h"
@@ -22,10 +28,12 @@
 #include "FileChooser.h"
 #include "ListDocument.h"
 #include "Module.h"
+#include "PhotoImport.h"
 #include "Printing.h"
 #include "SubjectPage.h"
 #include "TripReport.h"
 #include "Words.h"
+#include "frmImportPictures.h"
 #include "frmMain.h"
 
 namespace wf {
@@ -241,6 +249,78 @@ void frmMain::mnuFileTripReport_Click() {
                      .arg(words::counted(qint64(outings.size()), tr("outing"), tr("outings")),
                           QDir::toNativeSeparators(target)),
         caption, MsgIcon::Information);
+}
+
+QStringList localFiles(const QMimeData* data) {
+    QStringList out;
+    if (data == nullptr || !data->hasUrls()) {
+        return out;
+    }
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) {
+            return {};  // web addresses are not pictures to import
+        }
+        out << url.toLocalFile();
+    }
+    return out;
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (!localFiles(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    const QStringList files = localFiles(event->mimeData());
+    if (files.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    // After the drop has ended, so that the file manager is not kept waiting.
+    QTimer::singleShot(0, this, [this, files] { importPictures(files); });
+}
+
+void frmMain::mnuFileImportPictures_Click() {
+    const QStringList files = chooseOpenFiles(
+        state_.services.dialogs, this, tr("Import Pictures"), QStringLiteral("dlgImportFiles"),
+        tr("Pictures (*.jpg *.jpeg *.JPG *.JPEG *.png *.tif *.tiff *.webp *.bmp);;All files (*)"));
+    if (!files.isEmpty()) {
+        importPictures(files);
+    }
+}
+
+void frmMain::importPictures(const QStringList& paths, qint64 bird) {
+    std::vector<PhotoChoice> choices;
+    try {
+        const BusyCursor busy;
+        choices = PhotoImport::propose(state_.db(), PhotoImport::filesIn(paths));
+        if (bird != 0) {
+            const QString name = state_.db().subjectName(Category::Birds, bird).value_or(QString());
+            for (PhotoChoice& c : choices) {
+                if (c.file.ok() && c.birdid == 0) {
+                    c.birdid = bird;
+                    c.title = c.file.exif.taken.isValid()
+                                  ? name + QStringLiteral(", ") +
+                                        words::date(c.file.exif.taken.date(), DateStyle::Long)
+                                  : name;
+                }
+            }
+        }
+    } catch (const AppError& e) {
+        reportLoadError(e.number(), e.description());
+        return;
+    }
+    if (choices.empty()) {
+        state_.services.messages.notify(tr("There are no files there to import."),
+                                        tr("Import Pictures"), MsgIcon::Information);
+        return;
+    }
+    frmImportPictures review(state_, std::move(choices), this);
+    state_.services.dialogs.exec(review);
+    if (review.stored() > 0) {
+        cmbSearchCategory_Click();  // the new pictures in the list shown
+    }
 }
 
 }  // namespace wf

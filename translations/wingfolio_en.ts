@@ -1009,6 +1009,72 @@ Try &apos;wingfolio --help&apos;.
     </message>
 </context>
 <context>
+    <name>wf::PhotoFile</name>
+    <message>
+        <source>is a symbolic link, which is not followed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>is not a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>is not a picture the journal takes (JPEG, PNG, TIFF, WebP or BMP)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>is not a picture: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>is named as %1 but holds %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>is a damaged JPEG: it ends before the picture does</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>has no size: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>is %1 × %2 pixels, over 100 megapixels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot be decoded: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wf::PhotoImport</name>
+    <message>
+        <source>has no bird to be filed under</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot be stored: the name %1 is taken in Images</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot be copied into Images</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot be decoded: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>wf::PictureView</name>
     <message>
         <source>Zoom In</source>
@@ -1394,6 +1460,117 @@ Try &apos;wingfolio --help&apos;.
     </message>
     <message>
         <source>Search:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wf::frmImportPictures</name>
+    <message>
+        <source>&amp;Accept</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Pictures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Taken</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bird</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sighting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Bird:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S&amp;ighting:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Title:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Each picture is filed under the bird of the sighting it was taken at, when the day and place it was taken say which. Choose rows to change their bird, sighting or title.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>choose its bird</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ready</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ready, to be made JPEG</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 ready, %3 without a bird, %4 refused.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no bird “%1” in the journal.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was imported. Error # </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pictures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not imported:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2106,6 +2283,22 @@ Wingfolio will not write to it. %3</source>
     </message>
     <message>
         <source>Pri&amp;nt...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Pi&amp;ctures...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Pictures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pictures (*.jpg *.jpeg *.JPG *.JPEG *.png *.tif *.tiff *.webp *.bmp);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There are no files there to import.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

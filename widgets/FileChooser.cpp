@@ -38,4 +38,17 @@ QString chooseOpenFile(DialogRunner& dialogs, QWidget* parent, const QString& ti
     return dialog.selectedFiles().front();
 }
 
+QStringList chooseOpenFiles(DialogRunner& dialogs, QWidget* parent, const QString& title,
+                            const QString& objectName, const QString& filter) {
+    QFileDialog dialog(parent, title, QDir::homePath(), filter);
+    dialog.setObjectName(objectName);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialogs.exec(dialog) != QDialog::Accepted) {
+        return {};
+    }
+    return dialog.selectedFiles();
+}
+
 }  // namespace wf

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -28,5 +29,9 @@ QString chooseSaveFile(DialogRunner& dialogs, QWidget* parent, const SaveFileReq
 // home folder; the chosen path, or an empty string when cancelled.
 QString chooseOpenFile(DialogRunner& dialogs, QWidget* parent, const QString& title,
                        const QString& objectName, const QString& filter);
+
+// The same for any number of files; none when cancelled.
+QStringList chooseOpenFiles(DialogRunner& dialogs, QWidget* parent, const QString& title,
+                            const QString& objectName, const QString& filter);
 
 }  // namespace wf

@@ -63,7 +63,7 @@ TEST_F(MainWindowTest, MenusCarryEveryItemWithItsCaptionAndShortcut) {
     EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&View", "&Help"}));
     // Separators sit where the menus have them.
     auto* file = w.findChild<QMenu*>(QStringLiteral("mnuFile"));
-    ASSERT_EQ(file->actions().size(), 15);
+    ASSERT_EQ(file->actions().size(), 16);
     EXPECT_TRUE(file->actions()[4]->isSeparator());
     EXPECT_EQ(file->actions()[5]->text(), QStringLiteral("&Back Up Journal..."));
     EXPECT_EQ(file->actions()[6]->text(), QStringLiteral("&Restore From Backup..."));
@@ -71,11 +71,12 @@ TEST_F(MainWindowTest, MenusCarryEveryItemWithItsCaptionAndShortcut) {
     EXPECT_EQ(file->actions()[8]->text(), QStringLiteral("Import &eBird Data..."));
     EXPECT_EQ(file->actions()[9]->text(), QStringLiteral("Re&view eBird Names..."));
     // Export, a submenu of the three files it writes.
-    QMenu* exports = file->actions()[10]->menu();
+    EXPECT_EQ(file->actions()[10]->text(), QStringLiteral("Import Pi&ctures..."));
+    QMenu* exports = file->actions()[11]->menu();
     ASSERT_NE(exports, nullptr);
-    EXPECT_EQ(file->actions()[11]->text(), QStringLiteral("Export &Trip Report..."));
-    EXPECT_EQ(file->actions()[12]->text(), QStringLiteral("Pri&nt..."));
-    EXPECT_EQ(file->actions()[12]->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    EXPECT_EQ(file->actions()[12]->text(), QStringLiteral("Export &Trip Report..."));
+    EXPECT_EQ(file->actions()[13]->text(), QStringLiteral("Pri&nt..."));
+    EXPECT_EQ(file->actions()[13]->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
     EXPECT_EQ(exports->objectName(), QStringLiteral("mnuFileExport"));
     QStringList kinds;
     for (QAction* a : exports->actions()) {
@@ -83,7 +84,7 @@ TEST_F(MainWindowTest, MenusCarryEveryItemWithItsCaptionAndShortcut) {
     }
     EXPECT_EQ(kinds, QStringList({"For &eBird (Record Format)...", "&Sightings (CSV)...",
                                   "&Life Lists (CSV)..."}));
-    EXPECT_TRUE(file->actions()[13]->isSeparator());
+    EXPECT_TRUE(file->actions()[14]->isSeparator());
     EXPECT_FALSE(w.findChild<QAction*>(QStringLiteral("mnuEditEntry"))->isEnabled());
     EXPECT_FALSE(w.findChild<QAction*>(QStringLiteral("mnuEditDelete"))->isEnabled());
     EXPECT_TRUE(w.findChild<QAction*>(QStringLiteral("mnuEditExpand"))->isEnabled());

@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Import Pictures from the main window: reviewed by the keyboard, stored at
+// once, or nothing stored at all.
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "../photos/ExifWriter.h"
+#include "Keyboard.h"
+#include "MainWindowFixture.h"
+
+using namespace wf;
+using namespace wf::test;
+
+namespace {
+
+const QDateTime kTaken(QDate(2026, 5, 3), QTime(7, 42, 10));
+
+class ImportPicturesTest : public MainWindowFixture {
+  protected:
+    QString photo(const QString& name, QDateTime taken) {
+        QImage img(48, 32, QImage::Format_RGB32);
+        img.fill(Qt::darkGreen);
+        CameraExif x;
+        x.taken = taken;
+        const QString path = tmp.file(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(jpegWithExif(img, x));
+        return path;
+    }
+    void chooseFiles(const QStringList& paths) {
+        dialogs.queue([paths](QDialog& d) {
+            auto& files = static_cast<QFileDialog&>(d);
+            EXPECT_EQ(files.fileMode(), QFileDialog::ExistingFiles);
+            QStringList quoted;
+            for (const QString& p : paths) {
+                quoted << u'"' + QFileInfo(p).fileName() + u'"';
+            }
+            files.setDirectory(QFileInfo(paths.front()).dir());
+            files.selectFile(quoted.join(u' '));
+            static_cast<QDialog&>(files).accept();
+        });
+    }
+    QStringList imagesFiles() {
+        return QDir(dataDir() + QStringLiteral("/Images")).entryList(QDir::Files);
+    }
+};
+
+TEST_F(ImportPicturesTest, FilesAreReviewedByTheKeyboardAndStoredAtOnce) {
+    const qint64 mallard = birdId(QStringLiteral("Mallard"));
+    const qint64 seen = addSighting(mallard, kTaken.date());
+    const QString first = photo(QStringLiteral("IMG_0001.JPG"), kTaken);
+    const QString second = photo(QStringLiteral("IMG_0002.JPG"), kTaken.addDays(-40));
+    const QString bad = tmp.file(QStringLiteral("notes.jpg"));
+    {
+        QFile f(bad);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("no picture here");
+    }
+    const QStringList before = imagesFiles();
+    frmMain& w = start();
+    w.show();
+    chooseFiles({first, second, bad});
+    dialogs.queue([&](QDialog& d) {
+        auto* table = d.findChild<QTableWidget*>("tblFiles");
+        ASSERT_EQ(table->rowCount(), 3);
+        EXPECT_EQ(table->item(0, 3)->text(), QStringLiteral("Mallard"));
+        EXPECT_EQ(table->item(0, 6)->text(), QStringLiteral("ready"));
+        EXPECT_EQ(table->item(1, 6)->text(), QStringLiteral("choose its bird"));
+        EXPECT_TRUE(table->item(2, 6)->text().contains(QStringLiteral("is not a picture")));
+        // The second row: its bird typed in the box below, a slip mended first.
+        user::focus(table);
+        user::key(&d, Qt::Key_Down);
+        user::key(&d, Qt::Key_Tab);
+        EXPECT_EQ(d.focusWidget(), d.findChild<QComboBox*>("cmbBird"));
+        user::type(&d, QStringLiteral("Mallx"));
+        user::key(&d, Qt::Key_Backspace);
+        user::key(&d, Qt::Key_Tab);
+        EXPECT_EQ(table->item(1, 3)->text(), QStringLiteral("Mallard"));
+        EXPECT_EQ(table->item(1, 6)->text(), QStringLiteral("ready"));
+        EXPECT_TRUE(table->item(1, 5)->text().startsWith(QStringLiteral("Mallard, ")));
+        EXPECT_TRUE(d.findChild<QLabel*>("lblSummary")->text().contains(QStringLiteral("2 ready")));
+        user::key(&d, Qt::Key_Return);
+    });
+    w.menuItem(QStringLiteral("mnuFileImportPictures"))->trigger();
+    ASSERT_FALSE(messages.shown().empty());
+    EXPECT_TRUE(messages.last().text.startsWith(QStringLiteral("2 pictures imported.")))
+        << messages.last().text.toStdString();
+    EXPECT_TRUE(messages.last().text.contains(QStringLiteral("notes.jpg: is not a picture")));
+    Store& db = startup->state().db();
+    const auto pictures = db.entryList(Category::Birds, kImage);
+    ASSERT_EQ(pictures.size(), 2u);
+    int tied = 0;
+    for (const ListedEntry& p : pictures) {
+        tied += db.sightingOfPicture(p.id) == seen ? 1 : 0;
+        EXPECT_TRUE(db.pictureExif(p.id));
+    }
+    EXPECT_EQ(tied, 1);
+    EXPECT_EQ(imagesFiles().size(), before.size() + 2);
+}
+
+TEST_F(ImportPicturesTest, EscapeStoresNothingAndLeavesNoFile) {
+    addSighting(birdId(QStringLiteral("Mallard")), kTaken.date());
+    const QString first = photo(QStringLiteral("IMG_0001.JPG"), kTaken);
+    const QStringList before = imagesFiles();
+    frmMain& w = start();
+    w.show();
+    chooseFiles({first});
+    dialogs.queue([&](QDialog& d) {
+        EXPECT_TRUE(d.findChild<QPushButton*>("cmdAccept")->isEnabled());
+        user::key(&d, Qt::Key_Escape);
+    });
+    w.menuItem(QStringLiteral("mnuFileImportPictures"))->trigger();
+    EXPECT_TRUE(startup->state().db().entryList(Category::Birds, kImage).empty());
+    EXPECT_EQ(imagesFiles(), before);
+}
+
+}  // namespace
