@@ -93,6 +93,7 @@ EntryViewer::EntryViewer(QWidget* rightPane, QWidget* gridPane)
 
     grid_->setObjectName(QStringLiteral("fg1"));
     connect(grid_, &SightingGrid::rowActivated, this, &EntryViewer::gridRowDoubleClicked);
+    connect(grid_, &SightingGrid::pictureWanted, this, &EntryViewer::gridPictureWanted);
     grid_->hide();
 }
 

@@ -76,6 +76,7 @@ class EntryViewer : public QObject {
 
   signals:
     void gridRowDoubleClicked(int row);
+    void gridPictureWanted(int row);
     // A link on a subject page to an entry ("A7", "I3", ...).
     void entryClicked(const QString& key);
 

@@ -2,9 +2,13 @@
 #include "SightingGrid.h"
 
 #include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <algorithm>
 
 #include "AppError.h"
+#include "Artwork.h"
 #include "Words.h"
 
 namespace wf {
@@ -114,8 +118,32 @@ int SightingGridModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(headers_.size());
 }
 
+void SightingGridModel::setPhotographed(std::unordered_set<qint64> ids) {
+    photographed_ = std::move(ids);
+    if (!ids_.empty()) {
+        emit dataChanged(index(0, kMarkColumn), index(rowCount() - 1, kMarkColumn),
+                         {Qt::DecorationRole, Qt::ToolTipRole});
+    }
+}
+
+bool SightingGridModel::photographed(int row) const {
+    return row >= 0 && size_t(row) < ids_.size() && photographed_.count(ids_[size_t(row)]) > 0;
+}
+
 QVariant SightingGridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) {
+    if (!index.isValid()) {
+        return {};
+    }
+    if (index.column() == kMarkColumn && photographed(index.row())) {
+        if (role == Qt::DecorationRole) {
+            static const QIcon camera = artwork::icon(QStringLiteral("Image"), 16);
+            return camera;
+        }
+        if (role == Qt::ToolTipRole) {
+            return tr("Photographed: click the mark, or press Space, to see the picture");
+        }
+    }
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) {
         return {};
     }
     const QString t = text(index.row(), index.column());
@@ -163,6 +191,24 @@ QString SightingGrid::headerText(int column) const {
 
 int SightingGrid::currentRow() const {
     return currentIndex().isValid() ? currentIndex().row() : -1;
+}
+
+void SightingGrid::mouseReleaseEvent(QMouseEvent* event) {
+    const QModelIndex at = indexAt(event->position().toPoint());
+    QTableView::mouseReleaseEvent(event);
+    if (at.isValid() && at.column() == SightingGridModel::kMarkColumn &&
+        model_->photographed(at.row()) &&
+        event->position().x() < visualRect(at).left() + iconSize().width() + 8) {
+        emit pictureWanted(at.row());
+    }
+}
+
+void SightingGrid::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && model_->photographed(currentRow())) {
+        emit pictureWanted(currentRow());
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void SightingGrid::setCurrentRow(int row) {

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTableView>
 #include <functional>
+#include <unordered_set>
 #include <vector>
 
 #include "Types.h"
@@ -36,6 +37,11 @@ class SightingGridModel : public QAbstractTableModel {
     QString text(int row, int column) const;
     // Told when a block cannot be read; its rows stay blank.
     std::function<void(const class AppError&)> onReadError;
+    // The sightings a picture is tied to: their rows carry a camera mark.
+    void setPhotographed(std::unordered_set<qint64> ids);
+    bool photographed(int row) const;
+    // The column the camera mark is drawn in.
+    static constexpr int kMarkColumn = 1;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -52,6 +58,7 @@ class SightingGridModel : public QAbstractTableModel {
 
     QStringList headers_;
     std::vector<qint64> ids_;
+    std::unordered_set<qint64> photographed_;
     Reader read_;
     // The rows read so far, by block.
     mutable std::vector<std::vector<Sighting>> blocks_;
@@ -80,6 +87,12 @@ class SightingGrid : public QTableView {
 
   signals:
     void rowActivated(int row);
+    // A click on a row's camera mark, or Space on a marked row.
+    void pictureWanted(int row);
+
+  protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void widenFor(int first, int count);

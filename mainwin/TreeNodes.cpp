@@ -246,11 +246,15 @@ QString firstSightingText(const FirstSeen& f) {
 
 NodeList firstSightingNodes(const Store& store, Area area, const QString& place,
                             const QString& rootText) {
+    return firstSightingNodes(store.firstSeen(area, place), rootText);
+}
+
+NodeList firstSightingNodes(const std::vector<FirstSeen>& rows, const QString& rootText) {
     NodeList list;
     const QString root = QStringLiteral("Birds");
     list.nodes.push_back({root, {}, rootText, kNoPicture});
     list.visibleKey = root;
-    for (const FirstSeen& f : store.firstSeen(area, place)) {
+    for (const FirstSeen& f : rows) {
         const QString key = QStringLiteral("S") + QString::number(f.birdid);
         list.nodes.push_back({key, root, firstSightingText(f), kSightingsPicture});
         list.visibleKey = key;

@@ -84,6 +84,8 @@ NodeList monthListNodes(const Store& store, Area area, const QString& place, int
                         const QString& rootText);
 NodeList firstSightingNodes(const Store& store, Area area, const QString& place,
                             const QString& rootText);
+// The same list of rows read already (the first photographed, say).
+NodeList firstSightingNodes(const std::vector<FirstSeen>& rows, const QString& rootText);
 
 // The birds of a tree or list (the root's children, keyed "B" or "S" + bird
 // id) in the world list's order, each under a node of its family ("F" +

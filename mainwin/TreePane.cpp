@@ -30,6 +30,7 @@ namespace {
     QT_TRANSLATE_NOOP("wf::TreePane", "Month List"),
     QT_TRANSLATE_NOOP("wf::TreePane", "First Sightings"),
     QT_TRANSLATE_NOOP("wf::TreePane", "Outings"),
+    QT_TRANSLATE_NOOP("wf::TreePane", "Photographed Species"),
 };
 
 }  // namespace

@@ -66,6 +66,7 @@ const QStringList frmMain::kStartCategories = {
     QStringLiteral("Month List"),
     QStringLiteral("First Sightings"),
     QStringLiteral("Outings"),
+    QStringLiteral("Photographed Species"),
 };
 
 namespace {
@@ -419,6 +420,7 @@ void frmMain::buildPanes() {
     };
     // A subject page's links open the entry they name.
     connect(viewer_, &EntryViewer::entryClicked, this, &frmMain::openEntryKey);
+    connect(viewer_, &EntryViewer::gridPictureWanted, this, &frmMain::showSightingPicture);
     connect(viewer_, &EntryViewer::gridRowDoubleClicked, this, [this](int row) {
         if (state_.CurrentEntryKind == QLatin1String("S")) {
             EditSighting(row);

@@ -162,6 +162,8 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void mnuFileReviewNames_Click();
     void mnuFilePrint_Click();
     void mnuFileImportPictures_Click();
+    // The picture tied to the sighting on a row of the grid.
+    void showSightingPicture(int row);
     void mnuFileTripReport_Click();
     // The records waiting for review, in the File menu and the status bar.
     void countWaitingNames();

@@ -35,7 +35,8 @@ void frmMain::optCat_Click(int index) {
                         QStringLiteral("State Life Sightings"),
                         QStringLiteral("District Life Sightings"), QStringLiteral("Custom Search"),
                         QStringLiteral("Year List"), QStringLiteral("Month List"),
-                        QStringLiteral("First Sightings"), QStringLiteral("Outings")});
+                        QStringLiteral("First Sightings"), QStringLiteral("Outings"),
+                        QStringLiteral("Photographed Species")});
     } else if (index == 1) {
         state_.CurrentCategory = QStringLiteral("Topics");
         fillCategories({QStringLiteral("All Entries"), QStringLiteral("All Images"),
@@ -117,7 +118,8 @@ void frmMain::loadList(const QString& item) {
             return list;
         });
     } else if (item == QLatin1String("Year List") || item == QLatin1String("Month List") ||
-               item == QLatin1String("First Sightings")) {
+               item == QLatin1String("First Sightings") ||
+               item == QLatin1String("Photographed Species")) {
         LoadPeriodList(item);
     }
 }
@@ -125,7 +127,8 @@ void frmMain::loadList(const QString& item) {
 void frmMain::fillPeriodBoxes(const QString& item) {
     const bool year = item == QLatin1String("Year List");
     const bool month = item == QLatin1String("Month List");
-    const bool any = year || month || item == QLatin1String("First Sightings");
+    const bool any = year || month || item == QLatin1String("First Sightings") ||
+                     item == QLatin1String("Photographed Species");
     const bool wasShown = !cmbArea()->isHidden();
     {
         const QSignalBlocker blockPeriod(cmbPeriod());
@@ -177,7 +180,11 @@ void frmMain::LoadPeriodList(const QString& item) {
                                             where + cmbPeriod()->currentText() + tr(" Month List")),
                              true);
         }
-        // In the order first seen, whatever the sort of the birds.
+        // In the order first seen (or photographed), whatever the sort of the birds.
+        if (item == QLatin1String("Photographed Species")) {
+            return firstSightingNodes(state_.db().firstPhotographed(a, place),
+                                      where + tr("Photographed Species"));
+        }
         return firstSightingNodes(state_.db(), a, place, where + tr("First Sightings"));
     });
 }

@@ -8,10 +8,13 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -20,6 +23,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentMap>
 
 #include "AppError.h"
 #include "BusyCursor.h"
@@ -291,10 +295,38 @@ void frmMain::mnuFileImportPictures_Click() {
 }
 
 void frmMain::importPictures(const QStringList& paths, qint64 bird) {
+    // The files are looked at on other threads, the window answering and
+    // showing how far it has got; Cancel stops before anything is proposed.
+    const QStringList files = PhotoImport::filesIn(paths);
+    QFuture<PhotoFile> looking = QtConcurrent::mapped(files, &PhotoFile::inspect);
+    {
+        QProgressDialog progress(tr("Looking at the pictures..."), tr("Cancel"), 0,
+                                 int(files.size()), this);
+        progress.setObjectName(QStringLiteral("dlgImportProgress"));
+        progress.setWindowTitle(tr("Import Pictures"));
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(300);
+        QFutureWatcher<PhotoFile> watcher;
+        QEventLoop loop;
+        connect(&watcher, &QFutureWatcher<PhotoFile>::progressValueChanged, &progress,
+                &QProgressDialog::setValue);
+        connect(&watcher, &QFutureWatcher<PhotoFile>::finished, &loop, &QEventLoop::quit);
+        connect(&progress, &QProgressDialog::canceled, &watcher,
+                &QFutureWatcher<PhotoFile>::cancel);
+        watcher.setFuture(looking);
+        if (!looking.isFinished()) {
+            loop.exec();
+        }
+        if (looking.isCanceled()) {
+            return;
+        }
+    }
     std::vector<PhotoChoice> choices;
     try {
         const BusyCursor busy;
-        choices = PhotoImport::propose(state_.db(), PhotoImport::filesIn(paths));
+        const QList<PhotoFile> looked = looking.results();
+        choices =
+            PhotoImport::propose(state_.db(), std::vector<PhotoFile>(looked.begin(), looked.end()));
         if (bird != 0) {
             const QString name = state_.db().subjectName(Category::Birds, bird).value_or(QString());
             for (PhotoChoice& c : choices) {

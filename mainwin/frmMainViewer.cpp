@@ -166,7 +166,9 @@ void frmMain::showNode(const QString& key, const QString& text, const QString& p
             decideRelated(kind, Category::Birds, id);
             // A first sighting's node says when and where: the title takes
             // the bird's own name.
-            const QString name = treePane_->listName() == QLatin1String("First Sightings")
+            const QString list = treePane_->listName();
+            const QString name = list == QLatin1String("First Sightings") ||
+                                         list == QLatin1String("Photographed Species")
                                      ? db.subjectName(Category::Birds, id).value_or(text)
                                      : text;
             showSightings(std::move(rows), name, parentText);
@@ -308,9 +310,36 @@ void frmMain::setUpGrid() {
 }
 
 void frmMain::FillSightingGrid(std::vector<qint64> rows) {
+    std::unordered_set<qint64> photographed;
+    try {
+        if (state_.hasDatabase()) {
+            photographed = state_.db().photographedSightings();
+        }
+    } catch (const AppError&) {
+        // The rows show without their marks.
+    }
     viewer_->showSightings(std::move(rows), [this](const std::vector<qint64>& ids) {
         return state_.hasDatabase() ? state_.db().sightingsWithIds(ids) : std::vector<Sighting>{};
     });
+    fg1()->sightings()->setPhotographed(std::move(photographed));
+}
+
+void frmMain::showSightingPicture(int row) {
+    try {
+        const std::vector<qint64> pictures = state_.db().picturesOfSighting(fg1()->sightingId(row));
+        if (pictures.empty()) {
+            return;
+        }
+        const std::optional<Entry> e = state_.db().entry(pictures.front());
+        if (!e) {
+            return;
+        }
+        const QString bird = state_.db().subjectName(Category::Birds, e->subid).value_or(QString());
+        showImage(*e, bird + QStringLiteral(" : ") + e->title, bird);
+        viewer_->setTitle(bird + QStringLiteral(" : ") + e->title);
+    } catch (const AppError& e) {
+        reportLoadError(e.number(), e.description());
+    }
 }
 
 }  // namespace wf

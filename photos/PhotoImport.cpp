@@ -106,12 +106,21 @@ qint64 PhotoImport::proposedSighting(const std::vector<Sighting>& day, const QSt
 }
 
 std::vector<PhotoChoice> PhotoImport::propose(const Store& store, const QStringList& files) {
-    std::vector<PhotoChoice> out;
-    out.reserve(size_t(files.size()));
-    std::vector<QDate> days;
+    std::vector<PhotoFile> looked;
+    looked.reserve(size_t(files.size()));
     for (const QString& f : files) {
+        looked.push_back(PhotoFile::inspect(f));
+    }
+    return propose(store, std::move(looked));
+}
+
+std::vector<PhotoChoice> PhotoImport::propose(const Store& store, std::vector<PhotoFile> files) {
+    std::vector<PhotoChoice> out;
+    out.reserve(files.size());
+    std::vector<QDate> days;
+    for (PhotoFile& f : files) {
         PhotoChoice c;
-        c.file = PhotoFile::inspect(f);
+        c.file = std::move(f);
         if (c.file.exif.taken.isValid()) {
             days.push_back(c.file.exif.taken.date());
         }

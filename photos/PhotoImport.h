@@ -36,6 +36,9 @@ class PhotoImport {
     // have positions, else the only one, else none. The title proposed is
     // the bird and the date.
     static std::vector<PhotoChoice> propose(const Store& store, const QStringList& files);
+    // The same for files looked at already (PhotoFile::inspect, which may
+    // run on other threads): only the journal is read here.
+    static std::vector<PhotoChoice> propose(const Store& store, std::vector<PhotoFile> files);
 
     // The sighting proposed for a picture taken on a day at a place (empty
     // coordinates when unknown), among that day's sightings; 0 for none.

@@ -183,6 +183,11 @@ class Store {
     // Ties a picture entry to the sighting it shows, or to none.
     void tiePicture(qint64 dataid, std::optional<qint64> sightingId);
     std::optional<qint64> sightingOfPicture(qint64 dataid) const;
+    // Each bird with a picture tied to one of its sightings (in the area),
+    // at its first such sighting, in the order of those sightings.
+    std::vector<FirstSeen> firstPhotographed(Area area, const QString& place) const;
+    // The sightings a picture is tied to.
+    std::unordered_set<qint64> photographedSightings() const;
     // The picture entries tied to a sighting, oldest first.
     std::vector<qint64> picturesOfSighting(qint64 sightingId) const;
     // The sightings of each of the days, in one read of the journal.

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <algorithm>
 
 #include "AppError.h"
 #include "Store.h"
@@ -84,6 +85,52 @@ std::optional<qint64> Store::sightingOfPicture(qint64 dataid) const {
             return std::nullopt;
         }
         return q.getColumn(0).getInt64();
+    });
+}
+
+std::vector<FirstSeen> Store::firstPhotographed(Area area, const QString& place) const {
+    return guarded(*db_, [&] {
+        std::string sql =
+            "SELECT s.birdid, b.name, s.id, s.date, s.site FROM picture_sighting p JOIN sighting s "
+            "ON s.id = p.sightingid JOIN birds b ON b.id = s.birdid";
+        if (area != Area::World) {
+            sql += std::string(" WHERE s.") + areaColumn(area) + " = ?1";
+        }
+        SQLite::Statement q(*db_, sql);
+        if (area != Area::World) {
+            q.bind(1, utf8(place));
+        }
+        std::map<qint64, FirstSeen> first;
+        while (q.executeStep()) {
+            FirstSeen f;
+            f.birdid = q.getColumn(0).getInt64();
+            f.name = text(q.getColumn(1));
+            f.sightingId = q.getColumn(2).getInt64();
+            f.date = QDate::fromString(text(q.getColumn(3)).left(10), Qt::ISODate);
+            f.site = text(q.getColumn(4));
+            auto [at, added] = first.emplace(f.birdid, f);
+            if (!added && seenBefore(f, at->second)) {
+                at->second = std::move(f);
+            }
+        }
+        std::vector<FirstSeen> out;
+        out.reserve(first.size());
+        for (auto& [bird, f] : first) {
+            out.push_back(std::move(f));
+        }
+        std::sort(out.begin(), out.end(), seenBefore);
+        return out;
+    });
+}
+
+std::unordered_set<qint64> Store::photographedSightings() const {
+    return guarded(*db_, [&] {
+        std::unordered_set<qint64> out;
+        SQLite::Statement q(*db_, "SELECT DISTINCT sightingid FROM picture_sighting");
+        while (q.executeStep()) {
+            out.insert(q.getColumn(0).getInt64());
+        }
+        return out;
     });
 }
 

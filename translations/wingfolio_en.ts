@@ -1164,6 +1164,13 @@ Try &apos;wingfolio --help&apos;.
     </message>
 </context>
 <context>
+    <name>wf::SightingGridModel</name>
+    <message>
+        <source>Photographed: click the mark, or press Space, to see the picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>wf::Startup</name>
     <message>
         <source>This journal is stored in the older Access (Jet) format. Import it now? The original file is kept as aviary-jet.mdb.</source>
@@ -1266,6 +1273,10 @@ Try &apos;wingfolio --help&apos;.
     </message>
     <message>
         <source>Outings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Photographed Species</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2299,6 +2310,14 @@ Wingfolio will not write to it. %3</source>
     </message>
     <message>
         <source>There are no files there to import.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Looking at the pictures...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Photographed Species</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

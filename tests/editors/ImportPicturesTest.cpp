@@ -12,6 +12,7 @@
 #include "../photos/ExifWriter.h"
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
+#include "SightingGrid.h"
 
 using namespace wf;
 using namespace wf::test;
@@ -118,6 +119,48 @@ TEST_F(ImportPicturesTest, EscapeStoresNothingAndLeavesNoFile) {
     w.menuItem(QStringLiteral("mnuFileImportPictures"))->trigger();
     EXPECT_TRUE(startup->state().db().entryList(Category::Birds, kImage).empty());
     EXPECT_EQ(imagesFiles(), before);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ImportPicturesTest, APhotographedSightingIsMarkedInTheGridAndListed) {
+    const qint64 mallard = birdId(QStringLiteral("Mallard"));
+    addSighting(mallard, kTaken.date().addDays(-3));
+    const qint64 seen = addSighting(mallard, kTaken.date());
+    addSighting(birdId(QStringLiteral("Emu")), kTaken.date().addDays(-9));
+    frmMain& w = start();
+    w.show();
+    chooseFiles({photo(QStringLiteral("IMG_0003.JPG"), kTaken)});
+    dialogs.queue([&](QDialog& d) { user::key(&d, Qt::Key_Return); });
+    w.menuItem(QStringLiteral("mnuFileImportPictures"))->trigger();
+    Store& db = startup->state().db();
+    ASSERT_EQ(db.picturesOfSighting(seen).size(), 1u);
+    // The bird's sightings: the photographed one carries the mark.
+    choose(w, QStringLiteral("All Entries"));
+    w.clickNode(QStringLiteral("S%1").arg(mallard));
+    SightingGrid* grid = w.fg1();
+    ASSERT_EQ(grid->rowCount(), 2);
+    int marked = -1;
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        const QModelIndex at = grid->model()->index(r, SightingGridModel::kMarkColumn);
+        if (!at.data(Qt::DecorationRole).isNull()) {
+            EXPECT_EQ(grid->sightingId(r), seen);
+            marked = r;
+        }
+    }
+    ASSERT_GE(marked, 0);
+    // Space on its row shows the picture.
+    user::focus(grid);
+    grid->setCurrentRow(marked);
+    user::key(&w, Qt::Key_Space);
+    EXPECT_TRUE(w.lbltitle()->text().startsWith(QStringLiteral("Mallard : Mallard, ")))
+        << w.lbltitle()->text().toStdString();
+    // The list of the birds photographed: the mallard alone.
+    choose(w, QStringLiteral("Photographed Species"));
+    EXPECT_EQ(w.nodes().childKeys(QStringLiteral("Birds")),
+              QStringList{QStringLiteral("S%1").arg(mallard)});
 }
 
 }  // namespace

@@ -214,7 +214,8 @@ TEST_F(MainWindowTest, CategoryButtonsRefillTheBoxInTheirOwnOrders) {
               QStringList({"All Entries", "All Images", "All Articles", "All Internet Links",
                            "All Sightings", "Region Life Sightings", "Country Life Sightings",
                            "State Life Sightings", "District Life Sightings", "Custom Search",
-                           "Year List", "Month List", "First Sightings", "Outings"}));
+                           "Year List", "Month List", "First Sightings", "Outings",
+                           "Photographed Species"}));
     EXPECT_EQ(topNode(w.nodes())->text(0), QStringLiteral("Birds of the World"));
 }
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <QTest>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QPointer>
 #include <QRadioButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <sys/wait.h>
@@ -44,7 +44,7 @@ TEST_F(StartupTest, SplashHandsOverToTheMainWindowWhenItsTimerFires) {
 TEST_F(StartupTest, MainWindowStartsOnAllEntriesInMyBirds) {
     frmMain& w = startToMain();
     EXPECT_EQ(w.cmbSearchCategory()->currentText(), QStringLiteral("All Entries"));
-    EXPECT_EQ(w.cmbSearchCategory()->count(), 14);  // the year, month and first lists, then outings
+    EXPECT_EQ(w.cmbSearchCategory()->count(), 15);  // ..., the outings, the photographed
     EXPECT_EQ(w.cmbSearchCategory()->itemText(4), QStringLiteral("Custom Search"));
     EXPECT_TRUE(w.findChild<QRadioButton*>(QStringLiteral("optCat(0)"))->isChecked());
     EXPECT_EQ(w.findChild<QRadioButton*>(QStringLiteral("optCat(1)"))->text(),
