@@ -24,6 +24,7 @@
 #include "PictureSave.h"
 #include "PictureView.h"
 #include "SubjectPicker.h"
+#include "Words.h"
 #include "cDIBSection.h"
 #include "mIntelJPEGLibrary.h"
 
@@ -53,7 +54,9 @@ frmPic::frmPic(AppState& state, MainWindowApi& main, QWidget* parent)
       Picture2_(new QLabel),
       pictureView_(new PictureView(Picture2_, Picture1_)),
       lblClick_(new QLabel(tr("Click Here To Paste Image"), Picture1_)),
-      cmdClear_(new QPushButton(tr("Clear Image"), this)) {
+      cmdClear_(new QPushButton(tr("Clear Image"), this)),
+      lblSighting_(new QLabel(tr("Si&ghting"), this)),
+      cmbSighting_(new QComboBox(this)) {
     Picture1_->setObjectName(QStringLiteral("Picture1"));
     Picture1_->setFrameShape(QFrame::Box);
     Picture1_->setFixedSize(px(kAreaWidth, this), px(kAreaHeight, this));
@@ -82,14 +85,22 @@ frmPic::frmPic(AppState& state, MainWindowApi& main, QWidget* parent)
     cmdClear_->setObjectName(QStringLiteral("cmdClear"));
     cmdClear_->setAutoDefault(false);
     connect(cmdClear_, &QPushButton::clicked, this, &frmPic::cmdClear_Click);
+    cmbSighting_->setObjectName(QStringLiteral("cmbSighting"));
+    lblSighting_->setBuddy(cmbSighting_);
+    fields()->addWidget(lblSighting_, 2, 0);
+    fields()->addWidget(cmbSighting_, 2, 1);
+    lblSighting_->hide();
+    cmbSighting_->hide();
     body()->addWidget(Picture1_);
     buttons()->addWidget(cmdClear_);
     finish();
-    setTabOrder(txtTitle_, Picture1_);
+    setTabOrder(txtTitle_, cmbSighting_);
+    setTabOrder(cmbSighting_, Picture1_);
     Form_Load();
     changes_.watch([this] {
         return QStringList{cmbSub_->currentText(), txtTitle_->text(),
-                           QString::number(picture_.cacheKey())};
+                           QString::number(picture_.cacheKey()),
+                           cmbSighting_->currentData().toString()};
     });
 }
 
@@ -124,6 +135,21 @@ void frmPic::Form_Load() {
             return;
         }
         const Entry* e = &current->first;
+        if (e->catid == int(Category::Birds)) {
+            // Which of the bird's sightings it shows: tied or untied here.
+            cmbSighting_->addItem(tr("None"), qint64(0));
+            for (const Sighting& s : state_.db().sightingsOf(e->subid)) {
+                QString text = s.date.isValid() ? words::date(s.date) : tr("no date");
+                if (!s.site.isEmpty()) {
+                    text += QStringLiteral(", ") + s.site;
+                }
+                cmbSighting_->addItem(text, s.id);
+            }
+            const qint64 tied = state_.db().sightingOfPicture(e->id).value_or(0);
+            cmbSighting_->setCurrentIndex(std::max(0, cmbSighting_->findData(tied)));
+            lblSighting_->show();
+            cmbSighting_->show();
+        }
         const std::optional<QString> path = state_.folder.picturePath(e->fname);
         QImage image;
         if (path && !QFileInfo(*path).isSymLink()) {  // a link is never followed
@@ -200,7 +226,14 @@ void frmPic::cmdSave_Click() {
         if (editing_) {
             Entry e = entry_editor::entryToEdit(state_, "wingfolio.frmPic");
             e.title = title;  // the file and its name stay as they are
-            state_.db().updateEntry(e);
+            state_.db().inTransaction([&] {
+                state_.db().updateEntry(e);
+                if (cmbSighting_->isVisible() || cmbSighting_->count() > 0) {
+                    const qint64 sighting = cmbSighting_->currentData().toLongLong();
+                    state_.db().tiePicture(
+                        e.id, sighting != 0 ? std::optional<qint64>(sighting) : std::nullopt);
+                }
+            });
             state_.EditMode = false;
             main_.entrySaved(QStringLiteral("I") + QString::number(e.id), false);
             accept();

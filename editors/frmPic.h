@@ -51,6 +51,9 @@ class frmPic : public EntryFrame {
     class PictureView* pictureView_;
     QLabel* lblClick_;
     QPushButton* cmdClear_;
+    // In edit mode, for a bird's picture: the sighting it shows, or none.
+    QLabel* lblSighting_;
+    QComboBox* cmbSighting_;
     QImage picture_;
 };
 

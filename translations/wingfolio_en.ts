@@ -2481,6 +2481,18 @@ Wingfolio will not write to it. %3</source>
         <source>Failed to save the picture to the file: &apos;</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Si&amp;ghting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no date</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>wf::frmRelated</name>

@@ -161,6 +161,22 @@ TEST_F(ImportPicturesTest, APhotographedSightingIsMarkedInTheGridAndListed) {
     choose(w, QStringLiteral("Photographed Species"));
     EXPECT_EQ(w.nodes().childKeys(QStringLiteral("Birds")),
               QStringList{QStringLiteral("S%1").arg(mallard)});
+    // Edit Picture unties it: the sighting box set to None by the keyboard.
+    const qint64 picture = db.picturesOfSighting(seen).front();
+    choose(w, QStringLiteral("All Images"));
+    w.clickNode(QStringLiteral("I%1").arg(picture));
+    dialogs.queue([&](QDialog& d) {
+        auto* box = d.findChild<QComboBox*>("cmbSighting");
+        ASSERT_TRUE(box->isVisible());
+        EXPECT_EQ(box->currentData().toLongLong(), seen);
+        user::focus(box);
+        user::key(&d, Qt::Key_Home);
+        EXPECT_EQ(box->currentData().toLongLong(), 0);
+        user::key(&d, Qt::Key_Return);
+    });
+    w.menuItem(QStringLiteral("mnuEditEntry"))->trigger();
+    EXPECT_FALSE(db.sightingOfPicture(picture));
+    EXPECT_TRUE(db.picturesOfSighting(seen).empty());
 }
 
 }  // namespace
