@@ -260,8 +260,11 @@ void SightingGrid::widenFor(int first, int count) {
                 *shortest = std::move(t);
             }
         }
+        // The camera mark's column has room for the mark beside its text.
+        const int mark = c == SightingGridModel::kMarkColumn ? iconSize().width() + 6 : 0;
         for (const QString& t : longest) {
-            widest = std::max(widest, std::min(kLongest, cells.horizontalAdvance(t) + kPadding));
+            widest =
+                std::max(widest, std::min(kLongest, cells.horizontalAdvance(t) + kPadding + mark));
         }
         setColumnWidth(c, widest);
     }

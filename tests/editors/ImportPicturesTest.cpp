@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "../photos/ExifWriter.h"
+#include "CameraJpeg.h"
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
 #include "SightingGrid.h"

@@ -12,7 +12,7 @@
 #include "QtPrinters.h"
 
 #include "AppError.h"
-#include "ExifWriter.h"
+#include "CameraJpeg.h"
 #include "PhotoImport.h"
 #include "Store.h"
 #include "TempDir.h"

@@ -23,6 +23,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -35,6 +36,7 @@
 
 #include "AppState.h"
 #include "Artwork.h"
+#include "CameraJpeg.h"
 #include "EbirdNames.h"
 #include "IsoCodes.h"
 #include "JournalGen.h"
@@ -370,6 +372,22 @@ int main(int argc, char** argv) {
         shoot(tag + QStringLiteral("main-picture"));
         w.clickNode(firstKey(w, u'S'));
         shoot(tag + QStringLiteral("main-sightings"));
+        {
+            // A bird whose picture is tied to one of its sightings.
+            wf::Store& db = startup.state().db();
+            SQLite::Statement q(db.database(),
+                                "SELECT d.id, (SELECT s.id FROM sighting s WHERE s.birdid = "
+                                "d.subid ORDER BY s.date DESC LIMIT 1), d.subid FROM data d "
+                                "WHERE d.type = 'Image' AND d.catid = 1 AND EXISTS (SELECT 1 "
+                                "FROM sighting s WHERE s.birdid = d.subid) LIMIT 1");
+            if (q.executeStep()) {
+                db.tiePicture(q.getColumn(0).getInt64(), q.getColumn(1).getInt64());
+                const QString bird = QStringLiteral("S%1").arg(q.getColumn(2).getInt64());
+                w.nodes().ensureVisible(bird);
+                w.clickNode(bird);
+                shoot(tag + QStringLiteral("main-sightings-photographed"));
+            }
+        }
         w.menuItem(QStringLiteral("mnuViewSubjectPage"))->trigger();
         settle(200);
         if (auto* page = w.findChild<QTextEdit*>(QStringLiteral("rtb"))) {
@@ -460,6 +478,54 @@ int main(int argc, char** argv) {
         w.toolButton(QStringLiteral("Related"))->setEnabled(true);
         w.toolButton(QStringLiteral("Related"))->trigger();
         messages.folder.clear();
+        // Pictures from the camera: two taken on the day of the last
+        // sighting, one with no date, one that is no picture.
+        {
+            SQLite::Statement last(startup.state().db().database(),
+                                   "SELECT date FROM sighting WHERE date <> '' ORDER BY id DESC "
+                                   "LIMIT 1");
+            const QDate day =
+                last.executeStep()
+                    ? QDate::fromString(
+                          QString::fromStdString(last.getColumn(0).getString()).left(10),
+                          Qt::ISODate)
+                    : QDate(2026, 5, 3);
+            const QString camera = QDir(out).filePath(QStringLiteral("camera"));
+            QDir().mkpath(camera);
+            QImage scene(1200, 800, QImage::Format_RGB32);
+            QPainter paint(&scene);
+            QLinearGradient sky(0, 0, 0, 800);
+            sky.setColorAt(0, QColor(0x6f, 0xa8, 0xdc));
+            sky.setColorAt(1, QColor(0xd9, 0xc9, 0x9a));
+            paint.fillRect(scene.rect(), sky);
+            paint.setBrush(QColor(0x3a, 0x2a, 0x1a));
+            paint.drawEllipse(QPoint(600, 420), 180, 110);
+            paint.end();
+            const auto save = [&](const QString& name, const QByteArray& bytes) {
+                QFile f(QDir(camera).filePath(name));
+                if (f.open(QIODevice::WriteOnly)) {
+                    f.write(bytes);
+                }
+            };
+            wf::test::CameraExif x;
+            x.taken = QDateTime(day, QTime(7, 42));
+            x.hasGps = true;  // by the hide where the checklist was kept
+            x.latitude = 52.651;
+            x.longitude = -0.641;
+            save(QStringLiteral("IMG_4021.JPG"), wf::test::jpegWithExif(scene, x));
+            x.hasGps = false;
+            x.taken = QDateTime(day, QTime(7, 55));
+            x.orientation = 6;
+            save(QStringLiteral("IMG_4022.JPG"), wf::test::jpegWithExif(scene, x));
+            save(QStringLiteral("IMG_4030.JPG"), wf::test::jpegWithExif(scene, {}));
+            save(QStringLiteral("notes.jpg"), "field notes, not a picture");
+            dialogs.steps[QStringLiteral("frmImportPictures")] = [](QDialog& d) {
+                if (auto* table = d.findChild<QTableWidget*>(QStringLiteral("tblFiles"))) {
+                    table->selectRow(2);
+                }
+            };
+            w.importPictures({camera});
+        }
     }
     w.close();
     settle(100);

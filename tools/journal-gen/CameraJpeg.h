@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// JPEG files with EXIF, written by the tests as a camera would.
+// JPEG files with EXIF, as a camera writes them: for the tests, the
+// benchmarks and the screenshots.
 #pragma once
 
 #include <libexif/exif-data.h>
