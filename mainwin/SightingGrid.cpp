@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
 #include <algorithm>
 
 #include "AppError.h"
@@ -198,7 +199,8 @@ void SightingGrid::mouseReleaseEvent(QMouseEvent* event) {
     QTableView::mouseReleaseEvent(event);
     if (at.isValid() && at.column() == SightingGridModel::kMarkColumn &&
         model_->photographed(at.row()) &&
-        event->position().x() < visualRect(at).left() + iconSize().width() + 8) {
+        event->position().x() <
+            visualRect(at).left() + style()->pixelMetric(QStyle::PM_SmallIconSize) + 8) {
         emit pictureWanted(at.row());
     }
 }
@@ -261,7 +263,9 @@ void SightingGrid::widenFor(int first, int count) {
             }
         }
         // The camera mark's column has room for the mark beside its text.
-        const int mark = c == SightingGridModel::kMarkColumn ? iconSize().width() + 6 : 0;
+        const int mark = c == SightingGridModel::kMarkColumn
+                             ? style()->pixelMetric(QStyle::PM_SmallIconSize) + 10
+                             : 0;
         for (const QString& t : longest) {
             widest =
                 std::max(widest, std::min(kLongest, cells.horizontalAdvance(t) + kPadding + mark));
