@@ -50,6 +50,7 @@ bench: deps
 	build-release/bench/bench_richtext
 	build-release/bench/bench_imaging
 	build-release/bench/bench_exchange
+	QT_QPA_PLATFORM=offscreen build-release/bench/bench_photos
 	build-release/bench/bench_mainwin
 	build-release/bench/bench_editors
 	QT_QPA_PLATFORM=offscreen build-release/bench/bench_lists

@@ -62,14 +62,8 @@ inline void setDegrees(ExifData* data, ExifTag tag, ExifTag refTag, double value
 
 }  // namespace detail
 
-// A JPEG of the picture with the EXIF in an APP1 segment after its start.
-inline QByteArray jpegWithExif(const QImage& picture, const CameraExif& x) {
-    QByteArray jpeg;
-    {
-        QBuffer buffer(&jpeg);
-        buffer.open(QIODevice::WriteOnly);
-        picture.save(&buffer, "JPG", 90);
-    }
+// A JPEG file's bytes with the EXIF put in an APP1 segment after its start.
+inline QByteArray withExif(const QByteArray& jpeg, const CameraExif& x) {
     ExifData* data = exif_data_new();
     exif_data_set_byte_order(data, EXIF_BYTE_ORDER_INTEL);
     if (x.taken.isValid()) {
@@ -95,6 +89,17 @@ inline QByteArray jpegWithExif(const QImage& picture, const CameraExif& x) {
     app1.append(reinterpret_cast<const char*>(bytes), int(size));
     free(bytes);
     return jpeg.left(2) + app1 + jpeg.mid(2);
+}
+
+// A JPEG of the picture with the EXIF in an APP1 segment after its start.
+inline QByteArray jpegWithExif(const QImage& picture, const CameraExif& x) {
+    QByteArray jpeg;
+    {
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "JPG", 90);
+    }
+    return withExif(jpeg, x);
 }
 
 }  // namespace wf::test
