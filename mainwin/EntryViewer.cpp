@@ -77,7 +77,8 @@ EntryViewer::EntryViewer(QWidget* rightPane, QWidget* gridPane)
       text_(new PageBrowser(area_)),
       picture_(new QLabel(area_)),
       pictureView_(new PictureView(picture_, area_)),
-      grid_(new SightingGrid(gridPane)) {
+      grid_(new SightingGrid(gridPane)),
+      thumbnails_(new ThumbnailGrid(area_)) {
     title_->setObjectName(QStringLiteral("lbltitle"));
     QFont titleFont = title_->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
@@ -95,6 +96,8 @@ EntryViewer::EntryViewer(QWidget* rightPane, QWidget* gridPane)
     connect(grid_, &SightingGrid::rowActivated, this, &EntryViewer::gridRowDoubleClicked);
     connect(grid_, &SightingGrid::pictureWanted, this, &EntryViewer::gridPictureWanted);
     grid_->hide();
+    thumbnails_->hide();
+    connect(thumbnails_, &ThumbnailGrid::pictureChosen, this, &EntryViewer::thumbnailChosen);
 }
 
 int EntryViewer::toPixels(int twips) const {
@@ -107,6 +110,7 @@ void EntryViewer::setTitle(const QString& title) {
 }
 
 void EntryViewer::showArticle(const QString& rtf) {
+    thumbnails_->hide();
     grid_->hide();
     pictureView_->hide();
     area_->show();
@@ -116,6 +120,7 @@ void EntryViewer::showArticle(const QString& rtf) {
 }
 
 void EntryViewer::showImage(const QImage& image) {
+    thumbnails_->hide();
     grid_->hide();
     text_->hide();
     area_->show();
@@ -124,6 +129,7 @@ void EntryViewer::showImage(const QImage& image) {
 }
 
 void EntryViewer::showPage(const SubjectPageData& page, const DataFolder& folder) {
+    thumbnails_->hide();
     grid_->hide();
     pictureView_->hide();
     area_->show();
@@ -132,6 +138,7 @@ void EntryViewer::showPage(const SubjectPageData& page, const DataFolder& folder
 }
 
 void EntryViewer::showHtml(const QString& html, const QHash<QString, QImage>& images) {
+    thumbnails_->hide();
     grid_->hide();
     pictureView_->hide();
     area_->show();
@@ -140,6 +147,7 @@ void EntryViewer::showHtml(const QString& html, const QHash<QString, QImage>& im
 }
 
 void EntryViewer::showSightings(std::vector<qint64> ids, SightingGridModel::Reader read) {
+    thumbnails_->hide();
     text_->hide();
     area_->hide();  // the grid takes its place
     fillSightingGrid(std::move(ids), std::move(read));
@@ -148,9 +156,21 @@ void EntryViewer::showSightings(std::vector<qint64> ids, SightingGridModel::Read
 }
 
 void EntryViewer::showNothing() {
+    thumbnails_->hide();
     text_->hide();
     area_->hide();
     grid_->hide();
+}
+
+void EntryViewer::showThumbnails(std::vector<ThumbnailModel::Item> pictures) {
+    grid_->hide();
+    text_->hide();
+    pictureView_->hide();
+    area_->show();
+    thumbnails_->setGeometry(area_->contentsRect());
+    thumbnails_->thumbnails()->setItems(std::move(pictures));
+    thumbnails_->show();
+    thumbnails_->raise();
 }
 
 void EntryViewer::hideArea() {
@@ -179,6 +199,7 @@ void EntryViewer::place(const QRect& title, const QRect& area, const QRect& text
     area_->setGeometry(area);
     text_->setGeometry(text);
     pictureView_->setGeometry(area_->contentsRect());
+    thumbnails_->setGeometry(area_->contentsRect());
     grid_->setGeometry(grid);
     if (text_->isVisible()) {
         fitArticlePictures();

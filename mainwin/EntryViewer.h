@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "SightingGrid.h"
+#include "ThumbnailGrid.h"
 #include "Types.h"
 
 class QFrame;
@@ -43,6 +44,7 @@ class EntryViewer : public QObject {
     QLabel* picture() const { return picture_; }
     PictureView* pictureView() const { return pictureView_; }
     SightingGrid* grid() const { return grid_; }
+    ThumbnailGrid* thumbnails() const { return thumbnails_; }
 
     // What the viewer shows; each hides what the one before showed.
     void setTitle(const QString& title);
@@ -56,6 +58,8 @@ class EntryViewer : public QObject {
     void showHtml(const QString& html, const QHash<QString, QImage>& images);
     // A bird's sightings (ids, newest first) in the grid, read with `read`.
     void showSightings(std::vector<qint64> ids, SightingGridModel::Reader read);
+    // Pictures as a grid of thumbnails in the viewing area.
+    void showThumbnails(std::vector<ThumbnailModel::Item> pictures);
     // Nothing in the viewing area or the grid (the web pane takes the place).
     void showNothing();
     // The viewing area hidden, the grid left as it is.
@@ -77,6 +81,8 @@ class EntryViewer : public QObject {
   signals:
     void gridRowDoubleClicked(int row);
     void gridPictureWanted(int row);
+    // A thumbnail opened (Enter or a double-click): its picture entry.
+    void thumbnailChosen(qint64 id);
     // A link on a subject page to an entry ("A7", "I3", ...).
     void entryClicked(const QString& key);
 
@@ -95,6 +101,7 @@ class EntryViewer : public QObject {
     QLabel* picture_;
     PictureView* pictureView_;
     SightingGrid* grid_;
+    ThumbnailGrid* thumbnails_;
 };
 
 }  // namespace wf

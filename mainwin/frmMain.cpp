@@ -128,6 +128,8 @@ const std::vector<Menu>& menus() {
           {"mnuViewWebBrowser", QT_TRANSLATE_NOOP("wf::frmMain", "&Web Browser"), ""},
           {"mnuViewSep2", "-", ""},
           {"mnuViewTaxonomic", QT_TRANSLATE_NOOP("wf::frmMain", "Sort Birds &Taxonomically"), ""},
+          {"mnuViewThumbnails", QT_TRANSLATE_NOOP("wf::frmMain", "Pictures as T&humbnails"),
+           "Ctrl+G"},
           {"sep1", "-", ""},
           {"mnuViewOptions", QT_TRANSLATE_NOOP("wf::frmMain", "&Options..."), "Ctrl+O"}}},
         {"mnuHelp",
@@ -291,6 +293,12 @@ void frmMain::buildMenus() {
         state_.settings &&
         state_.settings->value(QStringLiteral("View/taxonomic"), false).toBool());
     connect(taxonomicItem, &QAction::toggled, this, &frmMain::setTaxonomic);
+    QAction* thumbnailsItem = menuItem(QStringLiteral("mnuViewThumbnails"));
+    thumbnailsItem->setCheckable(true);
+    thumbnailsItem->setChecked(
+        state_.settings &&
+        state_.settings->value(QStringLiteral("View/thumbnails"), false).toBool());
+    connect(thumbnailsItem, &QAction::toggled, this, &frmMain::mnuViewThumbnails_Click);
     connect(menuItem(QStringLiteral("mnuViewSubjectPage")), &QAction::triggered, this,
             &frmMain::mnuViewSubjectPage_Click);
     connect(menuItem(QStringLiteral("mnuViewStatistics")), &QAction::triggered, this, [this] {
@@ -421,6 +429,8 @@ void frmMain::buildPanes() {
     // A subject page's links open the entry they name.
     connect(viewer_, &EntryViewer::entryClicked, this, &frmMain::openEntryKey);
     connect(viewer_, &EntryViewer::gridPictureWanted, this, &frmMain::showSightingPicture);
+    connect(viewer_, &EntryViewer::thumbnailChosen, this,
+            [this](qint64 id) { openEntryKey(QStringLiteral("I") + QString::number(id)); });
     connect(viewer_, &EntryViewer::gridRowDoubleClicked, this, [this](int row) {
         if (state_.CurrentEntryKind == QLatin1String("S")) {
             EditSighting(row);

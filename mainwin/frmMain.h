@@ -162,6 +162,11 @@ class frmMain : public QMainWindow, public MainWindowApi {
     void mnuFileReviewNames_Click();
     void mnuFilePrint_Click();
     void mnuFileImportPictures_Click();
+    // Pictures as thumbnails: of the All Images list, or of a subject.
+    bool thumbnailsOn() const;
+    void showAllThumbnails();
+    void showSubjectThumbnails(Category cat, qint64 id, const QString& name);
+    void mnuViewThumbnails_Click(bool on);
     // The picture tied to the sighting on a row of the grid.
     void showSightingPicture(int row);
     void mnuFileTripReport_Click();

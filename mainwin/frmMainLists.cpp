@@ -77,6 +77,9 @@ void frmMain::loadList(const QString& item) {
         LoadSightings();
     } else if (item == QLatin1String("All Images")) {
         LoadImages();
+        if (thumbnailsOn()) {
+            showAllThumbnails();
+        }
     } else if (item == QLatin1String("All Articles")) {
         LoadArticles();
     } else if (item == QLatin1String("All Internet Links")) {

@@ -131,6 +131,14 @@ void frmMain::showNode(const QString& key, const QString& text, const QString& p
     if (kind == u'T' || kind == u'B' || kind == u'F' ||
         kind == u'Y') {  // a subject, a root, a family or a year of outings
         setEntryCommands(false, false, false);
+        if (thumbnailsOn() && (kind == u'T' || kind == u'B') && key.size() > 1 &&
+            key[1].isDigit()) {
+            showSubjectThumbnails(kind == u'B' ? Category::Birds : Category::Topics,
+                                  key.mid(1).toLongLong(), text);
+        } else if (thumbnailsOn() && key == QLatin1String("Birds") &&
+                   treePane_->listName() == QLatin1String("All Images")) {
+            showAllThumbnails();
+        }
         return;
     }
     if (kind == u'O' && key != QLatin1String("Outings")) {
@@ -413,10 +421,7 @@ void frmMain::openEntryKey(const QString& key) {
     // or, in the flat lists, "subject title" as their nodes are.
     const std::optional<Entry> e = state_.db().entry(key.mid(1).toLongLong());
     const QString subject =
-        e ? state_.db()
-                .subjectName(e->catid == 2 ? Category::Topics : Category::Birds, e->subid)
-                .value_or(QString())
-          : QString();
+        e ? state_.db().subjectName(categoryOf(e->catid), e->subid).value_or(QString()) : QString();
     showNode(key, e ? subject + u' ' + e->title : QString(), subject);
 }
 
@@ -464,6 +469,61 @@ void frmMain::showOuting(qint64 id, const QString& title) {
     }
     viewer_->showHtml(outingPageHtml(*page), images);
     viewer_->setTitle(shownTitle);
+}
+
+// Thumbnails -------------------------------------------------------------------
+
+bool frmMain::thumbnailsOn() const {
+    return menuItem(QStringLiteral("mnuViewThumbnails"))->isChecked();
+}
+
+void frmMain::showAllThumbnails() {
+    std::vector<ThumbnailModel::Item> items;
+    try {
+        for (const Entry& e : state_.db().picturesOf(state_.category())) {
+            items.push_back(
+                {e.id, e.title, state_.folder.picturePath(e.fname).value_or(QString())});
+        }
+    } catch (const AppError& e) {
+        reportLoadError(e.number(), e.description());
+        return;
+    }
+    showWeb(false);
+    viewer_->setTitle(tr("All Images (%1)").arg(items.size()));
+    viewer_->showThumbnails(std::move(items));
+}
+
+void frmMain::showSubjectThumbnails(Category cat, qint64 id, const QString& name) {
+    std::vector<ThumbnailModel::Item> items;
+    try {
+        for (const EntrySummary& e : state_.db().entrySummaries(cat, id)) {
+            if (e.type == kImage) {
+                items.push_back(
+                    {e.id, e.title, state_.folder.picturePath(e.fname).value_or(QString())});
+            }
+        }
+    } catch (const AppError& e) {
+        reportLoadError(e.number(), e.description());
+        return;
+    }
+    showWeb(false);
+    viewer_->setTitle(name);
+    viewer_->showThumbnails(std::move(items));
+}
+
+void frmMain::mnuViewThumbnails_Click(bool on) {
+    if (state_.settings) {
+        state_.settings->setValue(QStringLiteral("View/thumbnails"), on);
+    }
+    const QString key = nodes().currentKey();
+    if (on && treePane_->listName() == QLatin1String("All Images")) {
+        showAllThumbnails();
+    } else if (!key.isEmpty()) {
+        clickNode(key);
+    } else if (!on) {
+        viewer_->showNothing();
+        viewer_->setTitle({});
+    }
 }
 
 }  // namespace wf

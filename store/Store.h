@@ -186,6 +186,9 @@ class Store {
     // Each bird with a picture tied to one of its sightings (in the area),
     // at its first such sighting, in the order of those sightings.
     std::vector<FirstSeen> firstPhotographed(Area area, const QString& place) const;
+    // A category's picture entries (without their text), in the order of the
+    // All Images list: by subject name, then id.
+    std::vector<Entry> picturesOf(Category cat) const;
     // The sightings a picture is tied to.
     std::unordered_set<qint64> photographedSightings() const;
     // The picture entries tied to a sighting, oldest first.

@@ -123,6 +123,30 @@ std::vector<FirstSeen> Store::firstPhotographed(Area area, const QString& place)
     });
 }
 
+std::vector<Entry> Store::picturesOf(Category cat) const {
+    return guarded(*db_, [&] {
+        std::vector<Entry> out;
+        SQLite::Statement q(*db_, std::string("SELECT d.id, d.subid, d.title, d.fname FROM data d "
+                                              "JOIN ") +
+                                      subjectTable(cat) +
+                                      " s ON s.id = d.subid WHERE d.catid = ? AND d.type = ? "
+                                      "ORDER BY s.name, d.id");
+        q.bind(1, int(cat));
+        q.bind(2, utf8(kImage));
+        while (q.executeStep()) {
+            Entry e;
+            e.id = q.getColumn(0).getInt64();
+            e.catid = int(cat);
+            e.subid = q.getColumn(1).getInt64();
+            e.type = kImage;
+            e.title = text(q.getColumn(2));
+            e.fname = text(q.getColumn(3));
+            out.push_back(std::move(e));
+        }
+        return out;
+    });
+}
+
 std::unordered_set<qint64> Store::photographedSightings() const {
     return guarded(*db_, [&] {
         std::unordered_set<qint64> out;

@@ -2320,6 +2320,14 @@ Wingfolio will not write to it. %3</source>
         <source>Photographed Species</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Pictures as T&amp;humbnails</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Images (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>wf::frmNewBird</name>

@@ -8,11 +8,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTreeView>
+#include <QTest>
 
 #include "CameraJpeg.h"
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
 #include "SightingGrid.h"
+#include "ThumbnailGrid.h"
 
 using namespace wf;
 using namespace wf::test;
@@ -177,6 +180,42 @@ TEST_F(ImportPicturesTest, APhotographedSightingIsMarkedInTheGridAndListed) {
     w.menuItem(QStringLiteral("mnuEditEntry"))->trigger();
     EXPECT_FALSE(db.sightingOfPicture(picture));
     EXPECT_TRUE(db.picturesOfSighting(seen).empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ImportPicturesTest, PicturesShowAsThumbnailsThatArriveAndOpen) {
+    const qint64 mallard = birdId(QStringLiteral("Mallard"));
+    std::vector<qint64> ids;
+    for (int i = 0; i < 3; ++i) {
+        const QString name = QStringLiteral("Mallard %1.jpg").arg(i);
+        writePicture(name, QSize(300 + 100 * i, 200), QColor::fromHsv(i * 100, 200, 200));
+        ids.push_back(
+            addEntry(Category::Birds, mallard, kImage, QStringLiteral("Duck %1").arg(i), name));
+    }
+    frmMain& w = start();
+    w.show();
+    choose(w, QStringLiteral("All Images"));
+    user::focus(w.tv1());
+    user::key(&w, Qt::Key_G, Qt::ControlModifier);
+    auto* grid = w.findChild<ThumbnailGrid*>(QStringLiteral("lstThumbnails"));
+    ASSERT_NE(grid, nullptr);
+    EXPECT_TRUE(grid->isVisible());
+    ASSERT_EQ(grid->model()->rowCount(), 3);
+    // They arrive from the workers while the window goes on.
+    QTRY_COMPARE_WITH_TIMEOUT(grid->thumbnails()->arrived(), 3, 10000);
+    EXPECT_FALSE(grid->model()->index(2, 0).data(Qt::DecorationRole).value<QPixmap>().isNull());
+    // Enter on one opens its picture; Ctrl+G again puts the grid away.
+    user::focus(grid);
+    grid->setCurrentIndex(grid->model()->index(1, 0));
+    user::key(&w, Qt::Key_Return);
+    EXPECT_TRUE(w.lbltitle()->text().contains(QStringLiteral("Duck 1")))
+        << w.lbltitle()->text().toStdString();
+    EXPECT_FALSE(grid->isVisible());
+    user::key(&w, Qt::Key_G, Qt::ControlModifier);
+    EXPECT_FALSE(w.menuItem(QStringLiteral("mnuViewThumbnails"))->isChecked());
 }
 
 }  // namespace

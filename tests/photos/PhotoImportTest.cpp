@@ -16,6 +16,7 @@
 #include "PhotoImport.h"
 #include "Store.h"
 #include "TempDir.h"
+#include "ThumbnailCache.h"
 
 namespace wf {
 namespace {
@@ -258,6 +259,44 @@ TEST_F(PhotoImportTest, ANameTakenInImagesIsToldAndTheOthersStored) {
     QFile again(stray.fileName());
     ASSERT_TRUE(again.open(QIODevice::ReadOnly));
     EXPECT_EQ(again.readAll(), QByteArray("not ours"));
+}
+
+}  // namespace
+}  // namespace wf
+
+namespace wf {
+namespace {
+
+TEST(ThumbnailCache, AThumbnailIsKeptUnderItsFilesNameSizeAndTime) {
+    test::TempDir tmp;
+    const QString picture = tmp.file(QStringLiteral("Wren 1.jpg"));
+    QImage img(400, 200, QImage::Format_RGB32);
+    img.fill(Qt::darkGreen);
+    ASSERT_TRUE(img.save(picture, "JPG"));
+    const ThumbnailCache cache(tmp.file(QStringLiteral("cache")));
+    EXPECT_TRUE(cache.cached(picture).isNull());
+    const QImage made = cache.thumbnail(picture);
+    EXPECT_EQ(made.size(), QSize(ThumbnailCache::kSize, ThumbnailCache::kSize / 2));
+    EXPECT_FALSE(cache.cached(picture).isNull());
+    EXPECT_EQ(QDir(tmp.file(QStringLiteral("cache"))).entryList(QDir::Files).size(), 1);
+    // The file changed: its old thumbnail is no longer its.
+    const QString before = ThumbnailCache::keyOf(picture);
+    QImage taller(100, 300, QImage::Format_RGB32);
+    taller.fill(Qt::red);
+    ASSERT_TRUE(taller.save(picture, "JPG"));
+    QFile(picture).setFileTime(QDateTime::currentDateTime().addSecs(60),
+                               QFileDevice::FileModificationTime);
+    EXPECT_NE(ThumbnailCache::keyOf(picture), before);
+    EXPECT_TRUE(cache.cached(picture).isNull());
+    EXPECT_GT(cache.thumbnail(picture).height(), cache.thumbnail(picture).width());
+    // Not a picture, or a link: nothing made.
+    QFile notes(tmp.file(QStringLiteral("notes.jpg")));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("words");
+    notes.close();
+    EXPECT_TRUE(cache.thumbnail(notes.fileName()).isNull());
+    ASSERT_TRUE(QFile::link(picture, tmp.file(QStringLiteral("link.jpg"))));
+    EXPECT_TRUE(cache.thumbnail(tmp.file(QStringLiteral("link.jpg"))).isNull());
 }
 
 }  // namespace
