@@ -6,9 +6,12 @@
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPainter>
+#include <QScrollBar>
 
+#include "AppError.h"
 #include "AppState.h"
 #include "BenchJournal.h"
 #include "CountryMatcher.h"
@@ -20,6 +23,7 @@
 #include "Statistics.h"
 #include "Store.h"
 #include "SubjectPage.h"
+#include "ThumbnailGrid.h"
 #include "TreeNodes.h"
 #include "TripReport.h"
 #include "WorldShapes.h"
@@ -279,6 +283,53 @@ static void BM_TripReportPdf1M(benchmark::State& state) {
     QFile::remove(pdf);
 }
 BENCHMARK(BM_TripReportPdf1M)->Unit(benchmark::kMillisecond);
+
+// The thumbnail grid of 5,000 pictures, their thumbnails in the cache:
+// every frame of a scroll a page at a time under 16 ms.
+static void BM_ThumbnailScroll5000(benchmark::State& state) {
+    const DataFolder folder(bench::bigJournalDir());
+    std::vector<ThumbnailModel::Item> items;
+    try {
+        auto store = folder.openJournal(worldListPath());
+        for (const Category cat : {Category::Birds, Category::Topics}) {
+            for (const Entry& e : store->picturesOf(cat)) {
+                if (items.size() < 5000) {
+                    items.push_back(
+                        {e.id, e.title, folder.picturePath(e.fname).value_or(QString())});
+                }
+            }
+        }
+    } catch (const AppError& e) {
+        state.SkipWithError(e.description().toStdString().c_str());
+        return;
+    }
+    // The cache filled first, as a second showing finds it.
+    const ThumbnailCache cache(ThumbnailCache::defaultFolder());
+    for (const ThumbnailModel::Item& item : items) {
+        cache.thumbnail(item.path);
+    }
+    ThumbnailGrid grid;
+    grid.resize(900, 600);
+    grid.show();
+    grid.thumbnails()->setItems(items);
+    QCoreApplication::processEvents();
+    QScrollBar* bar = grid.verticalScrollBar();
+    double slowest = 0;
+    for (auto _ : state) {
+        QElapsedTimer frame;
+        frame.start();
+        const int next = bar->value() + bar->pageStep();
+        bar->setValue(next > bar->maximum() ? 0 : next);
+        grid.viewport()->repaint();
+        QCoreApplication::processEvents();
+        const double ms = double(frame.nsecsElapsed()) / 1e6;
+        slowest = std::max(slowest, ms);
+        state.SetIterationTime(ms / 1000.0);
+    }
+    state.counters["pictures"] = double(items.size());
+    state.counters["slowest_ms"] = slowest;
+}
+BENCHMARK(BM_ThumbnailScroll5000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(300);
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -631,6 +631,9 @@ void checkAndMigrate(SQLite::Database& db, const QString& worldListCsv,
     }
     if (version < 6) {
         SQLite::Transaction t(db);
+        // The outings' tables first, should a journal of format 5 lack them
+        // (made before they joined it): each is made only when missing.
+        execAll(db, kOutings);
         execAll(db, kOutingBirds);
         execAll(db, kFillOutingBirds);
         db.exec("PRAGMA user_version = 6");

@@ -435,6 +435,14 @@ int main(int argc, char** argv) {
             w.cmbSearchCategory()->setCurrentIndex(i);
             emit w.cmbSearchCategory()->activated(i);
             shoot(tag + QStringLiteral("list-") + QString(item).replace(u' ', u'-'));
+            if (item == QLatin1String("All Images")) {
+                // The same pictures as thumbnails, once they have arrived.
+                QAction* thumbnails = w.menuItem(QStringLiteral("mnuViewThumbnails"));
+                thumbnails->setChecked(true);
+                settle(1500);
+                shoot(tag + QStringLiteral("main-thumbnails"));
+                thumbnails->setChecked(false);
+            }
         }
         if (s != p.value(sizes).split(u',').front()) {
             continue;  // the dialogs keep their own size: once is enough
