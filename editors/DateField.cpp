@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DateField.h"
 
+#include <QFormLayout>
+
 #include <QAction>
 #include <QCalendarWidget>
 #include <QFocusEvent>
@@ -186,6 +188,19 @@ void DateField::showCalendar() {
         menu->close();
     });
     menu->popup(mapToGlobal(rect().bottomLeft()));
+}
+
+std::pair<DateField*, DateField*> addDateRange(QFormLayout* form, QWidget* parent, QDate from,
+                                               QDate to) {
+    auto* fromField = new DateField(parent);
+    fromField->setObjectName(QStringLiteral("dtFrom"));
+    fromField->setDate(from);
+    auto* toField = new DateField(parent);
+    toField->setObjectName(QStringLiteral("dtTo"));
+    toField->setDate(to);
+    form->addRow(DateField::tr("&From:"), fromField);
+    form->addRow(DateField::tr("&To:"), toField);
+    return {fromField, toField};
 }
 
 }  // namespace wf

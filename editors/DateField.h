@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <utility>
+
 #include <QDate>
 #include <QLineEdit>
 
 #include "DateTyping.h"
 
 class QCalendarWidget;
+
+class QFormLayout;
 
 namespace wf {
 
@@ -60,5 +64,10 @@ class DateField : public QLineEdit {
 // Marks a field whose text cannot be stored (a light red ground and the
 // reason as its tooltip), or clears the mark.
 void markFieldInvalid(QWidget* field, bool invalid, const QString& why = {});
+
+// The "From" and "To" fields of a stretch of days, added to form (named
+// dtFrom and dtTo) and set to from and to.
+std::pair<DateField*, DateField*> addDateRange(QFormLayout* form, QWidget* parent, QDate from,
+                                               QDate to);
 
 }  // namespace wf

@@ -166,6 +166,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
     bool thumbnailsOn() const;
     void showAllThumbnails();
     void showSubjectThumbnails(Category cat, qint64 id, const QString& name);
+    void showThumbnails(const QString& title, std::vector<ThumbnailModel::Item> items);
     void mnuViewThumbnails_Click(bool on);
     // The picture tied to the sighting on a row of the grid.
     void showSightingPicture(int row);

@@ -211,15 +211,8 @@ bool frmMain::askDateRange(QDate& from, QDate& to, bool& includeImported) {
     only->setObjectName(QStringLiteral("chkRange"));
     layout->addWidget(only);
     auto* form = new QFormLayout;
-    auto* fromField = new DateField(&dialog);
-    fromField->setObjectName(QStringLiteral("dtFrom"));
-    auto* toField = new DateField(&dialog);
-    toField->setObjectName(QStringLiteral("dtTo"));
     const QDate today = state_.services.clock.now().date();
-    fromField->setDate(QDate(today.year(), 1, 1));
-    toField->setDate(today);
-    form->addRow(tr("&From:"), fromField);
-    form->addRow(tr("&To:"), toField);
+    const auto [fromField, toField] = addDateRange(form, &dialog, QDate(today.year(), 1, 1), today);
     layout->addLayout(form);
     fromField->setEnabled(false);
     toField->setEnabled(false);

@@ -170,15 +170,11 @@ void frmMain::mnuFileTripReport_Click() {
     layout->addWidget(one);
     layout->addWidget(range);
     auto* form = new QFormLayout;
-    auto* fromField = new DateField(&dialog);
-    fromField->setObjectName(QStringLiteral("dtFrom"));
-    auto* toField = new DateField(&dialog);
-    toField->setObjectName(QStringLiteral("dtTo"));
     const QDate today = state_.services.clock.now().date();
-    fromField->setDate(shown && shown->date.isValid() ? shown->date : QDate(today.year(), 1, 1));
-    toField->setDate(shown && shown->date.isValid() ? shown->date : today);
-    form->addRow(tr("&From:"), fromField);
-    form->addRow(tr("&To:"), toField);
+    const bool dated = shown && shown->date.isValid();
+    const auto [fromField, toField] =
+        addDateRange(form, &dialog, dated ? shown->date : QDate(today.year(), 1, 1),
+                     dated ? shown->date : today);
     layout->addLayout(form);
     auto* note = new QLabel(tr("Saved as PDF, or as a web page (.html) with its pictures in a "
                                "folder beside it."),

@@ -488,9 +488,7 @@ void frmMain::showAllThumbnails() {
         reportLoadError(e.number(), e.description());
         return;
     }
-    showWeb(false);
-    viewer_->setTitle(tr("All Images (%1)").arg(items.size()));
-    viewer_->showThumbnails(std::move(items));
+    showThumbnails(tr("All Images (%1)").arg(items.size()), std::move(items));
 }
 
 void frmMain::showSubjectThumbnails(Category cat, qint64 id, const QString& name) {
@@ -506,8 +504,12 @@ void frmMain::showSubjectThumbnails(Category cat, qint64 id, const QString& name
         reportLoadError(e.number(), e.description());
         return;
     }
+    showThumbnails(name, std::move(items));
+}
+
+void frmMain::showThumbnails(const QString& title, std::vector<ThumbnailModel::Item> items) {
     showWeb(false);
-    viewer_->setTitle(name);
+    viewer_->setTitle(title);
     viewer_->showThumbnails(std::move(items));
 }
 

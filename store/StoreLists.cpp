@@ -285,13 +285,7 @@ std::vector<FirstSeen> Store::firstSeen(Area area, const QString& place) const {
         }
         std::vector<FirstSeen> out;
         while (q.executeStep()) {
-            FirstSeen f;
-            f.birdid = q.getColumn(0).getInt64();
-            f.name = text(q.getColumn(1));
-            f.sightingId = q.getColumn(2).getInt64();
-            f.date = QDate::fromString(text(q.getColumn(3)).left(10), Qt::ISODate);
-            f.site = text(q.getColumn(4));
-            out.push_back(std::move(f));
+            out.push_back(readFirstSeen(q));
         }
         std::sort(out.begin(), out.end(), seenBefore);
         return out;

@@ -102,12 +102,7 @@ std::vector<FirstSeen> Store::firstPhotographed(Area area, const QString& place)
         }
         std::map<qint64, FirstSeen> first;
         while (q.executeStep()) {
-            FirstSeen f;
-            f.birdid = q.getColumn(0).getInt64();
-            f.name = text(q.getColumn(1));
-            f.sightingId = q.getColumn(2).getInt64();
-            f.date = QDate::fromString(text(q.getColumn(3)).left(10), Qt::ISODate);
-            f.site = text(q.getColumn(4));
+            FirstSeen f = readFirstSeen(q);
             auto [at, added] = first.emplace(f.birdid, f);
             if (!added && seenBefore(f, at->second)) {
                 at->second = std::move(f);

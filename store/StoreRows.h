@@ -175,6 +175,17 @@ inline Entry readEntry(SQLite::Statement& q) {
 }
 constexpr const char* kEntryColumns = "id, catid, subid, type, title, caption, fname";
 
+// A first sighting from the columns birdid, name, sighting id, date, site.
+inline FirstSeen readFirstSeen(SQLite::Statement& q) {
+    FirstSeen f;
+    f.birdid = q.getColumn(0).getInt64();
+    f.name = text(q.getColumn(1));
+    f.sightingId = q.getColumn(2).getInt64();
+    f.date = QDate::fromString(text(q.getColumn(3)).left(10), Qt::ISODate);
+    f.site = text(q.getColumn(4));
+    return f;
+}
+
 inline Sighting readSighting(SQLite::Statement& q) {
     Sighting s;
     s.id = q.getColumn(0).getInt64();

@@ -209,7 +209,7 @@ struct ListedOuting {
 
 // What a picture's file said of itself when it was imported (its EXIF).
 struct PictureExif {
-    QDateTime taken;  // as the camera's clock had it; invalid when not said
+    QDateTime taken;   // as the camera's clock had it; invalid when not said
     QString latitude;  // decimal degrees, or empty
     QString longitude;
     QString camera;  // make and model

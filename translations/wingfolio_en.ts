@@ -895,6 +895,14 @@ Try &apos;wingfolio --help&apos;.
         <source>This is not a date. Type the day as %1.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;From:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;To:</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>wf::EntryFrame</name>
@@ -2066,14 +2074,6 @@ Wingfolio will not write to it. %3</source>
     </message>
     <message>
         <source>&amp;Only sightings dated</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;From:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;To:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
