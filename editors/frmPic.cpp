@@ -2,7 +2,10 @@
 #include "frmPic.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
@@ -11,8 +14,11 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "AppError.h"
@@ -58,6 +64,7 @@ frmPic::frmPic(AppState& state, MainWindowApi& main, QWidget* parent)
       lblSighting_(new QLabel(tr("Si&ghting"), this)),
       cmbSighting_(new QComboBox(this)) {
     Picture1_->setObjectName(QStringLiteral("Picture1"));
+    setAcceptDrops(true);  // picture files from a file manager go to Import Pictures
     Picture1_->setFrameShape(QFrame::Box);
     Picture1_->setFixedSize(px(kAreaWidth, this), px(kAreaHeight, this));
     Picture2_->setObjectName(QStringLiteral("Picture2"));
@@ -170,6 +177,56 @@ void frmPic::Form_Load() {
     } catch (const AppError& e) {
         entry_editor::reportLoadError(state_, e);
     }
+}
+
+namespace {
+
+QStringList droppedFiles(const QMimeData* data) {
+    QStringList out;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) {
+            return {};
+        }
+        out << url.toLocalFile();
+    }
+    return out;
+}
+
+}  // namespace
+
+void frmPic::dragEnterEvent(QDragEnterEvent* event) {
+    if (!editing_ && !droppedFiles(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void frmPic::dropEvent(QDropEvent* event) {
+    const QStringList files = droppedFiles(event->mimeData());
+    if (editing_ || files.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    qint64 bird = 0;
+    if (state_.birds()) {
+        try {
+            bird = state_.db().findSubject(Category::Birds, cmbSub_->currentText()).value_or(0);
+        } catch (const AppError&) {
+        }
+    }
+    // The bird typed goes on to the import; a picture pasted here would be
+    // lost, so then the editor asks first.
+    if (picture_.isNull()) {
+        QDialog::reject();
+    } else {
+        reject();
+    }
+    if (isVisible()) {
+        return;
+    }
+    // Once the editor has closed.
+    MainWindowApi* main = &main_;
+    QObject* context = parentWidget() ? static_cast<QObject*>(parentWidget()) : qApp;
+    QTimer::singleShot(0, context, [main, files, bird] { main->importPictures(files, bird); });
 }
 
 bool frmPic::eventFilter(QObject* watched, QEvent* event) {

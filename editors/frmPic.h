@@ -36,6 +36,10 @@ class frmPic : public EntryFrame {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Picture files from a file manager: the editor closes and they are
+    // imported, proposed for the bird typed.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void Form_Load();

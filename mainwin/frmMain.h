@@ -128,7 +128,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
     // Looks at the files (a folder by its files), proposes each one's bird
     // and sighting and shows them for review; bird, when not 0, is proposed
     // for those whose day proposes none.
-    void importPictures(const QStringList& paths, qint64 bird = 0);
+    void importPictures(const QStringList& paths, qint64 bird = 0) override;
 
   signals:
     void journalRefused();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace wf {
 
@@ -35,6 +36,12 @@ class MainWindowApi {
     // The id of the subject whose node is selected in the tree; 0 when the
     // selected node is not a subject of the current category.
     virtual qint64 selectedSubjectId() const { return 0; }
+    // Picture files dropped on an editor: reviewed and imported as from the
+    // window, bird (when not 0) proposed for those their day leaves open.
+    virtual void importPictures(const QStringList& paths, qint64 bird) {
+        (void)paths;
+        (void)bird;
+    }
 };
 
 }  // namespace wf

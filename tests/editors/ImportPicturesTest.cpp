@@ -1,19 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Import Pictures from the main window: reviewed by the keyboard, stored at
 // once, or nothing stored at all.
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTreeView>
 #include <QTest>
+#include <QTreeView>
+#include <QUrl>
 
 #include "CameraJpeg.h"
 #include "Keyboard.h"
 #include "MainWindowFixture.h"
+#include "NodeRef.h"
 #include "SightingGrid.h"
 #include "ThumbnailGrid.h"
 
@@ -216,6 +221,76 @@ TEST_F(ImportPicturesTest, PicturesShowAsThumbnailsThatArriveAndOpen) {
     EXPECT_FALSE(grid->isVisible());
     user::key(&w, Qt::Key_G, Qt::ControlModifier);
     EXPECT_FALSE(w.menuItem(QStringLiteral("mnuViewThumbnails"))->isChecked());
+}
+
+}  // namespace
+
+namespace {
+
+// Files dropped on a window, as a file manager drops them.
+void dropFiles(QWidget* on, const QStringList& paths, QPoint where = QPoint(-1, -1)) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& p : paths) {
+        urls << QUrl::fromLocalFile(p);
+    }
+    data.setUrls(urls);
+    const QPointF at =
+        where.x() < 0 ? QPointF(on->width() / 2.0, on->height() / 2.0) : QPointF(where);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(on, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(on, &drop);
+}
+
+TEST_F(ImportPicturesTest, FilesDroppedOnTheImageEditorAreImportedForTheBirdTyped) {
+    const qint64 mallard = birdId(QStringLiteral("Mallard"));
+    const QString file = photo(QStringLiteral("IMG_0009.JPG"), kTaken);  // no sighting that day
+    frmMain& w = start();
+    w.show();
+    dialogs.queue([&](QDialog& d) {
+        user::focus(d.findChild<QComboBox*>("cmbSub"));
+        user::type(&d, QStringLiteral("Mallard"));
+        dropFiles(&d, {file});
+        EXPECT_FALSE(d.isVisible());
+    });
+    bool reviewed = false;
+    dialogs.queue([&](QDialog& d) {
+        reviewed = true;
+        auto* table = d.findChild<QTableWidget*>("tblFiles");
+        EXPECT_EQ(table->item(0, 3)->text(), QStringLiteral("Mallard"));
+        user::key(&d, Qt::Key_Return);
+    });
+    user::key(&w, Qt::Key_I, Qt::ControlModifier);
+    QTRY_VERIFY(reviewed);
+    const auto pictures = startup->state().db().entryList(Category::Birds, kImage);
+    ASSERT_EQ(pictures.size(), 1u);
+    EXPECT_EQ(startup->state().db().entry(pictures[0].id)->subid, mallard);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ImportPicturesTest, FilesDroppedOnABirdsNodeAreProposedForThatBird) {
+    const qint64 emu = birdId(QStringLiteral("Emu"));
+    addSighting(emu, QDate(2020, 1, 1));
+    const QString file = photo(QStringLiteral("IMG_0010.JPG"), kTaken);
+    frmMain& w = start();
+    w.show();
+    bool reviewed = false;
+    dialogs.queue([&](QDialog& d) {
+        reviewed = true;
+        EXPECT_EQ(d.findChild<QTableWidget*>("tblFiles")->item(0, 3)->text(),
+                  QStringLiteral("Emu"));
+        d.reject();
+    });
+    const NodeRef node = findNode(w.nodes(), QStringLiteral("B%1").arg(emu));
+    ASSERT_TRUE(node);
+    dropFiles(w.tv1()->viewport(), {file}, node.rect().center());
+    QTRY_VERIFY(reviewed);
+    EXPECT_TRUE(startup->state().db().entryList(Category::Birds, kImage).empty());
 }
 
 }  // namespace
