@@ -26,6 +26,7 @@
 #include "Artwork.h"
 #include "EntryEditor.h"
 #include "EntryNodes.h"
+#include "FileChooser.h"
 #include "MainWindowApi.h"
 #include "PictureSave.h"
 #include "PictureView.h"
@@ -179,29 +180,14 @@ void frmPic::Form_Load() {
     }
 }
 
-namespace {
-
-QStringList droppedFiles(const QMimeData* data) {
-    QStringList out;
-    for (const QUrl& url : data->urls()) {
-        if (!url.isLocalFile()) {
-            return {};
-        }
-        out << url.toLocalFile();
-    }
-    return out;
-}
-
-}  // namespace
-
 void frmPic::dragEnterEvent(QDragEnterEvent* event) {
-    if (!editing_ && !droppedFiles(event->mimeData()).isEmpty()) {
+    if (!editing_ && !localFiles(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }
 }
 
 void frmPic::dropEvent(QDropEvent* event) {
-    const QStringList files = droppedFiles(event->mimeData());
+    const QStringList files = localFiles(event->mimeData());
     if (editing_ || files.isEmpty()) {
         return;
     }

@@ -32,6 +32,7 @@
 
 #include "AppError.h"
 #include "Artwork.h"
+#include "FileChooser.h"
 #include "NodeModel.h"
 #include "PictureView.h"
 #include "StatusPanel.h"

@@ -28,14 +28,10 @@ class QRadioButton;
 class QStatusBar;
 class QTextEdit;
 class QToolBar;
-class QMimeData;
 class QTextDocument;
 class QTreeView;
 
 namespace wf {
-
-// The local files a drag carries; none when it carries anything else.
-QStringList localFiles(const QMimeData* data);
 
 // The main window: the subject tree and its lists on the left, the entry
 // viewer on the right, the commands in the menus and on the toolbar, the

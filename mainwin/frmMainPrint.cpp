@@ -251,20 +251,6 @@ void frmMain::mnuFileTripReport_Click() {
         caption, MsgIcon::Information);
 }
 
-QStringList localFiles(const QMimeData* data) {
-    QStringList out;
-    if (data == nullptr || !data->hasUrls()) {
-        return out;
-    }
-    for (const QUrl& url : data->urls()) {
-        if (!url.isLocalFile()) {
-            return {};  // web addresses are not pictures to import
-        }
-        out << url.toLocalFile();
-    }
-    return out;
-}
-
 void frmMain::dragEnterEvent(QDragEnterEvent* event) {
     if (!localFiles(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();

@@ -71,29 +71,18 @@ QDate isoDate(const char* s, int bytes) {
     return y < 0 || m < 0 || d < 0 ? QDate() : QDate(y, m, d);
 }
 
-std::vector<ListedOuting> readListed(SQLite::Statement& q) {
-    std::vector<ListedOuting> out;
-    while (q.executeStep()) {
-        const SQLite::Column date = q.getColumn(1);
-        out.push_back({q.getColumn(0).getInt64(), isoDate(date.getText(), date.getBytes()),
-                       text(q.getColumn(2)), q.getColumn(3).getInt()});
-    }
-    return out;
-}
-
-}  // namespace
-
-namespace {
-
 // The outings a query lists, read straight from the engine: a list can hold
-// tens of thousands.
-std::vector<ListedOuting> readListedRaw(sqlite3* db, const std::string& sql,
-                                        const std::string& from = {}, const std::string& to = {}) {
+// tens of thousands. The query's ?1 and ?2, when it has them, are first and
+// second.
+std::vector<ListedOuting> readListed(sqlite3* db, const std::string& sql,
+                                     const std::string& first = {},
+                                     const std::string& second = {}) {
     const RawStatement statement = prepareRaw(db, sql);
     sqlite3_stmt* q = statement.get();
-    if (!from.empty()) {
-        sqlite3_bind_text(q, 1, from.data(), int(from.size()), SQLITE_STATIC);
-        sqlite3_bind_text(q, 2, to.data(), int(to.size()), SQLITE_STATIC);
+    // The query's two parameters, when it has them.
+    if (sqlite3_bind_parameter_count(q) >= 2) {
+        sqlite3_bind_text(q, 1, first.data(), int(first.size()), SQLITE_STATIC);
+        sqlite3_bind_text(q, 2, second.data(), int(second.size()), SQLITE_STATIC);
     }
     std::vector<ListedOuting> out;
     forEachRow(db, q, [&] {
@@ -109,8 +98,8 @@ std::vector<ListedOuting> readListedRaw(sqlite3* db, const std::string& sql,
 
 std::vector<ListedOuting> Store::outingList() const {
     return guarded(*db_, [&] {
-        return readListedRaw(db_->getHandle(),
-                             std::string(kListedOuting) + "ORDER BY o.date DESC, o.id DESC");
+        return readListed(db_->getHandle(),
+                          std::string(kListedOuting) + "ORDER BY o.date DESC, o.id DESC");
     });
 }
 
@@ -135,10 +124,10 @@ std::vector<std::pair<int, int>> Store::outingYears() const {
 std::vector<ListedOuting> Store::outingsOfYear(int year) const {
     return guarded(*db_, [&] {
         if (year == 0) {
-            return readListedRaw(db_->getHandle(), std::string(kListedOuting) +
-                                                       "WHERE o.date < '0001' ORDER BY o.id DESC");
+            return readListed(db_->getHandle(), std::string(kListedOuting) +
+                                                    "WHERE o.date < '0001' ORDER BY o.id DESC");
         }
-        return readListedRaw(
+        return readListed(
             db_->getHandle(),
             std::string(kListedOuting) +
                 "WHERE o.date >= ?1 AND o.date < ?2 ORDER BY o.date DESC, "
@@ -274,11 +263,10 @@ std::vector<OutingSpecies> Store::outingSpecies(qint64 id) const {
 
 std::vector<ListedOuting> Store::outingsAt(QDate date, const QString& site) const {
     return guarded(*db_, [&] {
-        SQLite::Statement q(
-            *db_, std::string(kListedOuting) + "WHERE o.date = ? AND o.site = ? ORDER BY o.id");
-        q.bind(1, utf8(date.toString(Qt::ISODate)));
-        q.bind(2, utf8(site));
-        return readListed(q);
+        return readListed(
+            db_->getHandle(),
+            std::string(kListedOuting) + "WHERE o.date = ?1 AND o.site = ?2 ORDER BY o.id",
+            utf8(date.toString(Qt::ISODate)), utf8(site));
     });
 }
 

@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QMimeData>
+#include <QUrl>
 
 #include "Services.h"
 
@@ -25,30 +27,49 @@ QString chooseSaveFile(DialogRunner& dialogs, QWidget* parent, const SaveFileReq
     return dialog.selectedFiles().front();
 }
 
-QString chooseOpenFile(DialogRunner& dialogs, QWidget* parent, const QString& title,
-                       const QString& objectName, const QString& filter) {
-    QFileDialog dialog(parent, title, QDir::homePath(), filter);
-    dialog.setObjectName(objectName);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    if (dialogs.exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return {};
-    }
-    return dialog.selectedFiles().front();
-}
+namespace {
 
-QStringList chooseOpenFiles(DialogRunner& dialogs, QWidget* parent, const QString& title,
-                            const QString& objectName, const QString& filter) {
+// The program's dialog for opening existing files, one or many, starting in
+// the home folder; what was chosen, nothing when cancelled.
+QStringList runOpenDialog(DialogRunner& dialogs, QWidget* parent, const QString& title,
+                          const QString& objectName, const QString& filter,
+                          QFileDialog::FileMode mode) {
     QFileDialog dialog(parent, title, QDir::homePath(), filter);
     dialog.setObjectName(objectName);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setFileMode(mode);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (dialogs.exec(dialog) != QDialog::Accepted) {
         return {};
     }
     return dialog.selectedFiles();
+}
+
+}  // namespace
+
+QString chooseOpenFile(DialogRunner& dialogs, QWidget* parent, const QString& title,
+                       const QString& objectName, const QString& filter) {
+    return runOpenDialog(dialogs, parent, title, objectName, filter, QFileDialog::ExistingFile)
+        .value(0);
+}
+
+QStringList chooseOpenFiles(DialogRunner& dialogs, QWidget* parent, const QString& title,
+                            const QString& objectName, const QString& filter) {
+    return runOpenDialog(dialogs, parent, title, objectName, filter, QFileDialog::ExistingFiles);
+}
+
+QStringList localFiles(const QMimeData* data) {
+    QStringList out;
+    if (data == nullptr || !data->hasUrls()) {
+        return out;
+    }
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) {
+            return {};  // web addresses are not files to import
+        }
+        out << url.toLocalFile();
+    }
+    return out;
 }
 
 }  // namespace wf

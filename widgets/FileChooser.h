@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class QMimeData;
 class QWidget;
 
 namespace wf {
@@ -33,5 +34,9 @@ QString chooseOpenFile(DialogRunner& dialogs, QWidget* parent, const QString& ti
 // The same for any number of files; none when cancelled.
 QStringList chooseOpenFiles(DialogRunner& dialogs, QWidget* parent, const QString& title,
                             const QString& objectName, const QString& filter);
+
+// The local files a drag from a file manager carries; none when it carries
+// anything else.
+QStringList localFiles(const QMimeData* data);
 
 }  // namespace wf
